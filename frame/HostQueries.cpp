@@ -1,0 +1,47 @@
+// The host's questions to the item: its height, whether it must be redrawn, its colours.
+#include "MessengerTodayItem.h"
+#include "ModuleState.h"
+
+#define SHELL_READY_EVENT_NAME L"SYSTEM/ShellAPIReady"
+
+namespace {
+
+// The shell sets this event once its functions can be called. Only "timed out" means not ready.
+bool ShellIsReady() {
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, SHELL_READY_EVENT_NAME);
+    DWORD result = WaitForSingleObject(event, 0);
+    if (event) CloseHandle(event);
+    return result != WAIT_TIMEOUT;
+}
+
+}  // namespace
+
+int MessengerTodayItem::GetItemHeight() {
+    int lines;
+    if (statusMode) lines = lineCount;  // status mode keeps the height last reported
+    else if (!mainWindow) lines = 1;
+    else lines = notices.Empty() ? 1 : 3;
+    lineCount = lines;
+    return lines * lineHeight;
+}
+
+void MessengerTodayItem::OnClearCache() { dirty = true; }
+
+int MessengerTodayItem::OnQueryRefreshCache(TODAYLISTITEM* record) {
+    if (!record) return 0;
+    if (!ShellIsReady()) return 0;
+    if (mainWindow && !PingMainApplication()) return 1;
+    int height = GetItemHeight();
+    if (static_cast<DWORD>(height) == record->cyp) return dirty ? 1 : 0;
+    record->cyp = GetItemHeight();
+    return 1;
+}
+
+void MessengerTodayItem::QueryColors() {
+    HWND host = GetParent(window);
+    textColor = static_cast<COLORREF>(SendMessageW(host, TODAYM_GETCOLOR, TODAYCOLOR_TEXT, 0));
+    highlightedTextColor = static_cast<COLORREF>(SendMessageW(host, TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHTEDTEXT, 0));
+    highlightColor = static_cast<COLORREF>(SendMessageW(host, TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHT, 0));
+}
+
+void MessengerTodayItem::Invalidate() { InvalidateRect(window, nullptr, FALSE); }

@@ -1,0 +1,30 @@
+// The timer procedure of the item window: the animation timer and the arrow-highlight timer.
+#include "MessengerTodayItem.h"
+#include "ModuleState.h"
+
+VOID CALLBACK ItemTimerProc(HWND window, UINT message, UINT_PTR timerId, DWORD time) {
+    MessengerTodayItem* item = itemPointer;
+    if (!item) return;
+    try {
+        switch (timerId) {
+        case ANIMATION_TIMER_ID: {
+            ++item->animationTickCount;
+            DWORD elapsed = GetTickCount() - item->animationStartTick;
+            if (item->OnAnimationTick(item->animationTickCount, elapsed)) return;
+            item->animationRunning = false;
+            item->animationTickCount = 0;
+            KillTimer(item->window, ANIMATION_TIMER_ID);
+            break;
+        }
+        case HIGHLIGHT_TIMER_ID:
+            item->OnHighlightTimeout();
+            item->highlightTimerRunning = false;
+            KillTimer(item->window, HIGHLIGHT_TIMER_ID);  // acts once per start
+            break;
+        default:
+            item->OnOtherTimer(message, timerId, time);
+            break;
+        }
+    } catch (...) {
+    }
+}

@@ -1,0 +1,65 @@
+#include "ItemWindow.h"
+#include "ModuleState.h"
+
+ItemWindow::ItemWindow()
+    : window(nullptr),
+      windowProc(nullptr),
+      animationStartTick(0),
+      animationRunning(false),
+      animationTickCount(0),
+      highlightTimerRunning(false),
+      dirty(true) {}
+
+ItemWindow::~ItemWindow() {
+    // The item's own teardown destroyed the window already; this only finds the handle null.
+    DestroyItemWindow();
+}
+
+void ItemWindow::OnOtherTimer(UINT, UINT_PTR, DWORD) {}
+
+bool ItemWindow::CreateItemWindow(WNDPROC procedure, HWND parent, const wchar_t* newClassName,
+                                  const wchar_t* newWindowName, bool visible) {
+    windowProc = procedure;
+    className = newClassName;
+    windowName = newWindowName;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+
+    // A class left registered by an earlier window (a soft reset, a reload) would keep the old procedure.
+    UnregisterClassW(className.c_str(), instance);
+    WNDCLASSW windowClass = {};
+    windowClass.style = 0;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = className.c_str();
+    RegisterClassW(&windowClass);
+
+    DWORD style = 0;
+    if (parent) style |= WS_CHILD;
+    if (visible) style |= WS_VISIBLE;
+    window = CreateWindowExW(0, className.c_str(), windowName.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, 20, 20,
+                             parent, nullptr, instance, nullptr);
+    if (!window) return false;
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc));
+    if (visible) {
+        ShowWindow(window, SW_SHOWNORMAL);
+        UpdateWindow(window);
+    }
+    return true;
+}
+
+int ItemWindow::DestroyItemWindow() {
+    if (!window) return 1;
+    DestroyWindow(window);
+    window = nullptr;
+    UnregisterClassW(className.c_str(), GetModuleHandleW(nullptr));
+    return 1;
+}
+
+UINT_PTR ItemWindow::StartHighlightTimer(UINT intervalMs) {
+    if (highlightTimerRunning) {
+        highlightTimerRunning = false;
+        KillTimer(window, HIGHLIGHT_TIMER_ID);
+    }
+    highlightTimerRunning = true;
+    return SetTimer(window, HIGHLIGHT_TIMER_ID, intervalMs, ItemTimerProc);
+}

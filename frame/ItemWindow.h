@@ -1,0 +1,32 @@
+// Level 1 of the item: its window, its timer state and its dirty flag.
+#pragma once
+#include <windows.h>
+#include <string>
+
+#define ANIMATION_TIMER_ID 5
+#define HIGHLIGHT_TIMER_ID 6
+
+class ItemWindow {
+public:
+    ItemWindow();
+    virtual ~ItemWindow();                                            // slot 0
+    virtual int OnWindowCreated() = 0;                                // slot 1
+    virtual int OnAnimationTick(int tickCount, DWORD elapsedMs) = 0;  // slot 2
+    virtual int OnHighlightTimeout() = 0;                             // slot 3
+    virtual void OnOtherTimer(UINT message, UINT_PTR timerId, DWORD time);  // slot 4
+
+    bool CreateItemWindow(WNDPROC procedure, HWND parent, const wchar_t* className, const wchar_t* windowName,
+                          bool visible);
+    int DestroyItemWindow();
+    UINT_PTR StartHighlightTimer(UINT intervalMs);
+
+    HWND window;
+    WNDPROC windowProc;
+    std::wstring className;
+    std::wstring windowName;
+    DWORD animationStartTick;
+    bool animationRunning;
+    int animationTickCount;
+    bool highlightTimerRunning;
+    bool dirty;
+};

@@ -1,0 +1,20 @@
+// Module-wide values: the one item and what the host's queries share between paints.
+#pragma once
+#include <windows.h>
+#include "../platform/todaycmn.h"
+
+class MessengerTodayItem;
+
+extern MessengerTodayItem* itemPointer;
+extern LPARAM optionsDialogParameter;
+extern int lineCount;   // 1 or 3, written by the height query
+extern int lineHeight;  // 20 or 24, written by every paint
+
+void CreateItem(HINSTANCE module);
+void DestroyItem();
+
+LRESULT CALLBACK ItemWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+VOID CALLBACK ItemTimerProc(HWND window, UINT message, UINT_PTR timerId, DWORD time);
+
+extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM* record, HWND parent);
+extern "C" BOOL WINAPI CustomItemOptionsDlgProc(HWND dialog, UINT message, UINT wParam, LONG lParam);

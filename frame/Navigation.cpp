@@ -1,0 +1,83 @@
+// Selection, the left and right keys, stylus taps on the arrows, and the arrow-highlight timeout.
+#include "MessengerTodayItem.h"
+
+#define HIGHLIGHT_INTERVAL_MS 200
+
+bool PointInRect(const RECT& rect, POINT point) {
+    return rect.left <= point.x && point.x <= rect.right && rect.top <= point.y && point.y <= rect.bottom;
+}
+
+int MessengerItemModel::OnAnimationTick(int, DWORD) {
+    --animationCountdown;
+    Invalidate();
+    if (animationCountdown > 0) return 1;
+    StopAnimation();
+    return 0;
+}
+
+int MessengerItemModel::OnHighlightTimeout() {
+    prevArrowLit = false;
+    nextArrowLit = false;
+    Invalidate();
+    return 1;
+}
+
+void MessengerItemModel::GoPrevious() {
+    notices.Previous(false);
+    highlightTimerRunning = false;
+    KillTimer(window, HIGHLIGHT_TIMER_ID);
+    prevArrowLit = true;
+    nextArrowLit = false;
+    StartHighlightTimer(HIGHLIGHT_INTERVAL_MS);
+}
+
+void MessengerItemModel::GoNext() {
+    notices.Next(false);
+    highlightTimerRunning = false;
+    KillTimer(window, HIGHLIGHT_TIMER_ID);
+    nextArrowLit = true;
+    prevArrowLit = false;
+    StartHighlightTimer(HIGHLIGHT_INTERVAL_MS);
+}
+
+void MessengerTodayItem::OnReceivedSelection() { StopAnimation(); }
+
+void MessengerTodayItem::OnLostSelection() {}
+
+int MessengerTodayItem::OnNavigationKey(UINT virtualKey) {
+    if (virtualKey != VK_LEFT && virtualKey != VK_RIGHT) return 0;
+    if (animationRunning) StopAnimation();
+    if (notices.Size() < 2) return 1;
+    if (virtualKey == VK_LEFT) {
+        if (notices.Cursor() == 0) return 1;
+        GoPrevious();
+    } else {
+        if (notices.Cursor() == notices.Size() - 1) return 1;
+        GoNext();
+    }
+    Invalidate();
+    return 1;
+}
+
+void MessengerTodayItem::OnTapDown(UINT, int x, int y) {
+    if (animationRunning) StopAnimation();
+    if (notices.Size() < 2) return;
+    POINT point = {x, y};
+    if (notices.CanGoPrevious() && PointInRect(layout.prevArrowHitArea, point)) {
+        GoPrevious();
+        Invalidate();
+    } else if (notices.CanGoNext() && PointInRect(layout.nextArrowHitArea, point)) {
+        GoNext();
+        Invalidate();
+    }
+}
+
+void MessengerTodayItem::OnTapUp(UINT, int x, int y) {
+    if (animationRunning) StopAnimation();
+    POINT point = {x, y};
+    // A tap on an arrow pages (on stylus-down) and never opens the messenger.
+    if (notices.Size() >= 2 &&
+        (PointInRect(layout.prevArrowHitArea, point) || PointInRect(layout.nextArrowHitArea, point)))
+        return;
+    OnAction();
+}

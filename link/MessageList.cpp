@@ -1,0 +1,42 @@
+#include "MessageList.h"
+#include <algorithm>
+#include <stdexcept>
+
+void MessageList::Append(std::unique_ptr<MessageEntry> entry) { entries.push_back(std::move(entry)); }
+
+void MessageList::SortByTime() {
+    // Unstable on purpose: equal times may come out in any order. Only pointers move.
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return CompareFileTime(&a->time, &b->time) < 0;
+    });
+}
+
+void MessageList::Clear() {
+    for (auto& entry : entries) entry.reset();
+    entries.clear();
+    cursor = 0;
+}
+
+void MessageList::Release() {
+    Clear();
+    entries.shrink_to_fit();
+}
+
+void MessageList::Next(bool wrap) {
+    if (entries.empty()) return;
+    int next = cursor + 1;
+    if (next >= Size()) next = wrap ? 0 : cursor;
+    cursor = next;
+}
+
+void MessageList::Previous(bool wrap) {
+    if (entries.empty()) return;
+    int previous = cursor - 1;
+    if (previous < 0) previous = wrap ? Size() - 1 : 0;
+    cursor = previous;
+}
+
+MessageEntry& MessageList::At(int index) const {
+    if (index < 0 || index >= Size()) throw std::out_of_range("invalid vector<T> subscript");
+    return *entries[static_cast<size_t>(index)];
+}

@@ -1,0 +1,57 @@
+// Our stand-in for the handheld shell helper library: the two bitmap and notification calls the item and
+// the messenger stand-in use, with the handheld behaviour.
+#define AYGSHELL_BUILD
+#include "aygshell.h"
+#include "ShellNotificationArea.h"
+#include <cwchar>
+
+namespace {
+
+void CopyText(WCHAR* target, size_t capacity, LPCWSTR text) {
+    target[0] = 0;
+    if (text) {
+        wcsncpy(target, text, capacity - 1);
+        target[capacity - 1] = 0;
+    }
+}
+
+void SendToNotificationArea(ShellNotificationOp op, const ShellNotificationRecord& record) {
+    HWND area = FindWindowW(SHELL_NOTIFICATION_AREA_CLASS, nullptr);
+    if (!area) return;
+    COPYDATASTRUCT data = {op, sizeof(record), const_cast<ShellNotificationRecord*>(&record)};
+    DWORD_PTR ignored = 0;
+    // The real call is asynchronous; never let a busy notification area stall the caller for long.
+    SendMessageTimeoutW(area, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 2000, &ignored);
+}
+
+}  // namespace
+
+AYGSHELL_API HBITMAP WINAPI SHLoadDIBitmap(LPCWSTR szFileName) {
+    if (!szFileName || !*szFileName) return nullptr;
+    return static_cast<HBITMAP>(
+        LoadImageW(nullptr, szFileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+}
+
+AYGSHELL_API LRESULT WINAPI SHNotificationAdd(SHNOTIFICATIONDATA* pndAdd) {
+    if (!pndAdd || pndAdd->cbStruct < sizeof(SHNOTIFICATIONDATA)) return ERROR_INVALID_PARAMETER;
+    ShellNotificationRecord record = {};
+    record.clsid = pndAdd->clsid;
+    record.id = pndAdd->dwID;
+    record.priority = pndAdd->npPriority;
+    record.durationSeconds = pndAdd->csDuration;
+    record.flags = pndAdd->grfFlags;
+    record.sinkWindow = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(pndAdd->hwndSink));
+    CopyText(record.title, ARRAYSIZE(record.title), pndAdd->pszTitle);
+    CopyText(record.html, ARRAYSIZE(record.html), pndAdd->pszHTML);
+    SendToNotificationArea(ShellNotificationOpAdd, record);
+    return ERROR_SUCCESS;
+}
+
+AYGSHELL_API LRESULT WINAPI SHNotificationRemove(const CLSID* pclsid, DWORD dwID) {
+    if (!pclsid || dwID == 0) return ERROR_INVALID_PARAMETER;
+    ShellNotificationRecord record = {};
+    record.clsid = *pclsid;
+    record.id = dwID;
+    SendToNotificationArea(ShellNotificationOpRemove, record);
+    return ERROR_SUCCESS;
+}

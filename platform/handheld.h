@@ -1,0 +1,38 @@
+// The few calls whose handheld meaning desktop Win32 does not share. The item calls these names; on the
+// device they are the plain platform calls, on desktop they map the difference. Nothing else in the item
+// knows it runs on a desktop.
+#pragma once
+#include <windows.h>
+
+// Handheld show command 11 is "show maximized"; desktop 11 is SW_FORCEMINIMIZE.
+#define HANDHELD_SW_SHOWMAXIMIZED 11
+
+#ifdef UNDER_CE
+
+inline LONG PlatformRegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result) {
+    return RegOpenKeyExW(root, subKey, options, access, result);
+}
+inline BOOL PlatformCreateProcessW(LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES process,
+                                   LPSECURITY_ATTRIBUTES thread, BOOL inherit, DWORD flags, LPVOID environment,
+                                   LPCWSTR directory, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION info) {
+    return CreateProcessW(application, commandLine, process, thread, inherit, flags, environment, directory,
+                          startup, info);
+}
+inline BOOL PlatformShowWindow(HWND window, int handheldCommand) { return ShowWindow(window, handheldCommand); }
+
+#else
+
+// The desktop registry refuses a sub-key path with a leading backslash (error 161); the handheld one
+// accepts it. Strip it here so the item keeps its paths as the device writes them.
+LONG PlatformRegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
+
+// Desktop CreateProcessW writes through a null start-up record or process-information record; the handheld
+// call accepts both as null. Handles the caller did not ask for are closed here.
+BOOL PlatformCreateProcessW(LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES process,
+                            LPSECURITY_ATTRIBUTES thread, BOOL inherit, DWORD flags, LPVOID environment,
+                            LPCWSTR directory, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION info);
+
+// Maps handheld show commands to their desktop numbers.
+BOOL PlatformShowWindow(HWND window, int handheldCommand);
+
+#endif

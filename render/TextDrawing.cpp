@@ -1,0 +1,89 @@
+#include "TextDrawing.h"
+#include "GdiHolders.h"
+#include <cwchar>
+
+namespace {
+
+RECT Inset(const RECT& rect, int dx, int dy) {
+    return {rect.left + dx, rect.top + dy, rect.right - dx, rect.bottom - dy};
+}
+
+int RunWidth(HDC dc, const wchar_t* text, size_t length) {
+    if (length == 0) return 0;
+    SIZE size = {0, 0};
+    GetTextExtentExPointW(dc, text, static_cast<int>(length), 0, nullptr, nullptr, &size);
+    return size.cx;
+}
+
+// A surrogate pair is one character: measured, kept or dropped whole.
+size_t CharacterLength(const std::wstring& text, size_t at) {
+    if (at + 1 < text.size() && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1])) return 2;
+    return 1;
+}
+
+}  // namespace
+
+void DrawTextInset(HDC dc, const std::wstring& text, const RECT& rect, UINT format, int dx, int dy) {
+    RECT inner = Inset(rect, dx, dy);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner, format);
+}
+
+void DrawTextFitted(HDC dc, const std::wstring& text, const RECT& rect, UINT format, int dx, int dy) {
+    static const wchar_t ellipsis[] = L"...";
+    RECT inner = Inset(rect, dx, dy);
+    const int available = inner.right - inner.left;
+    const int ellipsisWidth = RunWidth(dc, ellipsis, 3);
+
+    int sum = 0;
+    size_t at = 0;
+    size_t length = 0;
+    bool overflowed = false;
+    while (at < text.size()) {
+        length = CharacterLength(text, at);
+        sum += RunWidth(dc, text.data() + at, length);
+        if (sum > available - ellipsisWidth) {
+            overflowed = true;
+            break;
+        }
+        at += length;
+    }
+    if (overflowed) {
+        size_t restStart = at + length;
+        int restWidth = RunWidth(dc, text.data() + restStart, text.size() - restStart);
+        if (sum + restWidth > available) {
+            std::wstring cut = text.substr(0, at) + ellipsis;
+            DrawTextW(dc, cut.c_str(), static_cast<int>(cut.size()), &inner, format);
+            return;
+        }
+    }
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner, format);
+}
+
+void DrawTextBox(HDC dc, POINT origin, const wchar_t* text, int width, int height) {
+    RECT rect = {origin.x, origin.y, origin.x + width, origin.y + height};
+    DrawTextW(dc, text, -1, &rect, DT_LEFT);
+}
+
+int TextWidth(HDC dc, const wchar_t* text) { return RunWidth(dc, text, wcslen(text)); }
+
+void DrawBitmapCentered(HDC dc, HBITMAP bitmap, const RECT& rect) {
+    MemoryDC source(dc);
+    SelectedObject selected(source.get(), bitmap);
+    BITMAP info = {};
+    GetObjectW(bitmap, sizeof(info), &info);
+    int x = rect.left + ((rect.right - rect.left) - info.bmWidth) / 2;
+    int y = rect.top + ((rect.bottom - rect.top) - info.bmHeight) / 2;
+    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
+}
+
+void DrawFrame(HDC dc, const RECT& r) {
+    DrawLine(dc, {r.left, r.top}, {r.right - 1, r.top});
+    DrawLine(dc, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1});
+    DrawLine(dc, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1});
+    DrawLine(dc, {r.left, r.bottom - 1}, {r.left, r.top});
+}
+
+void DrawLine(HDC dc, POINT from, POINT to) {
+    MoveToEx(dc, from.x, from.y - 1, nullptr);
+    LineTo(dc, to.x, to.y - 1);
+}

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Makes (once) and reuses a project-local 32-bit Wine prefix: usage prepare-prefix.sh PREFIX [x11]
+# "x11" makes a prefix whose windows appear on a real display (for people and Xvfb); the default is the
+# null driver, under which windows, messages and GDI work without any display.
+set -euo pipefail
+prefix=$1
+driver=${2:-null}
+here=$(cd "$(dirname "$0")" && pwd)
+export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+# hex(7) in an ASCII .reg file: regedit reads one byte per character, so spell the text as bytes.
+link_text='wqy-microhei.ttc,WenQuanYi Micro Hei'
+fontlink=$(printf '%s' "$link_text" | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//')
+fontlink="$fontlink,00,00"
+graphics=$driver; [ "$driver" = x11 ] && graphics=x11
+reg=$(sed -e "s/@GRAPHICS@/$graphics/" -e "s/@FONTLINK@/$fontlink/" "$here/prefix.reg.in")
+stamp=$(printf '%s' "$reg" | sha1sum | cut -c1-40)
+
+if [ -f "$prefix/.ardeno-stamp" ] && [ "$(cat "$prefix/.ardeno-stamp")" = "$stamp" ]; then
+  exit 0
+fi
+echo "==> Preparing the Wine prefix $prefix ($driver driver; about 15 s, once)"
+mkdir -p "$prefix"
+wineboot -i >/dev/null 2>&1
+printf '%s\n' "$reg" > "$prefix/ardeno.reg"
+wine regedit /S "$prefix/ardeno.reg" >/dev/null 2>&1
+wineserver -w
+echo "$stamp" > "$prefix/.ardeno-stamp"
