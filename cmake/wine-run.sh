@@ -2,7 +2,7 @@
 # Runs one Windows program under the project's Wine prefix. Wine's own output goes to a file, never to the
 # caller's pipes: processes Wine starts inherit them, and ctest would wait on them.
 set -u
-: "${WINEPREFIX:?WINEPREFIX must name the project's prefix (./run sets it)}"
+: "${WINEPREFIX:?must name the Wine prefix to use; ./run sets it}"
 export WINEPREFIX WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}"
 tmp=$(mktemp)
 wine "$@" </dev/null >"$tmp" 2>&1

@@ -1,0 +1,67 @@
+#include "ItemHarness.h"
+
+#define SHELL_READY_EVENT_NAME L"SYSTEM/ShellAPIReady"
+
+ItemDll::ItemDll() {
+    module = LoadLibraryW(L"ArdenoToday.dll");
+    if (!module) return;
+    initialize = reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(
+        GetProcAddress(module, MAKEINTRESOURCEA(ORDINAL_INITIALIZEITEM)));
+    optionsProc = reinterpret_cast<PFNCUSTOMOPTIONSDLGPROC>(
+        GetProcAddress(module, MAKEINTRESOURCEA(ORDINAL_OPTIONSDIALOGPROC)));
+}
+
+void ItemDll::Unload() {
+    if (module) FreeLibrary(module);
+    module = nullptr;
+}
+
+HostWindow::HostWindow(int width, int height) : RecordingWindow(L"TestTodayHost", L"Today", nullptr, width, height) {}
+
+std::optional<LRESULT> HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TODAYM_GETCOLOR) {
+        switch (wParam) {
+        case TODAYCOLOR_TEXT: return kHostTextColor;
+        case TODAYCOLOR_HIGHLIGHTEDTEXT: return kHostHighlightedTextColor;
+        case TODAYCOLOR_HIGHLIGHT: return kHostHighlightColor;
+        default: return LRESULT(0);
+        }
+    }
+    if (message == TODAYM_DRAWWATERMARK && lParam) {
+        const auto* info = reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam);
+        HBRUSH brush = CreateSolidBrush(kHostWatermarkColor);
+        FillRect(info->hdc, &info->rc, brush);
+        DeleteObject(brush);
+        return LRESULT(1);
+    }
+    return RecordingWindow::Handle(message, wParam, lParam);
+}
+
+ShellReadyEvent::ShellReadyEvent(bool set) : event(CreateEventW(nullptr, TRUE, FALSE, SHELL_READY_EVENT_NAME)) {
+    if (set) Set();
+    else Reset();
+}
+ShellReadyEvent::~ShellReadyEvent() { CloseHandle(event); }
+void ShellReadyEvent::Set() { SetEvent(event); }
+void ShellReadyEvent::Reset() { ResetEvent(event); }
+
+TODAYLISTITEM MakeRecord(bool enabled) {
+    TODAYLISTITEM record = {};
+    lstrcpyW(record.szName, L"Ardeno");
+    record.tlit = tlitCustom;
+    record.fEnabled = enabled;
+    record.fOptions = TRUE;
+    record.dwSelectability = TODAY_SELECTABILITY_CUSTOMSELECTION;
+    GetModuleFileNameW(nullptr, record.szDLLPath, MAX_PATH);
+    return record;
+}
+
+LoadedItem::LoadedItem(bool initialise) : record(MakeRecord()) {
+    if (initialise && dll.initialize) item = dll.initialize(&record, host.hwnd());
+}
+
+void LoadedItem::Resize(int width, int height) { MoveWindow(item, 0, 0, width, height, FALSE); }
+
+LRESULT LoadedItem::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return SendMessageW(item, message, wParam, lParam);
+}

@@ -1,0 +1,63 @@
+// The item as the host meets it: the real DLL loaded by LoadLibrary and called by ordinal, under a
+// recording host window that answers the host's colour and watermark requests.
+#pragma once
+#include "RecordingWindow.h"
+#include "platform/todaycmn.h"
+#include <memory>
+
+// Colours the test host reports; distinct so pixels tell which one was used.
+constexpr COLORREF kHostTextColor = RGB(0x10, 0x20, 0x30);
+constexpr COLORREF kHostHighlightedTextColor = RGB(0xF0, 0xE0, 0x10);
+constexpr COLORREF kHostHighlightColor = RGB(0x00, 0x30, 0xA0);
+constexpr COLORREF kHostWatermarkColor = RGB(0xC8, 0xDC, 0xB4);
+
+class ItemDll {
+public:
+    ItemDll();  // loads ArdenoToday.dll from beside the test program
+    ~ItemDll() { Unload(); }
+    ItemDll(const ItemDll&) = delete;
+    ItemDll& operator=(const ItemDll&) = delete;
+    void Unload();
+
+    HMODULE module = nullptr;
+    PFNCUSTOMINITIALIZEITEM initialize = nullptr;
+    PFNCUSTOMOPTIONSDLGPROC optionsProc = nullptr;
+};
+
+// The Today host's window as the item's parent: answers TODAYM_GETCOLOR and paints the watermark with
+// kHostWatermarkColor; records everything from WM_USER up.
+class HostWindow : public RecordingWindow {
+public:
+    HostWindow(int width = 240, int height = 320);
+
+protected:
+    std::optional<LRESULT> Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+// The shell's "ready" event, created (and set unless asked not to) for the test's lifetime.
+class ShellReadyEvent {
+public:
+    explicit ShellReadyEvent(bool set = true);
+    ~ShellReadyEvent();
+    void Set();
+    void Reset();
+
+private:
+    HANDLE event;
+};
+
+TODAYLISTITEM MakeRecord(bool enabled = true);
+
+// Everything a host does before the item runs: shell ready, host window, DLL loaded, item initialised.
+struct LoadedItem {
+    explicit LoadedItem(bool initialise = true);
+    // Sizes the item window as the host does after a refresh query.
+    void Resize(int width, int height);
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+    ShellReadyEvent ready;
+    HostWindow host;
+    ItemDll dll;
+    TODAYLISTITEM record;
+    HWND item = nullptr;
+};

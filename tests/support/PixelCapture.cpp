@@ -1,0 +1,47 @@
+#include "PixelCapture.h"
+
+COLORREF Capture::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+    DWORD p = pixels[static_cast<size_t>(y) * width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+int Capture::Count(const RECT& area, COLORREF colour) const {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (At(x, y) == colour) ++count;
+    return count;
+}
+
+Capture CaptureWindow(HWND window) {
+    Capture capture;
+    UpdateWindow(window);
+    RECT client;
+    GetClientRect(window, &client);
+    capture.width = client.right;
+    capture.height = client.bottom;
+    if (capture.width <= 0 || capture.height <= 0) return capture;
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = capture.width;
+    info.bmiHeader.biHeight = -capture.height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC windowDc = GetDC(window);
+    HBITMAP dib = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(windowDc);
+    HGDIOBJ previous = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, capture.width, capture.height, windowDc, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD* source = static_cast<const DWORD*>(bits);
+    capture.pixels.assign(source, source + static_cast<size_t>(capture.width) * capture.height);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(dib);
+    ReleaseDC(window, windowDc);
+    return capture;
+}
