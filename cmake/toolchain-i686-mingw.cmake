@@ -12,4 +12,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Static runtime: Wine cannot start programs that import libgcc_s_dw2-1.dll or libwinpthread-1.dll.
 set(CMAKE_EXE_LINKER_FLAGS_INIT    "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+# The default prefix is the build tree's own (see CMakeLists.txt); ./run prepares it.
 set(CMAKE_CROSSCOMPILING_EMULATOR  "${CMAKE_CURRENT_LIST_DIR}/wine-run.sh")

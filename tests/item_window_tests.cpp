@@ -1,0 +1,127 @@
+// How the item window answers the host: the routing table, the refresh query, colours and the stylus.
+#include "frame/ModuleState.h"
+#include "link/LinkProtocol.h"
+#include "support/ItemHarness.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+int RefreshQuery(LoadedItem& loaded) {
+    return static_cast<int>(loaded.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&loaded.record)));
+}
+
+void PaintNow(LoadedItem& loaded) {
+    InvalidateRect(loaded.item, nullptr, FALSE);
+    UpdateWindow(loaded.item);
+}
+
+}  // namespace
+
+TEST(ItemWindow, RoutingTableResults) {
+    LoadedItem loaded;
+    struct Row {
+        UINT message;
+        WPARAM wParam;
+        LRESULT expected;
+    };
+    const Row rows[] = {
+        {WM_DESTROY, 0, 1},                         // ignored, the window stays
+        {WM_ERASEBKGND, 0, 1},                      // the paint covers everything
+        {WM_TODAYCUSTOM_CLEARCACHE, 0, 1},
+        {WM_TODAYCUSTOM_RECEIVEDSELECTION, VK_DOWN, 1},
+        {WM_TODAYCUSTOM_LOSTSELECTION, 0, 1},
+        {WM_TODAYCUSTOM_USERNAVIGATION, VK_LEFT, 1},
+        {WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT, 1},
+        {WM_TODAYCUSTOM_USERNAVIGATION, VK_UP, 0},  // not used: the host moves the selection
+        {WM_TODAYCUSTOM_USERNAVIGATION, VK_DOWN, 0},
+        {WM_GETTEXTLENGTH, 0, 10},                  // unknown: the default procedure answers
+        {WM_USER + 500, 0, 0},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(loaded.Send(row.message, row.wParam), row.expected) << "message " << row.message;
+    }
+    EXPECT_TRUE(IsWindow(loaded.item));
+}
+
+TEST(ItemWindow, PaintMessageAnswersOneAndClearsDirty) {
+    LoadedItem loaded;
+    EXPECT_EQ(RefreshQuery(loaded), 0);  // the new window was shown and painted at once
+    loaded.Send(WM_TODAYCUSTOM_CLEARCACHE);
+    EXPECT_EQ(RefreshQuery(loaded), 1);
+    EXPECT_EQ(loaded.Send(WM_PAINT), 1);
+    EXPECT_EQ(RefreshQuery(loaded), 0);
+}
+
+TEST(ItemWindow, RefreshQueryReportsDirtyAndHeight) {
+    LoadedItem loaded;
+    EXPECT_EQ(loaded.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, 0), 0);  // no record
+    PaintNow(loaded);
+    EXPECT_EQ(RefreshQuery(loaded), 0);
+    loaded.Send(WM_TODAYCUSTOM_CLEARCACHE);
+    EXPECT_EQ(RefreshQuery(loaded), 1);
+    EXPECT_EQ(RefreshQuery(loaded), 1);  // the query itself does not clear it; a paint does
+    PaintNow(loaded);
+    EXPECT_EQ(RefreshQuery(loaded), 0);
+
+    // A changed height is stored and reported even when nothing else changed.
+    loaded.record.cyp = 33;
+    EXPECT_EQ(RefreshQuery(loaded), 1);
+    EXPECT_EQ(loaded.record.cyp, 20u);
+}
+
+TEST(ItemWindow, RefreshQueryWaitsForTheShell) {
+    LoadedItem loaded;
+    loaded.ready.Reset();
+    loaded.record.cyp = 0;
+    EXPECT_EQ(RefreshQuery(loaded), 0);  // dirty and wrong height, but the shell is not ready
+    EXPECT_EQ(loaded.record.cyp, 0u);
+    loaded.ready.Set();
+    EXPECT_EQ(RefreshQuery(loaded), 1);
+    EXPECT_EQ(loaded.record.cyp, 20u);
+}
+
+TEST(ItemWindow, SelectionMarksDirtyAndLosingItDoesNot) {
+    LoadedItem loaded;
+    PaintNow(loaded);
+    loaded.Send(WM_TODAYCUSTOM_LOSTSELECTION);
+    EXPECT_EQ(RefreshQuery(loaded), 0);
+    loaded.Send(WM_TODAYCUSTOM_RECEIVEDSELECTION, VK_DOWN);
+    EXPECT_EQ(RefreshQuery(loaded), 1);
+}
+
+TEST(ItemWindow, PaintAsksForTheThreeColoursInOrder) {
+    LoadedItem loaded;
+    loaded.host.Clear();
+    PaintNow(loaded);
+    std::vector<WPARAM> asked;
+    for (const auto& m : loaded.host.MessagesNumbered(TODAYM_GETCOLOR)) asked.push_back(m.wParam);
+    EXPECT_EQ(asked, (std::vector<WPARAM>{TODAYCOLOR_TEXT, TODAYCOLOR_HIGHLIGHTEDTEXT, TODAYCOLOR_HIGHLIGHT}));
+}
+
+TEST(ItemWindow, StylusDownPostsTookSelectionToTheHost) {
+    LoadedItem loaded;
+    PumpPending();
+    loaded.host.Clear();
+    EXPECT_EQ(loaded.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10)), 1);
+    // Posted, not sent: nothing has reached the host until its queue is pumped.
+    EXPECT_TRUE(loaded.host.MessagesNumbered(TODAYM_TOOKSELECTION).empty());
+    PumpPending();
+    ASSERT_TRUE(SequenceIs(loaded.host.MessagesNumbered(TODAYM_TOOKSELECTION),
+                           {{TODAYM_TOOKSELECTION, Delivery::Posted, reinterpret_cast<WPARAM>(loaded.item)}}));
+    EXPECT_EQ(loaded.host.MessagesNumbered(TODAYM_TOOKSELECTION)[0].lParam, 0);
+    EXPECT_EQ(RefreshQuery(loaded), 1);  // the selection made it dirty
+}
+
+// With no item (its construction failed), every entry answers as for nothing handled.
+TEST(ItemWindow, EntriesWithoutAnItemAnswerAsUnhandled) {
+    ASSERT_EQ(itemPointer, nullptr);
+    HostWindow host;
+    TODAYLISTITEM record = MakeRecord();
+    EXPECT_EQ(InitializeCustomItem(&record, host.hwnd()), nullptr);
+    EXPECT_EQ(record.cyp, 0u);
+    EXPECT_FALSE(CustomItemOptionsDlgProc(host.hwnd(), WM_INITDIALOG, 0, 0));
+    EXPECT_FALSE(CustomItemOptionsDlgProc(host.hwnd(), WM_COMMAND, IDOK, 0));
+    EXPECT_EQ(ItemWindowProc(host.hwnd(), WM_GETTEXTLENGTH, 0, 0), 5);  // "Today", from the default procedure
+    EXPECT_EQ(ItemWindowProc(host.hwnd(), WM_TODAYCUSTOM_ACTION, 0, 0), 0);
+    ItemTimerProc(host.hwnd(), WM_TIMER, 6, 0);  // nothing to do, nothing crashes
+}
