@@ -124,4 +124,16 @@ TEST(ItemWindow, EntriesWithoutAnItemAnswerAsUnhandled) {
     EXPECT_EQ(ItemWindowProc(host.hwnd(), WM_GETTEXTLENGTH, 0, 0), 5);  // "Today", from the default procedure
     EXPECT_EQ(ItemWindowProc(host.hwnd(), WM_TODAYCUSTOM_ACTION, 0, 0), 0);
     ItemTimerProc(host.hwnd(), WM_TIMER, 6, 0);  // nothing to do, nothing crashes
+    DestroyItem();  // detaching with no item does nothing
+    EXPECT_EQ(itemPointer, nullptr);
+}
+
+TEST(ItemWindow, CreateAndDestroyItemSetAndClearThePointer) {
+    ItemDll dll;  // the module whose icons the item loads
+    CreateItem(dll.module);
+    ASSERT_NE(itemPointer, nullptr);
+    DestroyItem();
+    EXPECT_EQ(itemPointer, nullptr);
+    DestroyItem();
+    EXPECT_EQ(itemPointer, nullptr);
 }
