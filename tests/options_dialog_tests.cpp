@@ -35,7 +35,7 @@ VOID CALLBACK InspectAndClose(HWND owner, UINT, UINT_PTR timer, DWORD) {
                             IsDlgButtonChecked(dialog, 1003);
     // A radio button's command ends nothing.
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), 0);
-    check.openAfterRadioCommand = IsWindow(dialog) && IsWindowVisible(dialog);
+    check.openAfterRadioCommand = IsWindow(dialog) != FALSE;
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(check.endWith, check.notifyCode), 0);
 }
 
