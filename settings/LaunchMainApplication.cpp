@@ -4,34 +4,54 @@
 #include "../link/LinkProtocol.h"
 #include "../platform/handheld.h"
 
+namespace {
+
+// Asks the known main application to come up, else brings up its window found by class and title, else
+// starts it. True when it tried to start it, so the caller does not start a second instance.
+bool BringUpMainApplication(MessengerItemModel& item) {
+    if (item.mainWindow &&
+        item.SendToMainWindow(LINKM_ACTIVATE, reinterpret_cast<WPARAM>(item.window), 0) == 1)
+        return false;
+    // The Chinese title first, whatever the language the item shows.
+    HWND found = FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_CHINESE);
+    if (!found) found = FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN);
+    if (!found) {
+        item.LaunchMainApplication();
+        return true;
+    }
+    SetForegroundWindow(found);
+    PlatformShowWindow(found, HANDHELD_SW_SHOWMAXIMIZED);
+    return false;
+}
+
+}  // namespace
+
 bool MessengerItemModel::LaunchMainApplication() {
     return PlatformCreateProcessW(installPath.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr,
                                   nullptr) != FALSE;
 }
 
 bool MessengerItemModel::ActivateMainApplication() {
-    if (mainWindow && SendToMainWindow(LINKM_ACTIVATE, reinterpret_cast<WPARAM>(window), 0) == 1) return true;
-    HWND found = FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_CHINESE);
-    if (!found) found = FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN);
-    if (!found) {
-        LaunchMainApplication();
-        return true;
-    }
-    SetForegroundWindow(found);
-    PlatformShowWindow(found, HANDHELD_SW_SHOWMAXIMIZED);
+    BringUpMainApplication(*this);
     return true;
 }
 
 int MessengerItemModel::OnAction() {
     if (animationRunning) StopAnimation();
-    bool launched = false;
-    if (mainWindow) ActivateMainApplication();
-    else launched = LaunchMainApplication();
+    // One action starts the application at most once: a start that failed is not retried either, the
+    // path would fail the same way.
+    bool startTried;
+    if (mainWindow) {
+        startTried = BringUpMainApplication(*this);
+    } else {
+        LaunchMainApplication();
+        startTried = true;
+    }
     if (!notices.Empty()) {
         const std::wstring& key = notices.Current().key;
         if (!SendCopyData(0, key.data(), static_cast<DWORD>(key.size() * sizeof(wchar_t)))) {
-            // The key was refused: make sure the application runs (once per action) and drop the notices.
-            if (!launched) LaunchMainApplication();
+            // The key was refused or nobody took it: the application must run, and the notices are stale.
+            if (!startTried) LaunchMainApplication();
             ClearAll();
         }
     }

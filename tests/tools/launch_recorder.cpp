@@ -1,0 +1,39 @@
+// Stands in for the main application's program when the item starts it: notes the start and exits.
+// ARDENO_LAUNCH_LOG names a file that gets one line (the command line) per start; ARDENO_LAUNCH_SIGNAL
+// names a semaphore released once per start, after the line is written.
+#include <windows.h>
+#include <string>
+
+namespace {
+
+std::wstring Environment(const wchar_t* name) {
+    wchar_t value[MAX_PATH * 2];
+    DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH * 2);
+    return length && length < MAX_PATH * 2 ? std::wstring(value, length) : std::wstring();
+}
+
+void AppendLine(const std::wstring& path, const std::wstring& line) {
+    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    std::wstring text = line + L"\n";
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
+    CloseHandle(file);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    std::wstring log = Environment(L"ARDENO_LAUNCH_LOG");
+    if (!log.empty()) AppendLine(log, GetCommandLineW());
+    std::wstring signal = Environment(L"ARDENO_LAUNCH_SIGNAL");
+    if (!signal.empty()) {
+        HANDLE semaphore = OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, signal.c_str());
+        if (semaphore) {
+            ReleaseSemaphore(semaphore, 1, nullptr);
+            CloseHandle(semaphore);
+        }
+    }
+    return 0;
+}
