@@ -5,13 +5,30 @@
 #include "MainInstance.h"
 #include "PeerNames.h"
 #include <shellapi.h>
+#include <cwchar>
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+namespace {
+
+// The arguments after the program's name. The item starts us with no command line, and the platform then
+// hands us our path as it stands, unquoted, so a path with spaces must not be split into arguments.
+std::vector<std::wstring> Arguments() {
+    std::wstring line = GetCommandLineW();
+    wchar_t module[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
+    if (length && line.size() >= length && _wcsnicmp(line.c_str(), module, length) == 0)
+        line = L"program" + line.substr(length);
     int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    LPWSTR* argv = CommandLineToArgvW(line.c_str(), &count);
     std::vector<std::wstring> args;
     for (int i = 1; argv && i < count; ++i) args.push_back(argv[i]);
     LocalFree(argv);
+    return args;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+    std::vector<std::wstring> args = Arguments();
 
     PeerCommand command;
     std::string error;

@@ -29,6 +29,10 @@ protected:
     // Starts the main instance and waits until it says it is ready (or has ended).
     ::testing::AssertionResult StartPeer(const std::wstring& arguments, const EnvironmentOverrides& environment = {}) {
         if (!peer.Start(arguments, environment)) return ::testing::AssertionFailure() << "cannot start the program";
+        return WaitUntilReady();
+    }
+
+    ::testing::AssertionResult WaitUntilReady() {
         int signalled = PumpUntil({ready, peer.Handle()});
         if (signalled == 0) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << (signalled == 1 ? "the program ended early, exit code " : "no ready ")

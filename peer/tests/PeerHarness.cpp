@@ -2,14 +2,14 @@
 #include "PeerNames.h"
 #include <cstring>
 
-namespace {
-
 std::wstring ProgramFolder() {
     wchar_t path[MAX_PATH];
     DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder(path, length);
     return folder.substr(0, folder.find_last_of(L"\\/"));
 }
+
+namespace {
 
 // Our environment minus the program's own variables (a person's shell may have set them), plus overrides.
 std::vector<wchar_t> EnvironmentBlock(const EnvironmentOverrides& overrides) {
@@ -44,6 +44,16 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
 }
 
 bool ChildProcess::Start(const std::wstring& arguments, const EnvironmentOverrides& environment) {
+    std::wstring program = ProgramFolder() + L"\\ArdenoPeer.exe";
+    std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    return Launch(program, &commandLine[0], environment);
+}
+
+bool ChildProcess::StartWithoutCommandLine(const std::wstring& program, const EnvironmentOverrides& environment) {
+    return Launch(program, nullptr, environment);
+}
+
+bool ChildProcess::Launch(const std::wstring& program, wchar_t* commandLine, const EnvironmentOverrides& environment) {
     End();
     wchar_t folder[MAX_PATH], file[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
@@ -58,10 +68,8 @@ bool ChildProcess::Start(const std::wstring& arguments, const EnvironmentOverrid
     startup.hStdError = errorFile;
     startup.hStdOutput = errorFile;
     PROCESS_INFORMATION info = {};
-    std::wstring program = ProgramFolder() + L"\\ArdenoPeer.exe";
-    std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     std::vector<wchar_t> environmentBlock = EnvironmentBlock(environment);
-    BOOL started = CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE,
+    BOOL started = CreateProcessW(program.c_str(), commandLine, nullptr, nullptr, TRUE,
                                   CREATE_UNICODE_ENVIRONMENT, environmentBlock.data(), nullptr, &startup, &info);
     CloseHandle(errorFile);
     if (!started) return false;

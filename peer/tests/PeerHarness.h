@@ -18,6 +18,8 @@ public:
 
     // Command line after the program name; the environment is ours without ARDENO_PEER_*, plus `environment`.
     bool Start(const std::wstring& arguments, const EnvironmentOverrides& environment = {});
+    // As the item starts the messenger: a program path and no command line at all.
+    bool StartWithoutCommandLine(const std::wstring& program, const EnvironmentOverrides& environment);
     HANDLE Handle() const { return process; }
     bool Running() const;
     DWORD ExitCode() const;
@@ -27,6 +29,7 @@ public:
     void End();
 
 private:
+    bool Launch(const std::wstring& program, wchar_t* commandLine, const EnvironmentOverrides& environment);
     HANDLE process = nullptr;
     std::wstring errorPath;
 };
@@ -41,6 +44,9 @@ struct CommandResult {
 };
 // Runs one command of the program to its end (pumping meanwhile).
 CommandResult RunPeerCommand(const std::wstring& arguments);
+
+// The folder of the test program, where the program under test and its DLLs are built.
+std::wstring ProgramFolder();
 
 // A folder of its own under %TEMP%, removed with its files.
 class ScratchFolder {

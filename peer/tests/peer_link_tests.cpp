@@ -60,10 +60,15 @@ TEST_F(PeerTest, IgnoresTheStaleHandleOfAGoneItem) {
     EXPECT_TRUE(item.recorded.empty());
 }
 
-TEST_F(PeerTest, StartedWithoutCommandLineTakesItsFilesFromTheEnvironment) {
+TEST_F(PeerTest, StartedAsTheItemStartsItTakesItsFilesFromTheEnvironment) {
     std::wstring notices = scratch.Write(L"two.json", kTwoNoticesJson);
     std::wstring transcript = scratch.Path(L"transcript.jsonl");
-    ASSERT_TRUE(StartPeer(L"", {{PEER_NOTICES_ENV, notices}, {PEER_TRANSCRIPT_ENV, transcript}}));
+    // A path with a space and no command line: the program sees its own path, unquoted, as the command line.
+    std::wstring program = scratch.Path(L"Ardeno Messenger.exe");
+    ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\ArdenoPeer.exe").c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\aygshell.dll").c_str(), scratch.Path(L"aygshell.dll").c_str(), FALSE));
+    ASSERT_TRUE(peer.StartWithoutCommandLine(program, {{PEER_NOTICES_ENV, notices}, {PEER_TRANSCRIPT_ENV, transcript}}));
+    ASSERT_TRUE(WaitUntilReady());
     EXPECT_TRUE(SameSequence(item.recorded, Push({kFirstPayload, kSecondPayload})));
 
     // Each line is in the file as soon as its message has been sent, while the program runs on.
