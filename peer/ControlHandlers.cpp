@@ -1,0 +1,94 @@
+// The control commands, as the running instance carries them out. Each is answered only when its work is
+// done, so the command that sent it can return at that point.
+#include "../link/LinkProtocol.h"
+#include "ControlProtocol.h"
+#include "PeerApplication.h"
+#include "Transcript.h"
+#include <cstring>
+
+namespace {
+
+bool ReadValue(const COPYDATASTRUCT& data, DWORD& value) {
+    if (data.cbData != sizeof(value) || !data.lpData) return false;
+    memcpy(&value, data.lpData, sizeof(value));
+    return true;
+}
+
+}  // namespace
+
+LRESULT PeerApplication::OnControl(WPARAM sender, const COPYDATASTRUCT& data) {
+    const char* name = PeerControlName(data.dwData);
+    bool done = true;
+    switch (data.dwData) {
+        case PeerControlSend: done = OnSendCommand(data, true); break;
+        case PeerControlAdd: done = OnSendCommand(data, false); break;
+        case PeerControlSort: link.Send(LINKM_SORT, 0); break;
+        case PeerControlClear: done = OnClearCommand(); break;
+        case PeerControlStatus: done = OnStatusCommand(data); break;
+        case PeerControlDetach: done = OnDetachCommand(); break;
+        // These three answer early themselves and log before they do.
+        case PeerControlHang:
+            transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
+            OnHangCommand(data);
+            return 1;
+        case PeerControlExit:
+            transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
+            OnExitCommand();
+            return 1;
+        case PeerControlCrash:
+            transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
+            OnCrashCommand();
+            return 1;
+    }
+    transcript.CopyData(TranscriptDirection::Received, sender, data, done ? 1 : 0, name);
+    return done ? 1 : 0;
+}
+
+bool PeerApplication::OnSendCommand(const COPYDATASTRUCT& data, bool fullPush) {
+    std::vector<NoticePayload> notices;
+    if (!UnpackNotices(static_cast<const BYTE*>(data.lpData), data.lpData ? data.cbData : 0, notices)) return false;
+    AddPending(notices);
+    if (fullPush) link.Push(pending);
+    else link.SendNotices(notices);
+    return true;
+}
+
+bool PeerApplication::OnClearCommand() {
+    ClearPending();
+    link.Send(LINKM_CLEAR, 0);
+    return true;
+}
+
+bool PeerApplication::OnStatusCommand(const COPYDATASTRUCT& data) {
+    DWORD value = 0;
+    if (data.cbData && !ReadValue(data, value)) return false;
+    link.Send(LINKM_STATUS, value);
+    return true;
+}
+
+bool PeerApplication::OnDetachCommand() {
+    link.Send(LINKM_MAIN_DETACH, 0);
+    link.Forget();
+    InvalidateRect(window, nullptr, TRUE);
+    return true;
+}
+
+void PeerApplication::OnHangCommand(const COPYDATASTRUCT& data) {
+    DWORD milliseconds = 0;
+    ReadValue(data, milliseconds);
+    // Answer first, then hang inside the handler: every message sent to us after the command returns waits.
+    ReplyMessage(1);
+    Sleep(milliseconds);
+}
+
+void PeerApplication::OnExitCommand() {
+    Shutdown();
+    ReplyMessage(1);
+    DestroyWindow(window);
+}
+
+void PeerApplication::OnCrashCommand() {
+    ReplyMessage(1);
+    // No goodbye: the item keeps our stale handle and finds us gone by its ping.
+    TerminateProcess(GetCurrentProcess(), 3);
+}

@@ -1,0 +1,27 @@
+// How control commands reach the running main instance: WM_COPYDATA to its window with a dwData code that the
+// item never uses (the item's copy-data always carries 0). The instance answers 1 once the work is done.
+#pragma once
+#include "Notice.h"
+#include <windows.h>
+#include <vector>
+
+enum PeerControlCode : ULONG_PTR {
+    PeerControlBase = 0x50524100,  // "\0APR"
+    PeerControlSend = PeerControlBase + 1,    // payload: notices (see below)
+    PeerControlAdd = PeerControlBase + 2,     // payload: notices
+    PeerControlSort = PeerControlBase + 3,
+    PeerControlClear = PeerControlBase + 4,
+    PeerControlStatus = PeerControlBase + 5,  // payload: DWORD status value
+    PeerControlDetach = PeerControlBase + 6,
+    PeerControlHang = PeerControlBase + 7,    // payload: DWORD milliseconds
+    PeerControlExit = PeerControlBase + 8,
+    PeerControlCrash = PeerControlBase + 9,
+};
+
+bool IsPeerControlCode(ULONG_PTR code);
+const char* PeerControlName(ULONG_PTR code);
+
+// Notices travel as a sequence of (DWORD byte count, bytes).
+std::vector<BYTE> PackNotices(const std::vector<NoticePayload>& notices);
+// False when the bytes are not a whole sequence.
+bool UnpackNotices(const BYTE* bytes, size_t count, std::vector<NoticePayload>& notices);

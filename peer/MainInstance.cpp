@@ -1,0 +1,54 @@
+#include "MainInstance.h"
+#include "Console.h"
+#include "NoticesFile.h"
+#include "PeerApplication.h"
+#include "PeerNames.h"
+#include "RunningInstance.h"
+#include "Transcript.h"
+#include <cstdio>
+
+namespace {
+
+int Fail(const std::string& message) {
+    WriteError("ArdenoPeer: " + message + "\n");
+    return PeerExitFailure;
+}
+
+// Closes the ready event unset, so that a later wait does not see this instance's readiness.
+struct ReadyEvent {
+    HANDLE handle = CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME);
+    ~ReadyEvent() {
+        if (!handle) return;
+        ResetEvent(handle);
+        CloseHandle(handle);
+    }
+};
+
+}  // namespace
+
+int RunMainInstance(HINSTANCE instance, const RunOptions& options) {
+    std::vector<NoticePayload> notices;
+    std::string error;
+    if (!options.noticesPath.empty() && !LoadNoticesFile(options.noticesPath, notices, error)) return Fail(error);
+    if (HWND running = FindRunningInstance()) {
+        char text[80];
+        snprintf(text, sizeof(text), "an instance is already running (window 0x%08lX)",
+                 static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(running)));
+        return Fail(text);
+    }
+    Transcript transcript;
+    if (!transcript.Open(options.transcriptPath, error)) return Fail(error);
+
+    ReadyEvent ready;
+    PeerApplication application(options, transcript);
+    if (!application.CreateMainWindow(instance, error) || !application.Start(std::move(notices), error))
+        return Fail(error);
+    if (ready.handle) SetEvent(ready.handle);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return PeerExitOk;
+}

@@ -1,0 +1,176 @@
+#include "NoticesFile.h"
+#include "NoticeTime.h"
+#include "Utf.h"
+#include <nlohmann/json.hpp>
+
+using nlohmann::json;
+
+namespace {
+
+const char* const kTextFields[] = {"key", "portrait", "sender", "text"};
+
+std::string Where(size_t index) { return "notice " + std::to_string(index + 1) + ": "; }
+
+bool TextField(const json& notice, const char* name, size_t index, std::wstring& value, std::string& error) {
+    value.clear();
+    auto found = notice.find(name);
+    if (found == notice.end()) return true;
+    if (!found->is_string()) {
+        error = Where(index) + "\"" + name + "\" must be a string";
+        return false;
+    }
+    if (!Utf8ToWide(found->get<std::string>(), value)) {
+        error = Where(index) + "\"" + name + "\" is not valid UTF-8";
+        return false;
+    }
+    return true;
+}
+
+bool TimeField(const json& notice, size_t index, std::wstring& value, std::string& error) {
+    value = L"0";
+    auto found = notice.find("time");
+    if (found == notice.end()) return true;
+    std::string decimal;
+    if (found->is_number_unsigned()) {
+        decimal = std::to_string(found->get<unsigned long long>());
+    } else if (found->is_number_integer()) {
+        decimal = std::to_string(found->get<long long>());
+    } else if (found->is_string()) {
+        const std::string text = found->get<std::string>();
+        if (IsDecimalCount(text)) decimal = text;
+        else if (!FileTimeTextFromDate(text, decimal)) {
+            error = Where(index) + "\"time\" must be \"YYYY-MM-DD HH:MM\" or a decimal FILETIME count, not \"" +
+                    text + "\"";
+            return false;
+        }
+    } else {
+        error = Where(index) + "\"time\" must be a string or an integer";
+        return false;
+    }
+    Utf8ToWide(decimal, value);
+    return true;
+}
+
+bool RawNotice(const json& notice, size_t index, NoticePayload& payload, std::string& error) {
+    if (notice.size() != 1) {
+        error = Where(index) + "\"raw\" and \"rawHex\" stand alone in a notice";
+        return false;
+    }
+    auto raw = notice.find("raw");
+    const char* name = raw != notice.end() ? "raw" : "rawHex";
+    const json& value = raw != notice.end() ? *raw : notice.at("rawHex");
+    if (!value.is_string()) {
+        error = Where(index) + "\"" + name + "\" must be a string";
+        return false;
+    }
+    if (raw != notice.end()) {
+        std::wstring text;
+        if (!Utf8ToWide(value.get<std::string>(), text)) {
+            error = Where(index) + "\"raw\" is not valid UTF-8";
+            return false;
+        }
+        payload = PayloadFromText(text);
+        return true;
+    }
+    if (!HexToBytes(value.get<std::string>(), payload)) {
+        error = Where(index) + "\"rawHex\" must be pairs of hex digits";
+        return false;
+    }
+    return true;
+}
+
+bool ParseNotice(const json& notice, size_t index, NoticePayload& payload, std::string& error) {
+    if (!notice.is_object()) {
+        error = Where(index) + "must be an object";
+        return false;
+    }
+    for (auto member = notice.begin(); member != notice.end(); ++member) {
+        const std::string& name = member.key();
+        bool known = name == "time" || name == "raw" || name == "rawHex";
+        for (const char* field : kTextFields) known = known || name == field;
+        if (!known) {
+            error = Where(index) + "unknown field \"" + name + "\"";
+            return false;
+        }
+    }
+    if (notice.contains("raw") || notice.contains("rawHex")) return RawNotice(notice, index, payload, error);
+    std::wstring fields[4], time;
+    for (int i = 0; i < 4; ++i)
+        if (!TextField(notice, kTextFields[i], index, fields[i], error)) return false;
+    if (!TimeField(notice, index, time, error)) return false;
+    payload = BuildNoticePayload(fields[0], fields[1], fields[2], fields[3], time);
+    return true;
+}
+
+bool ReadWholeFile(const std::wstring& path, std::string& content, DWORD& failure) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        failure = GetLastError();
+        return false;
+    }
+    content.clear();
+    char buffer[4096];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buffer, sizeof(buffer), &got, nullptr) != FALSE) && got > 0)
+        content.append(buffer, got);
+    if (!ok) failure = GetLastError();
+    CloseHandle(file);
+    return ok;
+}
+
+std::string SystemErrorText(DWORD code) {
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message = text ? text : L"";
+    LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
+        message.pop_back();
+    std::string result = "error " + std::to_string(code);
+    if (!message.empty()) result += " (" + WideToUtf8(message) + ")";
+    return result;
+}
+
+}  // namespace
+
+bool ParseNotices(const std::string& text, std::vector<NoticePayload>& notices, std::string& error) {
+    notices.clear();
+    json document;
+    try {
+        document = json::parse(text);
+    } catch (const json::parse_error& problem) {
+        // The library's text carries its own prefix; keep only what a person needs.
+        std::string what = problem.what();
+        size_t start = what.find("] ");
+        error = "invalid JSON: " + (start == std::string::npos ? what : what.substr(start + 2));
+        return false;
+    }
+    if (!document.is_object() || !document.contains("notices") || !document["notices"].is_array()) {
+        error = "expected an object with a \"notices\" array";
+        return false;
+    }
+    for (auto member = document.begin(); member != document.end(); ++member) {
+        if (member.key() != "notices") {
+            error = "unknown top-level field \"" + member.key() + "\"";
+            return false;
+        }
+    }
+    const json& list = document["notices"];
+    for (size_t i = 0; i < list.size(); ++i) {
+        NoticePayload payload;
+        if (!ParseNotice(list[i], i, payload, error)) return false;
+        notices.push_back(std::move(payload));
+    }
+    return true;
+}
+
+bool LoadNoticesFile(const std::wstring& path, std::vector<NoticePayload>& notices, std::string& error) {
+    std::string content, problem;
+    DWORD failure = 0;
+    if (!ReadWholeFile(path, content, failure)) problem = "cannot read it: " + SystemErrorText(failure);
+    else if (ParseNotices(content, notices, problem)) return true;
+    error = "notices file '" + WideToUtf8(path) + "': " + problem;
+    return false;
+}

@@ -1,0 +1,163 @@
+#include "PeerApplication.h"
+#include "../link/LinkProtocol.h"
+#include "ControlProtocol.h"
+#include "Transcript.h"
+
+PeerApplication::PeerApplication(const RunOptions& options, Transcript& transcript)
+    : options(options), transcript(transcript), link(transcript), notification(transcript) {}
+
+PeerApplication::~PeerApplication() {
+    Shutdown();
+    if (window) DestroyWindow(window);
+}
+
+bool PeerApplication::CreateMainWindow(HINSTANCE instance, std::string& error) {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = MAIN_WINDOW_CLASS;
+    if (!RegisterClassW(&windowClass)) {
+        error = "cannot register the window class (error " + std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    const wchar_t* title = options.chineseTitle ? MAIN_WINDOW_TITLE_CHINESE : MAIN_WINDOW_TITLE_LATIN;
+    window = CreateWindowExW(0, MAIN_WINDOW_CLASS, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 240,
+                             320, nullptr, nullptr, instance, this);
+    if (!window) {
+        error = "cannot create the main window (error " + std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    link.SetOwnWindow(window);
+    return true;
+}
+
+bool PeerApplication::Start(std::vector<NoticePayload> notices, std::string& error) {
+    DWORD handle = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
+    if (!mainSection.Open(MAIN_SECTION_NAME) || !mainSection.Write(0, &handle, sizeof(handle))) {
+        error = "cannot publish the window in the section \"ArdenoFileMapping\" (error " +
+                std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    AddPending(notices);
+    LinkToPublishedItem();
+    link.Push(pending);
+    ShowWindow(window, SW_SHOWNORMAL);
+    return true;
+}
+
+void PeerApplication::LinkToPublishedItem() {
+    SharedSection todaySection;
+    DWORD handle = 0;
+    if (todaySection.Open(TODAY_SECTION_NAME)) todaySection.Read(0, &handle, sizeof(handle));
+    HWND item = reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
+    // A handle left behind by an item that crashed names no window (or, rarely, someone else's: accepted).
+    if (item && IsWindow(item)) link.Remember(item);
+}
+
+void PeerApplication::Shutdown() {
+    if (shutDown) return;
+    shutDown = true;
+    link.Send(LINKM_MAIN_DETACH, 0);
+    link.Forget();
+    notification.Remove();
+    DWORD zero = 0;
+    mainSection.Write(0, &zero, sizeof(zero));
+    mainSection.Close();
+}
+
+void PeerApplication::AddPending(const std::vector<NoticePayload>& notices) {
+    pending.insert(pending.end(), notices.begin(), notices.end());
+    if (!pending.empty()) notification.Raise(window, pending.size());
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void PeerApplication::ClearPending() {
+    pending.clear();
+    notification.Remove();
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+LRESULT CALLBACK PeerApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* application = static_cast<PeerApplication*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(application));
+        application->window = window;
+    }
+    auto* application = reinterpret_cast<PeerApplication*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!application) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        application->window = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return application->Dispatch(message, wParam, lParam);
+}
+
+LRESULT PeerApplication::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case LINKM_PING: return OnPing();
+        case LINKM_ACTIVATE: return OnActivate(wParam);
+        case LINKM_ITEM_ATTACH: return OnItemAttach(wParam);
+        case LINKM_ITEM_DETACH: return OnItemDetach(wParam);
+        case WM_COPYDATA: return OnCopyData(wParam, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_PAINT: OnPaint(); return 0;
+        case WM_DESTROY: OnDestroy(); return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT PeerApplication::OnPing() {
+    if (options.hangPingMs) Sleep(options.hangPingMs);
+    transcript.Message(TranscriptDirection::Received, LINKM_PING, 0, 0, 1);
+    return 1;
+}
+
+LRESULT PeerApplication::OnActivate(WPARAM item) {
+    SetForegroundWindow(window);
+    ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOWNORMAL);
+    transcript.Message(TranscriptDirection::Received, LINKM_ACTIVATE, item, 0, options.activateAnswer);
+    return options.activateAnswer;
+}
+
+LRESULT PeerApplication::OnCopyData(WPARAM sender, const COPYDATASTRUCT& data) {
+    if (data.dwData == 0) return OnKeyHandedBack(sender, data);
+    if (IsPeerControlCode(data.dwData)) return OnControl(sender, data);
+    transcript.CopyData(TranscriptDirection::Received, sender, data, 0);
+    return 0;
+}
+
+LRESULT PeerApplication::OnKeyHandedBack(WPARAM sender, const COPYDATASTRUCT& data) {
+    LRESULT result = options.refuseKey ? 0 : 1;
+    if (!options.refuseKey) {
+        keysReceived.push_back(PayloadText(static_cast<const BYTE*>(data.lpData), data.lpData ? data.cbData : 0));
+        InvalidateRect(window, nullptr, TRUE);
+    }
+    transcript.CopyData(TranscriptDirection::Received, sender, data, result);
+    return result;
+}
+
+LRESULT PeerApplication::OnItemAttach(WPARAM item) {
+    transcript.Message(TranscriptDirection::Received, LINKM_ITEM_ATTACH, item, 0, 1);
+    HWND itemWindow = reinterpret_cast<HWND>(item);
+    // An item whose window could not be created announces 0: there is nothing to push to.
+    if (itemWindow && IsWindow(itemWindow)) link.Remember(itemWindow);
+    else link.Forget();
+    // Answered once the notices are in: the item is waiting in its send and takes them meanwhile.
+    link.Push(pending);
+    InvalidateRect(window, nullptr, TRUE);
+    return 1;
+}
+
+LRESULT PeerApplication::OnItemDetach(WPARAM item) {
+    transcript.Message(TranscriptDirection::Received, LINKM_ITEM_DETACH, item, 0, 1);
+    link.Forget();
+    InvalidateRect(window, nullptr, TRUE);
+    return 1;
+}
+
+void PeerApplication::OnDestroy() {
+    Shutdown();
+    PostQuitMessage(0);
+}

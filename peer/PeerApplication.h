@@ -1,0 +1,66 @@
+// The messenger's main application as the item meets it: one top-level window that publishes itself,
+// pushes its pending notices to the item, answers the item's messages, and obeys control commands.
+#pragma once
+#include "../link/SharedSection.h"
+#include "CommandLine.h"
+#include "ItemLink.h"
+#include "Notice.h"
+#include "ShellNotification.h"
+#include <string>
+#include <vector>
+
+class Transcript;
+
+class PeerApplication {
+public:
+    PeerApplication(const RunOptions& options, Transcript& transcript);
+    ~PeerApplication();
+    PeerApplication(const PeerApplication&) = delete;
+    PeerApplication& operator=(const PeerApplication&) = delete;
+
+    bool CreateMainWindow(HINSTANCE instance, std::string& error);
+    // Publishes the window, raises the notification, and pushes the notices to the item if one is published.
+    bool Start(std::vector<NoticePayload> notices, std::string& error);
+    // The goodbye of a normal exit: detach from the item, remove the notification, zero the published handle.
+    // Safe to call more than once.
+    void Shutdown();
+    HWND Window() const { return window; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The item's messages.
+    LRESULT OnPing();
+    LRESULT OnActivate(WPARAM item);
+    LRESULT OnCopyData(WPARAM sender, const COPYDATASTRUCT& data);
+    LRESULT OnKeyHandedBack(WPARAM sender, const COPYDATASTRUCT& data);
+    LRESULT OnItemAttach(WPARAM item);
+    LRESULT OnItemDetach(WPARAM item);
+    // Control commands (ControlHandlers.cpp).
+    LRESULT OnControl(WPARAM sender, const COPYDATASTRUCT& data);
+    bool OnSendCommand(const COPYDATASTRUCT& data, bool fullPush);
+    bool OnClearCommand();
+    bool OnStatusCommand(const COPYDATASTRUCT& data);
+    bool OnDetachCommand();
+    void OnHangCommand(const COPYDATASTRUCT& data);
+    void OnExitCommand();
+    void OnCrashCommand();
+    // The window itself.
+    void OnPaint();
+    void OnDestroy();
+
+    void AddPending(const std::vector<NoticePayload>& notices);
+    void ClearPending();
+    void LinkToPublishedItem();
+
+    RunOptions options;
+    Transcript& transcript;
+    ItemLink link;
+    ShellNotification notification;
+    SharedSection mainSection;
+    std::vector<NoticePayload> pending;
+    std::vector<std::wstring> keysReceived;
+    HWND window = nullptr;
+    bool shutDown = false;
+};

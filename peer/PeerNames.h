@@ -1,0 +1,17 @@
+// Names and numbers that the stand-in's main instance, its control commands and its tests share.
+#pragma once
+#include <windows.h>
+
+// Set (manual reset) once the main instance has its window, has published it and has done its start-up push.
+#define PEER_READY_EVENT_NAME L"ArdenoPeerReady"
+
+// The item starts the main application with no command line; these carry the settings through the
+// inherited environment instead.
+#define PEER_NOTICES_ENV L"ARDENO_PEER_NOTICES"
+#define PEER_TRANSCRIPT_ENV L"ARDENO_PEER_TRANSCRIPT"
+
+enum PeerExitCode : int {
+    PeerExitOk = 0,
+    PeerExitFailure = 1,  // bad notices file, no running instance, the instance refused
+    PeerExitUsage = 2,    // the command line itself is wrong
+};

@@ -1,0 +1,37 @@
+// The conversation with the item, one JSON object a line, written through at once so that a person or a
+// test can follow it while the program runs. Lines look like
+//   {"t":12,"dir":"sent","msg":1124,"name":"LINKM_MAIN_ATTACH","wParam":65620,"lParam":0,"result":1}
+// and copy-data lines add "dwData", "cbData", "text" (the payload as UTF-16) and "hex" (its bytes).
+#pragma once
+#include <windows.h>
+#include <nlohmann/json.hpp>
+#include <string>
+
+enum class TranscriptDirection { Sent, Received, Called };
+
+class Transcript {
+public:
+    Transcript() = default;
+    ~Transcript() { Close(); }
+    Transcript(const Transcript&) = delete;
+    Transcript& operator=(const Transcript&) = delete;
+
+    // Appends to the file (an item that restarts us keeps one history). No path: nothing is written.
+    bool Open(const std::wstring& path, std::string& error);
+    void Close();
+
+    void Message(TranscriptDirection direction, UINT message, WPARAM wParam, LPARAM lParam, LRESULT result);
+    void CopyData(TranscriptDirection direction, WPARAM wParam, const COPYDATASTRUCT& data, LRESULT result,
+                  const char* control = nullptr);
+    // A call into the shell helper library.
+    void Call(const char* function, DWORD id, LRESULT result);
+
+private:
+    void Write(nlohmann::ordered_json line);
+
+    HANDLE file = INVALID_HANDLE_VALUE;
+    DWORD startTick = 0;
+};
+
+// The protocol name of a message number ("LINKM_PING", "WM_COPYDATA"), or "" for others.
+const char* LinkMessageName(UINT message);

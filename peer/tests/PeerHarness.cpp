@@ -1,0 +1,174 @@
+#include "PeerHarness.h"
+#include "PeerNames.h"
+#include <cstring>
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L"\\/"));
+}
+
+namespace {
+
+// Our environment minus the program's own variables (a person's shell may have set them), plus overrides.
+std::vector<wchar_t> EnvironmentBlock(const EnvironmentOverrides& overrides) {
+    std::vector<wchar_t> block;
+    wchar_t* strings = GetEnvironmentStringsW();
+    for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
+        std::wstring text = entry;
+        if (text.rfind(PEER_NOTICES_ENV L"=", 0) == 0 || text.rfind(PEER_TRANSCRIPT_ENV L"=", 0) == 0) continue;
+        block.insert(block.end(), text.begin(), text.end());
+        block.push_back(L'\0');
+    }
+    FreeEnvironmentStringsW(strings);
+    for (const auto& variable : overrides) {
+        std::wstring text = variable.first + L"=" + variable.second;
+        block.insert(block.end(), text.begin(), text.end());
+        block.push_back(L'\0');
+    }
+    block.push_back(L'\0');
+    return block;
+}
+
+}  // namespace
+
+ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
+    if (this != &other) {
+        End();
+        process = other.process;
+        errorPath = std::move(other.errorPath);
+        other.process = nullptr;
+    }
+    return *this;
+}
+
+bool ChildProcess::Start(const std::wstring& arguments, const EnvironmentOverrides& environment) {
+    std::wstring program = ProgramFolder() + L"\\ArdenoPeer.exe";
+    std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    return Launch(program, &commandLine[0], environment);
+}
+
+bool ChildProcess::StartWithoutCommandLine(const std::wstring& program, const EnvironmentOverrides& environment) {
+    return Launch(program, nullptr, environment);
+}
+
+bool ChildProcess::Launch(const std::wstring& program, wchar_t* commandLine, const EnvironmentOverrides& environment) {
+    End();
+    wchar_t folder[MAX_PATH], file[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    GetTempFileNameW(folder, L"per", 0, file);
+    errorPath = file;
+    SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
+    HANDLE errorFile = CreateFileW(file, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdError = errorFile;
+    startup.hStdOutput = errorFile;
+    PROCESS_INFORMATION info = {};
+    std::vector<wchar_t> environmentBlock = EnvironmentBlock(environment);
+    BOOL started = CreateProcessW(program.c_str(), commandLine, nullptr, nullptr, TRUE,
+                                  CREATE_UNICODE_ENVIRONMENT, environmentBlock.data(), nullptr, &startup, &info);
+    CloseHandle(errorFile);
+    if (!started) return false;
+    CloseHandle(info.hThread);
+    process = info.hProcess;
+    return true;
+}
+
+bool ChildProcess::Running() const { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+
+DWORD ChildProcess::ExitCode() const {
+    DWORD code = 0xFFFFFFFF;
+    if (process) GetExitCodeProcess(process, &code);
+    return code;
+}
+
+std::string ChildProcess::ErrorOutput() const { return errorPath.empty() ? std::string() : ReadFileText(errorPath); }
+
+void ChildProcess::End() {
+    if (process) {
+        if (Running()) TerminateProcess(process, 99);
+        WaitForSingleObject(process, INFINITE);
+        CloseHandle(process);
+        process = nullptr;
+    }
+    if (!errorPath.empty()) DeleteFileW(errorPath.c_str());
+    errorPath.clear();
+}
+
+int PumpUntil(std::initializer_list<HANDLE> handles, DWORD timeoutMs) {
+    std::vector<HANDLE> list(handles);
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs) return -1;
+        DWORD result = MsgWaitForMultipleObjects(static_cast<DWORD>(list.size()), list.data(), FALSE,
+                                                 timeoutMs - elapsed, QS_ALLINPUT);
+        if (result < WAIT_OBJECT_0 + list.size()) return static_cast<int>(result - WAIT_OBJECT_0);
+        if (result != WAIT_OBJECT_0 + list.size()) return -1;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+}
+
+CommandResult RunPeerCommand(const std::wstring& arguments) {
+    CommandResult result;
+    ChildProcess command;
+    if (!command.Start(arguments)) return result;
+    if (PumpUntil({command.Handle()}) != 0) return result;
+    result.exitCode = command.ExitCode();
+    result.errorOutput = command.ErrorOutput();
+    return result;
+}
+
+ScratchFolder::ScratchFolder() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    folder = std::wstring(temp) + L"ardeno-peer-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+             std::to_wstring(GetTickCount());
+    CreateDirectoryW(folder.c_str(), nullptr);
+}
+
+ScratchFolder::~ScratchFolder() {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW(Path(found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::wstring ScratchFolder::Write(const std::wstring& name, const std::string& content) const {
+    std::wstring path = Path(name);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(file);
+    return path;
+}
+
+std::string ReadFileText(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::string();
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got) text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
+std::string Narrow(const std::wstring& text) {
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                     nullptr);
+    std::string result(length, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], length, nullptr, nullptr);
+    return result;
+}

@@ -1,0 +1,64 @@
+// Running ArdenoPeer.exe from a test: child processes that are always ended, a wait that keeps answering the
+// messages the program sends to the test's windows, and scratch files.
+#pragma once
+#include <windows.h>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+using EnvironmentOverrides = std::vector<std::pair<std::wstring, std::wstring>>;
+
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess() { End(); }
+    ChildProcess(ChildProcess&& other) noexcept { *this = std::move(other); }
+    ChildProcess& operator=(ChildProcess&& other) noexcept;
+
+    // Command line after the program name; the environment is ours without ARDENO_PEER_*, plus `environment`.
+    bool Start(const std::wstring& arguments, const EnvironmentOverrides& environment = {});
+    // As the item starts the messenger: a program path and no command line at all.
+    bool StartWithoutCommandLine(const std::wstring& program, const EnvironmentOverrides& environment);
+    HANDLE Handle() const { return process; }
+    bool Running() const;
+    DWORD ExitCode() const;
+    // What the program wrote to its standard error.
+    std::string ErrorOutput() const;
+    // Terminates it if it still runs and waits until it has gone.
+    void End();
+
+private:
+    bool Launch(const std::wstring& program, wchar_t* commandLine, const EnvironmentOverrides& environment);
+    HANDLE process = nullptr;
+    std::wstring errorPath;
+};
+
+// Waits for any of the handles while dispatching the messages that arrive meanwhile (the program sends to
+// the test's windows synchronously). Answers the index of the signalled handle, or -1 on time-out.
+int PumpUntil(std::initializer_list<HANDLE> handles, DWORD timeoutMs = 20000);
+
+struct CommandResult {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string errorOutput;
+};
+// Runs one command of the program to its end (pumping meanwhile).
+CommandResult RunPeerCommand(const std::wstring& arguments);
+
+// The folder of the test program, where the program under test and its DLLs are built.
+std::wstring ProgramFolder();
+
+// A folder of its own under %TEMP%, removed with its files.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    std::wstring Write(const std::wstring& name, const std::string& content) const;
+    std::wstring Path(const std::wstring& name) const { return folder + L"\\" + name; }
+
+private:
+    std::wstring folder;
+};
+
+std::string ReadFileText(const std::wstring& path);
+std::string Narrow(const std::wstring& text);

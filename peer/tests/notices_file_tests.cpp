@@ -1,0 +1,123 @@
+// The parts of the stand-in that need no second process: notices files, the command line, the control
+// protocol's packing.
+#include "CommandLine.h"
+#include "ControlProtocol.h"
+#include "NoticesFile.h"
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace std::literals;
+
+namespace {
+
+std::wstring Text(const NoticePayload& payload) { return PayloadText(payload.data(), payload.size()); }
+
+std::vector<NoticePayload> Parse(const std::string& json) {
+    std::vector<NoticePayload> notices;
+    std::string error;
+    EXPECT_TRUE(ParseNotices(json, notices, error)) << error;
+    return notices;
+}
+
+}  // namespace
+
+TEST(NoticesFile, BuildsFiveUtf16FieldsWithoutTerminator) {
+    auto notices = Parse(u8R"({"notices":[
+        {"key":"k1","portrait":"C:\\p.bmp","sender":"李雷","text":"hi\tthere","time":"133604118000000000"},
+        {"key":"k2"}]})");
+    ASSERT_EQ(2u, notices.size());
+    EXPECT_EQ(L"k1\0C:\\p.bmp\0\u674E\u96F7\0hi\tthere\0" L"133604118000000000"s, Text(notices[0]));
+    EXPECT_EQ(Text(notices[0]).size() * 2, notices[0].size());
+    // Absent fields are empty, an absent time is 0.
+    EXPECT_EQ(L"k2\0\0\0\0" L"0"s, Text(notices[1]));
+}
+
+TEST(NoticesFile, ConvertsTimesWithoutTimeZone) {
+    auto notices = Parse(R"({"notices":[{"time":"2024-05-17 09:30"},{"time":"2024-05-17 09:30:15"},
+        {"time":133604118000000000},{"time":"-5"},{"time":-5}]})");
+    ASSERT_EQ(5u, notices.size());
+    EXPECT_EQ(L"133604118000000000", Text(notices[0]).substr(4));
+    EXPECT_EQ(L"133604118150000000", Text(notices[1]).substr(4));
+    EXPECT_EQ(L"133604118000000000", Text(notices[2]).substr(4));
+    EXPECT_EQ(L"-5", Text(notices[3]).substr(4));
+    EXPECT_EQ(L"-5", Text(notices[4]).substr(4));
+}
+
+TEST(NoticesFile, RawPayloadsPassUnchanged) {
+    auto notices = Parse(R"({"notices":[{"raw":"a\u0000b\u0000"},{"rawHex":"41 00 42"},{"raw":""}]})");
+    ASSERT_EQ(3u, notices.size());
+    EXPECT_EQ(L"a\0b\0"s, Text(notices[0]));
+    EXPECT_EQ((NoticePayload{0x41, 0x00, 0x42}), notices[1]);
+    EXPECT_TRUE(notices[2].empty());
+}
+
+TEST(NoticesFile, RejectsWhatItCannotSendAsMeant) {
+    const struct {
+        const char* json;
+        const char* problem;
+    } cases[] = {
+        {"", "invalid JSON"},
+        {R"({"notices":[{"key":"k"}])", "invalid JSON"},
+        {R"([{"key":"k"}])", "\"notices\" array"},
+        {R"({"notices":{}})", "\"notices\" array"},
+        {R"({"notices":[],"extra":1})", "unknown top-level field \"extra\""},
+        {R"({"notices":[{"key":"a"},{"sendr":"Li"}]})", "notice 2: unknown field \"sendr\""},
+        {R"({"notices":[{"key":7}]})", "notice 1: \"key\" must be a string"},
+        {R"({"notices":[{"time":"tomorrow"}]})", "\"time\" must be \"YYYY-MM-DD HH:MM\""},
+        {R"({"notices":[{"time":"2024-02-30 10:00"}]})", "\"time\" must be"},
+        {R"({"notices":[{"time":"2024-05-17 24:00"}]})", "\"time\" must be"},
+        {R"({"notices":[{"time":1.5}]})", "\"time\" must be a string or an integer"},
+        {R"({"notices":[{"raw":"x","key":"k"}]})", "stand alone"},
+        {R"({"notices":[{"rawHex":"4"}]})", "pairs of hex digits"},
+        {R"({"notices":[3]})", "notice 1: must be an object"},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.json);
+        std::vector<NoticePayload> notices;
+        std::string error;
+        EXPECT_FALSE(ParseNotices(testCase.json, notices, error));
+        EXPECT_NE(std::string::npos, error.find(testCase.problem)) << error;
+    }
+}
+
+TEST(NoticesFile, NamesTheFileThatCannotBeRead) {
+    std::vector<NoticePayload> notices;
+    std::string error;
+    EXPECT_FALSE(LoadNoticesFile(L"C:\\no-such-folder\\notices.json", notices, error));
+    EXPECT_NE(std::string::npos, error.find("notices file 'C:\\no-such-folder\\notices.json': cannot read it"))
+        << error;
+}
+
+TEST(CommandLine, ReadsEveryRunOption) {
+    PeerCommand command;
+    std::string error;
+    ASSERT_TRUE(ParseCommandLine({L"run", L"--notices", L"n.json", L"--transcript", L"t.log", L"--title-chinese",
+                                  L"--hang-ping-ms", L"250", L"--refuse-key", L"--activate-answer", L"-3"},
+                                 command, error))
+        << error;
+    EXPECT_EQ(PeerCommandKind::Run, command.kind);
+    EXPECT_EQ(L"n.json", command.run.noticesPath);
+    EXPECT_EQ(L"t.log", command.run.transcriptPath);
+    EXPECT_TRUE(command.run.chineseTitle);
+    EXPECT_EQ(250u, command.run.hangPingMs);
+    EXPECT_TRUE(command.run.refuseKey);
+    EXPECT_EQ(-3, command.run.activateAnswer);
+
+    ASSERT_TRUE(ParseCommandLine({}, command, error));
+    EXPECT_EQ(PeerCommandKind::Run, command.kind);
+    EXPECT_EQ(1, command.run.activateAnswer);
+    ASSERT_TRUE(ParseCommandLine({L"status", L"4294967295"}, command, error)) << error;
+    EXPECT_EQ(0xFFFFFFFFu, command.value);
+    ASSERT_TRUE(ParseCommandLine({L"send"}, command, error)) << error;
+    EXPECT_TRUE(command.file.empty());
+}
+
+TEST(ControlProtocol, NoticesSurvivePackingIncludingEmptyOnes) {
+    std::vector<NoticePayload> notices = {{1, 2, 3}, {}, {0, 0, 0, 0, 9}};
+    std::vector<BYTE> packed = PackNotices(notices);
+    std::vector<NoticePayload> unpacked;
+    ASSERT_TRUE(UnpackNotices(packed.data(), packed.size(), unpacked));
+    EXPECT_EQ(notices, unpacked);
+    EXPECT_FALSE(UnpackNotices(packed.data(), packed.size() - 1, unpacked));
+    EXPECT_FALSE(UnpackNotices(packed.data(), 2, unpacked));
+}

@@ -1,0 +1,142 @@
+// The control commands, each run as its own process against the running program, and the command line's
+// failures.
+#include "PeerFixture.h"
+#include "PeerNotices.h"
+
+namespace {
+
+const char kOneNoticeJson[] = R"({"notices":[{"key":"k0","sender":"Zhao","text":"first","time":"7"}]})";
+const std::wstring kZeroPayload = L"k0\0\0Zhao\0first\0" L"7"s;
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+// Runs a command that must succeed.
+::testing::AssertionResult Command(const std::wstring& arguments) {
+    CommandResult result = RunPeerCommand(arguments);
+    if (result.exitCode == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << Narrow(arguments) << " exited " << result.exitCode << ": "
+                                         << result.errorOutput;
+}
+
+}  // namespace
+
+TEST_F(PeerTest, SendAddsToThePendingNoticesAndPushesThemAll) {
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
+    item.recorded.clear();
+    ASSERT_TRUE(Command(L"send " + Quoted(scratch.Write(L"two.json", kTwoNoticesJson))));
+    EXPECT_TRUE(SameSequence(item.recorded, Push({kZeroPayload, kFirstPayload, kSecondPayload})));
+    EXPECT_EQ(1u, notificationArea.calls.size()) << "raised once while notices stay pending";
+}
+
+TEST_F(PeerTest, AddSendsOnlyTheNewNoticesAndSortFollowsOnRequest) {
+    ASSERT_TRUE(StartPeer(L"run"));
+    EXPECT_TRUE(notificationArea.calls.empty()) << "nothing pending, nothing raised";
+    item.recorded.clear();
+    ASSERT_TRUE(Command(L"add " + Quoted(scratch.Write(L"two.json", kTwoNoticesJson))));
+    ASSERT_TRUE(Command(L"sort"));
+    HWND peerWindow = PublishedPeer();
+    EXPECT_TRUE(SameSequence(item.recorded, {{WM_COPYDATA, reinterpret_cast<WPARAM>(peerWindow), kFirstPayload},
+                                             {WM_COPYDATA, reinterpret_cast<WPARAM>(peerWindow), kSecondPayload},
+                                             {LINKM_SORT}}));
+    ASSERT_EQ(1u, notificationArea.calls.size());
+    EXPECT_EQ(ShellNotificationOpAdd, notificationArea.calls[0].op);
+}
+
+TEST_F(PeerTest, StatusAndClearReachTheItemAndClearRemovesTheNotification) {
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
+    item.recorded.clear();
+    ASSERT_TRUE(Command(L"status 5"));
+    ASSERT_TRUE(Command(L"status"));
+    ASSERT_TRUE(Command(L"clear"));
+    EXPECT_TRUE(SameSequence(item.recorded, {{LINKM_STATUS, 5}, {LINKM_STATUS, 0}, {LINKM_CLEAR}}));
+    ASSERT_EQ(2u, notificationArea.calls.size());
+    EXPECT_EQ(ShellNotificationOpRemove, notificationArea.calls[1].op);
+    EXPECT_EQ(static_cast<DWORD>(MAIN_NOTIFICATION_ID), notificationArea.calls[1].id);
+
+    // Cleared means gone: the next push carries no notices.
+    item.recorded.clear();
+    ASSERT_TRUE(Command(L"send"));
+    EXPECT_TRUE(SameSequence(item.recorded, Push({})));
+}
+
+TEST_F(PeerTest, DetachSaysGoodbyeAndForgetsTheItem) {
+    ASSERT_TRUE(StartPeer(L"run"));
+    item.recorded.clear();
+    ASSERT_TRUE(Command(L"detach"));
+    ASSERT_TRUE(Command(L"sort"));
+    EXPECT_TRUE(SameSequence(item.recorded, {{LINKM_MAIN_DETACH}}));
+}
+
+TEST_F(PeerTest, HangStopsAnsweringForThatLong) {
+    ASSERT_TRUE(StartPeer(L"run"));
+    HWND peerWindow = PublishedPeer();
+    ASSERT_TRUE(Command(L"hang 1000"));
+    // The hang has begun before the command returned, so a short wait must fail...
+    DWORD_PTR answer = 0;
+    EXPECT_EQ(0, SendMessageTimeoutW(peerWindow, LINKM_PING, 0, 0, SMTO_NORMAL, 100, &answer));
+    // ...and once it is over the program answers again.
+    EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_PING, 0, 0));
+}
+
+TEST_F(PeerTest, ExitDetachesRemovesTheNotificationAndZeroesTheHandle) {
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
+    HWND peerWindow = PublishedPeer();
+    item.recorded.clear();
+    ASSERT_TRUE(Command(L"exit"));
+    // The command returns only once the program has ended.
+    EXPECT_FALSE(peer.Running());
+    EXPECT_EQ(0u, peer.ExitCode());
+    EXPECT_TRUE(SameSequence(item.recorded, {{LINKM_MAIN_DETACH}}));
+    EXPECT_EQ(nullptr, PublishedPeer());
+    EXPECT_FALSE(IsWindow(peerWindow));
+    ASSERT_EQ(2u, notificationArea.calls.size());
+    EXPECT_EQ(ShellNotificationOpRemove, notificationArea.calls[1].op);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(ready, 0)) << "readiness outlived the program";
+}
+
+TEST_F(PeerTest, CrashLeavesTheStaleHandleAndSaysNothing) {
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
+    HWND peerWindow = PublishedPeer();
+    item.recorded.clear();
+    ASSERT_TRUE(Command(L"crash"));
+    EXPECT_FALSE(peer.Running());
+    EXPECT_NE(0u, peer.ExitCode());
+    EXPECT_TRUE(item.recorded.empty());
+    EXPECT_EQ(peerWindow, PublishedPeer());
+    EXPECT_FALSE(IsWindow(peerWindow));
+    EXPECT_EQ(1u, notificationArea.calls.size()) << "the notification stays for the item to remove";
+}
+
+TEST(PeerCommandLine, BadCommandsFailWithAMessageThatNamesTheProblem) {
+    ASSERT_EQ(nullptr, FindWindowW(MAIN_WINDOW_CLASS, nullptr)) << "a stand-in from elsewhere is running";
+    ScratchFolder scratch;
+    std::wstring broken = scratch.Write(L"broken.json", R"({"notices":[)");
+    std::wstring misspelt = scratch.Write(L"misspelt.json", R"({"notices":[{"sendr":"Li"}]})");
+    std::wstring lateTime = scratch.Write(L"late.json", R"({"notices":[{"time":"2024-13-01 10:00"}]})");
+    std::wstring missing = scratch.Path(L"missing.json");
+    const struct {
+        std::wstring arguments;
+        DWORD exitCode;
+        std::string message;
+    } cases[] = {
+        {L"bogus", 2, "unknown command 'bogus'"},
+        {L"bogus", 2, "usage: ArdenoPeer.exe"},
+        {L"run --fast", 2, "run: unknown option '--fast'"},
+        {L"run --notices", 2, "option '--notices' needs a value"},
+        {L"run --hang-ping-ms soon", 2, "--hang-ping-ms needs milliseconds"},
+        {L"hang", 2, "hang: missing milliseconds"},
+        {L"status 1 2", 2, "unexpected argument '2'"},
+        {L"run --notices " + Quoted(missing), 1, "notices file '" + Narrow(missing) + "': cannot read it"},
+        {L"run --notices " + Quoted(broken), 1, "notices file '" + Narrow(broken) + "': invalid JSON"},
+        {L"send " + Quoted(misspelt), 1, "unknown field \"sendr\""},
+        {L"add " + Quoted(lateTime), 1, "\"time\" must be"},
+        {L"sort", 1, "no running instance"},
+        {L"exit", 1, "no running instance"},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(Narrow(testCase.arguments));
+        CommandResult result = RunPeerCommand(testCase.arguments);
+        EXPECT_EQ(testCase.exitCode, result.exitCode);
+        EXPECT_NE(std::string::npos, result.errorOutput.find(testCase.message)) << result.errorOutput;
+    }
+}

@@ -1,0 +1,160 @@
+// The program as the item meets it: the start-up handshake and push, and its answers to the item's messages.
+#include "PeerFixture.h"
+#include "PeerNotices.h"
+#include "platform/ShellNotificationArea.h"
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace {
+
+const CLSID kNotificationClass = MAIN_NOTIFICATION_CLSID_INIT;
+
+std::vector<nlohmann::json> TranscriptLines(const std::wstring& path) {
+    std::vector<nlohmann::json> lines;
+    std::istringstream text(ReadFileText(path));
+    for (std::string line; std::getline(text, line);) lines.push_back(nlohmann::json::parse(line));
+    return lines;
+}
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+}  // namespace
+
+TEST_F(PeerTest, PushesAttachNoticesAndSortToThePublishedItem) {
+    std::wstring notices = scratch.Write(L"two.json", kTwoNoticesJson);
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(notices)));
+
+    HWND published = PublishedPeer();
+    EXPECT_EQ(FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN), published);
+    EXPECT_TRUE(SameSequence(item.recorded, Push({kFirstPayload, kSecondPayload})));
+    ASSERT_EQ(1u, notificationArea.calls.size());
+    EXPECT_EQ(ShellNotificationOpAdd, notificationArea.calls[0].op);
+    EXPECT_TRUE(IsEqualCLSID(kNotificationClass, notificationArea.calls[0].clsid));
+    EXPECT_EQ(static_cast<DWORD>(MAIN_NOTIFICATION_ID), notificationArea.calls[0].id);
+}
+
+TEST_F(PeerTest, RawPayloadsReachTheItemByteForByte) {
+    std::wstring notices = scratch.Write(L"raw.json", kRawNoticeJson);
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(notices)));
+    EXPECT_TRUE(SameSequence(item.recorded, Push({kRawPayload})));
+}
+
+TEST_F(PeerTest, WithoutAPublishedItemWaitsForTheItemToAttach) {
+    item.Publish(0);
+    std::wstring notices = scratch.Write(L"two.json", kTwoNoticesJson);
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(notices)));
+    EXPECT_TRUE(item.recorded.empty());
+    EXPECT_EQ(1u, notificationArea.calls.size()) << "pending notices raise the notification all the same";
+
+    // The push happens while the item still waits for its attach message to be answered.
+    EXPECT_EQ(1, SendMessageW(PublishedPeer(), LINKM_ITEM_ATTACH, reinterpret_cast<WPARAM>(item.Window()), 0));
+    EXPECT_TRUE(SameSequence(item.recorded, Push({kFirstPayload, kSecondPayload})));
+}
+
+TEST_F(PeerTest, IgnoresTheStaleHandleOfAGoneItem) {
+    HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    item.Publish(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(gone)));
+    ASSERT_TRUE(StartPeer(L"run"));
+    EXPECT_NE(nullptr, PublishedPeer());
+    EXPECT_TRUE(item.recorded.empty());
+}
+
+TEST_F(PeerTest, StartedAsTheItemStartsItTakesItsFilesFromTheEnvironment) {
+    std::wstring notices = scratch.Write(L"two.json", kTwoNoticesJson);
+    std::wstring transcript = scratch.Path(L"transcript.jsonl");
+    // A path with a space and no command line: the program sees its own path, unquoted, as the command line.
+    std::wstring program = scratch.Path(L"Ardeno Messenger.exe");
+    ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\ArdenoPeer.exe").c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\aygshell.dll").c_str(), scratch.Path(L"aygshell.dll").c_str(), FALSE));
+    ASSERT_TRUE(peer.StartWithoutCommandLine(program, {{PEER_NOTICES_ENV, notices}, {PEER_TRANSCRIPT_ENV, transcript}}));
+    ASSERT_TRUE(WaitUntilReady());
+    EXPECT_TRUE(SameSequence(item.recorded, Push({kFirstPayload, kSecondPayload})));
+
+    // Each line is in the file as soon as its message has been sent, while the program runs on.
+    auto lines = TranscriptLines(transcript);
+    ASSERT_EQ(5u, lines.size());
+    const char* expected[][2] = {{"called", "SHNotificationAdd"}, {"sent", "LINKM_MAIN_ATTACH"},
+                                 {"sent", "WM_COPYDATA"},        {"sent", "WM_COPYDATA"},
+                                 {"sent", "LINKM_SORT"}};
+    for (size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(expected[i][0], lines[i]["dir"]) << i;
+        EXPECT_EQ(expected[i][1], lines[i]["name"]) << i;
+    }
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(PublishedPeer()), lines[1]["wParam"]);
+    EXPECT_EQ(Narrow(kFirstPayload), lines[2]["text"]);
+    EXPECT_EQ(kFirstPayload.size() * 2, lines[2]["cbData"]);
+    EXPECT_EQ(1, lines[4]["result"]);
+
+    EXPECT_EQ(1, SendMessageW(PublishedPeer(), LINKM_PING, 0, 0));
+    lines = TranscriptLines(transcript);
+    ASSERT_EQ(6u, lines.size());
+    EXPECT_EQ("received", lines[5]["dir"]);
+    EXPECT_EQ(LINKM_PING, lines[5]["msg"]);
+    EXPECT_EQ(1, lines[5]["result"]);
+}
+
+TEST_F(PeerTest, ChineseTitleIsFoundByTheControlCommands) {
+    ASSERT_TRUE(StartPeer(L"run --title-chinese"));
+    EXPECT_EQ(PublishedPeer(), FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_CHINESE));
+    EXPECT_EQ(nullptr, FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN));
+    CommandResult exited = RunPeerCommand(L"exit");
+    EXPECT_EQ(0u, exited.exitCode) << exited.errorOutput;
+    EXPECT_FALSE(peer.Running());
+}
+
+TEST_F(PeerTest, RefusesToStartASecondInstance) {
+    ASSERT_TRUE(StartPeer(L"run"));
+    HWND first = PublishedPeer();
+    CommandResult second = RunPeerCommand(L"run");
+    EXPECT_EQ(1u, second.exitCode);
+    EXPECT_NE(std::string::npos, second.errorOutput.find("already running")) << second.errorOutput;
+    EXPECT_EQ(first, PublishedPeer());
+}
+
+TEST_F(PeerTest, AnswersPingActivationAndTheHandedBackKey) {
+    std::wstring transcript = scratch.Path(L"transcript.jsonl");
+    ASSERT_TRUE(StartPeer(L"run --transcript " + Quoted(transcript)));
+    HWND peerWindow = PublishedPeer();
+    EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_PING, 0, 0));
+    EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ACTIVATE, reinterpret_cast<WPARAM>(item.Window()), 0));
+
+    std::wstring key = L"k\tey";
+    COPYDATASTRUCT data = {0, static_cast<DWORD>(key.size() * 2), &key[0]};
+    EXPECT_EQ(1, SendMessageW(peerWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(item.Window()),
+                              reinterpret_cast<LPARAM>(&data)));
+    auto lines = TranscriptLines(transcript);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ("received", lines.back()["dir"]);
+    EXPECT_EQ("k\tey", lines.back()["text"]);
+    EXPECT_EQ("6b00090065007900", lines.back()["hex"]);
+}
+
+TEST_F(PeerTest, OptionsChangeTheAnswers) {
+    ASSERT_TRUE(StartPeer(L"run --refuse-key --activate-answer 7"));
+    HWND peerWindow = PublishedPeer();
+    EXPECT_EQ(7, SendMessageW(peerWindow, LINKM_ACTIVATE, reinterpret_cast<WPARAM>(item.Window()), 0));
+    std::wstring key = L"k1";
+    COPYDATASTRUCT data = {0, static_cast<DWORD>(key.size() * 2), &key[0]};
+    EXPECT_EQ(0, SendMessageW(peerWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)));
+}
+
+TEST_F(PeerTest, SlowPingOptionHoldsTheAnswerBack) {
+    ASSERT_TRUE(StartPeer(L"run --hang-ping-ms 5000"));
+    DWORD_PTR answer = 0;
+    EXPECT_EQ(0, SendMessageTimeoutW(PublishedPeer(), LINKM_PING, 0, 0, SMTO_NORMAL, 100, &answer));
+}
+
+TEST_F(PeerTest, ItemDetachStopsPushesUntilTheItemAttachesAgain) {
+    std::wstring notices = scratch.Write(L"two.json", kTwoNoticesJson);
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(notices)));
+    item.recorded.clear();
+    HWND peerWindow = PublishedPeer();
+    EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ITEM_DETACH, reinterpret_cast<WPARAM>(item.Window()), 0));
+    CommandResult sent = RunPeerCommand(L"send");
+    EXPECT_EQ(0u, sent.exitCode) << sent.errorOutput;
+    EXPECT_TRUE(item.recorded.empty());
+
+    EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ITEM_ATTACH, reinterpret_cast<WPARAM>(item.Window()), 0));
+    EXPECT_TRUE(SameSequence(item.recorded, Push({kFirstPayload, kSecondPayload})));
+}
