@@ -2,6 +2,7 @@
 // The item runs from the real DLL under a host window; notices arrive as the main application sends them.
 // At the default font setting and 96 dpi the font is 12 pixels high and lines are 20 (text offset 0).
 #include "link/LinkProtocol.h"
+#include "render/Metrics.h"
 #include "support/ItemHarness.h"
 #include "support/NoticeFeed.h"
 #include "support/Rects.h"
@@ -49,6 +50,7 @@ protected:
     void SetUp() override {
         ASSERT_NE(item.item, nullptr);
         item.Resize(kWidth, kHeight);
+        mainApplication.answers[LINKM_PING] = 1;  // alive, for the host's refresh queries
     }
     // A paint through the window procedure, as the host's window manager asks for one.
     Capture Painted() {
@@ -284,9 +286,15 @@ TEST_F(ItemPaint, ArrowsShowWhereTheCursorCanMove) {
                                      {{L"Ardeno  (3)new messages.", kTitleText}, {s.position, kTitleText, DT_RIGHT}}),
                                kTitleArea));
     }
-    // The triangles sit in their boxes as drawn at (L, 30) and (R - 17, 30).
+    // The triangles sit in their boxes as drawn at (L, 30) and (R - 17, 30), and point outwards: each
+    // tip is a single pixel on the outer side of its box.
     Capture c = Painted();
     EXPECT_EQ(BoundsOf(c, kOrange), (RECT{4, 31, 235, 46}));
+    EXPECT_EQ(c.Count({0, 38, 16, 39}, kOrange), 8);
+    EXPECT_EQ(c.At(4, 38), kOrange);
+    EXPECT_NE(c.At(4, 37), kOrange);
+    EXPECT_EQ(c.At(234, 38), kOrange);
+    EXPECT_NE(c.At(234, 37), kOrange);
     // Three notices leave room for arrows on both sides of the texts.
     EXPECT_TRUE(SameInArea(c, Texts(kHostWatermarkColor, kHostTextColor, {{L"Sender 2", kSeveralNotices.name}}),
                            {57, 21, 150, 37}));
@@ -351,4 +359,78 @@ TEST_F(ItemPaint, PaintsLeaveTheGdiObjectCountUnchanged) {
     Painted();
     DeleteFileW(withPortrait.portraitPath.c_str());
     EXPECT_EQ(CountGdiObjects(), before);
+}
+
+// Run with LC_ALL=zh_CN.UTF-8, under which Wine reports 2052 as the system default language.
+class ChinesePaint : public ItemPaint {};
+
+TEST_F(ChinesePaint, TitlesUseTheChineseTexts) {
+    ASSERT_EQ(GetSystemDefaultLangID(), 2052);
+    // Real glyphs: ink appears, and two different characters do not draw the same (missing-glyph) box.
+    const Capture ya = Texts(kHostWatermarkColor, kHostTextColor, {{L"\u96C5", kOneLineTitle}});
+    const Capture nuo = Texts(kHostWatermarkColor, kHostTextColor, {{L"\u8BFA", kOneLineTitle}});
+    EXPECT_GT(ya.Count(kOneLineTitleArea, kHostTextColor), 10);
+    EXPECT_FALSE(SameInArea(ya, nuo, kOneLineTitleArea));
+
+    Capture oneLine = Painted();
+    EXPECT_TRUE(SameInArea(oneLine, Texts(kHostWatermarkColor, kHostTextColor, {{L"\u96C5\u8BFA", kOneLineTitle}}),
+                           kOneLineTitleArea));
+    EXPECT_FALSE(SameInArea(oneLine, Texts(kHostWatermarkColor, kHostTextColor, {{L"Ardeno", kOneLineTitle}}),
+                            kOneLineTitleArea));
+    EXPECT_GT(oneLine.Count(kOneLineTitleArea, kHostTextColor), 10);
+
+    Feed(2);
+    EXPECT_TRUE(SameInArea(Painted(),
+                           Texts(kHostWatermarkColor, kHostTextColor,
+                                 {{L"\u96C5\u8BFA  (2)\u6761\u65B0\u6D88\u606F", kTitleText},
+                                  {L"[1/2] ", kTitleText, DT_RIGHT}}),
+                           kTitleArea));
+}
+
+// Run in the prefix whose screen reports 192 dpi: the default setting gives a 24-pixel font on 24-pixel
+// lines, so the texts move up by (24 - 24 - 8) / 2 = -4 pixels; icons are 32 pixels square.
+class HighDpiPaint : public ItemPaint {
+protected:
+    static constexpr int kTallHeight = 72;
+    void SetUp() override {
+        ItemPaint::SetUp();
+        ASSERT_EQ(ScreenDeviceCaps(LOGPIXELSY), 192);
+        item.Resize(kWidth, kTallHeight);
+    }
+    Capture Expected(const std::vector<TextAt>& texts) {
+        return RenderTexts(kWidth, kTallHeight, kHostWatermarkColor, kHostTextColor, texts, 24);
+    }
+    DWORD QueriedHeight() {
+        item.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&item.record));
+        return item.record.cyp;
+    }
+};
+
+TEST_F(HighDpiPaint, OneLineViewWithLargeIconAndRaisedTitle) {
+    Capture c = Painted();
+    // y = (24 - 24 - 6) / 2 = -3; the 32-pixel icon reaches into columns 28-31, so compare right of it.
+    EXPECT_TRUE(SameInArea(c, Expected({{L"Ardeno", {28, -3, 428, 17}}}), {34, 0, kWidth, 24}));
+    EXPECT_EQ(BoundsOf(c, kAppBlue), (RECT{4, 4, 32, 32}));
+    EXPECT_EQ(QueriedHeight(), 24u);
+}
+
+TEST_F(HighDpiPaint, ThreeLineTextsMoveUpByFourPixels) {
+    Notice notice;
+    notice.sender = L"Bob";
+    notice.text = L"Hello";
+    notice.time = TimeField(9, 5);
+    Feed({notice});
+    Capture c = Painted();
+    // Layout for 24-pixel lines and one notice: title (28, 0, 240, 24), name (51, 23, 238, 47), text
+    // (51, 46, 238, 70); each moved up by 4 and inset by 2.
+    const Capture expected = Expected({{L"Ardeno  (1)new messages.", {30, -2, 238, 18}},
+                                       {L"[1/1] ", {30, -2, 238, 18}, DT_RIGHT},
+                                       {L"Bob", {53, 21, 236, 41}},
+                                       {L"[9:05]", {53, 21, 236, 41}, DT_RIGHT},
+                                       {L"Hello", {53, 44, 236, 64}}});
+    EXPECT_TRUE(SameInArea(c, expected, {34, 0, kWidth, 22}));
+    EXPECT_TRUE(SameInArea(c, expected, {50, 22, kWidth, kTallHeight}));
+    // The portrait frame stays with the cell (2, 23, 50, 71), one pixel higher.
+    EXPECT_TRUE(GreyOutline(c, {2, 22, 50, 70}));
+    EXPECT_EQ(QueriedHeight(), 72u);
 }
