@@ -1,0 +1,121 @@
+// Font and line metrics from the system font-size setting and the screen resolution, and the icon sizes.
+// Suites named HighDpi* run only in the prefix whose screen reports 192 dots per inch.
+#include "render/ItemIcons.h"
+#include "render/Metrics.h"
+#include "support/ItemHarness.h"
+#include "support/Registry.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SettingCase {
+    DWORD stored;
+    int fontHeight;
+    int lineHeight;
+};
+
+LineMetrics ScreenMetricsFor(DWORD stored) {
+    ScopedRegistryKey key(TEST_FONT_SIZE_KEY);
+    key.SetDword(L"CurFont", stored);
+    return ComputeLineMetrics(ReadSystemFontSize(), ScreenDeviceCaps(LOGPIXELSY));
+}
+
+void ExpectSettingTable(const std::vector<SettingCase>& table) {
+    for (const SettingCase& c : table) {
+        SCOPED_TRACE(c.stored);
+        LineMetrics metrics = ScreenMetricsFor(c.stored);
+        EXPECT_EQ(metrics.fontHeight, c.fontHeight);
+        EXPECT_EQ(metrics.lineHeight, c.lineHeight);
+    }
+}
+
+SIZE IconSize(HICON icon) {
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info)) return {0, 0};
+    BITMAP bitmap = {};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return {bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
+}
+
+// Every one of the five icons loads, at side x side pixels.
+void ExpectIconsOfSide(int side) {
+    ItemDll dll;
+    ASSERT_NE(dll.module, nullptr);
+    ItemIcons icons(dll.module);
+    icons.LoadIcons();
+    for (HICON icon : {icons.appIcon, icons.nextArrow, icons.nextArrowHighlighted, icons.prevArrow,
+                       icons.prevArrowHighlighted}) {
+        SIZE size = IconSize(icon);
+        EXPECT_EQ(size.cx, side);
+        EXPECT_EQ(size.cy, side);
+    }
+    icons.ReleaseIcons();
+    EXPECT_EQ(icons.appIcon, nullptr);
+    EXPECT_EQ(icons.prevArrowHighlighted, nullptr);
+    icons.ReleaseIcons();  // a second release finds nothing to do
+}
+
+}  // namespace
+
+TEST(FontSizeSetting, OutOfRangeValuesAreClampedAsUnsignedNumbers) {
+    const std::vector<std::pair<DWORD, DWORD>> table = {
+        {500, 500}, {499, 500}, {0, 500}, {1200, 1200}, {1201, 1200}, {0xFFFFFFFF, 1200}, {0x80000000, 1200}};
+    for (const auto& [stored, read] : table) {
+        ScopedRegistryKey key(TEST_FONT_SIZE_KEY);
+        key.SetDword(L"CurFont", stored);
+        EXPECT_EQ(ReadSystemFontSize(), read) << "stored " << stored;
+    }
+}
+
+TEST(FontSizeSetting, MissingKeyOrValueGivesTheDefault) {
+    {
+        AbsentRegistryKey absent(TEST_FONT_SIZE_KEY);
+        EXPECT_EQ(ReadSystemFontSize(), 900u);
+    }
+    ScopedRegistryKey key(TEST_FONT_SIZE_KEY);
+    key.SetDword(L"OtherValue", 1100);
+    EXPECT_EQ(ReadSystemFontSize(), 900u);
+}
+
+TEST(LineMetrics, SettingsAtNinetySixDpi) {
+    ASSERT_EQ(ScreenDeviceCaps(LOGPIXELSY), 96);
+    ExpectSettingTable({{900, 12, 20}, {500, 6, 20}, {1049, 13, 20}, {1050, 14, 24}, {1200, 16, 24}});
+}
+
+TEST(ItemIcons, SixteenPixelsAtNinetySixDpi) {
+    ASSERT_EQ(ScreenDeviceCaps(LOGPIXELSX), 96);
+    ExpectIconsOfSide(16);
+}
+
+// The paint takes the setting from the registry and the resolution from its surface; the host then
+// learns the new line height at its next refresh query.
+TEST(LineMetrics, EachPaintReadsTheSettingAgain) {
+    ScopedRegistryKey key(TEST_FONT_SIZE_KEY);
+    key.SetDword(L"CurFont", 1050);
+    LoadedItem item;
+    ASSERT_NE(item.item, nullptr);
+    for (auto [setting, height] : {std::pair<DWORD, DWORD>{1050, 24}, {1049, 20}, {1200, 24}}) {
+        key.SetDword(L"CurFont", setting);
+        InvalidateRect(item.item, nullptr, FALSE);
+        UpdateWindow(item.item);
+        item.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&item.record));
+        EXPECT_EQ(item.record.cyp, height) << "setting " << setting;
+    }
+}
+
+TEST(HighDpi, ScreenReportsOneNinetyTwo) {
+    EXPECT_EQ(ScreenDeviceCaps(LOGPIXELSY), 192);
+    EXPECT_EQ(ScreenDeviceCaps(LOGPIXELSX), 192);
+}
+
+TEST(HighDpi, SettingsAtOneNinetyTwoDpi) {
+    ASSERT_EQ(ScreenDeviceCaps(LOGPIXELSY), 192);
+    ExpectSettingTable({{500, 13, 20}, {900, 24, 24}});
+}
+
+TEST(HighDpi, IconsDoubleInSize) {
+    ASSERT_EQ(ScreenDeviceCaps(LOGPIXELSY), 192);
+    ExpectIconsOfSide(32);
+}

@@ -1,0 +1,49 @@
+#include "NoticeFeed.h"
+#include "link/LinkProtocol.h"
+
+std::wstring TimeField(int hour, int minute, int day) {
+    SYSTEMTIME time = {};
+    time.wYear = 2024;
+    time.wMonth = 5;
+    time.wDay = static_cast<WORD>(day);
+    time.wHour = static_cast<WORD>(hour);
+    time.wMinute = static_cast<WORD>(minute);
+    FILETIME file = {};
+    SystemTimeToFileTime(&time, &file);
+    ULONGLONG value = (static_cast<ULONGLONG>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
+    return std::to_wstring(value);
+}
+
+std::wstring NoticePayload(const Notice& notice) {
+    std::wstring payload = notice.key;
+    for (const std::wstring* field : {&notice.portraitPath, &notice.sender, &notice.text, &notice.time}) {
+        payload.push_back(L'\0');
+        payload += *field;
+    }
+    return payload;
+}
+
+void SendNotice(HWND item, const Notice& notice) {
+    std::wstring payload = NoticePayload(notice);
+    COPYDATASTRUCT data = {0, static_cast<DWORD>(payload.size() * sizeof(wchar_t)), payload.data()};
+    SendMessageW(item, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+void FeedNotices(HWND item, HWND mainWindow, const std::vector<Notice>& notices) {
+    SendMessageW(item, LINKM_MAIN_ATTACH, reinterpret_cast<WPARAM>(mainWindow), 0);
+    for (const Notice& notice : notices) SendNotice(item, notice);
+    SendMessageW(item, LINKM_SORT, 0, 0);
+}
+
+std::vector<Notice> NumberedNotices(int n) {
+    std::vector<Notice> notices;
+    for (int i = 0; i < n; ++i) {
+        Notice notice;
+        notice.key = L"key" + std::to_wstring(i + 1);
+        notice.sender = L"Sender " + std::to_wstring(i + 1);
+        notice.text = L"Message " + std::to_wstring(i + 1);
+        notice.time = TimeField(10, i);
+        notices.push_back(notice);
+    }
+    return notices;
+}

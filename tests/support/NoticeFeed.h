@@ -1,0 +1,25 @@
+// Feeds the item as the messenger's main application does: attach, one copy-data message per notice, sort.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+struct Notice {
+    std::wstring key = L"k";
+    std::wstring portraitPath;  // empty: no portrait, the item draws the grey frame
+    std::wstring sender = L"Sender";
+    std::wstring text = L"Text";
+    std::wstring time = L"0";  // the fifth field as sent: a decimal FILETIME
+};
+
+// The decimal FILETIME of a day at the given hour and minute (no time-zone conversion anywhere).
+std::wstring TimeField(int hour, int minute, int day = 6);
+
+// "key\0portraitPath\0sender\0text\0time"
+std::wstring NoticePayload(const Notice& notice);
+
+void SendNotice(HWND item, const Notice& notice);
+// Attach (the list is emptied), the notices in order, then sort.
+void FeedNotices(HWND item, HWND mainWindow, const std::vector<Notice>& notices);
+// n notices whose times rise in list order, so sorting keeps them as given.
+std::vector<Notice> NumberedNotices(int n);

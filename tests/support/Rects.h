@@ -1,0 +1,12 @@
+// Rectangles in assertions: compared field by field and printed as (left, top, right, bottom).
+#pragma once
+#include <windows.h>
+#include <ostream>
+
+inline bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline bool operator!=(const RECT& a, const RECT& b) { return !(a == b); }
+inline void PrintTo(const RECT& r, std::ostream* out) {
+    *out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}

@@ -1,0 +1,157 @@
+#include "Surface.h"
+#include <cstdio>
+#include <algorithm>
+#include <sstream>
+
+Surface::Surface(int width, int height, COLORREF background) : width(width), height(height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    memory = CreateCompatibleDC(screen);
+    bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    previous = SelectObject(memory, bitmap);
+    RECT all = {0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
+}
+
+Surface::~Surface() {
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
+Capture Surface::Pixels() const {
+    GdiFlush();
+    Capture capture;
+    capture.width = width;
+    capture.height = height;
+    const DWORD* source = static_cast<const DWORD*>(bits);
+    capture.pixels.assign(source, source + static_cast<size_t>(width) * height);
+    for (DWORD& p : capture.pixels) p &= 0x00FFFFFF;
+    return capture;
+}
+
+HFONT CreateItemFont(int fontHeight) {
+    LOGFONTW font = {};
+    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(font), &font);
+    font.lfHeight = -fontHeight;
+    return CreateFontIndirectW(&font);
+}
+
+int ItemTextWidth(const std::wstring& text, int fontHeight) {
+    Surface surface(1, 1, RGB(0, 0, 0));
+    HFONT font = CreateItemFont(fontHeight);
+    HGDIOBJ previous = SelectObject(surface.dc(), font);
+    SIZE size = {};
+    GetTextExtentPoint32W(surface.dc(), text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(surface.dc(), previous);
+    DeleteObject(font);
+    return size.cx;
+}
+
+Capture RenderTexts(int width, int height, COLORREF background, COLORREF colour, const std::vector<TextAt>& texts,
+                    int fontHeight) {
+    Surface surface(width, height, background);
+    HFONT font = CreateItemFont(fontHeight);
+    HGDIOBJ previous = SelectObject(surface.dc(), font);
+    SetTextColor(surface.dc(), colour);
+    SetBkMode(surface.dc(), TRANSPARENT);
+    for (const TextAt& t : texts) {
+        RECT rect = t.rect;
+        DrawTextW(surface.dc(), t.text.c_str(), static_cast<int>(t.text.size()), &rect, t.format);
+    }
+    SelectObject(surface.dc(), previous);
+    DeleteObject(font);
+    return surface.Pixels();
+}
+
+::testing::AssertionResult SameInArea(const Capture& actual, const Capture& expected, const RECT& area) {
+    int differing = 0;
+    std::ostringstream first;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (actual.At(x, y) == expected.At(x, y)) continue;
+            if (differing++ == 0) {
+                first << " first at (" << x << ", " << y << "): 0x" << std::hex << actual.At(x, y) << " instead of 0x"
+                      << expected.At(x, y) << std::dec;
+            }
+        }
+    }
+    if (differing == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << differing << " pixels differ in (" << area.left << ", " << area.top << ", "
+                                         << area.right << ", " << area.bottom << ");" << first.str();
+}
+
+int CountOther(const Capture& capture, const RECT& area, COLORREF colour) {
+    return (area.right - area.left) * (area.bottom - area.top) - capture.Count(area, colour);
+}
+
+void WriteSolidBitmapFile(const std::wstring& path, int width, int height, COLORREF colour) {
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = stride * height;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::vector<BYTE> row(stride, 0);
+    for (int x = 0; x < width; ++x) {
+        row[x * 3] = GetBValue(colour);
+        row[x * 3 + 1] = GetGValue(colour);
+        row[x * 3 + 2] = GetRValue(colour);
+    }
+    FILE* out = _wfopen(path.c_str(), L"wb");
+    if (!out) return;
+    fwrite(&file, sizeof(file), 1, out);
+    fwrite(&info, sizeof(info), 1, out);
+    for (int y = 0; y < height; ++y) fwrite(row.data(), 1, row.size(), out);
+    fclose(out);
+}
+
+std::wstring TemporaryFile(const wchar_t* name) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + L"ardeno-" + std::to_wstring(GetCurrentProcessId()) + L"-" + name;
+}
+
+int CountGdiObjects() {
+    int count = 0;
+    for (UINT_PTR index = 1; index <= 0xFFFF; ++index)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++count;
+    return count;
+}
+
+RECT BoundsOf(const Capture& capture, COLORREF colour) {
+    RECT bounds = {capture.width, capture.height, 0, 0};
+    for (int y = 0; y < capture.height; ++y) {
+        for (int x = 0; x < capture.width; ++x) {
+            if (capture.At(x, y) != colour) continue;
+            bounds.left = std::min<LONG>(bounds.left, x);
+            bounds.top = std::min<LONG>(bounds.top, y);
+            bounds.right = std::max<LONG>(bounds.right, x + 1);
+            bounds.bottom = std::max<LONG>(bounds.bottom, y + 1);
+        }
+    }
+    if (bounds.right == 0) return {0, 0, 0, 0};
+    return bounds;
+}
+
+int MatchingPicture(const Capture& capture, const std::vector<Capture>& candidates, const RECT& area) {
+    for (size_t i = 0; i < candidates.size(); ++i)
+        if (SameInArea(capture, candidates[i], area)) return static_cast<int>(i);
+    return -1;
+}

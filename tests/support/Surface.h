@@ -1,0 +1,64 @@
+// Off-screen drawing for paint tests: a 32-bit surface whose pixels can be read, the item's font, and
+// reference renderings of texts to compare a painted window against.
+#pragma once
+#include "PixelCapture.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+// A top-down 32-bit DIB selected into a memory DC, filled with one colour.
+class Surface {
+public:
+    Surface(int width, int height, COLORREF background);
+    ~Surface();
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    HDC dc() const { return memory; }
+    Capture Pixels() const;
+
+private:
+    int width, height;
+    HDC memory = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previous = nullptr;
+    void* bits = nullptr;
+};
+
+// The item's font: the stock system font's description with a character height of fontHeight pixels.
+HFONT CreateItemFont(int fontHeight);
+
+// Width of a text in the item's font, as one run.
+int ItemTextWidth(const std::wstring& text, int fontHeight = 12);
+
+struct TextAt {
+    std::wstring text;
+    RECT rect;
+    UINT format = DT_LEFT;
+};
+
+// What the item should show: the texts drawn with DrawTextW in the item's font and colour, transparent,
+// over a plain background of the given size.
+Capture RenderTexts(int width, int height, COLORREF background, COLORREF colour, const std::vector<TextAt>& texts,
+                    int fontHeight = 12);
+
+// Every pixel of the area equal in both pictures.
+::testing::AssertionResult SameInArea(const Capture& actual, const Capture& expected, const RECT& area);
+
+// Pixels of the area that differ from the given colour.
+int CountOther(const Capture& capture, const RECT& area, COLORREF colour);
+
+// Writes a 24-bit bottom-up .bmp file of one colour.
+void WriteSolidBitmapFile(const std::wstring& path, int width, int height, COLORREF colour);
+// A file name in the temporary folder, unique to this process.
+std::wstring TemporaryFile(const wchar_t* name);
+
+// Live GDI objects of this process. GetGuiResources answers 0 under Wine, so the handle table is probed:
+// every 16-bit index that GetObjectType accepts is an object in use (stock objects included).
+int CountGdiObjects();
+
+// The smallest rectangle (right and bottom exclusive) holding every pixel of the colour; empty if none.
+RECT BoundsOf(const Capture& capture, COLORREF colour);
+
+// Index of the first candidate picture that equals the capture in the area, or -1.
+int MatchingPicture(const Capture& capture, const std::vector<Capture>& candidates, const RECT& area);
