@@ -75,7 +75,7 @@ TEST_F(LaunchTest, WithoutMainWindowOrNoticesTheProgramStartsOnceAndTheSelection
 }
 
 TEST_F(LaunchTest, WithoutMainWindowButWithNoticesTheProgramStartsOnceAndTheNoticesGo) {
-    for (const auto& notice : NumberedNotices(2)) SendNotice(loaded.item, nullptr, notice);
+    for (const auto& notice : NumberedNotices(2)) SendNotice(loaded.item, notice);
     Reinitialise(main.hwnd());
     ASSERT_EQ(NeededHeight(), 60u);  // the notices are held
     Reinitialise(nullptr);           // unlinked again, notices kept
@@ -211,7 +211,7 @@ TEST_F(LaunchTest, MainApplicationGoneWithoutGoodbyeIsStartedOnlyOnce) {
 TEST(LaunchWithoutProgram, MissingProgramIsPassedOverSilently) {
     LaunchRecorder recorder(L"C:\\no\\such\\folder\\Ardeno.exe");
     LoadedItem loaded;
-    for (const auto& notice : NumberedNotices(2)) SendNotice(loaded.item, nullptr, notice);
+    for (const auto& notice : NumberedNotices(2)) SendNotice(loaded.item, notice);
     EXPECT_EQ(loaded.Send(WM_TODAYCUSTOM_ACTION), 1);
     EXPECT_EQ(recorder.StartsWhenAllEnded(), 0);
     EXPECT_TRUE(recorder.CommandLines().empty());

@@ -2,23 +2,9 @@
 // answers the item's requests, recording them.
 #pragma once
 #include "RecordingWindow.h"
+#include "NoticeFeed.h"
 #include <string>
 #include <vector>
-
-struct Notice {
-    std::wstring key;
-    std::wstring portraitPath;
-    std::wstring sender;
-    std::wstring text;
-    ULONGLONG time = 0;  // FILETIME units
-};
-
-// The copy-data payload of one notice: five U+0000-separated fields, the time in decimal.
-std::wstring NoticePayload(const Notice& notice);
-// Sends one notice to the item as the main application does (copy-data, dwData 0).
-LRESULT SendNotice(HWND item, HWND sender, const Notice& notice);
-// Notices keyed "k0", "k1", ... with rising times, so sorting keeps this order.
-std::vector<Notice> NumberedNotices(int count);
 
 // Answers ping 1, activation 1 and copy-data 1 unless told otherwise through `answers`.
 class MainApplicationWindow : public RecordingWindow {

@@ -23,15 +23,15 @@ std::wstring NoticePayload(const Notice& notice) {
     return payload;
 }
 
-void SendNotice(HWND item, const Notice& notice) {
+LRESULT SendNotice(HWND item, const Notice& notice, HWND sender) {
     std::wstring payload = NoticePayload(notice);
     COPYDATASTRUCT data = {0, static_cast<DWORD>(payload.size() * sizeof(wchar_t)), payload.data()};
-    SendMessageW(item, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    return SendMessageW(item, WM_COPYDATA, reinterpret_cast<WPARAM>(sender), reinterpret_cast<LPARAM>(&data));
 }
 
 void FeedNotices(HWND item, HWND mainWindow, const std::vector<Notice>& notices) {
     SendMessageW(item, LINKM_MAIN_ATTACH, reinterpret_cast<WPARAM>(mainWindow), 0);
-    for (const Notice& notice : notices) SendNotice(item, notice);
+    for (const Notice& notice : notices) SendNotice(item, notice, mainWindow);
     SendMessageW(item, LINKM_SORT, 0, 0);
 }
 
@@ -39,7 +39,7 @@ std::vector<Notice> NumberedNotices(int n) {
     std::vector<Notice> notices;
     for (int i = 0; i < n; ++i) {
         Notice notice;
-        notice.key = L"key" + std::to_wstring(i + 1);
+        notice.key = L"k" + std::to_wstring(i);
         notice.sender = L"Sender " + std::to_wstring(i + 1);
         notice.text = L"Message " + std::to_wstring(i + 1);
         notice.time = TimeField(10, i);

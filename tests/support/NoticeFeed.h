@@ -18,8 +18,10 @@ std::wstring TimeField(int hour, int minute, int day = 6);
 // "key\0portraitPath\0sender\0text\0time"
 std::wstring NoticePayload(const Notice& notice);
 
-void SendNotice(HWND item, const Notice& notice);
+// One copy-data notice (dwData 0) from the given sender window; the item's answer.
+LRESULT SendNotice(HWND item, const Notice& notice, HWND sender = nullptr);
 // Attach (the list is emptied), the notices in order, then sort.
 void FeedNotices(HWND item, HWND mainWindow, const std::vector<Notice>& notices);
-// n notices whose times rise in list order, so sorting keeps them as given.
+// n notices keyed "k0", "k1", ... (senders and texts counted from 1) whose times rise in list order, so
+// sorting keeps them as given.
 std::vector<Notice> NumberedNotices(int n);
