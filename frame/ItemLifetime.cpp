@@ -14,6 +14,9 @@ void CreateItem(HINSTANCE module) {
 }
 
 void DestroyItem() {
-    if (itemPointer) delete itemPointer;
+    // The pointer is cleared first: teardown sends the goodbye to the main application, which may answer
+    // with messages to the item window while the item is half destroyed. Those now get default handling.
+    MessengerTodayItem* item = itemPointer;
     itemPointer = nullptr;
+    delete item;
 }

@@ -1,0 +1,523 @@
+// The link with the main application, through the real DLL: the handshake through the named sections,
+// the inbound commands and notices, the liveness ping, the goodbye at unload, and bounded waits on a hung
+// main application. The main application is a recording window on the test's thread (or, when hung, a
+// window whose thread stopped pumping).
+#include "frame/MessengerItemModel.h"
+#include "link/LinkProtocol.h"
+#include "platform/ShellNotificationArea.h"
+#include "support/ItemHarness.h"
+#include "support/Notices.h"
+#include "support/PixelCapture.h"
+#include "support/Sections.h"
+#include "support/UnresponsiveWindow.h"
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+
+namespace {
+
+constexpr DWORD kLine = 20;  // line height with the default font size
+constexpr DWORD kOneLine = kLine;
+constexpr DWORD kThreeLines = 3 * kLine;
+constexpr UINT kUnknownMessage = WM_USER + 107;  // inside the protocol's range, but not part of it
+
+DWORD HandleValue(HWND window) { return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)); }
+WPARAM AsParam(HWND window) { return reinterpret_cast<WPARAM>(window); }
+
+// A main application's window that is alive and takes whatever the item sends.
+class MainWindow : public RecordingWindow {
+public:
+    MainWindow() : RecordingWindow(L"TestMainApplication", L"Ardeno under test") {
+        answers[LINKM_PING] = 1;
+        answers[LINKM_ACTIVATE] = 1;
+        answers[WM_COPYDATA] = 1;
+    }
+};
+
+// The main application's side of the handshake: its window, published in its section.
+struct MainApplication {
+    explicit MainApplication(bool publish = true) {
+        if (publish) section.WriteHandle(window.hwnd());
+    }
+    HeldSection section{MAIN_SECTION_NAME};
+    MainWindow window;
+};
+
+// The item as the host drives it, initialised only once the test has set the scene.
+struct Item : LoadedItem {
+    Item() : LoadedItem(false) {}
+    HWND Initialise(HWND parent = nullptr) {
+        item = dll.initialize(&record, parent ? parent : host.hwnd());
+        return item;
+    }
+    int Query() { return static_cast<int>(Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record))); }
+    // What the host does after a query: give the item its height and let it paint.
+    void Refresh() {
+        Resize(240, static_cast<int>(record.cyp));
+        InvalidateRect(item, nullptr, FALSE);
+        UpdateWindow(item);
+    }
+    bool RepaintPending() const { return GetUpdateRect(item, nullptr, FALSE) != FALSE; }
+    // The three-line view draws the portrait cell, sender and text below the first line; the one-line
+    // view leaves the host's watermark there. Paints, so the dirty flag is cleared.
+    bool DrawsNoticeLines() {
+        Resize(240, static_cast<int>(kThreeLines));
+        InvalidateRect(item, nullptr, FALSE);
+        Capture capture = CaptureWindow(item);
+        const RECT below = {0, static_cast<LONG>(kLine) + 2, capture.width, capture.height};
+        const int area = (below.right - below.left) * (below.bottom - below.top);
+        return capture.Count(below, kHostWatermarkColor) < area;
+    }
+};
+
+// Payload bytes placed so that the last of them is the last readable byte before a guard page.
+class GuardedBytes {
+public:
+    GuardedBytes(const void* bytes, size_t count) {
+        SYSTEM_INFO system;
+        GetSystemInfo(&system);
+        page = system.dwPageSize;
+        base = static_cast<BYTE*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        DWORD old;
+        VirtualProtect(base + page, page, PAGE_NOACCESS, &old);
+        start = base + page - count;
+        memcpy(start, bytes, count);
+    }
+    ~GuardedBytes() { VirtualFree(base, 0, MEM_RELEASE); }
+    void* data() const { return start; }
+
+private:
+    size_t page;
+    BYTE* base;
+    BYTE* start;
+};
+
+std::vector<RecordedMessage> Pings(const RecordingWindow& window) { return window.MessagesNumbered(LINKM_PING); }
+
+}  // namespace
+
+// --- Handshake ---------------------------------------------------------------------------------------
+
+TEST(LinkConnect, PublishesTheItemWindowAndAnnouncesIt) {
+    HeldSection today(TODAY_SECTION_NAME);
+    MainApplication main;
+    Item item;
+    ASSERT_NE(item.Initialise(), nullptr);
+    EXPECT_EQ(today.ReadHandle(), HandleValue(item.item));
+    EXPECT_TRUE(SequenceIs(main.window.Messages(), {{LINKM_ITEM_ATTACH, Delivery::Sent, AsParam(item.item)}}));
+    EXPECT_EQ(main.window.Messages().at(0).lParam, 0);
+    item.Query();  // linked: the query pings
+    EXPECT_TRUE(SequenceIs(main.window.Messages(), {{LINKM_ITEM_ATTACH, Delivery::Sent, AsParam(item.item)},
+                                                    {LINKM_PING, Delivery::Sent, 0}}));
+}
+
+// Unlinked shows one line whatever the list holds, so a notice that does not change the height proves it.
+TEST(LinkConnect, WithoutTheMainSectionCreatesNoLinkAndLeavesNoSection) {
+    HANDLE leftover = OpenFileMappingW(FILE_MAP_READ, FALSE, MAIN_SECTION_NAME);
+    ASSERT_EQ(leftover, nullptr) << "another process holds the main application's section";
+    HeldSection today(TODAY_SECTION_NAME);
+    Item item;
+    ASSERT_NE(item.Initialise(), nullptr);
+    EXPECT_EQ(today.ReadHandle(), HandleValue(item.item));
+    // The section made for the read held only zeros and was closed again.
+    EXPECT_EQ(OpenFileMappingW(FILE_MAP_READ, FALSE, MAIN_SECTION_NAME), nullptr);
+    SendNotice(item.item, NoticePayload(L"k", 1));
+    item.Query();
+    EXPECT_EQ(item.record.cyp, kOneLine);
+}
+
+TEST(LinkConnect, ZeroInTheMainSectionSendsNothing) {
+    MainApplication main(false);
+    Item item;
+    ASSERT_NE(item.Initialise(), nullptr);
+    SendNotice(item.item, NoticePayload(L"k", 1));
+    item.Query();
+    EXPECT_EQ(item.record.cyp, kOneLine);
+    EXPECT_TRUE(main.window.Messages().empty());
+    EXPECT_EQ(main.section.ReadHandle(), 0u);
+}
+
+TEST(LinkConnect, FailedWindowCreationPublishesZeroAndStillAnnounces) {
+    HeldSection today(TODAY_SECTION_NAME);
+    today.WriteHandle(0xDEADBEEF);
+    MainApplication main;
+    // A child window needs a live parent; with a destroyed one the creation fails for real.
+    HWND goneParent;
+    {
+        RecordingWindow parent(L"TestGoneParent", L"");
+        goneParent = parent.hwnd();
+    }
+    ASSERT_FALSE(IsWindow(goneParent));
+    Item item;
+    EXPECT_EQ(item.Initialise(goneParent), nullptr);
+    EXPECT_EQ(today.ReadHandle(), 0u);
+    EXPECT_TRUE(SequenceIs(main.window.Messages(), {{LINKM_ITEM_ATTACH, Delivery::Sent, 0}}));
+}
+
+// --- Inbound commands and notices on a linked item --------------------------------------------------
+
+namespace {
+
+enum class Param { Zero, Seven, OtherWindow };
+enum class Record { None, Null, KindOne, NullDataWithCount, Notice };
+enum class Pinged { Nobody, Main, Other };
+
+struct CommandCase {
+    const char* name;
+    int noticesBefore;  // on a linked, painted item
+    UINT message;
+    Param wParam;
+    Record record;
+    LRESULT result;
+    bool repaint;     // a repaint is requested at once
+    Pinged pinged;    // who the next refresh query pings
+    DWORD height;     // the height that query reports
+    int queryResult;  // 1 when the host must refresh
+};
+
+const CommandCase kCommandCases[] = {
+    {"AttachWithZeroForgetsWithoutRepaint", 2, LINKM_MAIN_ATTACH, Param::Zero, Record::None, 1, false, Pinged::Nobody, kOneLine, 1},
+    {"AttachStoresTheNewWindowAndClears", 2, LINKM_MAIN_ATTACH, Param::OtherWindow, Record::None, 1, false, Pinged::Other, kOneLine, 1},
+    {"DetachForgetsAndClears", 2, LINKM_MAIN_DETACH, Param::Zero, Record::None, 1, true, Pinged::Nobody, kOneLine, 1},
+    {"ClearKeepsTheLink", 2, LINKM_CLEAR, Param::Zero, Record::None, 1, true, Pinged::Main, kOneLine, 1},
+    {"StatusClearsButKeepsTheHeight", 2, LINKM_STATUS, Param::Seven, Record::None, 1, true, Pinged::Main, kThreeLines, 1},
+    {"SortRepaints", 2, LINKM_SORT, Param::Zero, Record::None, 1, true, Pinged::Main, kThreeLines, 0},
+    {"FirstNoticeNeedsThreeLines", 0, WM_COPYDATA, Param::Zero, Record::Notice, 1, false, Pinged::Main, kThreeLines, 1},
+    {"FurtherNoticeChangesNothingShown", 2, WM_COPYDATA, Param::Zero, Record::Notice, 1, false, Pinged::Main, kThreeLines, 0},
+    {"CopyDataOfOtherKindIsIgnored", 0, WM_COPYDATA, Param::Zero, Record::KindOne, 1, false, Pinged::Main, kOneLine, 0},
+    {"NullCopyDataRecordIsIgnored", 0, WM_COPYDATA, Param::Zero, Record::Null, 1, false, Pinged::Main, kOneLine, 0},
+    {"NullDataWithCountIsIgnored", 0, WM_COPYDATA, Param::Zero, Record::NullDataWithCount, 1, false, Pinged::Main, kOneLine, 0},
+    {"UnknownMessageGoesToTheDefault", 2, kUnknownMessage, Param::Zero, Record::None, 0, false, Pinged::Main, kThreeLines, 0},
+};
+
+void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
+class InboundCommand : public ::testing::TestWithParam<CommandCase> {};
+
+}  // namespace
+
+TEST_P(InboundCommand, Effect) {
+    const CommandCase& c = GetParam();
+    MainApplication main;
+    MainWindow other;
+    Item item;
+    ASSERT_NE(item.Initialise(), nullptr);
+    for (int i = 0; i < c.noticesBefore; ++i) SendNotice(item.item, NoticePayload(std::to_wstring(i), 20 - i));
+    item.Query();
+    item.Refresh();
+    ASSERT_EQ(item.Query(), 0) << "a linked, painted item with an unchanged height needs no refresh";
+    ASSERT_FALSE(item.RepaintPending());
+    main.window.Clear();
+
+    const std::wstring payload = NoticePayload(L"new", 5);
+    COPYDATASTRUCT data = {0, static_cast<DWORD>(payload.size() * sizeof(wchar_t)), const_cast<wchar_t*>(payload.data())};
+    if (c.record == Record::KindOne) data.dwData = 1;
+    if (c.record == Record::NullDataWithCount) data = {0, 8, nullptr};
+    const LPARAM lParam = c.record == Record::None || c.record == Record::Null ? 0 : reinterpret_cast<LPARAM>(&data);
+    const WPARAM wParam = c.wParam == Param::OtherWindow ? AsParam(other.hwnd()) : c.wParam == Param::Seven ? 7 : 0;
+
+    EXPECT_EQ(item.Send(c.message, wParam, lParam), c.result);
+    EXPECT_EQ(item.RepaintPending(), c.repaint);
+    EXPECT_EQ(item.Query(), c.queryResult);
+    EXPECT_EQ(item.record.cyp, c.height);
+    const std::vector<ExpectedMessage> ping = {{LINKM_PING, Delivery::Sent, 0}};
+    EXPECT_TRUE(SequenceIs(main.window.Messages(), c.pinged == Pinged::Main ? ping : std::vector<ExpectedMessage>{}));
+    EXPECT_TRUE(SequenceIs(other.Messages(), c.pinged == Pinged::Other ? ping : std::vector<ExpectedMessage>{}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Link, InboundCommand, ::testing::ValuesIn(kCommandCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- Status mode --------------------------------------------------------------------------------------
+
+class StatusMode : public ::testing::TestWithParam<int> {};
+
+// Status mode keeps the height last reported and the one-line view while notices arrive; sort shows them.
+TEST_P(StatusMode, KeepsHeightAndOneLineViewUntilSort) {
+    const int noticesBefore = GetParam();
+    const DWORD heightBefore = noticesBefore ? kThreeLines : kOneLine;
+    MainApplication main;
+    Item item;
+    ASSERT_NE(item.Initialise(), nullptr);
+    for (int i = 0; i < noticesBefore; ++i) SendNotice(item.item, NoticePayload(L"old", 1));
+    item.Query();
+    item.Refresh();
+    ASSERT_EQ(item.record.cyp, heightBefore);
+
+    EXPECT_EQ(item.Send(LINKM_STATUS, 3), 1);
+    EXPECT_TRUE(item.RepaintPending());
+    item.Query();
+    EXPECT_EQ(item.record.cyp, heightBefore);
+    for (ULONGLONG time : {30, 10, 20}) SendNotice(item.item, NoticePayload(L"t" + std::to_wstring(time), time));
+    item.Query();
+    EXPECT_EQ(item.record.cyp, heightBefore);
+    EXPECT_FALSE(item.DrawsNoticeLines());
+
+    EXPECT_EQ(item.Send(LINKM_SORT), 1);
+    EXPECT_TRUE(item.RepaintPending());
+    EXPECT_EQ(item.Query(), noticesBefore ? 0 : 1);
+    EXPECT_EQ(item.record.cyp, kThreeLines);
+    EXPECT_TRUE(item.DrawsNoticeLines());
+}
+
+INSTANTIATE_TEST_SUITE_P(Link, StatusMode, ::testing::Values(0, 1),
+                         [](const auto& info) { return info.param ? "FromThreeLines" : "FromOneLine"; });
+
+namespace {
+struct LeaveCase {
+    const char* name;
+    UINT message;
+    bool repaint;
+};
+void PrintTo(const LeaveCase& c, std::ostream* os) { *os << c.name; }
+class LeavingStatusMode : public ::testing::TestWithParam<LeaveCase> {};
+}  // namespace
+
+// After status mode cleared the list, each of these leaves it: the height follows the empty list again.
+// The sort row is also the sort of an empty list.
+TEST_P(LeavingStatusMode, ReturnsToTheHeightOfTheList) {
+    const LeaveCase& c = GetParam();
+    MainApplication main;
+    Item item;
+    ASSERT_NE(item.Initialise(), nullptr);
+    SendNotice(item.item, NoticePayload(L"k", 1));
+    item.Query();
+    item.Refresh();
+    item.Send(LINKM_STATUS);
+    item.Query();
+    ASSERT_EQ(item.record.cyp, kThreeLines);
+    UpdateWindow(item.item);
+
+    const WPARAM wParam = c.message == LINKM_MAIN_ATTACH ? AsParam(main.window.hwnd()) : 0;
+    EXPECT_EQ(item.Send(c.message, wParam), 1);
+    EXPECT_EQ(item.RepaintPending(), c.repaint);
+    EXPECT_EQ(item.Query(), 1);
+    EXPECT_EQ(item.record.cyp, kOneLine);
+    EXPECT_FALSE(item.DrawsNoticeLines());
+}
+
+INSTANTIATE_TEST_SUITE_P(Link, LeavingStatusMode,
+                         ::testing::Values(LeaveCase{"Attach", LINKM_MAIN_ATTACH, false},
+                                           LeaveCase{"Detach", LINKM_MAIN_DETACH, true},
+                                           LeaveCase{"Clear", LINKM_CLEAR, true},
+                                           LeaveCase{"SortOfEmptyList", LINKM_SORT, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- Key hand-back ----------------------------------------------------------------------------------
+
+// The key goes back exactly as received; a payload is never read beyond its byte count, which the guard
+// page right after it would turn into a crash.
+TEST(KeyHandBack, KeyReturnsUnchangedAndPayloadIsReadWithinItsCount) {
+    const std::wstring controlKey = L"k\t\r\n\b\v1";
+    const std::wstring full = NoticePayload(controlKey, L"p", L"s", L"t", L"1");
+    const wchar_t odd[] = L"ab";
+    const struct {
+        const char* name;
+        const void* bytes;
+        DWORD count;
+        std::wstring key;
+    } cases[] = {
+        {"control characters", full.data(), static_cast<DWORD>(full.size() * sizeof(wchar_t)), controlKey},
+        {"odd byte count", odd, 3, L"a"},
+        {"one byte", odd, 1, L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MainWindow main;
+        Item item;
+        ASSERT_NE(item.Initialise(), nullptr);
+        item.Send(LINKM_MAIN_ATTACH, AsParam(main.hwnd()));
+        GuardedBytes guarded(c.bytes, c.count);
+        COPYDATASTRUCT data = {0, c.count, guarded.data()};
+        EXPECT_EQ(item.Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 1);
+        item.Send(WM_TODAYCUSTOM_ACTION);
+        ASSERT_TRUE(SequenceIs(main.Messages(), {{LINKM_ACTIVATE, Delivery::Sent, AsParam(item.item)},
+                                                 {WM_COPYDATA, Delivery::Sent, AsParam(item.item)}}));
+        const RecordedMessage& sent = main.Messages()[1];
+        EXPECT_EQ(sent.copyDataKind, 0u);
+        const auto* keyBytes = reinterpret_cast<const BYTE*>(c.key.data());
+        EXPECT_EQ(sent.copyData, std::vector<BYTE>(keyBytes, keyBytes + c.key.size() * sizeof(wchar_t)));
+    }
+}
+
+// --- Liveness ping ----------------------------------------------------------------------------------
+
+namespace {
+enum class Peer { Alive, AnswersZero, Destroyed };
+const char* NameOf(Peer peer) {
+    return peer == Peer::Alive ? "Alive" : peer == Peer::AnswersZero ? "AnswersZero" : "WindowDestroyed";
+}
+void PrintTo(Peer peer, std::ostream* os) { *os << NameOf(peer); }
+class Ping : public ::testing::TestWithParam<Peer> {};
+}  // namespace
+
+TEST_P(Ping, AMainApplicationThatIsGoneIsForgotten) {
+    const Peer peer = GetParam();
+    RecordingWindow area(SHELL_NOTIFICATION_AREA_CLASS, L"");
+    HeldSection section(MAIN_SECTION_NAME);
+    auto main = std::make_unique<MainWindow>();
+    section.WriteHandle(main->hwnd());
+    Item item;
+    ASSERT_NE(item.Initialise(), nullptr);
+    SendNotice(item.item, NoticePayload(L"k", 1));
+    item.Query();
+    item.Refresh();
+    ASSERT_EQ(item.record.cyp, kThreeLines);
+    if (peer == Peer::AnswersZero) main->answers[LINKM_PING] = 0;
+    if (peer == Peer::Destroyed) main.reset();
+
+    EXPECT_EQ(item.Query(), peer == Peer::Alive ? 0 : 1);
+    MSG detach;
+    const bool posted = PeekMessageW(&detach, item.item, LINKM_MAIN_DETACH, LINKM_MAIN_DETACH, PM_NOREMOVE);
+    if (peer == Peer::Alive) {
+        EXPECT_TRUE(area.Messages().empty());
+        EXPECT_FALSE(posted);
+        return;
+    }
+    ASSERT_TRUE(SequenceIs(area.Messages(), {{WM_COPYDATA, Delivery::Sent}}));
+    EXPECT_EQ(area.Messages()[0].copyDataKind, static_cast<ULONG_PTR>(ShellNotificationOpRemove));
+    ShellNotificationRecord removed = {};
+    ASSERT_EQ(area.Messages()[0].copyData.size(), sizeof(removed));
+    memcpy(&removed, area.Messages()[0].copyData.data(), sizeof(removed));
+    const CLSID expectedClass = MAIN_NOTIFICATION_CLSID_INIT;
+    EXPECT_TRUE(IsEqualGUID(removed.clsid, expectedClass));
+    EXPECT_EQ(removed.id, 6377u);
+    ASSERT_TRUE(posted) << "the item posts the detach to itself";
+    EXPECT_EQ(detach.wParam, 0u);
+    EXPECT_EQ(detach.lParam, 0);
+
+    const size_t pingsBefore = main ? Pings(*main).size() : 0;
+    PumpPending();
+    EXPECT_EQ(item.Query(), 1);
+    EXPECT_EQ(item.record.cyp, kOneLine);
+    if (main) {
+        EXPECT_EQ(Pings(*main).size(), pingsBefore) << "unlinked: no more pings";
+    }
+
+    // Linking again through the handshake, which keeps the list, shows that the list was emptied.
+    MainWindow next;
+    section.WriteHandle(next.hwnd());
+    ASSERT_NE(item.Initialise(), nullptr);
+    item.Query();
+    EXPECT_EQ(Pings(next).size(), 1u);
+    EXPECT_EQ(item.record.cyp, kOneLine);
+}
+
+INSTANTIATE_TEST_SUITE_P(Link, Ping, ::testing::Values(Peer::Alive, Peer::AnswersZero, Peer::Destroyed),
+                         [](const auto& info) { return std::string(NameOf(info.param)); });
+
+// --- Unload -------------------------------------------------------------------------------------------
+
+namespace {
+enum class LinkAtUnload { Linked, NeverLinked, Detached };
+const char* NameOf(LinkAtUnload link) {
+    return link == LinkAtUnload::Linked ? "Linked" : link == LinkAtUnload::NeverLinked ? "NeverLinked" : "Detached";
+}
+void PrintTo(LinkAtUnload link, std::ostream* os) { *os << NameOf(link); }
+class Unload : public ::testing::TestWithParam<LinkAtUnload> {};
+}  // namespace
+
+TEST_P(Unload, SaysGoodbyeOnlyWhileLinkedAndAlwaysZeroesTheSection) {
+    const LinkAtUnload link = GetParam();
+    HeldSection today(TODAY_SECTION_NAME);
+    MainApplication main(link != LinkAtUnload::NeverLinked);
+    bool windowAliveAtGoodbye = false;
+    main.window.onMessage = [&](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        if (message == LINKM_ITEM_DETACH) windowAliveAtGoodbye = IsWindow(reinterpret_cast<HWND>(wParam)) != FALSE;
+        return std::nullopt;
+    };
+    Item item;
+    const HWND itemWindow = item.Initialise();
+    ASSERT_NE(itemWindow, nullptr);
+    if (link == LinkAtUnload::Detached) item.Send(LINKM_MAIN_DETACH);
+    main.window.Clear();
+
+    item.dll.Unload();
+    if (link == LinkAtUnload::Linked) {
+        EXPECT_TRUE(SequenceIs(main.window.Messages(), {{LINKM_ITEM_DETACH, Delivery::Sent, AsParam(itemWindow)}}));
+        EXPECT_EQ(main.window.Messages().at(0).lParam, 0);
+        EXPECT_TRUE(windowAliveAtGoodbye);
+    } else {
+        EXPECT_TRUE(main.window.Messages().empty());
+    }
+    EXPECT_FALSE(IsWindow(itemWindow));
+    EXPECT_EQ(today.ReadHandle(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Link, Unload,
+                         ::testing::Values(LinkAtUnload::Linked, LinkAtUnload::NeverLinked, LinkAtUnload::Detached),
+                         [](const auto& info) { return std::string(NameOf(info.param)); });
+
+TEST(UnloadSection, TheItemHandleOfTheSectionIsClosed) {
+    Item item;
+    ASSERT_NE(item.Initialise(), nullptr);
+    HANDLE probe = OpenFileMappingW(FILE_MAP_READ, FALSE, TODAY_SECTION_NAME);
+    ASSERT_NE(probe, nullptr);
+    CloseHandle(probe);
+    item.dll.Unload();
+    EXPECT_EQ(OpenFileMappingW(FILE_MAP_READ, FALSE, TODAY_SECTION_NAME), nullptr);
+}
+
+// A main application may answer the goodbye by talking back to the item window, which still exists then.
+TEST(UnloadSection, MessagesArrivingDuringTheGoodbyeAreSafe) {
+    MainApplication main;
+    Item item;
+    ASSERT_NE(item.Initialise(), nullptr);
+    SendNotice(item.item, NoticePayload(L"k", 1));
+    const HWND itemWindow = item.item;
+    TODAYLISTITEM* record = &item.record;
+    int answered = 0;
+    main.window.onMessage = [&](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message != LINKM_ITEM_DETACH) return std::nullopt;
+        SendNotice(itemWindow, NoticePayload(L"late", 2));
+        SendMessageW(itemWindow, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(record), 0);
+        SendMessageW(itemWindow, LINKM_SORT, 0, 0);
+        SendMessageW(itemWindow, LINKM_MAIN_DETACH, 0, 0);
+        ++answered;
+        return LRESULT(0);
+    };
+    item.dll.Unload();
+    EXPECT_EQ(answered, 1);
+    EXPECT_FALSE(IsWindow(itemWindow));
+}
+
+// --- A hung main application never freezes the Today screen ---------------------------------------------
+
+namespace {
+constexpr DWORD kBound = MAIN_APPLICATION_REPLY_TIMEOUT_MS;
+constexpr DWORD kSlack = 1500;
+
+template <typename Action>
+DWORD Timed(Action action) {
+    const DWORD start = GetTickCount();
+    action();
+    return GetTickCount() - start;
+}
+}  // namespace
+
+TEST(HungMainApplication, PingGivesUpWithinTheBoundAndCountsAsGone) {
+    RecordingWindow area(SHELL_NOTIFICATION_AREA_CLASS, L"");
+    UnresponsiveWindow hung;
+    Item item;
+    ASSERT_NE(item.Initialise(), nullptr);
+    item.Send(LINKM_MAIN_ATTACH, AsParam(hung.hwnd()));
+    int result = -1;
+    EXPECT_LT(Timed([&] { result = item.Query(); }), kBound + kSlack);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(area.MessagesNumbered(WM_COPYDATA).size(), 1u);
+    PumpPending();  // the self-posted detach
+    item.Query();
+    EXPECT_EQ(item.record.cyp, kOneLine);
+}
+
+TEST(HungMainApplication, HandshakeActionAndGoodbyeEachGiveUpWithinTheBound) {
+    UnresponsiveWindow hung;
+    HeldSection section(MAIN_SECTION_NAME);
+    section.WriteHandle(hung.hwnd());
+    Item item;
+    EXPECT_LT(Timed([&] { item.Initialise(); }), kBound + kSlack);
+    ASSERT_NE(item.item, nullptr);
+    SendNotice(item.item, NoticePayload(L"k", 1));
+    // The activation request and the key each wait once.
+    EXPECT_LT(Timed([&] { item.Send(WM_TODAYCUSTOM_ACTION); }), 2 * kBound + kSlack);
+    EXPECT_LT(Timed([&] { item.dll.Unload(); }), kBound + kSlack);
+}

@@ -1,0 +1,176 @@
+// The notice payload and its entry: splitting, clean-up of the shown texts, the time field, and the lazily
+// loaded portrait.
+#include "link/MessageEntry.h"
+#include "support/Portraits.h"
+#include <gtest/gtest.h>
+
+using namespace std::string_literals;
+
+namespace {
+
+struct SplitCase {
+    std::wstring text;
+    std::vector<std::wstring> fields;
+};
+
+struct ParseCase {
+    const char* name;
+    std::wstring payload;
+    std::wstring key, portraitPath, senderName, messageText;
+    ULONGLONG time;
+};
+
+// Fields joined by U+0000, as the main application writes them.
+std::wstring Joined(std::initializer_list<std::wstring> fields) {
+    std::wstring text;
+    for (const auto& field : fields) {
+        if (&field != fields.begin()) text.push_back(L'\0');
+        text += field;
+    }
+    return text;
+}
+
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+
+ULONGLONG TimeOf(const MessageEntry& entry) {
+    return (static_cast<ULONGLONG>(entry.time.dwHighDateTime) << 32) | entry.time.dwLowDateTime;
+}
+
+}  // namespace
+
+TEST(SplitFields, EverySeparatorStartsAField) {
+    const SplitCase cases[] = {
+        {L""s, {}},
+        {L"x"s, {L"x"}},
+        {L"x\0\0y"s, {L"x", L"", L"y"}},
+        {L"x\0"s, {L"x", L""}},
+        {L"\0"s, {L"", L""}},
+        {L"\0\0"s, {L"", L"", L""}},
+        {L"ab\0cd\0ef"s, {L"ab", L"cd", L"ef"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SplitFields(c.text, L'\0'), c.fields) << "text of " << c.text.size() << " units";
+}
+
+TEST(ReplaceControlChars, OnlyBackspaceTabLineFeedAndReturnBecomeSpaces) {
+    std::wstring text;
+    for (wchar_t c = 1; c < 0x20; ++c) text.push_back(c);
+    text += L"\u96C5x";
+    std::wstring expected = text;
+    for (wchar_t& c : expected)
+        if (c == 0x08 || c == 0x09 || c == 0x0A || c == 0x0D) c = L' ';
+    ReplaceControlChars(text);
+    EXPECT_EQ(text, expected);  // U+000B and U+000C among those kept; the length is unchanged
+}
+
+class ParseNoticeTest : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseNoticeTest, FillsTheEntry) {
+    const ParseCase& c = GetParam();
+    auto entry = ParseNotice(c.payload.data(), c.payload.size());
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->key, c.key);
+    EXPECT_EQ(entry->portraitPath, c.portraitPath);
+    EXPECT_EQ(entry->senderName, c.senderName);
+    EXPECT_EQ(entry->messageText, c.messageText);
+    EXPECT_EQ(TimeOf(*entry), c.time);
+    EXPECT_FALSE(entry->portraitFailed);
+    EXPECT_EQ(entry->portrait, nullptr);
+}
+
+const ParseCase kParseCases[] = {
+    {"FiveFields", Joined({L"k1", L"C:\\p.bmp", L"Ann", L"Hello", L"130000000000000000"}), L"k1", L"C:\\p.bmp", L"Ann",
+     L"Hello", 130000000000000000ULL},
+    {"TrailingSeparatorIsIgnored", Joined({L"k1", L"C:\\p.bmp", L"Ann", L"Hello", L"130000000000000000", L""}), L"k1",
+     L"C:\\p.bmp", L"Ann", L"Hello", 130000000000000000ULL},
+    {"ConsecutiveSeparatorsGiveEmptyMembers", Joined({L"k", L"", L"", L"", L"5"}), L"k", L"", L"", L"", 5},
+    {"ControlCharsOnlyInShownTexts", Joined({L"k\t\r\n\b\v", L"p\t\n", L"s\b\t\n\r\v\f", L"t\r\n", L"1"}),
+     L"k\t\r\n\b\v", L"p\t\n", L"s    \v\f", L"t  ", 1},
+    {"MoreThanFiveFields", Joined({L"k", L"p", L"s", L"t", L"9", L"extra", L"more"}), L"k", L"p", L"s", L"t", 9},
+    {"EmptyPayload", L"", L"", L"", L"", L"", 0},
+    // Fewer than five fields: those present fill key, path, sender and text in order; time stays 0.
+    {"OneField", L"only", L"only", L"", L"", L"", 0},
+    {"TwoFields", Joined({L"k", L"p"}), L"k", L"p", L"", L"", 0},
+    {"FourFieldsStillCleaned", Joined({L"k", L"p", L"s\tx", L"t\ny"}), L"k", L"p", L"s x", L"t y", 0},
+    {"FourFieldsAndSeparatorLeaveTimeEmpty", Joined({L"k", L"p", L"s", L"t", L""}), L"k", L"p", L"s", L"t", 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Payloads, ParseNoticeTest, ::testing::ValuesIn(kParseCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ParseNotice, TimeFieldReadsLeadingDecimalNumber) {
+    const struct {
+        std::wstring field;
+        ULONGLONG time;
+    } cases[] = {
+        {L"42", 42},
+        {L"  42", 42},
+        {L"\t\n 42", 42},
+        {L"42abc", 42},
+        {L"12 34", 12},
+        {L"+15", 15},
+        {L"-1", ~0ULL},  // the bits of the signed value
+        {L"-2x", ~0ULL - 1},
+        {L"abc", 0},
+        {L"", 0},
+        {L"+", 0},
+        {L" - 5", 0},
+        {L"9223372036854775807", 0x7FFFFFFFFFFFFFFFULL},
+    };
+    for (const auto& c : cases) {
+        const std::wstring payload = Joined({L"k", L"p", L"s", L"t", c.field});
+        EXPECT_EQ(TimeOf(*ParseNotice(payload.data(), payload.size())), c.time) << "field of " << c.field.size() << " units";
+    }
+}
+
+TEST(ParseNotice, ReadsExactlyTheCountGiven) {
+    const std::wstring buffer = Joined({L"k", L"p", L"s", L"t", L"7TAIL"});
+    auto entry = ParseNotice(buffer.data(), 9);  // up to and including the time digit
+    EXPECT_EQ(entry->messageText, L"t");
+    EXPECT_EQ(TimeOf(*entry), 7u);
+    entry = ParseNotice(buffer.data(), 3);  // "k", "p"
+    EXPECT_EQ(entry->key, L"k");
+    EXPECT_EQ(entry->portraitPath, L"p");
+    EXPECT_EQ(entry->senderName, L"");
+}
+
+TEST(PortraitBitmap, LoadsOnceAndKeepsTheBitmap) {
+    PortraitFiles files;
+    MessageEntry entry;
+    entry.portraitPath = files.Write(L"a.bmp", 6, 4);
+    HBITMAP first = entry.PortraitBitmap();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(entry.PortraitBitmap(), first);
+    BITMAP info = {};
+    ASSERT_EQ(GetObjectW(first, sizeof(info), &info), static_cast<int>(sizeof(info)));
+    EXPECT_EQ(info.bmWidth, 6);
+    EXPECT_EQ(info.bmHeight, 4);
+    EXPECT_FALSE(entry.portraitFailed);
+}
+
+TEST(PortraitBitmap, FailedLoadIsNotTriedAgain) {
+    PortraitFiles files;
+    MessageEntry missing;
+    missing.portraitPath = files.PathOf(L"late.bmp");
+    EXPECT_EQ(missing.PortraitBitmap(), nullptr);
+    EXPECT_TRUE(missing.portraitFailed);
+    files.Write(L"late.bmp");  // the file appears after the failed load
+    EXPECT_EQ(missing.PortraitBitmap(), nullptr);
+    // Another entry with the same path tries on its own.
+    MessageEntry other;
+    other.portraitPath = missing.portraitPath;
+    EXPECT_NE(other.PortraitBitmap(), nullptr);
+
+    MessageEntry empty;  // an empty path fails the same way
+    EXPECT_EQ(empty.PortraitBitmap(), nullptr);
+    EXPECT_TRUE(empty.portraitFailed);
+}
+
+TEST(PortraitBitmap, DestroyingTheEntryDeletesTheBitmap) {
+    PortraitFiles files;
+    auto entry = std::make_unique<MessageEntry>();
+    entry->portraitPath = files.Write(L"a.bmp");
+    HBITMAP bitmap = entry->PortraitBitmap();
+    ASSERT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
+    entry.reset();
+    EXPECT_EQ(GetObjectType(bitmap), 0u);
+}
