@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs one Windows program under the project's Wine prefix: wine-run.sh [--prefix DIR] PROGRAM ARGS...
 # WINEPREFIX from the environment wins over --prefix (tests that need another prefix set it).
-# Wine's own output goes to a file, never to the caller's pipes: processes Wine starts inherit them, and
-# ctest would wait on them.
+# Output goes through files, never straight to the caller's pipes: processes Wine starts (wineserver,
+# services) inherit them, and ctest would wait on them. Standard error stays apart, so Wine's own messages
+# never mix into a test listing.
 set -u
 if [ "${1:-}" = --prefix ]; then
   : "${WINEPREFIX:=$2}"
@@ -10,9 +11,11 @@ if [ "${1:-}" = --prefix ]; then
 fi
 : "${WINEPREFIX:?must name the Wine prefix to use; ./run sets it}"
 export WINEPREFIX WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}"
-tmp=$(mktemp)
-wine "$@" </dev/null >"$tmp" 2>&1
+out=$(mktemp)
+err=$(mktemp)
+wine "$@" </dev/null >"$out" 2>"$err"
 rc=$?
-cat "$tmp"
-rm -f "$tmp"
+cat "$out"
+cat "$err" >&2
+rm -f "$out" "$err"
 exit $rc

@@ -6,7 +6,7 @@
 #include "link/LinkProtocol.h"
 #include "platform/ShellNotificationArea.h"
 #include "support/ItemHarness.h"
-#include "support/Notices.h"
+#include "support/NoticeFeed.h"
 #include "support/PixelCapture.h"
 #include "support/Sections.h"
 #include "support/UnresponsiveWindow.h"
@@ -308,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(Link, LeavingStatusMode,
 // page right after it would turn into a crash.
 TEST(KeyHandBack, KeyReturnsUnchangedAndPayloadIsReadWithinItsCount) {
     const std::wstring controlKey = L"k\t\r\n\b\v1";
-    const std::wstring full = NoticePayload(controlKey, L"p", L"s", L"t", L"1");
+    const std::wstring full = NoticePayload(Notice{controlKey, L"p", L"s", L"t", L"1"});
     const wchar_t odd[] = L"ab";
     const struct {
         const char* name;

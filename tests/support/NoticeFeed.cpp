@@ -23,10 +23,29 @@ std::wstring NoticePayload(const Notice& notice) {
     return payload;
 }
 
-LRESULT SendNotice(HWND item, const Notice& notice, HWND sender) {
-    std::wstring payload = NoticePayload(notice);
-    COPYDATASTRUCT data = {0, static_cast<DWORD>(payload.size() * sizeof(wchar_t)), payload.data()};
+std::wstring NoticePayload(const std::wstring& key, ULONGLONG time) {
+    Notice notice;
+    notice.key = key;
+    notice.sender = L"Sender " + key;
+    notice.text = L"Text of " + key;
+    notice.time = std::to_wstring(time);
+    return NoticePayload(notice);
+}
+
+namespace {
+LRESULT SendPayload(HWND item, const std::wstring& payload, ULONG_PTR kind, HWND sender) {
+    COPYDATASTRUCT data = {kind, static_cast<DWORD>(payload.size() * sizeof(wchar_t)),
+                           const_cast<wchar_t*>(payload.data())};
     return SendMessageW(item, WM_COPYDATA, reinterpret_cast<WPARAM>(sender), reinterpret_cast<LPARAM>(&data));
+}
+}  // namespace
+
+LRESULT SendNotice(HWND item, const Notice& notice, HWND sender) {
+    return SendPayload(item, NoticePayload(notice), 0, sender);
+}
+
+LRESULT SendNotice(HWND item, const std::wstring& payload, ULONG_PTR kind) {
+    return SendPayload(item, payload, kind, nullptr);
 }
 
 void FeedNotices(HWND item, HWND mainWindow, const std::vector<Notice>& notices) {

@@ -15,8 +15,12 @@ struct Notice {
 // The decimal FILETIME of a day at the given hour and minute (no time-zone conversion anywhere).
 std::wstring TimeField(int hour, int minute, int day = 6);
 
-// "key\0portraitPath\0sender\0text\0time"
+// "key\0portraitPath\0sender\0text\0time", no terminator.
 std::wstring NoticePayload(const Notice& notice);
+// A notice with only a key and a time; sender and text are made from the key.
+std::wstring NoticePayload(const std::wstring& key, ULONGLONG time);
+// Any payload, well-formed or not, by WM_COPYDATA with dwData = kind; the item's answer.
+LRESULT SendNotice(HWND item, const std::wstring& payload, ULONG_PTR kind = 0);
 
 // One copy-data notice (dwData 0) from the given sender window; the item's answer.
 LRESULT SendNotice(HWND item, const Notice& notice, HWND sender = nullptr);
