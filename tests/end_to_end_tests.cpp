@@ -223,6 +223,9 @@ TEST_F(EndToEndTest, ActionBringsThePeerToTheFrontAndHandsTheKeyBackByteForByte)
     ASSERT_TRUE(InitialiseItem());
     ASSERT_TRUE(StartPeer());
     ASSERT_EQ(NeededHeight(), kThreeLines);
+    // The stand-in shows its window when it starts: the host takes the front back first.
+    SetForegroundWindow(loaded->host.hwnd());
+    ASSERT_EQ(GetForegroundWindow(), loaded->host.hwnd());
 
     EXPECT_EQ(Send(WM_TODAYCUSTOM_ACTION), 1);
     std::vector<json> lines = Transcript();
