@@ -2,7 +2,7 @@
 // records the shell calls, and the program under test runs as a child process.
 #pragma once
 #include "FakeItem.h"
-#include "PeerHarness.h"
+#include "support/PeerProcess.h"
 #include "PeerNames.h"
 #include "link/LinkProtocol.h"
 #include "link/SharedSection.h"

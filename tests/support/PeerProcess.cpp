@@ -1,5 +1,6 @@
-#include "PeerHarness.h"
-#include "PeerNames.h"
+#include "PeerProcess.h"
+#include "peer/PeerNames.h"
+#include <tlhelp32.h>
 #include <cstring>
 
 std::wstring ProgramFolder() {
@@ -111,6 +112,32 @@ int PumpUntil(std::initializer_list<HANDLE> handles, DWORD timeoutMs) {
         if (result != WAIT_OBJECT_0 + list.size()) return -1;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+}
+
+std::vector<DWORD> ChildProcessIds(const wchar_t* program) {
+    std::vector<DWORD> children;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return children;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    const DWORD self = GetCurrentProcessId();
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (entry.th32ParentProcessID != self || entry.th32ProcessID == self) continue;
+        if (program && lstrcmpiW(entry.szExeFile, program) != 0) continue;
+        children.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return children;
+}
+
+void EndChildProcesses() {
+    for (DWORD id : ChildProcessIds()) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (!process) continue;
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
     }
 }
 

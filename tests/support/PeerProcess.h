@@ -1,5 +1,6 @@
-// Running ArdenoPeer.exe from a test: child processes that are always ended, a wait that keeps answering the
-// messages the program sends to the test's windows, and scratch files.
+// Running ArdenoPeer.exe from a test (the stand-in's own tests and the end-to-end tests): child processes
+// that are always ended, a wait that keeps answering the messages the program sends to the test's windows,
+// and scratch files.
 #pragma once
 #include <windows.h>
 #include <initializer_list>
@@ -37,6 +38,19 @@ private:
 // Waits for any of the handles while dispatching the messages that arrive meanwhile (the program sends to
 // the test's windows synchronously). Answers the index of the signalled handle, or -1 on time-out.
 int PumpUntil(std::initializer_list<HANDLE> handles, DWORD timeoutMs = 20000);
+
+// The processes this process started that still run (only those of one program file, when named): also
+// the ones started by code under test, which hands back no handle.
+std::vector<DWORD> ChildProcessIds(const wchar_t* program = nullptr);
+// Terminates every process this process started that still runs, and waits until each has gone.
+void EndChildProcesses();
+// Ends at scope exit whatever this process started, so that nothing outlives a test that failed midway.
+struct ChildProcessSweep {
+    ChildProcessSweep() = default;
+    ~ChildProcessSweep() { EndChildProcesses(); }
+    ChildProcessSweep(const ChildProcessSweep&) = delete;
+    ChildProcessSweep& operator=(const ChildProcessSweep&) = delete;
+};
 
 struct CommandResult {
     DWORD exitCode = 0xFFFFFFFF;

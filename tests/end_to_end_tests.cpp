@@ -1,0 +1,376 @@
+// The item and the messenger's stand-in in two processes, as on a device: the real item DLL under a host
+// window in this process, ArdenoPeer.exe in its own, talking through the named sections and window
+// messages. The item runs on this thread, so whenever the stand-in may send to it the test waits by
+// pumping messages (bounded), never by sleeping. What the stand-in saw is read from its transcript.
+#include "frame/MessengerItemModel.h"
+#include "link/LinkProtocol.h"
+#include "peer/PeerNames.h"
+#include "platform/ShellNotificationArea.h"
+#include "support/ItemHarness.h"
+#include "support/PeerProcess.h"
+#include "support/PixelCapture.h"
+#include "support/Registry.h"
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <algorithm>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+using json = nlohmann::json;
+
+constexpr DWORD kWaitMs = 20000;  // for events that come within a second; only a fault runs into it
+constexpr DWORD kOneLine = 20, kThreeLines = 60;
+constexpr COLORREF kArrowColour = RGB(0xFF, 0x8C, 0x00);
+// In a 240 x 60 item with 20-pixel lines: the arrow icons, and the right end of the first line, where
+// only the three-line view writes ("[1/3] ").
+constexpr RECT kPrevArrowIcon = {0, 30, 16, 46};
+constexpr RECT kNextArrowIcon = {223, 30, 239, 46};
+constexpr RECT kPositionText = {170, 0, 240, 20};
+const CLSID kNotificationClass = MAIN_NOTIFICATION_CLSID_INIT;
+
+// Three notices listed out of time order: the item shows them sorted, "early" first.
+const char kThreeNoticesJson[] = R"({"notices":[
+    {"key":"late","sender":"Wang","text":"third","time":"2024-05-17 11:00"},
+    {"key":"early","sender":"Li","text":"first","time":"2024-05-17 09:00"},
+    {"key":"middle","sender":"Zhao","text":"second","time":"2024-05-17 10:00"}]})";
+
+// A key that a careless copy, a text conversion or the display clean-up of the item would change: Chinese,
+// Latin-1, a character outside the basic plane (a surrogate pair), tab, line breaks, backspace, quote,
+// backslash, blanks at both ends.
+const char kOddKeyJson[] = R"({"notices":[
+    {"key":" \u952e\t\u00e9\r\n\b\ud83d\ude00\"\\ ","sender":"Li","text":"odd","time":"2024-05-17 09:00"}]})";
+const std::wstring kOddKey = L" \u952E\t\u00E9\r\n\b\U0001F600\"\\ ";
+
+std::string Hex(const std::wstring& text) {
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (wchar_t c : text)
+        for (int byte : {c & 0xFF, (c >> 8) & 0xFF}) {
+            hex += digits[byte >> 4];
+            hex += digits[byte & 15];
+        }
+    return hex;
+}
+
+unsigned long HandleNumber(HWND window) { return static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)); }
+
+bool Is(const json& line, const char* direction, const char* name) {
+    return line.value("dir", "") == direction && line.value("name", "") == name;
+}
+
+// An environment variable of this process for the test's lifetime; processes started meanwhile inherit it.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const wchar_t* name, const std::wstring& value) : name(name) {
+        SetEnvironmentVariableW(name, value.c_str());
+    }
+    ~ScopedEnvironment() { SetEnvironmentVariableW(name, nullptr); }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const wchar_t* name;
+};
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    EndToEndTest() : productKey(TEST_PRODUCT_KEY) {
+        // Before the item loads: it reads the install path once, when it is created.
+        productKey.SetString(L"InstallPath", ProgramFolder() + L"\\ArdenoPeer.exe");
+        ResetEvent(peerReady);  // a stand-in of an earlier test may have left it set
+    }
+    ~EndToEndTest() override { CloseHandle(peerReady); }
+
+    void SetUp() override {
+        ASSERT_EQ(FindWindowW(MAIN_WINDOW_CLASS, nullptr), nullptr) << "a stand-in from elsewhere is running";
+    }
+
+    void WriteNotices(const char* jsonText) { noticesPath = scratch.Write(L"notices.json", jsonText); }
+
+    ::testing::AssertionResult InitialiseItem() {
+        loaded = std::make_unique<LoadedItem>();
+        if (!loaded->item) return ::testing::AssertionFailure() << "the item was not created";
+        return ::testing::AssertionSuccess();
+    }
+
+    // Starts the stand-in with the notices and the transcript and waits, pumping, until it is ready: by
+    // then it has published its window and done its start-up push.
+    ::testing::AssertionResult StartPeer(const std::wstring& options = L"") {
+        std::wstring arguments = L"run --transcript \"" + transcriptPath + L"\"";
+        if (!noticesPath.empty()) arguments += L" --notices \"" + noticesPath + L"\"";
+        if (!options.empty()) arguments += L" " + options;
+        if (!peer.Start(arguments)) return ::testing::AssertionFailure() << "cannot start ArdenoPeer.exe";
+        const int signalled = PumpUntil({peerReady, peer.Handle()}, kWaitMs);
+        if (signalled == 0) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << (signalled == 1 ? "the stand-in ended, exit code " : "not ready, ")
+                                             << peer.ExitCode() << ": " << peer.ErrorOutput();
+    }
+
+    // A control command of the stand-in, run to its end while the item keeps answering.
+    static ::testing::AssertionResult Command(const std::wstring& arguments) {
+        CommandResult result = RunPeerCommand(arguments);
+        if (result.exitCode == 0) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << Narrow(arguments) << " exited " << result.exitCode << ": "
+                                             << result.errorOutput;
+    }
+
+    static HWND PeerWindow() { return FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN); }
+
+    LRESULT Send(UINT message, WPARAM wParam = 0) const { return loaded->Send(message, wParam); }
+    LRESULT Query() { return Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&loaded->record)); }
+    // The height the item asks the host for now.
+    DWORD NeededHeight() {
+        Query();
+        return loaded->record.cyp;
+    }
+    // The host sizes the item for three lines and lets it paint.
+    Capture PaintedThreeLinesHigh() {
+        loaded->Resize(240, kThreeLines);
+        InvalidateRect(loaded->item, nullptr, FALSE);
+        return CaptureWindow(loaded->item);
+    }
+    static bool ShowsFirstOfSeveralNotices(const Capture& capture) {
+        return capture.Any(kPositionText, kHostTextColor) && capture.Any(kNextArrowIcon, kArrowColour) &&
+               !capture.Any(kPrevArrowIcon, kArrowColour);
+    }
+    static bool ShowsOneLineView(const Capture& capture) {
+        return !capture.Any(kPositionText, kHostTextColor) && !capture.Any({0, 20, 240, 60}, kArrowColour);
+    }
+
+    std::vector<json> Transcript() const {
+        std::vector<json> lines;
+        std::istringstream text(ReadFileText(transcriptPath));
+        for (std::string line; std::getline(text, line);) lines.push_back(json::parse(line));
+        return lines;
+    }
+    // What the stand-in received as handed-back keys (copy-data with dwData 0), as hex of the bytes.
+    std::vector<std::string> KeysHandedBack() const {
+        std::vector<std::string> keys;
+        for (const json& line : Transcript())
+            if (Is(line, "received", "WM_COPYDATA") && line.value("dwData", 1) == 0) keys.push_back(line["hex"]);
+        return keys;
+    }
+
+    std::vector<RecordedMessage> NotificationRemovals() const {
+        std::vector<RecordedMessage> removals;
+        for (const RecordedMessage& m : notificationArea.Messages())
+            if (m.isCopyData && m.copyDataKind == ShellNotificationOpRemove) removals.push_back(m);
+        return removals;
+    }
+
+    ScopedRegistryKey productKey;
+    ScratchFolder scratch;
+    std::wstring noticesPath;
+    const std::wstring transcriptPath = scratch.Path(L"transcript.jsonl");
+    HANDLE peerReady = CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME);
+    // Where our shell helper library reports notification calls (the stand-in's and the item's).
+    RecordingWindow notificationArea{SHELL_NOTIFICATION_AREA_CLASS, L"Notifications"};
+    std::unique_ptr<LoadedItem> loaded;
+    ChildProcess peer;
+    // Ends first: every stand-in and command this process started, also one the item started, is gone
+    // before the item unloads and before the next test.
+    ChildProcessSweep sweep;
+};
+
+TEST_F(EndToEndTest, PeerStartedAfterTheItemPushesItsNoticesAndTheItemGrowsToThreeLines) {
+    WriteNotices(kThreeNoticesJson);
+    ASSERT_TRUE(InitialiseItem());
+    ASSERT_EQ(NeededHeight(), kOneLine);
+    ASSERT_TRUE(ShowsOneLineView(PaintedThreeLinesHigh()));
+
+    ASSERT_TRUE(StartPeer());
+    EXPECT_EQ(Query(), 1);
+    EXPECT_EQ(loaded->record.cyp, kThreeLines);
+    EXPECT_TRUE(ShowsFirstOfSeveralNotices(PaintedThreeLinesHigh()));
+    EXPECT_EQ(Query(), 0) << "painted and unchanged";
+
+    // Attach names the stand-in's window, and the item took every message.
+    std::vector<json> sent;
+    for (const json& line : Transcript())
+        if (line["dir"] == "sent") sent.push_back(line);
+    ASSERT_EQ(sent.size(), 5u);
+    EXPECT_TRUE(Is(sent[0], "sent", "LINKM_MAIN_ATTACH"));
+    EXPECT_EQ(sent[0]["wParam"], HandleNumber(PeerWindow()));
+    for (int i = 1; i <= 3; ++i) EXPECT_TRUE(Is(sent[i], "sent", "WM_COPYDATA")) << i;
+    EXPECT_TRUE(Is(sent[4], "sent", "LINKM_SORT"));
+    for (const json& line : sent) EXPECT_EQ(line["result"], 1) << line.dump();
+}
+
+TEST_F(EndToEndTest, ItemInitialisedAfterThePeerFindsItAndIsPushedTheNoticesInAnswer) {
+    WriteNotices(kThreeNoticesJson);
+    ASSERT_TRUE(StartPeer());
+    for (const json& line : Transcript()) ASSERT_NE(line["dir"], "sent") << "no item yet, nothing to push to";
+
+    // The push arrives while the item waits for its 1126 to be answered, inside the initialisation.
+    ASSERT_TRUE(InitialiseItem());
+    EXPECT_EQ(NeededHeight(), kThreeLines);
+    EXPECT_TRUE(ShowsFirstOfSeveralNotices(PaintedThreeLinesHigh()));
+
+    std::vector<json> lines = Transcript();
+    auto attach = std::find_if(lines.begin(), lines.end(),
+                               [](const json& line) { return Is(line, "received", "LINKM_ITEM_ATTACH"); });
+    ASSERT_NE(attach, lines.end());
+    EXPECT_EQ((*attach)["wParam"], HandleNumber(loaded->item));
+    const char* pushed[] = {"LINKM_MAIN_ATTACH", "WM_COPYDATA", "WM_COPYDATA", "WM_COPYDATA", "LINKM_SORT"};
+    ASSERT_GE(lines.end() - attach, 6);
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(Is(attach[1 + i], "sent", pushed[i])) << attach[1 + i].dump();
+}
+
+TEST_F(EndToEndTest, ActionBringsThePeerToTheFrontAndHandsTheKeyBackByteForByte) {
+    WriteNotices(kOddKeyJson);
+    ASSERT_TRUE(InitialiseItem());
+    ASSERT_TRUE(StartPeer());
+    ASSERT_EQ(NeededHeight(), kThreeLines);
+    // The stand-in shows its window when it starts: the host takes the front back first.
+    SetForegroundWindow(loaded->host.hwnd());
+    ASSERT_EQ(GetForegroundWindow(), loaded->host.hwnd());
+
+    EXPECT_EQ(Send(WM_TODAYCUSTOM_ACTION), 1);
+    std::vector<json> lines = Transcript();
+    ASSERT_GE(lines.size(), 2u);
+    const json& activate = lines[lines.size() - 2];
+    const json& key = lines.back();
+    EXPECT_TRUE(Is(activate, "received", "LINKM_ACTIVATE")) << activate.dump();
+    EXPECT_EQ(activate["wParam"], HandleNumber(loaded->item));
+    EXPECT_EQ(activate["result"], 1);
+    EXPECT_EQ(GetForegroundWindow(), PeerWindow());
+
+    EXPECT_TRUE(Is(key, "received", "WM_COPYDATA")) << key.dump();
+    EXPECT_EQ(key["wParam"], HandleNumber(loaded->item));
+    EXPECT_EQ(key["dwData"], 0);
+    EXPECT_EQ(key["cbData"], kOddKey.size() * 2);
+    EXPECT_EQ(key["hex"], Hex(kOddKey));
+    EXPECT_EQ(key["result"], 1);
+    EXPECT_EQ(NeededHeight(), kThreeLines) << "a key taken leaves the notices";
+}
+
+TEST_F(EndToEndTest, ActionHandsBackTheShownNoticeAndPagingRightMovesToTheNextByTime) {
+    WriteNotices(kThreeNoticesJson);
+    ASSERT_TRUE(InitialiseItem());
+    ASSERT_TRUE(StartPeer());
+    ASSERT_EQ(NeededHeight(), kThreeLines);
+
+    Send(WM_TODAYCUSTOM_ACTION);
+    EXPECT_EQ(Send(WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT), 1);
+    Send(WM_TODAYCUSTOM_ACTION);
+    EXPECT_EQ(KeysHandedBack(), (std::vector<std::string>{Hex(L"early"), Hex(L"middle")}));
+    int activations = 0;
+    for (const json& line : Transcript())
+        if (Is(line, "received", "LINKM_ACTIVATE") && line["result"] == 1) ++activations;
+    EXPECT_EQ(activations, 2);
+}
+
+TEST_F(EndToEndTest, HungPeerCountsAsGoneWithinTheReplyBound) {
+    WriteNotices(kThreeNoticesJson);
+    ASSERT_TRUE(InitialiseItem());
+    ASSERT_TRUE(StartPeer());
+    ASSERT_EQ(NeededHeight(), kThreeLines);
+    PaintedThreeLinesHigh();
+    ASSERT_EQ(Query(), 0);
+
+    // Hung well past the bound; the hang has begun once the command returns.
+    ASSERT_TRUE(Command(L"hang " + std::to_wstring(4 * MAIN_APPLICATION_REPLY_TIMEOUT_MS)));
+    notificationArea.Clear();
+    const DWORD asked = GetTickCount();
+    EXPECT_EQ(Query(), 1);
+    const DWORD waited = GetTickCount() - asked;
+    EXPECT_LT(waited, static_cast<DWORD>(MAIN_APPLICATION_REPLY_TIMEOUT_MS + 1500));
+    EXPECT_EQ(NotificationRemovals().size(), 1u);
+
+    PumpPending();  // the detach the item posted itself
+    EXPECT_EQ(Query(), 1);
+    EXPECT_EQ(loaded->record.cyp, kOneLine);
+    EXPECT_TRUE(ShowsOneLineView(PaintedThreeLinesHigh()));
+}
+
+TEST_F(EndToEndTest, PeerKilledWithoutGoodbyeIsFoundGoneAtTheNextQuery) {
+    WriteNotices(kThreeNoticesJson);
+    ASSERT_TRUE(InitialiseItem());
+    ASSERT_TRUE(StartPeer());
+    ASSERT_EQ(NeededHeight(), kThreeLines);
+    PaintedThreeLinesHigh();
+    ASSERT_EQ(Query(), 0);
+
+    ASSERT_TRUE(Command(L"crash"));
+    ASSERT_EQ(PumpUntil({peer.Handle()}, kWaitMs), 0);
+    notificationArea.Clear();
+    EXPECT_EQ(Query(), 1);
+    std::vector<RecordedMessage> removals = NotificationRemovals();
+    ASSERT_EQ(removals.size(), 1u);
+    ASSERT_EQ(removals[0].copyData.size(), sizeof(ShellNotificationRecord));
+    const auto* removed = reinterpret_cast<const ShellNotificationRecord*>(removals[0].copyData.data());
+    EXPECT_TRUE(IsEqualCLSID(removed->clsid, kNotificationClass));
+    EXPECT_EQ(removed->id, static_cast<DWORD>(MAIN_NOTIFICATION_ID));
+
+    PumpPending();  // the detach the item posted itself
+    EXPECT_EQ(Query(), 1);
+    EXPECT_EQ(loaded->record.cyp, kOneLine);
+    EXPECT_EQ(NotificationRemovals().size(), 1u) << "unlinked: no second ping, no second removal";
+    EXPECT_TRUE(ShowsOneLineView(PaintedThreeLinesHigh()));
+}
+
+TEST_F(EndToEndTest, PeerThatExitsNormallyUnlinksTheItemAtOnce) {
+    WriteNotices(kThreeNoticesJson);
+    ASSERT_TRUE(InitialiseItem());
+    ASSERT_TRUE(StartPeer());
+    ASSERT_EQ(NeededHeight(), kThreeLines);
+    PaintedThreeLinesHigh();
+    ASSERT_EQ(Query(), 0);
+
+    ASSERT_TRUE(Command(L"exit"));
+    ASSERT_EQ(PumpUntil({peer.Handle()}, kWaitMs), 0);
+    EXPECT_EQ(peer.ExitCode(), 0u);
+    json goodbye;
+    for (const json& line : Transcript())
+        if (Is(line, "sent", "LINKM_MAIN_DETACH")) goodbye = line;
+    ASSERT_TRUE(goodbye.is_object()) << "no goodbye sent";
+    EXPECT_EQ(goodbye["result"], 1) << "the item took the detach";
+
+    // No pumping: the detach was handled while the stand-in sent it.
+    EXPECT_EQ(Query(), 1);
+    EXPECT_EQ(loaded->record.cyp, kOneLine);
+    EXPECT_TRUE(ShowsOneLineView(PaintedThreeLinesHigh()));
+}
+
+TEST_F(EndToEndTest, ActionWithNoPeerRunningStartsItFromTheInstallPathAndItAttaches) {
+    WriteNotices(kThreeNoticesJson);
+    // The item starts the program with no command line; it finds its files in the inherited environment.
+    ScopedEnvironment notices(PEER_NOTICES_ENV, noticesPath);
+    ScopedEnvironment transcript(PEER_TRANSCRIPT_ENV, transcriptPath);
+    ASSERT_TRUE(InitialiseItem());
+    ASSERT_EQ(NeededHeight(), kOneLine);
+
+    EXPECT_EQ(Send(WM_TODAYCUSTOM_ACTION), 1);
+    ASSERT_EQ(PumpUntil({peerReady}, kWaitMs), 0) << "the started stand-in never became ready";
+    EXPECT_EQ(ChildProcessIds(L"ArdenoPeer.exe").size(), 1u) << "started once, by the item in this process";
+
+    EXPECT_EQ(Query(), 1);
+    EXPECT_EQ(loaded->record.cyp, kThreeLines);
+    EXPECT_TRUE(ShowsFirstOfSeveralNotices(PaintedThreeLinesHigh()));
+    std::vector<json> lines = Transcript();
+    auto attach = std::find_if(lines.begin(), lines.end(),
+                               [](const json& line) { return Is(line, "sent", "LINKM_MAIN_ATTACH"); });
+    ASSERT_NE(attach, lines.end());
+    EXPECT_EQ((*attach)["wParam"], HandleNumber(PeerWindow()));
+    EXPECT_EQ((*attach)["result"], 1);
+
+    // Linked now: the next action asks the running stand-in instead of starting another.
+    Send(WM_TODAYCUSTOM_ACTION);
+    EXPECT_EQ(KeysHandedBack(), std::vector<std::string>{Hex(L"early")});
+    EXPECT_EQ(ChildProcessIds(L"ArdenoPeer.exe").size(), 1u);
+}
+
+TEST_F(EndToEndTest, UnloadedItemSaysGoodbyeToTheRunningPeer) {
+    ASSERT_TRUE(InitialiseItem());
+    ASSERT_TRUE(StartPeer());
+    const unsigned long item = HandleNumber(loaded->item);
+    loaded.reset();
+    std::vector<json> lines = Transcript();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(Is(lines.back(), "received", "LINKM_ITEM_DETACH")) << lines.back().dump();
+    EXPECT_EQ(lines.back()["wParam"], item);
+}
+
+}  // namespace
