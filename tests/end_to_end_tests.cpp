@@ -131,6 +131,16 @@ protected:
         InvalidateRect(loaded->item, nullptr, FALSE);
         return CaptureWindow(loaded->item);
     }
+    // The stand-in started with three notices after the item, both linked and the three lines painted.
+    void StartLinkedAndPainted() {
+        WriteNotices(kThreeNoticesJson);
+        ASSERT_TRUE(InitialiseItem());
+        ASSERT_TRUE(StartPeer());
+        ASSERT_EQ(NeededHeight(), kThreeLines);
+        PaintedThreeLinesHigh();
+        ASSERT_EQ(Query(), 0);
+    }
+
     static bool ShowsFirstOfSeveralNotices(const Capture& capture) {
         return capture.Any(kPositionText, kHostTextColor) && capture.Any(kNextArrowIcon, kArrowColour) &&
                !capture.Any(kPrevArrowIcon, kArrowColour);
@@ -263,12 +273,7 @@ TEST_F(EndToEndTest, ActionHandsBackTheShownNoticeAndPagingRightMovesToTheNextBy
 }
 
 TEST_F(EndToEndTest, HungPeerCountsAsGoneWithinTheReplyBound) {
-    WriteNotices(kThreeNoticesJson);
-    ASSERT_TRUE(InitialiseItem());
-    ASSERT_TRUE(StartPeer());
-    ASSERT_EQ(NeededHeight(), kThreeLines);
-    PaintedThreeLinesHigh();
-    ASSERT_EQ(Query(), 0);
+    ASSERT_NO_FATAL_FAILURE(StartLinkedAndPainted());
 
     // Hung well past the bound; the hang has begun once the command returns.
     ASSERT_TRUE(Command(L"hang " + std::to_wstring(4 * MAIN_APPLICATION_REPLY_TIMEOUT_MS)));
@@ -286,12 +291,7 @@ TEST_F(EndToEndTest, HungPeerCountsAsGoneWithinTheReplyBound) {
 }
 
 TEST_F(EndToEndTest, PeerKilledWithoutGoodbyeIsFoundGoneAtTheNextQuery) {
-    WriteNotices(kThreeNoticesJson);
-    ASSERT_TRUE(InitialiseItem());
-    ASSERT_TRUE(StartPeer());
-    ASSERT_EQ(NeededHeight(), kThreeLines);
-    PaintedThreeLinesHigh();
-    ASSERT_EQ(Query(), 0);
+    ASSERT_NO_FATAL_FAILURE(StartLinkedAndPainted());
 
     ASSERT_TRUE(Command(L"crash"));
     ASSERT_EQ(PumpUntil({peer.Handle()}, kWaitMs), 0);
@@ -312,12 +312,7 @@ TEST_F(EndToEndTest, PeerKilledWithoutGoodbyeIsFoundGoneAtTheNextQuery) {
 }
 
 TEST_F(EndToEndTest, PeerThatExitsNormallyUnlinksTheItemAtOnce) {
-    WriteNotices(kThreeNoticesJson);
-    ASSERT_TRUE(InitialiseItem());
-    ASSERT_TRUE(StartPeer());
-    ASSERT_EQ(NeededHeight(), kThreeLines);
-    PaintedThreeLinesHigh();
-    ASSERT_EQ(Query(), 0);
+    ASSERT_NO_FATAL_FAILURE(StartLinkedAndPainted());
 
     ASSERT_TRUE(Command(L"exit"));
     ASSERT_EQ(PumpUntil({peer.Handle()}, kWaitMs), 0);
