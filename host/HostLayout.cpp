@@ -8,6 +8,9 @@ bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+// The window's own visibility; IsWindowVisible also asks the parent, which is hidden until the host shows.
+bool HasVisibleStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 }  // namespace
 
 int TodayHost::ListTop() const { return Scale(20) + BubbleHeight(); }
@@ -57,11 +60,11 @@ void TodayHost::LayoutItems() {
                 MoveWindow(item.window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
                 InvalidateRect(item.window, nullptr, FALSE);
             }
-            if (!IsWindowVisible(item.window)) ShowWindow(item.window, SW_SHOWNA);
+            if (!HasVisibleStyle(item.window)) ShowWindow(item.window, SW_SHOWNA);
             item.rect = rect;
             item.placed = true;
         } else {
-            if (IsWindowVisible(item.window)) ShowWindow(item.window, SW_HIDE);
+            if (HasVisibleStyle(item.window)) ShowWindow(item.window, SW_HIDE);
             item.rect = {0, 0, 0, 0};
             item.placed = false;
         }

@@ -1,4 +1,5 @@
 #include "Screenshot.h"
+#include <objidl.h>  // PROPID, which gdiplus.h needs
 #include <gdiplus.h>
 #include "GdiHolders.h"
 
