@@ -58,9 +58,18 @@ void TodayHost::MoveSelection(UINT virtualKey) {
 void TodayHost::Select(int index) {
     const int previous = selected;
     selected = index;
-    if (previous >= 0 && previous != index && previous < static_cast<int>(items.size()))
+    if (previous >= 0 && previous != index && previous < static_cast<int>(items.size())) {
         SendMessageW(items[previous]->window, WM_TODAYCUSTOM_LOSTSELECTION, 0, 0);
+        RepaintItem(previous);
+    }
+    RepaintItem(index);
     ScrollSelectionIntoView();
+}
+
+void TodayHost::RepaintItem(int index) {
+    // An item's look depends on whether it is selected, and not every item repaints itself when told.
+    if (index >= 0 && index < static_cast<int>(items.size()) && items[index]->window)
+        InvalidateRect(items[index]->window, nullptr, FALSE);
 }
 
 void TodayHost::TakeSelection(HWND itemWindow) {
@@ -74,8 +83,10 @@ void TodayHost::TakeSelection(HWND itemWindow) {
 void TodayHost::ClearSelection() {
     const int previous = selected;
     selected = -1;
-    if (previous >= 0 && previous < static_cast<int>(items.size()))
+    if (previous >= 0 && previous < static_cast<int>(items.size())) {
         SendMessageW(items[previous]->window, WM_TODAYCUSTOM_LOSTSELECTION, 0, 0);
+        RepaintItem(previous);
+    }
 }
 
 void TodayHost::Tap(POINT point) {

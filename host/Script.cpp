@@ -20,6 +20,7 @@ const std::vector<Grammar>& Grammars() {
         {L"reload", {}, 0, L"reload                       unload and load the registered items again"},
         {L"key", {Arg::Key}, 1, L"key right|left|up|down|enter press a key"},
         {L"tap", {Arg::NonNegative, Arg::NonNegative}, 2, L"tap X Y                      stylus down and up at a host client point"},
+        {L"tap-item", {Arg::Any, Arg::Int, Arg::Int}, 3, L"tap-item ITEM X Y            tap inside an item; negative X, Y count from its right, bottom"},
         {L"options", {Arg::Close, Arg::Any}, 0, L"options [ok|cancel] [ITEM]   run an item's options dialog and close it (ok)"},
         {L"wait-event", {Arg::Any}, 1, L"wait-event NAME              wait until a named event is set"},
         {L"wait-window", {Arg::Any, Arg::Any}, 1, L"wait-window CLASS [TITLE]    wait until a top-level window exists"},

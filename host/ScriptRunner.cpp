@@ -72,6 +72,7 @@ bool ScriptRunner::Execute(const ScriptStep& step, std::wstring& error) {
     }
     if (verb == L"key") return DoKey(step, error);
     if (verb == L"tap") return DoTap(step, error);
+    if (verb == L"tap-item") return DoTapItem(step, error);
     if (verb == L"options") return DoOptions(step, error);
     if (verb == L"wait-event") return DoWaitEvent(step, error);
     if (verb == L"wait-window") return DoWaitWindow(step, error);
@@ -117,6 +118,25 @@ bool ScriptRunner::DoTap(const ScriptStep& step, std::wstring& error) {
     if (!PtInRect(&client, point)) {
         error = L"tap: " + std::to_wstring(point.x) + L"," + std::to_wstring(point.y) + L" is outside the " +
                 std::to_wstring(client.right) + L" x " + std::to_wstring(client.bottom) + L" screen";
+        return false;
+    }
+    host.Tap(point);
+    return true;
+}
+
+bool ScriptRunner::DoTapItem(const ScriptStep& step, std::wstring& error) {
+    const HostedItem* item = host.FindItem(step.args[0]);
+    if (!item || !item->placed) {
+        error = L"tap-item: no item named '" + step.args[0] + L"' is shown";
+        return false;
+    }
+    const RECT& rect = item->rect;
+    const int x = IntArg(step.args[1]), y = IntArg(step.args[2]);
+    POINT point = {x >= 0 ? rect.left + x : rect.right + x, y >= 0 ? rect.top + y : rect.bottom + y};
+    if (point.x < rect.left || point.x >= rect.right || point.y < rect.top || point.y >= rect.bottom) {
+        error = L"tap-item: " + step.args[1] + L"," + step.args[2] + L" lies outside the item's " +
+                std::to_wstring(rect.right - rect.left) + L" x " + std::to_wstring(rect.bottom - rect.top) +
+                L" pixels";
         return false;
     }
     host.Tap(point);

@@ -21,6 +21,7 @@ private:
     bool Execute(const ScriptStep& step, std::wstring& error);
     bool DoKey(const ScriptStep& step, std::wstring& error);
     bool DoTap(const ScriptStep& step, std::wstring& error);
+    bool DoTapItem(const ScriptStep& step, std::wstring& error);
     bool DoOptions(const ScriptStep& step, std::wstring& error);
     bool DoWaitEvent(const ScriptStep& step, std::wstring& error);
     bool DoWaitWindow(const ScriptStep& step, std::wstring& error);

@@ -97,6 +97,7 @@ private:
     // Helpers.
     void MoveSelection(UINT virtualKey);
     void Select(int index);
+    void RepaintItem(int index);
     void ScrollSelectionIntoView();
     void UpdateScrollBar(int contentHeight, int viewportHeight);
     void PaintBar(HDC dc, const RECT& client);

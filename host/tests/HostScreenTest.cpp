@@ -13,7 +13,7 @@ class HostScreen : public ::testing::Test {
 protected:
     void SetUp() override {
         ItemEvents().clear();
-        registry.Add({L"Short", 'A', 0, TEST_ITEM_FLAGS(20, 1)});
+        registry.Add({L"Short", 'A', 0, TEST_ITEM_FLAGS(20, 1) | TEST_ITEM_LAZY});
         registry.Add({L"Tall", 'B', 1, TEST_ITEM_FLAGS(40, 3)});
         host = std::make_unique<TodayHost>(TestHostConfig());
         ASSERT_TRUE(host->Create());
@@ -70,11 +70,14 @@ TEST_F(HostScreen, AScreenshotHoldsTheItemWindowsPixels) {
     DeleteFileW(png.c_str());
 }
 
-TEST_F(HostScreen, ASelectedItemPaintsWithTheHostsHighlightColour) {
-    host->PressKey(VK_DOWN);
-    Pixels pixels = Capture();
+TEST_F(HostScreen, AnItemIsRepaintedInTheHighlightColourWhileSelectedAndBackAfter) {
+    // Short does not repaint itself when the selection comes or goes: the host must.
     const RECT& item = Item(L"Short").rect;
-    EXPECT_EQ(host->Colors().highlight, pixels.At(item.right * 5 / 8, item.top + 2));
+    const int x = item.right * 5 / 8, y = item.top + 2;
+    host->PressKey(VK_DOWN);
+    EXPECT_EQ(host->Colors().highlight, Capture().At(x, y));
+    host->Tap({2, 2});  // the bar: the host's own area
+    EXPECT_EQ(host->Background().ColorAt(x, y), Capture().At(x, y));
 }
 
 TEST_F(HostScreen, TheNotificationAreaShowsAnAddedNotificationAndDropsItOnRemove) {

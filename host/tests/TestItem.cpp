@@ -106,12 +106,12 @@ LRESULT CALLBACK ItemProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         Log(name, "received %u", static_cast<unsigned>(wParam));
         if (instance.flags & TEST_ITEM_REFUSE_SELECTION) return 0;
         instance.selected = true;
-        InvalidateRect(window, nullptr, FALSE);
+        if (!(instance.flags & TEST_ITEM_LAZY)) InvalidateRect(window, nullptr, FALSE);
         return 1;
     case WM_TODAYCUSTOM_LOSTSELECTION:
         Log(name, "lost");
         instance.selected = false;
-        InvalidateRect(window, nullptr, FALSE);
+        if (!(instance.flags & TEST_ITEM_LAZY)) InvalidateRect(window, nullptr, FALSE);
         return 1;
     case WM_TODAYCUSTOM_USERNAVIGATION:
         Log(name, "nav %u", static_cast<unsigned>(wParam));

@@ -7,6 +7,7 @@
 #define TEST_ITEM_REFUSE_SELECTION 0x1000  // RECEIVEDSELECTION answers 0
 #define TEST_ITEM_INIT_NULL 0x2000         // InitializeCustomItem returns null although enabled
 #define TEST_ITEM_KEEP_NAVIGATION 0x4000   // USERNAVIGATION answers 1 to every key
+#define TEST_ITEM_LAZY 0x8000              // does not repaint itself when the selection comes or goes
 #define TEST_ITEM_COLOR_SHIFT 16           // bits 16-23: colour of the marker square, an index of kTestItemColors
 
 #define TEST_ITEM_FLAGS(height, color) ((height) | ((color) << TEST_ITEM_COLOR_SHIFT))
