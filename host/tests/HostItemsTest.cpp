@@ -128,6 +128,32 @@ TEST_F(HostItems, AnItemWhoseHeightDropsToZeroIsHiddenAndTheRestMoveUp) {
     EXPECT_EQ(topTop, top.rect.top);
 }
 
+TEST_F(HostItems, ItemsThatOverflowTheScreenScrollAndTheSelectionIsKeptInView) {
+    registry.Add({L"One", 'A', 0, TEST_ITEM_FLAGS(150, 0)});
+    registry.Add({L"Two", 'B', 1, TEST_ITEM_FLAGS(150, 0)});
+    registry.Add({L"Three", 'C', 2, TEST_ITEM_FLAGS(150, 0)});
+    StartHost();
+    RECT client;
+    GetClientRect(host->Window(), &client);
+    // The scroll bar takes its width from the items.
+    EXPECT_LT(client.right, 240);
+    EXPECT_EQ(client.right, Item(L"One").rect.right);
+
+    for (int i = 0; i < 3; ++i) host->PressKey(VK_DOWN);
+    ASSERT_EQ(host->FindItem(L"Three"), host->Selected());
+    const RECT& three = Item(L"Three").rect;
+    EXPECT_GE(three.top, host->ListTop());
+    EXPECT_LE(three.bottom, client.bottom);
+    RECT window;
+    GetWindowRect(Item(L"Three").window, &window);
+    MapWindowPoints(nullptr, host->Window(), reinterpret_cast<POINT*>(&window), 2);
+    EXPECT_EQ(three.top, window.top);
+
+    host->PressKey(VK_UP);
+    host->PressKey(VK_UP);
+    EXPECT_GE(Item(L"One").rect.top, host->ListTop()) << "scrolled back up to the first item";
+}
+
 TEST_F(HostItems, UnloadingSendsClearCacheBeforeTheDllGoes) {
     registry.Add({L"First", 'A', 0});
     registry.Add({L"Second", 'B', 1});
