@@ -1,0 +1,20 @@
+// The host's colours: what TODAYM_GETCOLOR answers, and the colours of the host's own bar and date line.
+#pragma once
+#include <windows.h>
+
+struct ColorScheme {
+    COLORREF text = RGB(0x14, 0x22, 0x3C);             // dark navy: readable on the pale background
+    COLORREF highlight = RGB(0x1F, 0x5C, 0xB8);        // selection fill
+    COLORREF highlightedText = RGB(0xFF, 0xFF, 0xFF);  // text on the selection fill
+    COLORREF barTop = RGB(0x1A, 0x3A, 0x70);
+    COLORREF barBottom = RGB(0x0C, 0x22, 0x4C);
+    COLORREF barText = RGB(0xFF, 0xFF, 0xFF);
+    COLORREF badge = RGB(0xF5, 0xC2, 0x1B);
+    COLORREF badgeText = RGB(0x20, 0x20, 0x20);
+    COLORREF bubbleFill = RGB(0xFF, 0xF8, 0xD6);
+    COLORREF bubbleBorder = RGB(0xB8, 0x9A, 0x3C);
+    COLORREF separator = RGB(0x9A, 0xAE, 0xCC);
+
+    // The answer to TODAYM_GETCOLOR; an index the host does not know gets the text colour.
+    COLORREF ForTodayIndex(WPARAM index) const;
+};

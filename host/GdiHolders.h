@@ -1,0 +1,108 @@
+// Owners for GDI objects and device contexts: each release happens at the end of the scope that made it.
+#pragma once
+#include <windows.h>
+
+// Deletes a created pen, brush, font or bitmap.
+template <typename Handle>
+class GdiObject {
+public:
+    explicit GdiObject(Handle object = nullptr) : object(object) {}
+    ~GdiObject() { Reset(); }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    Handle get() const { return object; }
+    void Reset(Handle replacement = nullptr) {
+        if (object) DeleteObject(object);
+        object = replacement;
+    }
+
+private:
+    Handle object;
+};
+
+// Selects an object into a DC and selects the previous one back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc(dc), previous(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (previous) SelectObject(dc, previous);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc;
+    HGDIOBJ previous;
+};
+
+// A memory DC compatible with another DC.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC compatibleWith) : dc(CreateCompatibleDC(compatibleWith)) {}
+    ~MemoryDC() {
+        if (dc) DeleteDC(dc);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC get() const { return dc; }
+
+private:
+    HDC dc;
+};
+
+// A window's client DC from GetDC, released with ReleaseDC.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window(window), dc(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc) ReleaseDC(window, dc);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc; }
+
+private:
+    HWND window;
+    HDC dc;
+};
+
+// BeginPaint / EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window(window), dc(BeginPaint(window, &paint)) {}
+    ~PaintDC() { EndPaint(window, &paint); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc; }
+    const RECT& Dirty() const { return paint.rcPaint; }
+
+private:
+    HWND window;
+    PAINTSTRUCT paint = {};
+    HDC dc;
+};
+
+// A kernel handle closed on scope exit.
+class KernelHandle {
+public:
+    explicit KernelHandle(HANDLE handle = nullptr) : handle(handle) {}
+    ~KernelHandle() { Reset(); }
+    KernelHandle(KernelHandle&& other) noexcept : handle(other.handle) { other.handle = nullptr; }
+    KernelHandle& operator=(KernelHandle&& other) noexcept {
+        if (this != &other) {
+            Reset(other.handle);
+            other.handle = nullptr;
+        }
+        return *this;
+    }
+    KernelHandle(const KernelHandle&) = delete;
+    KernelHandle& operator=(const KernelHandle&) = delete;
+    HANDLE get() const { return handle; }
+    void Reset(HANDLE replacement = nullptr) {
+        if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+        handle = replacement;
+    }
+
+private:
+    HANDLE handle;
+};

@@ -1,0 +1,73 @@
+#include "HostOptions.h"
+#include "Script.h"
+#include "TextUtil.h"
+
+bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& options, std::wstring& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::wstring& arg = args[i];
+        auto value = [&](std::wstring& out) {
+            if (i + 1 >= args.size()) {
+                error = arg + L" needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        std::wstring text;
+        if (arg == L"--help" || arg == L"-h" || arg == L"/?") {
+            options.help = true;
+        } else if (arg == L"--vga") {
+            options.config.clientSize = {480, 640};
+        } else if (arg == L"--qvga") {
+            options.config.clientSize = {240, 320};
+        } else if (arg == L"--no-ready") {
+            options.config.setReady = false;
+        } else if (arg == L"--item") {
+            if (!value(text)) return false;
+            options.config.itemDlls.push_back(text);
+        } else if (arg == L"--items-key") {
+            if (!value(options.config.itemsKey)) return false;
+        } else if (arg == L"--refresh-interval") {
+            int ms = 0;
+            if (!value(text)) return false;
+            if (!ParseInt(text, ms) || ms < 0) {
+                error = L"--refresh-interval: '" + text + L"' is not a number of milliseconds";
+                return false;
+            }
+            options.config.refreshIntervalMs = static_cast<UINT>(ms);
+        } else if (arg == L"--now") {
+            if (!value(text)) return false;
+            if (!options.config.clock.Freeze(text)) {
+                error = L"--now: '" + text + L"' is not a time like \"2025-12-07 09:41\"";
+                return false;
+            }
+        } else if (arg == L"--script") {
+            if (!value(options.scriptFile)) return false;
+        } else if (arg == L"--steps") {
+            if (!value(options.stepList)) return false;
+        } else {
+            error = L"unknown argument '" + arg + L"'";
+            return false;
+        }
+    }
+    if (!options.scriptFile.empty() && !options.stepList.empty()) {
+        error = L"--script and --steps cannot be used together";
+        return false;
+    }
+    return true;
+}
+
+std::wstring HostUsage() {
+    return L"usage: TodayHost [options]\n"
+           L"  --qvga | --vga            client area 240 x 320 or 480 x 640 (default: by the screen's dpi)\n"
+           L"  --item DLL                load this item DLL instead of the registered items (repeatable)\n"
+           L"  --items-key KEY           read the items from HKLM\\KEY (default " TODAY_ITEMS_KEY L")\n"
+           L"  --no-ready                leave " SHELL_READY_EVENT_NAME L" unset\n"
+           L"  --refresh-interval MS     period of the refresh query (default 2000; 0 = none)\n"
+           L"  --now \"YYYY-MM-DD HH:MM\"  show this time instead of the clock\n"
+           L"  --script FILE             run the steps of FILE, then close\n"
+           L"  --steps \"STEP; STEP\"      run these steps, then close\n"
+           L"Without a script the host runs until its window is closed. Keys: arrows, Enter, F5 refresh,\n"
+           L"O options dialog. Steps:\n" +
+           ScriptSummary();
+}

@@ -1,0 +1,97 @@
+#include "Screenshot.h"
+#include <objidl.h>  // PROPID, which gdiplus.h needs
+#include <gdiplus.h>
+#include "GdiHolders.h"
+
+bool CaptureClient(HWND window, Pixels& pixels) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT client;
+    GetClientRect(window, &client);
+    pixels.width = client.right;
+    pixels.height = client.bottom;
+    if (pixels.width <= 0 || pixels.height <= 0) return false;
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = pixels.width;
+    info.bmiHeader.biHeight = -pixels.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    WindowDC windowDc(window);
+    void* bits = nullptr;
+    GdiObject<HBITMAP> dib(CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib.get()) return false;
+    {
+        MemoryDC memory(windowDc.get());
+        SelectedObject selected(memory.get(), dib.get());
+        if (!BitBlt(memory.get(), 0, 0, pixels.width, pixels.height, windowDc.get(), 0, 0, SRCCOPY)) return false;
+    }
+    GdiFlush();
+    const uint32_t* source = static_cast<const uint32_t*>(bits);
+    pixels.bgrx.assign(source, source + static_cast<size_t>(pixels.width) * pixels.height);
+    for (auto& p : pixels.bgrx) p &= 0x00FFFFFF;
+    return true;
+}
+
+namespace {
+
+class GdiplusSession {
+public:
+    GdiplusSession() {
+        Gdiplus::GdiplusStartupInput input;
+        ok = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    }
+    ~GdiplusSession() {
+        if (ok) Gdiplus::GdiplusShutdown(token);
+    }
+    bool ok = false;
+
+private:
+    ULONG_PTR token = 0;
+};
+
+bool FindPngEncoder(CLSID& encoder) {
+    UINT count = 0, size = 0;
+    if (Gdiplus::DllExports::GdipGetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
+    std::vector<BYTE> buffer(size);
+    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    if (Gdiplus::DllExports::GdipGetImageEncoders(count, size, codecs) != Gdiplus::Ok) return false;
+    for (UINT i = 0; i < count; ++i) {
+        if (codecs[i].MimeType && wcscmp(codecs[i].MimeType, L"image/png") == 0) {
+            encoder = codecs[i].Clsid;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool SavePng(const Pixels& pixels, const std::wstring& path, std::wstring& error) {
+    GdiplusSession session;
+    if (!session.ok) {
+        error = L"GDI+ did not start";
+        return false;
+    }
+    CLSID encoder;
+    if (!FindPngEncoder(encoder)) {
+        error = L"GDI+ has no PNG encoder";
+        return false;
+    }
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    auto status = Gdiplus::DllExports::GdipCreateBitmapFromScan0(
+        pixels.width, pixels.height, pixels.width * 4, PixelFormat32bppRGB,
+        reinterpret_cast<BYTE*>(const_cast<uint32_t*>(pixels.bgrx.data())), &bitmap);
+    if (status != Gdiplus::Ok) {
+        error = L"GDI+ cannot make a bitmap (status " + std::to_wstring(status) + L")";
+        return false;
+    }
+    status = Gdiplus::DllExports::GdipSaveImageToFile(bitmap, path.c_str(), &encoder, nullptr);
+    Gdiplus::DllExports::GdipDisposeImage(bitmap);
+    if (status != Gdiplus::Ok) {
+        error = L"cannot write " + path + L" (GDI+ status " + std::to_wstring(status) + L")";
+        return false;
+    }
+    return true;
+}

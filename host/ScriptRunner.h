@@ -1,0 +1,44 @@
+// Runs a parsed script against the host, one step at a time, on the host's thread.
+#pragma once
+#include <string>
+#include <vector>
+#include "GdiHolders.h"
+#include "Script.h"
+#include "TodayHost.h"
+
+#define SCRIPT_DEFAULT_TIMEOUT_MS 10000
+
+class ScriptRunner {
+public:
+    // source names the script in messages ("demo.script", "steps").
+    ScriptRunner(TodayHost& host, std::wstring source);
+    ~ScriptRunner();
+    // Runs every step; closes the host at the end. Returns the process exit code: 0, the code of an exit
+    // step, or 1 after a failed step (reported as "source:line: problem").
+    int Run(const std::vector<ScriptStep>& steps);
+
+private:
+    bool Execute(const ScriptStep& step, std::wstring& error);
+    bool DoKey(const ScriptStep& step, std::wstring& error);
+    bool DoTap(const ScriptStep& step, std::wstring& error);
+    bool DoTapItem(const ScriptStep& step, std::wstring& error);
+    bool DoOptions(const ScriptStep& step, std::wstring& error);
+    bool DoWaitEvent(const ScriptStep& step, std::wstring& error);
+    bool DoWaitWindow(const ScriptStep& step, std::wstring& error);
+    bool DoScreenshot(const ScriptStep& step, std::wstring& error);
+    bool DoRun(const ScriptStep& step, bool wait, std::wstring& error);
+    bool DoExpectHeight(const ScriptStep& step, std::wstring& error);
+    bool DoExpectSelected(const ScriptStep& step, std::wstring& error);
+    bool DoExpectNotifications(const ScriptStep& step, std::wstring& error);
+    void EndStartedProcesses();
+
+    TodayHost& host;
+    std::wstring source;
+    DWORD timeoutMs = SCRIPT_DEFAULT_TIMEOUT_MS;
+    bool exitRequested = false;
+    int exitCode = 0;
+    std::vector<KernelHandle> started;  // processes of start steps
+};
+
+// Replaces %NAME% with environment variables (%TODAY_HOST_DIR% is the host's own folder).
+std::wstring ExpandWord(const std::wstring& word);

@@ -1,0 +1,73 @@
+#include "TextUtil.h"
+#include <cstdio>
+#include <cwchar>
+#include <vector>
+
+std::string ToUtf8(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string result(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], size, nullptr, nullptr);
+    return result;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(size, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], size);
+    return result;
+}
+
+namespace {
+void PrintTo(FILE* stream, const std::wstring& line) {
+    std::string bytes = ToUtf8(line);
+    bytes += '\n';
+    fwrite(bytes.data(), 1, bytes.size(), stream);
+    fflush(stream);
+}
+}  // namespace
+
+void PrintOut(const std::wstring& line) { PrintTo(stdout, line); }
+void PrintError(const std::wstring& line) { PrintTo(stderr, line); }
+
+bool ParseInt(const std::wstring& text, int& value) {
+    if (text.empty()) return false;
+    size_t start = (text[0] == L'-' || text[0] == L'+') ? 1 : 0;
+    if (start == text.size()) return false;
+    long long result = 0;
+    for (size_t i = start; i < text.size(); ++i) {
+        if (text[i] < L'0' || text[i] > L'9') return false;
+        result = result * 10 + (text[i] - L'0');
+        if (result > 0x7FFFFFFF) return false;
+    }
+    value = static_cast<int>(text[0] == L'-' ? -result : result);
+    return true;
+}
+
+bool ReadTextFile(const std::wstring& path, std::wstring& text) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buffer, sizeof(buffer), &read, nullptr) != FALSE) && read > 0) bytes.append(buffer, read);
+    CloseHandle(file);
+    if (!ok) return false;
+    if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+    text = FromUtf8(bytes);
+    return true;
+}
+
+std::wstring LastErrorText(DWORD error) {
+    wchar_t* message = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   error, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+    std::wstring text = message ? message : L"";
+    if (message) LocalFree(message);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    wchar_t code[32];
+    swprintf(code, 32, L"error %lu", static_cast<unsigned long>(error));
+    return text.empty() ? code : text + L" (" + code + L")";
+}

@@ -1,0 +1,214 @@
+// Loading registered items, stacking them, the refresh query, unloading and reloading.
+#include <gtest/gtest.h>
+#include "HostTestSupport.h"
+#include "MessagePump.h"
+
+namespace {
+
+class HostItems : public ::testing::Test {
+protected:
+    void SetUp() override { ItemEvents().clear(); }
+    void TearDown() override {
+        host.reset();
+        DrainMessages();
+    }
+    TodayHost& StartHost(HostConfig config = TestHostConfig()) {
+        host = std::make_unique<TodayHost>(config);
+        EXPECT_TRUE(host->Create());
+        return *host;
+    }
+    HostedItem& Item(const wchar_t* name) {
+        HostedItem* item = host->FindItem(name);
+        if (!item) throw std::runtime_error("no such item");
+        return *item;
+    }
+    static int Height(const HostedItem& item) { return item.rect.bottom - item.rect.top; }
+
+    RegisteredItems registry;
+    std::unique_ptr<TodayHost> host;
+};
+
+TEST_F(HostItems, StacksItemsByOrderAcrossTheFullWidth) {
+    registry.Add({L"Apple", 'A', 2, TEST_ITEM_FLAGS(30, 0)});
+    registry.Add({L"Berry", 'B', 0, TEST_ITEM_FLAGS(20, 0)});
+    registry.Add({L"Cherry", 'C', 1, TEST_ITEM_FLAGS(0, 0)});  // cyp stays 0: never shown
+    StartHost();
+
+    ASSERT_EQ(3u, host->Items().size());
+    EXPECT_STREQ(L"Berry", host->Items()[0]->Name());
+    EXPECT_STREQ(L"Cherry", host->Items()[1]->Name());
+    EXPECT_STREQ(L"Apple", host->Items()[2]->Name());
+    // Each item was handed a record with its order and cyp 0.
+    EXPECT_TRUE(HasEvent("Apple:init enabled=1 order=2 cyp=0 options=1 selectability=2"));
+    EXPECT_TRUE(HasEvent("Berry:init enabled=1 order=0 cyp=0 options=1 selectability=2"));
+
+    RECT client;
+    GetClientRect(host->Window(), &client);
+    const HostedItem& berry = Item(L"Berry");
+    const HostedItem& apple = Item(L"Apple");
+    EXPECT_EQ(host->Layout().header.bottom, berry.rect.top);
+    EXPECT_EQ(20, Height(berry));
+    EXPECT_EQ(berry.rect.bottom, apple.rect.top);  // Cherry takes no room
+    EXPECT_EQ(30, Height(apple));
+    EXPECT_EQ(0, apple.rect.left);
+    EXPECT_EQ(client.right, apple.rect.right);
+
+    // The windows are where the layout says.
+    RECT window;
+    GetWindowRect(apple.window, &window);
+    MapWindowPoints(nullptr, host->Window(), reinterpret_cast<POINT*>(&window), 2);
+    EXPECT_EQ(apple.rect.top, window.top);
+    EXPECT_EQ(apple.rect.bottom, window.bottom);
+    EXPECT_FALSE(IsWindowVisible(Item(L"Cherry").window));
+    EXPECT_TRUE(IsWindowVisible(apple.window));
+}
+
+TEST_F(HostItems, LeavesOutItemsThatAreDisabledNotCustomOrMakeNoWindow) {
+    registry.Add({L"Good", 'A', 0});
+    TestRegistration disabled{L"Off", 'B', 1};
+    disabled.enabled = 0;
+    registry.Add(disabled);
+    registry.Add({L"Null", 'C', 2, TEST_ITEM_FLAGS(20, 0) | TEST_ITEM_INIT_NULL});
+    TestRegistration builtIn{L"Tasks", 'B', 3};
+    builtIn.type = 3;
+    registry.Add(builtIn);
+    TestRegistration noDll{L"NoDll", 'B', 4};
+    noDll.writeDll = false;
+    registry.Add(noDll);
+    StartHost();
+
+    ASSERT_EQ(1u, host->Items().size());
+    EXPECT_STREQ(L"Good", host->Items()[0]->Name());
+    // A disabled item is still asked, with fEnabled 0, so it can decline; then its DLL goes.
+    EXPECT_TRUE(HasEvent("Off:init enabled=0 order=1 cyp=0 options=1 selectability=2"));
+    EXPECT_TRUE(HasEvent("Null:init enabled=1 order=2 cyp=0 options=1 selectability=2"));
+    EXPECT_EQ(nullptr, GetModuleHandleW(TestItemModuleName('B').c_str()));
+    EXPECT_EQ(nullptr, GetModuleHandleW(TestItemModuleName('C').c_str()));
+    EXPECT_EQ(0, CountEvents("Tasks:"));
+}
+
+TEST_F(HostItems, RefreshReLaysOutOnlyWhenAnItemAnswersNonZero) {
+    registry.Add({L"Top", 'A', 0, TEST_ITEM_FLAGS(20, 0)});
+    registry.Add({L"Below", 'B', 1, TEST_ITEM_FLAGS(20, 0)});
+    StartHost();
+    HostedItem& top = Item(L"Top");
+    HostedItem& below = Item(L"Below");
+    const LONG belowTop = below.rect.top;
+
+    // The item changed its cyp but said nothing changed: the host keeps the old layout.
+    SendMessageW(top.window, TEST_ITEM_SET_REFRESH, 60, 0);
+    EXPECT_FALSE(host->RefreshItems());
+    EXPECT_EQ(20, Height(top));
+    EXPECT_EQ(belowTop, below.rect.top);
+    EXPECT_EQ(1, CountEvents("Top:query"));
+    EXPECT_EQ(1, CountEvents("Below:query"));
+
+    SendMessageW(top.window, TEST_ITEM_SET_REFRESH, 60, 1);
+    EXPECT_TRUE(host->RefreshItems());
+    EXPECT_EQ(60, Height(top));
+    EXPECT_EQ(belowTop + 40, below.rect.top);
+}
+
+TEST_F(HostItems, AnItemWhoseHeightDropsToZeroIsHiddenAndTheRestMoveUp) {
+    registry.Add({L"Top", 'A', 0, TEST_ITEM_FLAGS(24, 0)});
+    registry.Add({L"Below", 'B', 1, TEST_ITEM_FLAGS(20, 0)});
+    StartHost();
+    HostedItem& top = Item(L"Top");
+    const LONG topTop = top.rect.top;
+
+    SendMessageW(top.window, TEST_ITEM_SET_REFRESH, 0, 1);
+    EXPECT_TRUE(host->RefreshItems());
+    EXPECT_FALSE(top.placed);
+    EXPECT_FALSE(IsWindowVisible(top.window));
+    EXPECT_EQ(topTop, Item(L"Below").rect.top);
+
+    SendMessageW(top.window, TEST_ITEM_SET_REFRESH, 24, 1);
+    EXPECT_TRUE(host->RefreshItems());
+    EXPECT_TRUE(IsWindowVisible(top.window));
+    EXPECT_EQ(topTop, top.rect.top);
+}
+
+TEST_F(HostItems, ItemsThatOverflowTheScreenScrollAndTheSelectionIsKeptInView) {
+    registry.Add({L"One", 'A', 0, TEST_ITEM_FLAGS(150, 0)});
+    registry.Add({L"Two", 'B', 1, TEST_ITEM_FLAGS(150, 0)});
+    registry.Add({L"Three", 'C', 2, TEST_ITEM_FLAGS(150, 0)});
+    StartHost();
+    RECT client;
+    GetClientRect(host->Window(), &client);
+    // The scroll bar takes its width from the items.
+    EXPECT_LT(client.right, 240);
+    EXPECT_EQ(client.right, Item(L"One").rect.right);
+
+    for (int i = 0; i < 3; ++i) host->PressKey(VK_DOWN);
+    ASSERT_EQ(host->FindItem(L"Three"), host->Selected());
+    const RECT& three = Item(L"Three").rect;
+    EXPECT_GE(three.top, host->ListTop());
+    EXPECT_LE(three.bottom, client.bottom);
+    RECT window;
+    GetWindowRect(Item(L"Three").window, &window);
+    MapWindowPoints(nullptr, host->Window(), reinterpret_cast<POINT*>(&window), 2);
+    EXPECT_EQ(three.top, window.top);
+
+    host->PressKey(VK_UP);
+    host->PressKey(VK_UP);
+    EXPECT_GE(Item(L"One").rect.top, host->ListTop()) << "scrolled back up to the first item";
+}
+
+TEST_F(HostItems, UnloadingSendsClearCacheBeforeTheDllGoes) {
+    registry.Add({L"First", 'A', 0});
+    registry.Add({L"Second", 'B', 1});
+    StartHost();
+    host->Close();
+
+    const int firstClear = EventIndex("First:clearcache"), firstDetach = EventIndex("First:detach");
+    const int secondClear = EventIndex("Second:clearcache"), secondDetach = EventIndex("Second:detach");
+    ASSERT_GE(firstClear, 0);
+    ASSERT_GE(secondClear, 0);
+    EXPECT_LT(firstClear, firstDetach);
+    EXPECT_LT(secondClear, secondDetach);
+    EXPECT_EQ(nullptr, GetModuleHandleW(TestItemModuleName('A').c_str()));
+    EXPECT_EQ(nullptr, GetModuleHandleW(TestItemModuleName('B').c_str()));
+}
+
+TEST_F(HostItems, ReloadsItsItemsOnWinIniChangeF2Only) {
+    registry.Add({L"First", 'A', 0});
+    StartHost();
+    registry.Add({L"Second", 'B', 1});
+
+    SendMessageW(host->Window(), WM_WININICHANGE, 0, 0);
+    EXPECT_EQ(1u, host->Items().size());
+
+    SendMessageW(host->Window(), WM_WININICHANGE, WININICHANGE_TODAY_ITEMS, 0);
+    ASSERT_EQ(2u, host->Items().size());
+    EXPECT_STREQ(L"Second", host->Items()[1]->Name());
+    // The first item went through a full unload and a fresh start.
+    EXPECT_LT(EventIndex("First:clearcache"), EventIndex("First:detach"));
+    EXPECT_EQ(2, CountEvents("First:init"));
+}
+
+TEST_F(HostItems, ItemsNamedOnTheCommandLineNeedNoRegistry) {
+    HostConfig config = TestHostConfig();
+    config.itemsKey = L"Software\\ArdenoHostTests\\NothingHere";
+    config.itemDlls = {TestItemDll('A')};
+    StartHost(config);
+    ASSERT_EQ(1u, host->Items().size());
+    EXPECT_STREQ(L"HostTestItem", host->Items()[0]->Name());
+    // The DLL has a dialog procedure and template 500, so the item offers options.
+    EXPECT_TRUE(host->Items()[0]->record.fOptions);
+}
+
+TEST_F(HostItems, TheShellReadyEventIsSetOnlyWhenAsked) {
+    HostConfig config = TestHostConfig();
+    config.setReady = false;
+    StartHost(config);
+    KernelHandle event(OpenEventW(SYNCHRONIZE, FALSE, SHELL_READY_EVENT_NAME));
+    ASSERT_NE(nullptr, event.get());
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(event.get(), 0));
+    host->ReadyEvent().Set();
+    EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(event.get(), 0));
+    host.reset();
+    StartHost();
+    EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(event.get(), 0));
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+// TodayHost.exe as a program: its script errors, and a scripted run from start to screenshot.
+#include <gtest/gtest.h>
+#include <fstream>
+#include <sstream>
+#include "HostTestSupport.h"
+#include "Screenshot.h"
+#include "TextUtil.h"
+
+namespace {
+
+struct HostRun {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string out;
+    std::string err;
+};
+
+std::wstring TempPath(const wchar_t* suffix) {
+    wchar_t folder[MAX_PATH], path[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    GetTempFileNameW(folder, L"hst", 0, path);
+    DeleteFileW(path);
+    return std::wstring(path) + suffix;
+}
+
+std::string ReadFile(const std::wstring& path) {
+    std::ifstream file(ToUtf8(path), std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const std::wstring& path, const std::string& text) {
+    std::ofstream file(ToUtf8(path), std::ios::binary);
+    file << text;
+}
+
+HANDLE InheritableFile(const std::wstring& path) {
+    SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
+    return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &security, CREATE_ALWAYS, 0, nullptr);
+}
+
+// Runs TodayHost.exe with these arguments; its output goes to files, read once it has exited.
+HostRun RunHost(const std::wstring& arguments) {
+    HostRun run;
+    const std::wstring outPath = TempPath(L".out"), errPath = TempPath(L".err");
+    HANDLE out = InheritableFile(outPath), err = InheritableFile(errPath);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION info = {};
+    std::wstring commandLine = L"\"" + BinFolder() + L"\\TodayHost.exe\" " + arguments;
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(0);
+    if (CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
+        if (WaitForSingleObject(info.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 99);
+        GetExitCodeProcess(info.hProcess, &run.exitCode);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    run.out = ReadFile(outPath);
+    run.err = ReadFile(errPath);
+    DeleteFileW(outPath.c_str());
+    DeleteFileW(errPath.c_str());
+    return run;
+}
+
+TEST(HostProgram, ScriptProblemsNameTheLineAndFailTheRun) {
+    struct Case {
+        const char* script;
+        const char* message;  // after "<script>:"
+    } cases[] = {
+        {"# comment\n\nrefresh\nkey sideways\n", "4: key: unknown key 'sideways'"},
+        {"refresh\njump 3\n", "2: unknown step 'jump'"},
+        {"tap 10\n", "1: wrong number of words for tap"},
+        // Found while running: a bounded wait that runs out, a program that cannot start.
+        {"timeout 100\nwait-window NoSuchWindowClass\n", "2: wait-window: no window of class 'NoSuchWindowClass'"},
+        {"refresh\n\nrun Z:\\no\\such\\program.exe\n", "3: run: cannot start Z:\\no\\such\\program.exe"},
+        {"tap 5000 10\n", "1: tap: 5000,10 is outside the 240 x 320 screen"},
+        {"expect-selected Nobody\n", "1: expect-selected: the selection is on 'none', not 'Nobody'"},
+    };
+    const std::wstring script = TempPath(L".script");
+    const std::string scriptName = ToUtf8(script);
+    for (const Case& c : cases) {
+        WriteFile(script, c.script);
+        HostRun run = RunHost(L"--qvga --refresh-interval 0 --items-key Software\\ArdenoHostTests\\None --script \"" +
+                              script + L"\"");
+        EXPECT_EQ(1u, run.exitCode) << c.script;
+        EXPECT_NE(std::string::npos, run.err.find(scriptName + ":" + c.message)) << c.script << "\nstderr: " << run.err;
+    }
+    DeleteFileW(script.c_str());
+}
+
+TEST(HostProgram, StepsOnTheCommandLineAndMissingScriptsAreReportedToo) {
+    HostRun run = RunHost(L"--items-key Software\\ArdenoHostTests\\None --steps \"refresh; key north\"");
+    EXPECT_EQ(1u, run.exitCode);
+    EXPECT_NE(std::string::npos, run.err.find("steps:2: key: unknown key 'north'")) << run.err;
+
+    run = RunHost(L"--script Z:\\no\\such\\file.script");
+    EXPECT_NE(0u, run.exitCode);
+    EXPECT_NE(std::string::npos, run.err.find("cannot read the script Z:\\no\\such\\file.script")) << run.err;
+
+    run = RunHost(L"--frobnicate");
+    EXPECT_EQ(2u, run.exitCode);
+    EXPECT_NE(std::string::npos, run.err.find("unknown argument '--frobnicate'")) << run.err;
+}
+
+TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
+    RegisteredItems registry;
+    registry.Add({L"Marked", 'A', 0, TEST_ITEM_FLAGS(24, 2)});
+    const std::wstring png = TempPath(L".png"), log = TempPath(L".log"), script = TempPath(L".script");
+    WriteFile(script, "expect-height Marked 24\n"
+                      "key down\n"
+                      "expect-selected Marked\n"
+                      "tap 2 2\n"  // the bar: the host's own area
+                      "expect-selected none\n"
+                      "screenshot \"" + ToUtf8(png) + "\"\n"
+                      "exit 7\n");
+    SetEnvironmentVariableW(TEST_ITEM_LOG_VARIABLE, log.c_str());
+    HostRun run = RunHost(L"--qvga --refresh-interval 0 --items-key " TEST_ITEMS_KEY L" --script \"" + script + L"\"");
+    SetEnvironmentVariableW(TEST_ITEM_LOG_VARIABLE, nullptr);
+
+    EXPECT_EQ(7u, run.exitCode) << run.err;
+    EXPECT_NE(std::string::npos, run.out.find("screenshot " + ToUtf8(png))) << run.out;
+    // The item lies below the bar (20) and the date line (22) at 96 dpi; its marker is at its top right.
+    Pixels image;
+    ASSERT_TRUE(LoadPng(png, image));
+    EXPECT_EQ(240, image.width);
+    EXPECT_EQ(320, image.height);
+    EXPECT_EQ(kTestItemColors[2], image.At(240 - 4 - TEST_ITEM_MARKER_SIZE / 2, 42 + 4 + TEST_ITEM_MARKER_SIZE / 2));
+
+    // On the way out the item was told to drop its cache before its DLL was unloaded.
+    const std::string events = ReadFile(log);
+    const size_t clear = events.find("Marked:clearcache"), detach = events.find("Marked:detach");
+    ASSERT_NE(std::string::npos, clear) << events;
+    ASSERT_NE(std::string::npos, detach) << events;
+    EXPECT_LT(clear, detach);
+    for (const std::wstring& path : {png, log, script}) DeleteFileW(path.c_str());
+}
+
+}  // namespace

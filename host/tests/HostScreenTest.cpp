@@ -1,0 +1,117 @@
+// What the screen shows: the background behind items, item pixels in screenshots, the notification bar.
+#include <gtest/gtest.h>
+#include "HostTestSupport.h"
+#include "MessagePump.h"
+#include "Screenshot.h"
+#include "platform/aygshell.h"
+
+namespace {
+
+const CLSID kNoticeClass = {0x46FC2BFD, 0xF90A, 0x4462, {0xB7, 0x37, 0x5F, 0x1D, 0xFA, 0x5B, 0x40, 0xF1}};
+
+class HostScreen : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ItemEvents().clear();
+        registry.Add({L"Short", 'A', 0, TEST_ITEM_FLAGS(20, 1) | TEST_ITEM_LAZY});
+        registry.Add({L"Tall", 'B', 1, TEST_ITEM_FLAGS(40, 3)});
+        host = std::make_unique<TodayHost>(TestHostConfig());
+        ASSERT_TRUE(host->Create());
+    }
+    void TearDown() override {
+        host.reset();
+        DrainMessages();
+    }
+    Pixels Capture() {
+        DrainMessages();
+        Pixels pixels;
+        EXPECT_TRUE(CaptureClient(host->Window(), pixels));
+        return pixels;
+    }
+    const HostedItem& Item(const wchar_t* name) { return *host->FindItem(name); }
+
+    RegisteredItems registry;
+    std::unique_ptr<TodayHost> host;
+};
+
+TEST_F(HostScreen, AnItemsBackgroundContinuesTheHostsPictureWhereTheItemStands) {
+    Pixels pixels = Capture();
+    // Points inside both items away from their text and marker, and points of the host's own background.
+    const int x = pixels.width * 5 / 8;
+    const RECT& tall = Item(L"Tall").rect;
+    for (int y : {static_cast<int>(Item(L"Short").rect.top) + 2, static_cast<int>(tall.top) + 1,
+                  static_cast<int>(tall.bottom) - 1, static_cast<int>(tall.bottom) + 30, pixels.height - 1}) {
+        EXPECT_EQ(host->Background().ColorAt(x, y), pixels.At(x, y)) << "row " << y;
+    }
+    // The picture changes from top to bottom, so a background drawn from the wrong origin shows.
+    EXPECT_NE(host->Background().ColorAt(x, tall.top + 1), host->Background().ColorAt(x, 1));
+}
+
+TEST_F(HostScreen, AScreenshotHoldsTheItemWindowsPixels) {
+    Pixels pixels = Capture();
+    const RECT& tall = Item(L"Tall").rect;
+    const int markerX = tall.right - 4 - TEST_ITEM_MARKER_SIZE / 2, markerY = tall.top + 4 + TEST_ITEM_MARKER_SIZE / 2;
+    EXPECT_EQ(kTestItemColors[3], pixels.At(markerX, markerY));
+
+    // Written as PNG and read back, the pixels are unchanged.
+    wchar_t folder[MAX_PATH], path[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    GetTempFileNameW(folder, L"hst", 0, path);
+    std::wstring png = std::wstring(path) + L".png";
+    std::wstring error;
+    ASSERT_TRUE(SavePng(pixels, png, error)) << std::string(error.begin(), error.end());
+
+    Pixels reread;
+    ASSERT_TRUE(LoadPng(png, reread));
+    ASSERT_EQ(pixels.width, reread.width);
+    ASSERT_EQ(pixels.height, reread.height);
+    EXPECT_EQ(pixels.bgrx, reread.bgrx);
+    DeleteFileW(path);
+    DeleteFileW(png.c_str());
+}
+
+TEST_F(HostScreen, AnItemIsRepaintedInTheHighlightColourWhileSelectedAndBackAfter) {
+    // Short does not repaint itself when the selection comes or goes: the host must.
+    const RECT& item = Item(L"Short").rect;
+    const int x = item.right * 5 / 8, y = item.top + 2;
+    host->PressKey(VK_DOWN);
+    EXPECT_EQ(host->Colors().highlight, Capture().At(x, y));
+    host->Tap({2, 2});  // the bar: the host's own area
+    EXPECT_EQ(host->Background().ColorAt(x, y), Capture().At(x, y));
+}
+
+TEST_F(HostScreen, TheNotificationAreaShowsAnAddedNotificationAndDropsItOnRemove) {
+    const int listTop = host->ListTop();
+    const LONG shortTop = Item(L"Short").rect.top;
+
+    SHNOTIFICATIONDATA data = {};
+    data.cbStruct = sizeof(data);
+    data.dwID = 6377;
+    data.npPriority = SHNP_INFORM;
+    data.clsid = kNoticeClass;
+    data.pszTitle = L"Ardeno";
+    data.pszHTML = L"<html><body>2 new messages</body></html>";
+    ASSERT_EQ(ERROR_SUCCESS, SHNotificationAdd(&data));
+
+    ASSERT_EQ(1u, host->Notifications().Items().size());
+    EXPECT_EQ(L"2 new messages", host->Notifications().Items()[0].text);
+    // The bubble opens below the bar and the list moves down to make room.
+    const int bubble = host->ListTop() - listTop;
+    EXPECT_GT(bubble, 0);
+    EXPECT_EQ(shortTop + bubble, Item(L"Short").rect.top);
+    Pixels pixels = Capture();
+    EXPECT_EQ(host->Colors().bubbleFill, pixels.At(pixels.width - 6, listTop + bubble / 2));
+
+    EXPECT_EQ(static_cast<LRESULT>(ERROR_INVALID_PARAMETER), SHNotificationRemove(&kNoticeClass, 0));
+    EXPECT_EQ(1u, host->Notifications().Items().size());
+    EXPECT_EQ(ERROR_SUCCESS, SHNotificationRemove(&kNoticeClass, 6377));
+    EXPECT_TRUE(host->Notifications().Items().empty());
+    EXPECT_EQ(listTop, host->ListTop());
+    EXPECT_EQ(shortTop, Item(L"Short").rect.top);
+    pixels = Capture();
+    EXPECT_EQ(host->Background().ColorAt(pixels.width - 6, listTop + bubble / 2),
+              pixels.At(pixels.width - 6, listTop + bubble / 2))
+        << "where the bubble was, the background shows again";
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+#include "Script.h"
+
+namespace {
+
+struct Parsed {
+    bool ok;
+    std::vector<ScriptStep> steps;
+    ScriptProblem problem;
+};
+
+Parsed Parse(const std::wstring& text) {
+    Parsed parsed;
+    parsed.ok = ParseScript(text, parsed.steps, parsed.problem);
+    return parsed;
+}
+
+TEST(ScriptParse, StepsKeepTheirLineNumbersAcrossCommentsAndBlankLines) {
+    Parsed parsed = Parse(L"# the one-line view\n\nrefresh\r\n   key   down  \ntap 10 200\n");
+    ASSERT_TRUE(parsed.ok) << parsed.problem.line;
+    ASSERT_EQ(3u, parsed.steps.size());
+    EXPECT_EQ(3, parsed.steps[0].line);
+    EXPECT_EQ(L"refresh", parsed.steps[0].verb);
+    EXPECT_EQ(4, parsed.steps[1].line);
+    EXPECT_EQ(std::vector<std::wstring>{L"down"}, parsed.steps[1].args);
+    EXPECT_EQ(5, parsed.steps[2].line);
+}
+
+TEST(ScriptParse, QuotedWordsKeepTheirBlanks) {
+    Parsed parsed = Parse(L"run \"C:\\Program Files\\Peer.exe\" --say \"two words\" last");
+    ASSERT_TRUE(parsed.ok);
+    std::vector<std::wstring> expected = {L"C:\\Program Files\\Peer.exe", L"--say", L"two words", L"last"};
+    EXPECT_EQ(expected, parsed.steps[0].args);
+}
+
+TEST(ScriptParse, ProblemsNameTheirLine) {
+    struct Case {
+        const wchar_t* script;
+        int line;
+        const wchar_t* fragment;
+    } cases[] = {
+        {L"refresh\n\nfly away\n", 3, L"unknown step 'fly'"},
+        {L"key\n", 1, L"wrong number of words for key"},
+        {L"refresh\nkey sideways\n", 2, L"unknown key 'sideways'"},
+        {L"tap 10\n", 1, L"wrong number of words for tap"},
+        {L"tap 10 -5\n", 1, L"must not be negative"},
+        {L"pump soon\n", 1, L"'soon' is not a number"},
+        {L"timeout 0\n", 1, L"must be above 0"},
+        {L"options maybe\n", 1, L"must be ok or cancel"},
+        {L"refresh now\n", 1, L"wrong number of words for refresh"},
+        {L"# fine\nscreenshot \"unclosed.png\n", 2, L"quote is not closed"},
+        {L"expect-height Ardeno\n", 1, L"wrong number of words"},
+    };
+    for (const Case& c : cases) {
+        Parsed parsed = Parse(c.script);
+        EXPECT_FALSE(parsed.ok) << c.script;
+        EXPECT_EQ(c.line, parsed.problem.line) << c.script;
+        EXPECT_NE(std::wstring::npos, parsed.problem.message.find(c.fragment))
+            << c.script << " gave: " << std::string(parsed.problem.message.begin(), parsed.problem.message.end());
+    }
+}
+
+TEST(ScriptParse, RunAndStartTakeAnyNumberOfArguments) {
+    EXPECT_TRUE(Parse(L"run peer.exe\nstart peer.exe a b c d e f\n").ok);
+    EXPECT_FALSE(Parse(L"run\n").ok);
+}
+
+TEST(ScriptParse, StepListCountsEachStepAsALine) {
+    std::vector<ScriptStep> steps;
+    ScriptProblem problem;
+    EXPECT_TRUE(ParseStepList(L"refresh; key right;screenshot a.png", steps, problem));
+    ASSERT_EQ(3u, steps.size());
+    EXPECT_EQ(L"screenshot", steps[2].verb);
+    EXPECT_EQ(3, steps[2].line);
+
+    steps.clear();
+    EXPECT_FALSE(ParseStepList(L"refresh; key north", steps, problem));
+    EXPECT_EQ(2, problem.line);
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+// A Today item for the host's tests. Its height, its answers and its marker colour come from its grfFlags;
+// it logs every host message it receives (see TestItemProtocol.h). Several items may live in one DLL.
+#include <windows.h>
+#include <cstdio>
+#include <map>
+#include <string>
+#include "TestItemProtocol.h"
+#include "platform/todaycmn.h"
+
+namespace {
+
+const wchar_t kClassName[] = L"HostTestItemWindow";
+
+struct Instance {
+    std::wstring name;
+    DWORD flags = 0;
+    DWORD reportedHeight = 0;  // cyp at the next refresh query
+    LRESULT nextAnswer = 0;    // answer of the next refresh query, then 0 again
+    bool selected = false;
+};
+
+HINSTANCE moduleInstance = nullptr;
+std::map<HWND, Instance> instances;
+
+std::string Narrow(const std::wstring& text) {
+    std::string result;
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (size > 1) {
+        result.resize(size - 1);
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &result[0], size, nullptr, nullptr);
+    }
+    return result;
+}
+
+void Log(const std::wstring& name, const char* format, ...) {
+    char event[256];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(event, sizeof(event), format, args);
+    va_end(args);
+    std::string line = Narrow(name) + ":" + event;
+    auto sink = reinterpret_cast<TestItemSink>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(nullptr), TEST_ITEM_SINK_EXPORT)));
+    if (sink) {
+        sink(line.c_str());
+        return;
+    }
+    wchar_t path[MAX_PATH];
+    if (!GetEnvironmentVariableW(TEST_ITEM_LOG_VARIABLE, path, MAX_PATH)) return;
+    FILE* file = _wfopen(path, L"ab");
+    if (!file) return;
+    fprintf(file, "%s\n", line.c_str());
+    fclose(file);
+}
+
+void Paint(HWND window, Instance& instance) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+    HWND host = GetParent(window);
+    if (instance.selected) {
+        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(SendMessageW(host, TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHT, 0)));
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+    } else {
+        TODAYDRAWWATERMARKINFO info = {dc, client, window};
+        SendMessageW(host, TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, static_cast<COLORREF>(SendMessageW(
+                         host, TODAYM_GETCOLOR, instance.selected ? TODAYCOLOR_HIGHLIGHTEDTEXT : TODAYCOLOR_TEXT, 0)));
+    RECT text = {4, 0, client.right / 2, client.bottom};
+    DrawTextW(dc, instance.name.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    const DWORD color = (instance.flags >> TEST_ITEM_COLOR_SHIFT) & 0xFF;
+    if (color && color < ARRAYSIZE(kTestItemColors)) {
+        RECT marker = {client.right - 4 - TEST_ITEM_MARKER_SIZE, 4, client.right - 4, 4 + TEST_ITEM_MARKER_SIZE};
+        HBRUSH brush = CreateSolidBrush(kTestItemColors[color]);
+        FillRect(dc, &marker, brush);
+        DeleteObject(brush);
+    }
+    EndPaint(window, &ps);
+}
+
+LRESULT CALLBACK ItemProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto found = instances.find(window);
+    if (found == instances.end()) return DefWindowProcW(window, message, wParam, lParam);
+    Instance& instance = found->second;
+    const std::wstring& name = instance.name;
+    switch (message) {
+    case WM_PAINT:
+        Paint(window, instance);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_TODAYCUSTOM_QUERYREFRESHCACHE: {
+        auto record = reinterpret_cast<TODAYLISTITEM*>(wParam);
+        Log(name, "query");
+        if (!record) return 0;
+        record->cyp = instance.reportedHeight;
+        LRESULT answer = instance.nextAnswer;
+        instance.nextAnswer = 0;
+        return answer;
+    }
+    case WM_TODAYCUSTOM_RECEIVEDSELECTION:
+        Log(name, "received %u", static_cast<unsigned>(wParam));
+        if (instance.flags & TEST_ITEM_REFUSE_SELECTION) return 0;
+        instance.selected = true;
+        if (!(instance.flags & TEST_ITEM_LAZY)) InvalidateRect(window, nullptr, FALSE);
+        return 1;
+    case WM_TODAYCUSTOM_LOSTSELECTION:
+        Log(name, "lost");
+        instance.selected = false;
+        if (!(instance.flags & TEST_ITEM_LAZY)) InvalidateRect(window, nullptr, FALSE);
+        return 1;
+    case WM_TODAYCUSTOM_USERNAVIGATION:
+        Log(name, "nav %u", static_cast<unsigned>(wParam));
+        return (instance.flags & TEST_ITEM_KEEP_NAVIGATION) ? 1 : 0;
+    case WM_TODAYCUSTOM_ACTION:
+        Log(name, "action %u", static_cast<unsigned>(wParam));
+        return 1;
+    case WM_TODAYCUSTOM_CLEARCACHE:
+        Log(name, "clearcache");
+        return 1;
+    case WM_LBUTTONDOWN:
+        Log(name, "down %d %d", static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        instance.selected = true;
+        PostMessageW(GetParent(window), TODAYM_TOOKSELECTION, reinterpret_cast<WPARAM>(window), 0);
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONUP:
+        Log(name, "up %d %d", static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        return 0;
+    case TEST_ITEM_SET_REFRESH:
+        instance.reportedHeight = static_cast<DWORD>(wParam);
+        instance.nextAnswer = lParam;
+        return 1;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void RegisterItemClass() {
+    WNDCLASSW windowClass = {};
+    if (GetClassInfoW(moduleInstance, kClassName, &windowClass)) return;
+    windowClass.lpfnWndProc = ItemProc;
+    windowClass.hInstance = moduleInstance;
+    windowClass.lpszClassName = kClassName;
+    RegisterClassW(&windowClass);
+}
+
+void DestroyAll() {
+    while (!instances.empty()) {
+        auto first = instances.begin();
+        Log(first->second.name, "detach");
+        HWND window = first->first;
+        instances.erase(first);
+        DestroyWindow(window);
+    }
+    UnregisterClassW(kClassName, moduleInstance);
+}
+
+}  // namespace
+
+extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM* record, HWND parent) {
+    if (!record) return nullptr;
+    Log(record->szName, "init enabled=%d order=%lu cyp=%lu options=%d selectability=%lu", record->fEnabled,
+        static_cast<unsigned long>(record->dwOrder), static_cast<unsigned long>(record->cyp), record->fOptions,
+        static_cast<unsigned long>(record->dwSelectability));
+    if (!record->fEnabled || (record->grfFlags & TEST_ITEM_INIT_NULL)) return nullptr;
+    RegisterItemClass();
+    HWND window = CreateWindowExW(0, kClassName, record->szName, WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent, nullptr,
+                                  moduleInstance, nullptr);
+    if (!window) return nullptr;
+    Instance& instance = instances[window];
+    instance.name = record->szName;
+    instance.flags = record->grfFlags;
+    instance.reportedHeight = record->grfFlags & TEST_ITEM_HEIGHT_MASK;
+    record->cyp = instance.reportedHeight;
+    return window;
+}
+
+extern "C" BOOL WINAPI CustomItemOptionsDlgProc(HWND dialog, UINT message, UINT wParam, LONG lParam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        auto record = reinterpret_cast<TODAYLISTITEM*>(lParam);
+        Log(record ? record->szName : L"?", "options-init");
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        return TRUE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            auto record = reinterpret_cast<TODAYLISTITEM*>(GetWindowLongPtrW(dialog, DWLP_USER));
+            Log(record ? record->szName : L"?", LOWORD(wParam) == IDOK ? "options-ok" : "options-cancel");
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+    if (reason == DLL_PROCESS_ATTACH) moduleInstance = instance;
+    // Unloaded by the host (not at process exit): a well-behaved item takes its windows with it.
+    if (reason == DLL_PROCESS_DETACH && !reserved) DestroyAll();
+    return TRUE;
+}

@@ -1,0 +1,51 @@
+# Shared by demo.sh and screenshots.sh: registering the item in a Wine prefix and running the host simulator.
+# Source it after setting BUILD_DIR; it sets BIN, HOST and PEER.
+
+BIN=$BUILD_DIR/bin
+HOST=$BIN/TodayHost.exe
+PEER=$BIN/ArdenoPeer.exe
+DEMO_NOW="2025-12-07 09:41"  # the clock the host shows, so that runs give the same pictures
+
+die() { printf '%s: %s\n' "$(basename "$0")" "$*" >&2; exit 1; }
+
+need_built() {
+  local f
+  for f in "$HOST" "$BIN/ArdenoToday.dll" "$BIN/aygshell.dll"; do
+    [ -f "$f" ] || die "$f is missing: run ./run build first"
+  done
+}
+
+# Windows form of a Unix path (the file need not exist), for the prefix in WINEPREFIX.
+winpath() { winepath -w "$1" 2>/dev/null; }
+
+# Registers the item DLL as the Today item "Ardeno" in the prefix in WINEPREFIX.
+register_item() {
+  local dll reg
+  dll=$(winpath "$BIN/ArdenoToday.dll")
+  reg=$(mktemp --suffix=.reg)
+  # regedit reads "\\" as one backslash.
+  cat >"$reg" <<REG
+REGEDIT4
+
+[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Ardeno]
+"DLL"="${dll//\\/\\\\}"
+"Type"=dword:00000004
+"Enabled"=dword:00000001
+"Options"=dword:00000001
+"Order"=dword:00000000
+"Selectability"=dword:00000002
+"Flags"=dword:00000000
+REG
+  wine regedit /S "$reg" >/dev/null 2>&1 || die "cannot register the item in $WINEPREFIX"
+  rm -f "$reg"
+}
+
+# Runs the host on a script file; its own arguments follow. Prints what the host prints.
+# HOST_LOCALE (e.g. zh_CN.UTF-8) becomes LC_ALL and LANG of the Wine process only: Wine decides the system
+# language from that name, and this shell need not know the locale.
+run_host_script() {
+  local script=$1
+  shift
+  env ${HOST_LOCALE:+LC_ALL=$HOST_LOCALE LANG=$HOST_LOCALE} wine "$HOST" --now "$DEMO_NOW" "$@" \
+    --script "$(winpath "$script")"
+}
