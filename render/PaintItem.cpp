@@ -3,6 +3,7 @@
 #include "../frame/MessengerTodayItem.h"
 #include "../frame/ModuleState.h"
 #include "GdiHolders.h"
+#include "ItemFont.h"
 #include "Metrics.h"
 #include "TextDrawing.h"
 
@@ -51,11 +52,9 @@ void MessengerTodayItem::RefreshColors() {
 bool MessengerTodayItem::ShowsOneLineView() const { return !mainWindow || statusMode || notices.Empty(); }
 
 void MessengerTodayItem::DrawItem(HDC surface, const RECT& client) {
-    LOGFONTW font = {};
-    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(font), &font);
     LineMetrics metrics = ComputeLineMetrics(ReadSystemFontSize(), GetDeviceCaps(surface, LOGPIXELSY));
     lineHeight = metrics.lineHeight;
-    font.lfHeight = -metrics.fontHeight;  // a character height, not a cell height
+    LOGFONTW font = ItemFontDescription(metrics.fontHeight);
 
     GdiObject<HFONT> itemFont(CreateFontIndirectW(&font));
     SelectedObject selectedFont(surface, itemFont.get());

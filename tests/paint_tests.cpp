@@ -434,3 +434,14 @@ TEST_F(HighDpiPaint, ThreeLineTextsMoveUpByFourPixels) {
     EXPECT_TRUE(GreyOutline(c, {2, 22, 50, 70}));
     EXPECT_EQ(QueriedHeight(), 72u);
 }
+
+// The stock font's description carries a width for its own height; a glyph twice as tall must come out
+// about twice as wide, not squeezed to that width.
+TEST_F(HighDpiPaint, TextKeepsItsProportions) {
+    const RECT small = BoundsOf(RenderTexts(kWidth, 24, kHostWatermarkColor, kHostTextColor,
+                                            {{L"Ardeno", {28, 0, 428, 20}}}, 12),
+                                kHostTextColor);
+    const RECT large = BoundsOf(Painted(), kHostTextColor);
+    EXPECT_GT((large.right - large.left) * 10, (small.right - small.left) * 16)
+        << "24-pixel title " << large.right - large.left << " wide, 12-pixel title " << small.right - small.left;
+}

@@ -1,4 +1,5 @@
 #include "Surface.h"
+#include "render/ItemFont.h"
 #include <cstdio>
 #include <algorithm>
 #include <sstream>
@@ -40,9 +41,7 @@ Capture Surface::Pixels() const {
 }
 
 HFONT CreateItemFont(int fontHeight) {
-    LOGFONTW font = {};
-    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(font), &font);
-    font.lfHeight = -fontHeight;
+    LOGFONTW font = ItemFontDescription(fontHeight);
     return CreateFontIndirectW(&font);
 }
 
