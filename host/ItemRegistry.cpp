@@ -1,6 +1,5 @@
 #include "ItemRegistry.h"
 #include <algorithm>
-#include "GdiHolders.h"
 #include "platform/todaycmn.h"
 
 namespace {

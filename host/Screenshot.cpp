@@ -1,7 +1,7 @@
 #include "Screenshot.h"
 #include <objidl.h>  // PROPID, which gdiplus.h needs
 #include <gdiplus.h>
-#include "GdiHolders.h"
+#include "render/GdiHolders.h"
 
 bool CaptureClient(HWND window, Pixels& pixels) {
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);

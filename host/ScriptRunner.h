@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "GdiHolders.h"
+#include "KernelHandle.h"
 #include "Script.h"
 #include "TodayHost.h"
 

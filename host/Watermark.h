@@ -3,7 +3,7 @@
 // hands out the part that lies behind the asking window and the picture runs on unbroken across items.
 #pragma once
 #include <windows.h>
-#include "GdiHolders.h"
+#include "render/GdiHolders.h"
 
 class Watermark {
 public:

@@ -23,7 +23,8 @@ inline BOOL PlatformShowWindow(HWND window, int handheldCommand) { return ShowWi
 #else
 
 // The desktop registry refuses a sub-key path with a leading backslash (error 161); the handheld one
-// accepts it. Strip it here so the item keeps its paths as the device writes them.
+// accepts it. Strip it here so the item keeps its paths as the device writes them. Full access becomes
+// read access, which is all the item uses and all a non-elevated desktop process gets under HKLM.
 LONG PlatformRegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
 
 // Desktop CreateProcessW writes through a null start-up record or process-information record; the handheld

@@ -1,4 +1,5 @@
-// Small owners that make every GDI release visible at the end of the scope that created the object.
+// Small owners for GDI objects and device contexts, shared by the item and the host simulator: each
+// release happens at the end of the scope that made the object.
 #pragma once
 #include <windows.h>
 
@@ -6,13 +7,15 @@
 template <typename Handle>
 class GdiObject {
 public:
-    explicit GdiObject(Handle object) : object(object) {}
-    ~GdiObject() {
-        if (object) DeleteObject(object);
-    }
+    explicit GdiObject(Handle object = nullptr) : object(object) {}
+    ~GdiObject() { Reset(); }
     GdiObject(const GdiObject&) = delete;
     GdiObject& operator=(const GdiObject&) = delete;
     Handle get() const { return object; }
+    void Reset(Handle replacement = nullptr) {
+        if (object) DeleteObject(object);
+        object = replacement;
+    }
 
 private:
     Handle object;
@@ -33,7 +36,7 @@ private:
     HGDIOBJ previous;
 };
 
-// A memory surface compatible with another DC.
+// A memory DC compatible with another DC.
 class MemoryDC {
 public:
     explicit MemoryDC(HDC compatibleWith) : dc(CreateCompatibleDC(compatibleWith)) {}
@@ -45,5 +48,37 @@ public:
     HDC get() const { return dc; }
 
 private:
+    HDC dc;
+};
+
+// A window's client DC from GetDC, released with ReleaseDC.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window(window), dc(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc) ReleaseDC(window, dc);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc; }
+
+private:
+    HWND window;
+    HDC dc;
+};
+
+// BeginPaint / EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window(window), dc(BeginPaint(window, &paint)) {}
+    ~PaintDC() { EndPaint(window, &paint); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc; }
+    const RECT& Dirty() const { return paint.rcPaint; }
+
+private:
+    HWND window;
+    PAINTSTRUCT paint = {};
     HDC dc;
 };
