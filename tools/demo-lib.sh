@@ -18,7 +18,8 @@ need_built() {
 # Windows form of a Unix path (the file need not exist), for the prefix in WINEPREFIX.
 winpath() { winepath -w "$1" 2>/dev/null; }
 
-# Registers the item DLL as the Today item "Ardeno" in the prefix in WINEPREFIX.
+# Registers the item DLL as the Today item "Ardeno" in the prefix in WINEPREFIX. The prefix is the tests'
+# too: unregister_item when done, so their host runs find no stray item.
 register_item() {
   local dll reg
   dll=$(winpath "$BIN/ArdenoToday.dll")
@@ -48,4 +49,8 @@ run_host_script() {
   shift
   env ${HOST_LOCALE:+LC_ALL=$HOST_LOCALE LANG=$HOST_LOCALE} wine "$HOST" --now "$DEMO_NOW" "$@" \
     --script "$(winpath "$script")"
+}
+
+unregister_item() {
+  wine reg delete 'HKEY_LOCAL_MACHINE\Software\Microsoft\Today\Items\Ardeno' /f >/dev/null 2>&1 || true
 }

@@ -17,6 +17,7 @@ WORK=$OUT/work
 rm -rf "$WORK"
 mkdir -p "$WORK"
 register_item
+trap unregister_item EXIT
 shot() { printf 'screenshot "%s"\n' "$(winpath "$OUT/$1")"; }
 
 script=$WORK/demo.script

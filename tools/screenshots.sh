@@ -70,10 +70,13 @@ shoot() {
   fi
   echo "exit" >>"$script"
   echo "screenshots: $name"
-  HOST_LOCALE=$locale run_host_script "$script" >"$WORK/$name.log" 2>&1 || {
+  local failed=no
+  HOST_LOCALE=$locale run_host_script "$script" >"$WORK/$name.log" 2>&1 || failed=yes
+  unregister_item
+  if [ $failed = yes ]; then
     cat "$WORK/$name.log" >&2
     die "the host's script for $name failed (log above)"
-  }
+  fi
 }
 
 export WINEPREFIX=$PREFIX_96
