@@ -11,16 +11,9 @@ bool CaptureClient(HWND window, Pixels& pixels) {
     pixels.height = client.bottom;
     if (pixels.width <= 0 || pixels.height <= 0) return false;
 
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = pixels.width;
-    info.bmiHeader.biHeight = -pixels.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     WindowDC windowDc(window);
     void* bits = nullptr;
-    GdiObject<HBITMAP> dib(CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    GdiObject<HBITMAP> dib(CreateTopDownDib(windowDc.get(), pixels.width, pixels.height, &bits));
     if (!dib.get()) return false;
     {
         MemoryDC memory(windowDc.get());

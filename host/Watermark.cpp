@@ -27,15 +27,8 @@ void Watermark::Prepare(HDC compatibleWith, SIZE newSize, int newDpi) {
     if (bitmap.get() && newSize.cx == size.cx && newSize.cy == size.cy && newDpi == dpi) return;
     size = newSize;
     dpi = newDpi;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap.Reset(CreateDIBSection(compatibleWith, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap.Reset(CreateTopDownDib(compatibleWith, size.cx, size.cy, &bits));
     pixels = static_cast<DWORD*>(bits);
     if (!pixels) return;
 

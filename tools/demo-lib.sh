@@ -1,5 +1,11 @@
-# Shared by demo.sh and screenshots.sh: registering the item in a Wine prefix and running the host simulator.
-# Source it after setting BUILD_DIR; it sets BIN, HOST and PEER.
+# Shared by demo.sh and screenshots.sh: their arguments, registering the item in a Wine prefix and running
+# the host simulator. Source it with the script's arguments (BUILD_DIR OUTDIR); it sets BUILD_DIR and OUT
+# as absolute paths (OUT created), and BIN, HOST and PEER.
+
+[ $# -eq 2 ] || { echo "usage: $0 BUILD_DIR OUTDIR" >&2; exit 2; }
+BUILD_DIR=$(cd "$1" && pwd)
+mkdir -p "$2"
+OUT=$(cd "$2" && pwd)
 
 BIN=$BUILD_DIR/bin
 HOST=$BIN/TodayHost.exe

@@ -3,13 +3,8 @@
 # paging and tapping, one PNG per state.   usage: demo.sh BUILD_DIR OUTDIR
 # Uses the prefix in WINEPREFIX (default BUILD_DIR/wineprefix), as ./run sets it up.
 set -euo pipefail
-[ $# -eq 2 ] || { echo "usage: $0 BUILD_DIR OUTDIR" >&2; exit 2; }
-BUILD_DIR=$(cd "$1" && pwd)
-OUT=$2
-mkdir -p "$OUT"
-OUT=$(cd "$OUT" && pwd)
+. "$(dirname "$0")/demo-lib.sh" "$@"
 export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wineprefix} WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
-. "$(dirname "$0")/demo-lib.sh"
 need_built
 
 rm -f "$OUT"/*.png

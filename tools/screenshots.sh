@@ -7,16 +7,11 @@
 # Chinese: Wine takes the system language from the locale variables of the process (LC_ALL), by name; the
 # Unix locale itself need not be installed.
 set -euo pipefail
-[ $# -eq 2 ] || { echo "usage: $0 BUILD_DIR OUTDIR" >&2; exit 2; }
-BUILD_DIR=$(cd "$1" && pwd)
-OUT=$2
-mkdir -p "$OUT"
-OUT=$(cd "$OUT" && pwd)
 TOOLS=$(cd "$(dirname "$0")" && pwd)
+. "$TOOLS/demo-lib.sh" "$@"
 export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
 PREFIX_96=${WINEPREFIX:-$BUILD_DIR/wineprefix}
 PREFIX_192=${WINEPREFIX_192:-$BUILD_DIR/wineprefix-192}
-. "$TOOLS/demo-lib.sh"
 need_built
 
 have_peer=yes

@@ -1,4 +1,5 @@
 #include "PixelCapture.h"
+#include "render/GdiHolders.h"
 
 COLORREF Capture::At(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
@@ -23,16 +24,9 @@ Capture CaptureWindow(HWND window) {
     capture.height = client.bottom;
     if (capture.width <= 0 || capture.height <= 0) return capture;
 
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = capture.width;
-    info.bmiHeader.biHeight = -capture.height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HDC windowDc = GetDC(window);
-    HBITMAP dib = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP dib = CreateTopDownDib(windowDc, capture.width, capture.height, &bits);
     HDC memory = CreateCompatibleDC(windowDc);
     HGDIOBJ previous = SelectObject(memory, dib);
     BitBlt(memory, 0, 0, capture.width, capture.height, windowDc, 0, 0, SRCCOPY);

@@ -1,20 +1,14 @@
 #include "Surface.h"
+#include "render/GdiHolders.h"
 #include "render/ItemFont.h"
 #include <cstdio>
 #include <algorithm>
 #include <sstream>
 
 Surface::Surface(int width, int height, COLORREF background) : width(width), height(height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     HDC screen = GetDC(nullptr);
     memory = CreateCompatibleDC(screen);
-    bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap = CreateTopDownDib(screen, width, height, &bits);
     ReleaseDC(nullptr, screen);
     previous = SelectObject(memory, bitmap);
     RECT all = {0, 0, width, height};
