@@ -1,7 +1,7 @@
 // TodayHost.exe: the Today screen host simulator, interactive or driven by a script.
 #include <vector>
 #include "HostOptions.h"
-#include "MessagePump.h"
+#include "platform/MessagePump.h"
 #include "ScriptRunner.h"
 #include "TextUtil.h"
 

@@ -1,6 +1,6 @@
 // What the host draws itself: the background, the notification bar and bubble, and its date line; and the
 // background behind an item, on the item's request.
-#include "render/GdiHolders.h"
+#include "platform/ScopedHandles.h"
 #include "TodayHost.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Keys, taps and the selection between items.
-#include "MessagePump.h"
+#include "platform/MessagePump.h"
 #include "TodayHost.h"
 
 HostedItem* TodayHost::Selected() const { return selected >= 0 ? items[selected].get() : nullptr; }

@@ -1,7 +1,8 @@
 #include "Screenshot.h"
+#include "platform/TopDownDib.h"
 #include <objidl.h>  // PROPID, which gdiplus.h needs
 #include <gdiplus.h>
-#include "render/GdiHolders.h"
+#include "platform/ScopedHandles.h"
 
 bool CaptureClient(HWND window, Pixels& pixels) {
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);

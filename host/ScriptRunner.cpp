@@ -1,5 +1,5 @@
 #include "ScriptRunner.h"
-#include "MessagePump.h"
+#include "platform/MessagePump.h"
 #include "Screenshot.h"
 #include "TextUtil.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "KernelHandle.h"
+#include "platform/ScopedHandles.h"
 #include "Script.h"
 #include "TodayHost.h"
 

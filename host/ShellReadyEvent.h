@@ -1,7 +1,7 @@
 // The shell's named event "SYSTEM/ShellAPIReady" (manual reset). Items test it before they call the shell.
 #pragma once
 #include <windows.h>
-#include "KernelHandle.h"
+#include "platform/ScopedHandles.h"
 
 #define SHELL_READY_EVENT_NAME L"SYSTEM/ShellAPIReady"
 

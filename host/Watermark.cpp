@@ -1,4 +1,5 @@
 #include "Watermark.h"
+#include "platform/TopDownDib.h"
 #include <cmath>
 
 namespace {

@@ -3,7 +3,7 @@
 // hands out the part that lies behind the asking window and the picture runs on unbroken across items.
 #pragma once
 #include <windows.h>
-#include "render/GdiHolders.h"
+#include "platform/ScopedHandles.h"
 
 class Watermark {
 public:

@@ -2,7 +2,7 @@
 // or three-line view of the current notice.
 #include "../frame/MessengerTodayItem.h"
 #include "../frame/ModuleState.h"
-#include "GdiHolders.h"
+#include "../platform/ScopedHandles.h"
 #include "ItemFont.h"
 #include "Metrics.h"
 #include "TextDrawing.h"

@@ -1,5 +1,5 @@
 #include "TextDrawing.h"
-#include "GdiHolders.h"
+#include "../platform/ScopedHandles.h"
 #include <cwchar>
 
 namespace {

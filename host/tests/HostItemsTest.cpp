@@ -1,7 +1,7 @@
 // Loading registered items, stacking them, the refresh query, unloading and reloading.
 #include <gtest/gtest.h>
 #include "HostTestSupport.h"
-#include "MessagePump.h"
+#include "platform/MessagePump.h"
 
 namespace {
 

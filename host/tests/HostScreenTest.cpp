@@ -1,7 +1,7 @@
 // What the screen shows: the background behind items, item pixels in screenshots, the notification bar.
 #include <gtest/gtest.h>
 #include "HostTestSupport.h"
-#include "MessagePump.h"
+#include "platform/MessagePump.h"
 #include "Screenshot.h"
 #include "platform/aygshell.h"
 

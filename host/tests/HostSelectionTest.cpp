@@ -1,7 +1,7 @@
 // Keys, taps, the selection between items, and the options dialog.
 #include <gtest/gtest.h>
 #include "HostTestSupport.h"
-#include "MessagePump.h"
+#include "platform/MessagePump.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "PixelCapture.h"
-#include "render/GdiHolders.h"
+#include "platform/TopDownDib.h"
+#include "platform/ScopedHandles.h"
 
 COLORREF Capture::At(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;

@@ -1,5 +1,6 @@
 #include "Surface.h"
-#include "render/GdiHolders.h"
+#include "platform/TopDownDib.h"
+#include "platform/ScopedHandles.h"
 #include "render/ItemFont.h"
 #include <cstdio>
 #include <algorithm>

@@ -3,10 +3,12 @@
 namespace {
 bool quitSeen = false;
 int quitCode = 0;
+MessageFilter messageFilter = nullptr;
 }  // namespace
 
 int QuitCode() { return quitCode; }
 bool QuitSeen() { return quitSeen; }
+void SetMessageFilter(MessageFilter filter) { messageFilter = filter; }
 
 PumpResult DrainMessages() {
     if (quitSeen) return PumpResult::Quit;
@@ -17,6 +19,7 @@ PumpResult DrainMessages() {
             quitCode = static_cast<int>(message.wParam);
             return PumpResult::Quit;
         }
+        if (messageFilter && messageFilter(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -33,13 +36,19 @@ PumpResult PumpFor(DWORD milliseconds) {
     }
 }
 
-PumpResult PumpUntilSignalled(HANDLE handle, DWORD timeoutMs) {
+int PumpUntilAnySignalled(const HANDLE* handles, DWORD count, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
-        if (WaitForSingleObject(handle, 0) == WAIT_OBJECT_0) return PumpResult::Done;
-        if (DrainMessages() == PumpResult::Quit) return PumpResult::Quit;
+        DWORD ready = WaitForMultipleObjects(count, handles, FALSE, 0);
+        if (ready < WAIT_OBJECT_0 + count) return static_cast<int>(ready - WAIT_OBJECT_0);
+        if (DrainMessages() == PumpResult::Quit) return -1;
         DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs) return PumpResult::TimedOut;
-        MsgWaitForMultipleObjectsEx(1, &handle, timeoutMs - elapsed, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (elapsed >= timeoutMs) return -1;
+        MsgWaitForMultipleObjectsEx(count, handles, timeoutMs - elapsed, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
+}
+
+PumpResult PumpUntilSignalled(HANDLE handle, DWORD timeoutMs) {
+    if (PumpUntilAnySignalled(&handle, 1, timeoutMs) == 0) return PumpResult::Done;
+    return QuitSeen() ? PumpResult::Quit : PumpResult::TimedOut;
 }
