@@ -1,5 +1,6 @@
 #include "Portraits.h"
 #include "Surface.h"
+#include <cstring>
 
 PortraitFiles::PortraitFiles() {
     wchar_t base[MAX_PATH];
@@ -18,4 +19,18 @@ std::wstring PortraitFiles::Write(const std::wstring& name, int width, int heigh
     WriteSolidBitmapFile(path, width, height, colour);
     written.push_back(path);
     return path;
+}
+
+std::wstring SharedDataFile(const wchar_t* name) {
+    const char* source = ARDENO_SOURCE_DIR;
+    return L"Z:" + std::wstring(source, source + strlen(source)) + L"/../shared/data/" + name;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::vector<BYTE>& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
 }
