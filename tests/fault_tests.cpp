@@ -376,7 +376,9 @@ TEST(InChildFaults, TenThousandKeyPressesAndTaps) {
             case 0: loaded.Send(WM_TODAYCUSTOM_ACTION, VK_RETURN); break;
             case 1: loaded.Send(WM_LBUTTONDOWN, 0, at); break;
             case 2: loaded.Send(WM_LBUTTONUP, 0, at); break;
-            case 3: loaded.Send(dice.Chance(0.5) ? WM_TODAYCUSTOM_RECEIVEDSELECTION : WM_TODAYCUSTOM_LOSTSELECTION); break;
+            case 3:
+                loaded.Send(dice.Chance(0.5) ? WM_TODAYCUSTOM_RECEIVEDSELECTION : WM_TODAYCUSTOM_LOSTSELECTION);
+                break;
             default: loaded.Send(WM_TODAYCUSTOM_USERNAVIGATION, keys[dice.Below(std::size(keys))]);
         }
         if (i % 20 == 0) {
