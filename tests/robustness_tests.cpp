@@ -307,7 +307,7 @@ TEST(InChildRobustness, RandomNoticesPaintWhilePaging) {
     const char* seedText = getenv("ARDENO_CHILD_SEED");
     const uint32_t seed = seedText ? static_cast<uint32_t>(strtoul(seedText, nullptr, 10)) : FirstSeed();
     const bool loneSurrogates = getenv("ARDENO_CHILD_LONE_SURROGATES") != nullptr;
-    const int count = Scaled(150, 1500);
+    const int count = Scaled(150, 2500);
     RandomNotices dice(seed);
     PortraitFiles portraits;
     const std::wstring portraitPaths[] = {portraits.Write(L"small.bmp"), portraits.PathOf(L"missing.bmp"), L""};
@@ -320,8 +320,8 @@ TEST(InChildRobustness, RandomNoticesPaintWhilePaging) {
         Notice notice;
         notice.key = L"k" + std::to_wstring(i);
         notice.portraitPath = portraitPaths[dice.Below(3)];
-        notice.sender = dice.Text(40, loneSurrogates);
-        notice.text = dice.Text(300, loneSurrogates);
+        notice.sender = dice.TextOfLength(dice.Below(40), loneSurrogates);
+        notice.text = dice.TextOfLength(40 + dice.Below(260), loneSurrogates);
         notice.time = dice.TimeField();
         SendNotice(loaded.item, notice, main.hwnd());
     }
@@ -341,7 +341,7 @@ TEST(InChildRobustness, RandomNoticesPaintWhilePaging) {
 }
 
 TEST(Robustness, RandomNoticesPaintWhilePagingInAChildProcess) {
-    const int runs = Scaled(1, 8);
+    const int runs = Scaled(1, 10);
     const bool loneSurrogates = SoakRun();
     int survived = 0;
     std::string failures;
@@ -356,7 +356,7 @@ TEST(Robustness, RandomNoticesPaintWhilePagingInAChildProcess) {
     }
     SetEnvironmentVariableA("ARDENO_CHILD_SEED", nullptr);
     SetEnvironmentVariableA("ARDENO_CHILD_LONE_SURROGATES", nullptr);
-    Report("painting: " + std::to_string(runs) + " child run(s) of " + std::to_string(Scaled(150, 1500)) +
+    Report("painting: " + std::to_string(runs) + " child run(s) of " + std::to_string(Scaled(150, 2500)) +
            " random notices painted while paging" + (loneSurrogates ? " (lone surrogates included)" : "") + ": " +
            std::to_string(survived) + " survived");
     EXPECT_EQ(survived, runs) << failures;

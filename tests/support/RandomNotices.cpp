@@ -21,6 +21,9 @@ void Report(const std::string& line) {
 
 wchar_t RandomNotices::Unit(bool loneSurrogates) {
     static const wchar_t bidi[] = {0x200E, 0x200F, 0x202A, 0x202B, 0x202C, 0x202D, 0x202E, 0x2066, 0x2069};
+    // As the probes that crash Wine's text functions found them: about a quarter of the units are surrogates
+    // out of place.
+    if (loneSurrogates && Chance(0.25)) return static_cast<wchar_t>(0xD800 + Below(0x800));
     for (;;) {
         const size_t kind = Below(100);
         wchar_t c;
@@ -30,7 +33,6 @@ wchar_t RandomNotices::Unit(bool loneSurrogates) {
         else if (kind < 70) c = bidi[Below(sizeof(bidi) / sizeof(bidi[0]))];
         else if (kind < 75) c = static_cast<wchar_t>(0x0300 + Below(0x70));  // combining marks
         else if (kind < 78) c = static_cast<wchar_t>(Chance(0.5) ? 0xFFFE + Below(2) : 0xFEFF);
-        else if (kind < 85 && loneSurrogates) c = static_cast<wchar_t>(0xD800 + Below(0x800));
         else c = static_cast<wchar_t>(0x80 + Below(0xD800 - 0x80));         // the rest of the plane below
         if (c >= 0xE000 && c <= 0xE00F) continue;                            // the suite's tags
         return c;
@@ -39,7 +41,10 @@ wchar_t RandomNotices::Unit(bool loneSurrogates) {
 
 std::wstring RandomNotices::Text(size_t maxLength, bool loneSurrogates) {
     // Mostly short, sometimes as long as allowed.
-    const size_t length = Chance(0.1) ? Below(maxLength + 1) : Below(maxLength / 8 + 2);
+    return TextOfLength(Chance(0.1) ? Below(maxLength + 1) : Below(maxLength / 8 + 2), loneSurrogates);
+}
+
+std::wstring RandomNotices::TextOfLength(size_t length, bool loneSurrogates) {
     std::wstring text;
     while (text.size() < length) {
         if (Chance(0.05) && text.size() + 2 <= length) {  // a pair: one character outside the plane

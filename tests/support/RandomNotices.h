@@ -27,8 +27,10 @@ public:
     size_t Below(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(engine); }
     bool Chance(double p) { return std::bernoulli_distribution(p)(engine); }
     // Up to maxLength units, never U+0000: letters, CJK, control characters, bidi controls, combining marks,
-    // non-characters, surrogate pairs, and lone surrogates when asked for.
+    // non-characters, surrogate pairs, and when asked for a quarter of lone surrogates.
     std::wstring Text(size_t maxLength, bool loneSurrogates);
+    // Exactly `length` units of the same mix.
+    std::wstring TextOfLength(size_t length, bool loneSurrogates);
     // A time field as a main application might send it, or get wrong: blanks, a sign, up to 19 digits of
     // small, date-like or huge values, trailing junk; sometimes empty, junk only, or more than 64 bits.
     std::wstring TimeField();
