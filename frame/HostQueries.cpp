@@ -2,9 +2,9 @@
 #include "MessengerTodayItem.h"
 #include "ModuleState.h"
 
-#define SHELL_READY_EVENT_NAME L"SYSTEM/ShellAPIReady"
-
 namespace {
+
+constexpr wchar_t SHELL_READY_EVENT_NAME[] = L"SYSTEM/ShellAPIReady";
 
 // The shell sets this event once its functions can be called. Only "timed out" means not ready.
 bool ShellIsReady() {
@@ -18,9 +18,9 @@ bool ShellIsReady() {
 
 int MessengerTodayItem::GetItemHeight() {
     int lines;
-    if (statusMode) lines = lineCount;  // status mode keeps the height last reported
-    else if (!mainWindow) lines = 1;
-    else lines = notices.Empty() ? 1 : 3;
+    if (link.statusMode) lines = lineCount;  // status mode keeps the height last reported
+    else if (!link.mainWindow) lines = 1;
+    else lines = link.notices.Empty() ? 1 : 3;
     lineCount = lines;
     return lines * lineHeight;
 }
@@ -30,7 +30,7 @@ void MessengerTodayItem::OnClearCache() { dirty = true; }
 int MessengerTodayItem::OnQueryRefreshCache(TODAYLISTITEM* record) {
     if (!record) return 0;
     if (!ShellIsReady()) return 0;
-    if (mainWindow && !PingMainApplication()) return 1;
+    if (link.mainWindow && !link.Ping()) return 1;
     int height = GetItemHeight();
     if (static_cast<DWORD>(height) == record->cyp) return dirty ? 1 : 0;
     record->cyp = GetItemHeight();

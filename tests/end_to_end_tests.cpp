@@ -2,7 +2,7 @@
 // window in this process, ArdenoPeer.exe in its own, talking through the named sections and window
 // messages. The item runs on this thread, so whenever the stand-in may send to it the test waits by
 // pumping messages (bounded), never by sleeping. What the stand-in saw is read from its transcript.
-#include "frame/MessengerItemModel.h"
+#include "link/MainLink.h"
 #include "link/LinkProtocol.h"
 #include "peer/PeerNames.h"
 #include "platform/ShellNotificationArea.h"
@@ -28,7 +28,7 @@ constexpr COLORREF kArrowColour = RGB(0xFF, 0x8C, 0x00);
 constexpr RECT kPrevArrowIcon = {0, 30, 16, 46};
 constexpr RECT kNextArrowIcon = {223, 30, 239, 46};
 constexpr RECT kPositionText = {170, 0, 240, 20};
-const CLSID kNotificationClass = MAIN_NOTIFICATION_CLSID_INIT;
+const CLSID kNotificationClass = MAIN_NOTIFICATION_CLSID;
 
 // Three notices listed out of time order: the item shows them sorted, "early" first.
 const char kThreeNoticesJson[] = R"({"notices":[

@@ -2,7 +2,7 @@
 // the inbound commands and notices, the liveness ping, the goodbye at unload, and bounded waits on a hung
 // main application. The main application is a recording window on the test's thread (or, when hung, a
 // window whose thread stopped pumping).
-#include "frame/MessengerItemModel.h"
+#include "link/MainLink.h"
 #include "link/LinkProtocol.h"
 #include "platform/ShellNotificationArea.h"
 #include "support/ItemHarness.h"
@@ -378,7 +378,7 @@ TEST_P(Ping, AMainApplicationThatIsGoneIsForgotten) {
     ShellNotificationRecord removed = {};
     ASSERT_EQ(area.Messages()[0].copyData.size(), sizeof(removed));
     memcpy(&removed, area.Messages()[0].copyData.data(), sizeof(removed));
-    const CLSID expectedClass = MAIN_NOTIFICATION_CLSID_INIT;
+    const CLSID expectedClass = MAIN_NOTIFICATION_CLSID;
     EXPECT_TRUE(IsEqualGUID(removed.clsid, expectedClass));
     EXPECT_EQ(removed.id, 6377u);
     ASSERT_TRUE(posted) << "the item posts the detach to itself";

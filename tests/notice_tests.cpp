@@ -1,6 +1,6 @@
 // The notice payload and its entry: splitting, clean-up of the shown texts, the time field, and the lazily
 // loaded portrait.
-#include "link/MessageEntry.h"
+#include "link/NoticePayload.h"
 #include "support/Portraits.h"
 #include <gtest/gtest.h>
 
