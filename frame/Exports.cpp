@@ -1,5 +1,6 @@
 // The module's two exports, by ordinal only: 240 initialises the item, 241 is the options dialog's procedure.
 #include "../link/LinkProtocol.h"
+#include "../settings/OptionsDialog.h"
 #include "MessengerTodayItem.h"
 #include "ModuleState.h"
 
@@ -10,7 +11,7 @@ extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM* record, HWND parent) 
         if (!record->fEnabled) return nullptr;
         record->cyp = item->GetItemHeight();
         // A second initialisation replaces the window, so exactly one exists and it is the one published.
-        item->DestroyItemWindow();
+        item->ReleaseWindow();
         item->CreateItemWindow(ItemWindowProc, parent, ITEM_WINDOW_CLASS, ITEM_WINDOW_NAME, true);
         item->OnWindowCreated();
         return item->window;
@@ -21,7 +22,12 @@ extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM* record, HWND parent) 
 
 extern "C" BOOL WINAPI CustomItemOptionsDlgProc(HWND dialog, UINT message, UINT wParam, LONG lParam) {
     MessengerTodayItem* item = itemPointer;
-    if (!item) return FALSE;
+    if (!item) {
+        // The dialog still closes by its buttons, or the settings page could never be left.
+        if (message != WM_COMMAND || !EndsOptionsDialog(LOWORD(wParam))) return FALSE;
+        EndOptionsDialog(dialog);
+        return TRUE;
+    }
     try {
         switch (message) {
         case WM_DESTROY:

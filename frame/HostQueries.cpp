@@ -2,20 +2,6 @@
 #include "MessengerTodayItem.h"
 #include "ModuleState.h"
 
-namespace {
-
-constexpr wchar_t SHELL_READY_EVENT_NAME[] = L"SYSTEM/ShellAPIReady";
-
-// The shell sets this event once its functions can be called. Only "timed out" means not ready.
-bool ShellIsReady() {
-    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, SHELL_READY_EVENT_NAME);
-    DWORD result = WaitForSingleObject(event, 0);
-    if (event) CloseHandle(event);
-    return result != WAIT_TIMEOUT;
-}
-
-}  // namespace
-
 int MessengerTodayItem::GetItemHeight() {
     int lines;
     if (link.statusMode) lines = lineCount;  // status mode keeps the height last reported
@@ -29,7 +15,7 @@ void MessengerTodayItem::OnClearCache() { dirty = true; }
 
 int MessengerTodayItem::OnQueryRefreshCache(TODAYLISTITEM* record) {
     if (!record) return 0;
-    if (!ShellIsReady()) return 0;
+    if (!shellReadiness.IsReady()) return 0;
     if (link.mainWindow && !link.Ping()) return 1;
     int height = GetItemHeight();
     if (static_cast<DWORD>(height) == record->cyp) return dirty ? 1 : 0;

@@ -11,7 +11,12 @@ constexpr LRESULT ACTIVATION_DONE = 1;  // only this answer means the main appli
 bool MessengerItemModel::LaunchMainApplication() { return ::LaunchMainApplication(installPath); }
 
 bool MessengerItemModel::BringUpMainApplication() {
-    if (link.mainWindow && link.RequestActivation() == ACTIVATION_DONE) return false;
+    if (link.mainWindow) {
+        MainAnswer activation = link.RequestActivation();
+        if (activation.outcome == SendOutcome::Answered && activation.value == ACTIVATION_DONE) return false;
+        // Slow, not gone: its window is neither touched (that could wait on it again) nor is it started twice.
+        if (activation.outcome == SendOutcome::Busy) return false;
+    }
     // The Chinese title first, whatever the language the item shows.
     HWND found = FindMainApplicationWindow(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_CHINESE, MAIN_WINDOW_TITLE_LATIN);
     if (!found) {
@@ -38,10 +43,14 @@ int MessengerItemModel::OnAction() {
         LaunchMainApplication();
         startTried = true;
     }
-    if (!link.notices.Empty() && !link.HandBackCurrentKey()) {
-        // The key was refused or nobody took it: the application must run, and the notices are stale.
-        if (!startTried) LaunchMainApplication();
-        ClearAll();
+    if (!link.notices.Empty()) {
+        MainAnswer handedBack = link.HandBackCurrentKey();
+        // The key was refused or nobody took it: the application must run, and the notices are stale. A busy
+        // application keeps them: it is there, only slow.
+        if (!handedBack.Done() && handedBack.outcome != SendOutcome::Busy) {
+            if (!startTried) LaunchMainApplication();
+            ClearAll();
+        }
     }
     selected = false;
     return 1;

@@ -44,3 +44,13 @@ void MessengerItemModel::StopAnimation() {
     KillTimer(window, ANIMATION_TIMER_ID);
     dirty = true;
 }
+
+void MessengerItemModel::ReleaseWindow() {
+    DestroyItemWindow();
+    highlightTimerRunning = false;
+    prevArrowLit = false;
+    nextArrowLit = false;
+    animationRunning = false;
+    animationTickCount = 0;
+    animationCountdown = 0;
+}

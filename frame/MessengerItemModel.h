@@ -4,6 +4,7 @@
 #include "../link/MainLink.h"
 #include "../render/ItemIcons.h"
 #include "../render/ItemLayout.h"
+#include "ShellReadiness.h"
 #include "TodayItemBase.h"
 #include <string>
 
@@ -48,6 +49,10 @@ public:
     bool chineseLanguage;
     // The notices, status mode, "TodayFileMapping" and the main application's window.
     MainLink link;
+    ShellReadiness shellReadiness;
+
+    // Destroys the item window for a new one; its timers go with it, so nothing stays lit or running.
+    void ReleaseWindow();
 
 private:
     // Brings the main application up; true when that meant starting it, so one action starts it once.

@@ -12,18 +12,31 @@ WPARAM AsWParam(HWND window) { return reinterpret_cast<WPARAM>(window); }
 
 }  // namespace
 
-LRESULT MainLink::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+HWND MainLink::Trusted(HWND candidate) const {
+    if (!candidate || candidate == HWND_BROADCAST || candidate == itemWindow || !IsWindow(candidate)) return nullptr;
+    return candidate;
+}
+
+bool MainLink::BackingOff() const { return busy && GetTickCount() - busySince < busyBackoffMs; }
+
+MainAnswer MainLink::Send(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!Trusted(mainWindow)) return {SendOutcome::Gone, 0};
+    if (BackingOff()) return {SendOutcome::Busy, 0};
+    busy = false;
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(mainWindow, message, wParam, lParam, SMTO_ABORTIFHUNG, MAIN_APPLICATION_REPLY_TIMEOUT_MS,
-                             &result)) {
-        return 0;  // gone, hung or too slow: all count as no answer
-    }
-    return static_cast<LRESULT>(result);
+    if (SendMessageTimeoutW(mainWindow, message, wParam, lParam, SMTO_ABORTIFHUNG, replyTimeoutMs, &result))
+        return {SendOutcome::Answered, static_cast<LRESULT>(result)};
+    // A window that still exists did not answer in time: slow or hung, but not gone.
+    if (!IsWindow(mainWindow)) return {SendOutcome::Gone, 0};
+    busy = true;
+    busySince = GetTickCount();
+    return {SendOutcome::Busy, 0};
 }
 
 int MainLink::Connect(HWND window) {
     itemWindow = window;
     mainWindow = nullptr;
+    busy = false;
     // A repeated initialisation publishes the current window through a freshly opened section.
     todaySection.Close();
     if (todaySection.Open(TODAY_SECTION_NAME)) {
@@ -33,11 +46,11 @@ int MainLink::Connect(HWND window) {
     SharedSection mainSection;
     if (mainSection.Open(MAIN_SECTION_NAME)) {
         DWORD handle = 0;
-        if (mainSection.Read(0, &handle, sizeof(handle))) mainWindow = WindowFromValue(handle);
+        if (mainSection.Read(0, &handle, sizeof(handle))) mainWindow = Trusted(WindowFromValue(handle));
     }
     mainSection.Close();
     if (!mainWindow) return 0;
-    return static_cast<int>(Send(LINKM_ITEM_ATTACH, AsWParam(itemWindow), 0));
+    return static_cast<int>(Send(LINKM_ITEM_ATTACH, AsWParam(itemWindow), 0).value);
 }
 
 void MainLink::SayGoodbye() {
@@ -52,23 +65,29 @@ void MainLink::Unpublish() {
 }
 
 bool MainLink::Ping() {
-    if (Send(LINKM_PING, 0, 0)) return true;
+    MainAnswer answer = Send(LINKM_PING, 0, 0);
+    // A busy application keeps its link and notices; the back-off keeps the next pings from waiting on it.
+    if (answer.outcome == SendOutcome::Busy || answer.Done()) return true;
     SHNotificationRemove(&MAIN_NOTIFICATION_CLSID, MAIN_NOTIFICATION_ID);
     PostMessageW(itemWindow, LINKM_MAIN_DETACH, 0, 0);
     return false;
 }
 
-bool MainLink::SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount) {
+MainAnswer MainLink::CopyData(ULONG_PTR dwData, const void* data, DWORD byteCount) {
     COPYDATASTRUCT record = {dwData, byteCount, const_cast<void*>(data)};
-    return Send(WM_COPYDATA, AsWParam(itemWindow), reinterpret_cast<LPARAM>(&record)) != 0;
+    return Send(WM_COPYDATA, AsWParam(itemWindow), reinterpret_cast<LPARAM>(&record));
 }
 
-bool MainLink::HandBackCurrentKey() {
+bool MainLink::SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount) {
+    return CopyData(dwData, data, byteCount).Done();
+}
+
+MainAnswer MainLink::HandBackCurrentKey() {
     const std::wstring& key = notices.Current().key;
-    return SendCopyData(0, key.data(), static_cast<DWORD>(key.size() * sizeof(wchar_t)));
+    return CopyData(0, key.data(), static_cast<DWORD>(key.size() * sizeof(wchar_t)));
 }
 
-LRESULT MainLink::RequestActivation() { return Send(LINKM_ACTIVATE, AsWParam(itemWindow), 0); }
+MainAnswer MainLink::RequestActivation() { return Send(LINKM_ACTIVATE, AsWParam(itemWindow), 0); }
 
 void MainLink::ClearNotices() {
     statusMode = false;
@@ -106,7 +125,7 @@ LinkReply MainLink::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case LINKM_MAIN_ATTACH:
         ClearNotices();
         reply.cleared = true;
-        mainWindow = reinterpret_cast<HWND>(wParam);
+        mainWindow = Trusted(reinterpret_cast<HWND>(wParam));
         break;
     case LINKM_MAIN_DETACH:
         mainWindow = nullptr;
@@ -130,5 +149,7 @@ LinkReply MainLink::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         reply.handled = false;
         break;
     }
+    // The main application is answering again: it may be sent to at once.
+    if (reply.handled) busy = false;
     return reply;
 }

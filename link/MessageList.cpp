@@ -5,8 +5,8 @@
 void MessageList::Append(std::unique_ptr<MessageEntry> entry) { entries.push_back(std::move(entry)); }
 
 void MessageList::SortByTime() {
-    // Unstable on purpose: equal times may come out in any order. Only pointers move.
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+    // Stable: notices with equal times keep the order they arrived in. Only pointers move.
+    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
         return CompareFileTime(&a->time, &b->time) < 0;
     });
 }
