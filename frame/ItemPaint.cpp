@@ -33,11 +33,11 @@ ItemScene MessengerTodayItem::DescribeScene() {
     scene.prevArrowLit = prevArrowLit;
     scene.nextArrowLit = nextArrowLit;
     if (scene.view == ItemView::ThreeLines) {
-        MessageEntry& entry = notices.Current();
+        MessageEntry& entry = link.notices.Current();
         scene.notice.senderName = &entry.senderName;
         scene.notice.messageText = &entry.messageText;
         scene.notice.time = entry.time;
-        scene.notice.portrait = entry.PortraitBitmap();
+        scene.notice.portrait = link.notices.CurrentPortrait();
     }
     return scene;
 }

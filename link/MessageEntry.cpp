@@ -1,7 +1,9 @@
 #include "MessageEntry.h"
 #include "../platform/aygshell.h"
 
-MessageEntry::~MessageEntry() {
+MessageEntry::~MessageEntry() { ReleasePortrait(); }
+
+void MessageEntry::ReleasePortrait() {
     if (portrait) DeleteObject(portrait);
     portrait = nullptr;
 }

@@ -12,6 +12,8 @@ public:
 
     // The portrait, loaded from portraitPath on first request; a failed load is not retried.
     HBITMAP PortraitBitmap();
+    // Gives a loaded portrait's memory back; the next request loads it again.
+    void ReleasePortrait();
 
     std::wstring key;
     std::wstring portraitPath;

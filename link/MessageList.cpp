@@ -12,6 +12,7 @@ void MessageList::SortByTime() {
 }
 
 void MessageList::Clear() {
+    shownPortraits.clear();
     for (auto& entry : entries) entry.reset();
     entries.clear();
     cursor = 0;
@@ -39,4 +40,18 @@ void MessageList::Previous(bool wrap) {
 MessageEntry& MessageList::At(int index) const {
     if (index < 0 || index >= Size()) throw std::out_of_range("invalid vector<T> subscript");
     return *entries[static_cast<size_t>(index)];
+}
+
+HBITMAP MessageList::CurrentPortrait() {
+    MessageEntry& entry = Current();
+    HBITMAP portrait = entry.PortraitBitmap();
+    if (!portrait) return nullptr;
+    auto shown = std::find(shownPortraits.begin(), shownPortraits.end(), &entry);
+    if (shown != shownPortraits.end()) shownPortraits.erase(shown);
+    shownPortraits.push_back(&entry);
+    if (shownPortraits.size() > LOADED_PORTRAITS_MAX) {
+        shownPortraits.front()->ReleasePortrait();
+        shownPortraits.erase(shownPortraits.begin());
+    }
+    return portrait;
 }

@@ -4,6 +4,16 @@
 namespace {
 constexpr size_t NOTICE_FIELD_COUNT = 5;
 constexpr size_t NOTICE_TEXT_FIELD_COUNT = 4;
+constexpr wchar_t REPLACEMENT_CHARACTER = 0xFFFD;
+
+constexpr bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The two fields the item draws: readable on one line, and well-formed for the text functions.
+void CleanDisplayedText(std::wstring& text) {
+    ReplaceControlChars(text);
+    ReplaceLoneSurrogates(text);
+}
 }  // namespace
 
 std::vector<std::wstring> SplitFields(const std::wstring& text, wchar_t separator) {
@@ -31,6 +41,16 @@ void ReplaceControlChars(std::wstring& text) {
     }
 }
 
+void ReplaceLoneSurrogates(std::wstring& text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            ++i;  // a pair: both halves stay
+        } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
+            text[i] = REPLACEMENT_CHARACTER;
+        }
+    }
+}
+
 std::unique_ptr<MessageEntry> ParseNotice(const wchar_t* text, size_t count) {
     auto entry = std::make_unique<MessageEntry>();
     std::wstring payload(text, count);
@@ -47,7 +67,8 @@ std::unique_ptr<MessageEntry> ParseNotice(const wchar_t* text, size_t count) {
         entry->time.dwLowDateTime = static_cast<DWORD>(bits);
         entry->time.dwHighDateTime = static_cast<DWORD>(bits >> 32);
     }
-    ReplaceControlChars(entry->senderName);
-    ReplaceControlChars(entry->messageText);
+    // The key and the portrait path stay exactly as received: the key goes back byte for byte.
+    CleanDisplayedText(entry->senderName);
+    CleanDisplayedText(entry->messageText);
     return entry;
 }

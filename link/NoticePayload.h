@@ -12,3 +12,7 @@ std::unique_ptr<MessageEntry> ParseNotice(const wchar_t* text, size_t count);
 std::vector<std::wstring> SplitFields(const std::wstring& text, wchar_t separator);
 // Backspace, tab, line feed and carriage return become spaces; the length never changes.
 void ReplaceControlChars(std::wstring& text);
+// Every surrogate that is not half of a pair becomes U+FFFD, the replacement character: a lone surrogate is
+// no character, and the platform's text functions may hang or corrupt memory on one. The length never
+// changes.
+void ReplaceLoneSurrogates(std::wstring& text);
