@@ -1,6 +1,7 @@
 // The link to the messenger's main application: the handshake through the two named sections, the
 // inbound private messages, and every message the item sends it.
 #include "../frame/MessengerItemModel.h"
+#include "../platform/SendMessageTimeout.h"
 #include "../platform/aygshell.h"
 #include "LinkProtocol.h"
 #include <new>
@@ -13,8 +14,7 @@ DWORD HandleValue(HWND window) { return static_cast<DWORD>(reinterpret_cast<UINT
 
 LRESULT MessengerItemModel::SendToMainWindow(UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(mainWindow, message, wParam, lParam, SMTO_ABORTIFHUNG, MAIN_APPLICATION_REPLY_TIMEOUT_MS,
-                             &result)) {
+    if (!PlatformSendMessageTimeout(mainWindow, message, wParam, lParam, MAIN_APPLICATION_REPLY_TIMEOUT_MS, &result)) {
         return 0;  // gone, hung or too slow: all count as no answer
     }
     return static_cast<LRESULT>(result);

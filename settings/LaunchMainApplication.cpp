@@ -2,6 +2,7 @@
 // which also hands the shown notice's key back to it.
 #include "../frame/MessengerItemModel.h"
 #include "../link/LinkProtocol.h"
+#include "../platform/StartProcess.h"
 #include "../platform/handheld.h"
 
 namespace {
@@ -27,8 +28,7 @@ bool BringUpMainApplication(MessengerItemModel& item) {
 }  // namespace
 
 bool MessengerItemModel::LaunchMainApplication() {
-    return PlatformCreateProcessW(installPath.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr,
-                                  nullptr) != FALSE;
+    return PlatformStartProcess(installPath.c_str()) != FALSE;
 }
 
 bool MessengerItemModel::ActivateMainApplication() {
