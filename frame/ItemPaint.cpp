@@ -1,7 +1,6 @@
 // The item's paint: the colours are asked of the host, the scene is described from the item, and the
 // painting returns the metrics and layout that the height query and the taps use until the next paint.
 #include "../render/PaintItem.h"
-#include "../settings/SystemFontSize.h"
 #include "MessengerTodayItem.h"
 #include "ModuleState.h"
 
@@ -24,7 +23,7 @@ ItemScene MessengerTodayItem::DescribeScene() {
     scene.selected = selected;
     scene.textColor = currentTextColor;
     scene.highlightColor = highlightColor;
-    scene.fontSizeSetting = ReadSystemFontSize();
+    scene.fontSizeSetting = fontSizeSetting.Read();
     scene.icons = &icons;
     scene.noticeCount = notices.Size();
     scene.cursor = notices.Cursor();

@@ -4,6 +4,7 @@
 #include "../link/MainLink.h"
 #include "../render/ItemIcons.h"
 #include "../render/ItemLayout.h"
+#include "../settings/SystemFontSize.h"
 #include "ShellReadiness.h"
 #include "TodayItemBase.h"
 #include <string>
@@ -50,6 +51,7 @@ public:
     // The notices, status mode, "TodayFileMapping" and the main application's window.
     MainLink link;
     ShellReadiness shellReadiness;
+    SystemFontSizeSetting fontSizeSetting;
 
     // Destroys the item window for a new one; its timers go with it, so nothing stays lit or running.
     void ReleaseWindow();

@@ -12,16 +12,21 @@ bool RegistryKey::Open(const std::wstring& subKey) {
     return true;
 }
 
-DWORD RegistryKey::ReadDword(const wchar_t* valueName, DWORD defaultValue) const {
-    if (!handle) return defaultValue;
-    DWORD value = 0;
-    DWORD size = sizeof(value);
-    if (RegQueryValueExW(handle.get(), valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
-        ERROR_SUCCESS)
-        return defaultValue;
+LONG RegistryKey::QueryDword(const wchar_t* valueName, DWORD* value) const {
+    if (!handle) return ERROR_INVALID_HANDLE;
+    DWORD read = 0;
+    DWORD size = sizeof(read);
+    LONG result = RegQueryValueExW(handle.get(), valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(&read), &size);
+    if (result != ERROR_SUCCESS) return result;
     // Fewer than four bytes stored would leave the rest of the number undefined.
-    if (size != sizeof(value)) return defaultValue;
-    return value;
+    if (size != sizeof(read)) return ERROR_INVALID_DATA;
+    *value = read;
+    return ERROR_SUCCESS;
+}
+
+DWORD RegistryKey::ReadDword(const wchar_t* valueName, DWORD defaultValue) const {
+    DWORD value = defaultValue;
+    return QueryDword(valueName, &value) == ERROR_SUCCESS ? value : defaultValue;
 }
 
 std::wstring RegistryKey::ReadString(const wchar_t* valueName, const std::wstring& fallback) const {

@@ -8,6 +8,9 @@ public:
     bool Open(const std::wstring& subKey);
     // The four bytes stored, whatever the value's type; the default when fewer or more are stored.
     DWORD ReadDword(const wchar_t* valueName, DWORD defaultValue) const;
+    // The same read, telling why it failed: the platform's code, ERROR_INVALID_DATA for other than four
+    // bytes, ERROR_INVALID_HANDLE with no key open. *value is set only on success.
+    LONG QueryDword(const wchar_t* valueName, DWORD* value) const;
     // Up to 1,024 bytes taken as UTF-16 text, without its terminator; the fallback otherwise.
     std::wstring ReadString(const wchar_t* valueName, const std::wstring& fallback) const;
     void Close() { handle.Reset(); }

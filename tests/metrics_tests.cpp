@@ -106,6 +106,20 @@ TEST(LineMetrics, EachPaintReadsTheSettingAgain) {
     }
 }
 
+// The key the item keeps open for its paints may be deleted and made again: the next paint still reads it.
+TEST(LineMetrics, ARemadeKeyStillReachesTheNextPaint) {
+    LoadedItem item;
+    ASSERT_NE(item.item, nullptr);
+    for (auto [setting, height] : {std::pair<DWORD, DWORD>{1050, 24}, {1049, 20}, {1200, 24}}) {
+        ScopedRegistryKey key(TEST_FONT_SIZE_KEY);  // deleted, made again, and deleted at the end
+        key.SetDword(L"CurFont", setting);
+        InvalidateRect(item.item, nullptr, FALSE);
+        UpdateWindow(item.item);
+        item.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&item.record));
+        EXPECT_EQ(item.record.cyp, height) << "setting " << setting;
+    }
+}
+
 TEST(HighDpi, ScreenReportsOneNinetyTwo) {
     EXPECT_EQ(ScreenDeviceCaps(LOGPIXELSY), 192);
     EXPECT_EQ(ScreenDeviceCaps(LOGPIXELSX), 192);
