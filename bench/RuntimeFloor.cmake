@@ -4,6 +4,7 @@
 #   cmake -DLAUNCHER=<launcher> -DCOMPILER=<compiler> -DNM=<nm> -DOBJECTS=<a|b|...> -DSOURCES=<a|b> -DOUTPUT=<dll> -P RuntimeFloor.cmake
 cmake_minimum_required(VERSION 3.20)
 string(REPLACE "|" ";" objects "${OBJECTS}")
+list(FILTER objects INCLUDE REGEX "\\.obj$")  # not the compiled resources
 string(REPLACE "|" ";" sources "${SOURCES}")
 
 execute_process(COMMAND ${NM} --defined-only ${objects} OUTPUT_VARIABLE defined_text RESULT_VARIABLE failed)
@@ -30,7 +31,8 @@ foreach(line IN LISTS undefined_lines)
   math(EXPR count "${count} + 1")
 endforeach()
 
-execute_process(COMMAND ${LAUNCHER} ${COMPILER} -O2 -std=c++17 -shared -static -s -o ${OUTPUT} ${sources} ${pulls}
+execute_process(COMMAND ${LAUNCHER} ${COMPILER} -O2 -std=c++17 -shared -static -s -Wl,--exclude-all-symbols
+                        -o ${OUTPUT} ${sources} ${pulls}
                 RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(failed)
   message(FATAL_ERROR "linking the runtime floor failed (${failed}):\n${out}${err}")

@@ -7,6 +7,7 @@
 // TLS callback: at process attach and detach, at every thread attach, and once more from the DLL's start-up
 // right before the constructors run (that call also runs the .CRT$XD* initialisers). Both hooks below
 // reset it just after, so the constructors, the unwinder and the teardown all find it 0.
+#ifndef UNDER_CE  // the device's compiler brings its own runtime
 #include <windows.h>
 
 extern "C" int _CRT_MT;
@@ -33,3 +34,5 @@ struct EmergencyReserveRelease {
 extern "C" __attribute__((section(".CRT$XDL"), used)) void (*const runUnlockedInitialiser)() = RunUnlocked;
 extern "C" __attribute__((section(".CRT$XLY"), used)) const PIMAGE_TLS_CALLBACK runUnlockedCallback =
     RunUnlockedCallback;
+
+#endif

@@ -2,6 +2,7 @@
 // pixel size and row order load with their pixels; files that do not hold what their headers claim give null
 // and leave no object behind. Files are written here from an independent description of the format.
 #include "platform/aygshell.h"
+#include "support/ChildRun.h"
 #include "support/Portraits.h"
 #include "support/Surface.h"
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // Suites named HighDpi* run only in the prefix whose screen reports 192 dots per inch.
 #include "render/ItemIcons.h"
 #include "render/Metrics.h"
+#include "settings/SystemFontSize.h"
 #include "support/ItemHarness.h"
 #include "support/Registry.h"
 #include <gtest/gtest.h>
@@ -97,6 +98,21 @@ TEST(LineMetrics, EachPaintReadsTheSettingAgain) {
     LoadedItem item;
     ASSERT_NE(item.item, nullptr);
     for (auto [setting, height] : {std::pair<DWORD, DWORD>{1050, 24}, {1049, 20}, {1200, 24}}) {
+        key.SetDword(L"CurFont", setting);
+        InvalidateRect(item.item, nullptr, FALSE);
+        UpdateWindow(item.item);
+        item.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&item.record));
+        EXPECT_EQ(item.record.cyp, height) << "setting " << setting;
+    }
+}
+
+// The key the item keeps open for its paints may be deleted and made again: the next paint still reads it.
+TEST(LineMetrics, ARemadeKeyStillReachesTheNextPaint) {
+    LoadedItem item;
+    ASSERT_NE(item.item, nullptr);
+    // Large settings only: a stale key read as the default (900) would give 20-pixel lines.
+    for (auto [setting, height] : {std::pair<DWORD, DWORD>{1050, 24}, {1200, 24}, {1100, 24}}) {
+        ScopedRegistryKey key(TEST_FONT_SIZE_KEY);  // deleted, made again, and deleted at the end
         key.SetDword(L"CurFont", setting);
         InvalidateRect(item.item, nullptr, FALSE);
         UpdateWindow(item.item);

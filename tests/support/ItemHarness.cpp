@@ -41,7 +41,11 @@ ShellReadyEvent::ShellReadyEvent(bool set) : event(CreateEventW(nullptr, TRUE, F
     if (set) Set();
     else Reset();
 }
-ShellReadyEvent::~ShellReadyEvent() { CloseHandle(event); }
+ShellReadyEvent::~ShellReadyEvent() { Remove(); }
+void ShellReadyEvent::Remove() {
+    if (event) CloseHandle(event);
+    event = nullptr;
+}
 void ShellReadyEvent::Set() { SetEvent(event); }
 void ShellReadyEvent::Reset() { ResetEvent(event); }
 

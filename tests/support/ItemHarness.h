@@ -41,6 +41,8 @@ public:
     ~ShellReadyEvent();
     void Set();
     void Reset();
+    // Closes it: with no other handle the event no longer exists, as on a host without the shell's event.
+    void Remove();
 
 private:
     HANDLE event;

@@ -1,6 +1,5 @@
 #include "Portraits.h"
 #include "Surface.h"
-#include <cstring>
 
 PortraitFiles::PortraitFiles() {
     wchar_t base[MAX_PATH];
@@ -19,11 +18,6 @@ std::wstring PortraitFiles::Write(const std::wstring& name, int width, int heigh
     WriteSolidBitmapFile(path, width, height, colour);
     written.push_back(path);
     return path;
-}
-
-std::wstring SharedDataFile(const wchar_t* name) {
-    const char* source = ARDENO_SOURCE_DIR;
-    return L"Z:" + std::wstring(source, source + strlen(source)) + L"/../shared/data/" + name;
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::vector<BYTE>& bytes) {

@@ -21,8 +21,5 @@ private:
     std::vector<std::wstring> written;
 };
 
-// A file of the probe data shared beside the source tree (../shared/data), as a Windows path (Wine maps the
-// Unix root to drive Z:).
-std::wstring SharedDataFile(const wchar_t* name);
 // Writes the bytes as the whole file; false when it cannot be written.
 bool WriteFileBytes(const std::wstring& path, const std::vector<BYTE>& bytes);
