@@ -52,7 +52,8 @@ void PrintFigure(const Figure& f, bool json) {
         printf("{\"name\":\"%s\",\"value\":%.6g,\"unit\":\"%s\",\"floorName\":\"%s\",\"floor\":%.6g,\"ratio\":%.4g,"
                "\"goal\":\"%s\",\"met\":%s,\"note\":\"%s\"}\n",
                Escaped(f.name).c_str(), f.value, Escaped(f.unit).c_str(), Escaped(f.floorName).c_str(), f.floor,
-               f.ratio, Escaped(f.goal).c_str(), !f.judged ? "null" : f.met ? "true" : "false", Escaped(f.note).c_str());
+               f.ratio, Escaped(f.goal).c_str(), !f.judged ? "null" : f.met ? "true" : "false",
+               Escaped(f.note).c_str());
     } else {
         printf("%s: %.4g %s; floor (%s) %.4g %s; ratio %.2f, goal %s%s%s%s\n", f.name.c_str(), f.value,
                f.unit.c_str(), f.floorName.c_str(), f.floor, f.unit.c_str(), f.ratio, f.goal.c_str(),

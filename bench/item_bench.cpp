@@ -54,7 +54,8 @@ std::wstring Payload(int i, size_t textLength) {
 }
 
 LRESULT SendPayload(HWND item, HWND sender, const std::wstring& payload) {
-    COPYDATASTRUCT data = {0, static_cast<DWORD>(payload.size() * sizeof(wchar_t)), const_cast<wchar_t*>(payload.data())};
+    COPYDATASTRUCT data = {0, static_cast<DWORD>(payload.size() * sizeof(wchar_t)),
+                           const_cast<wchar_t*>(payload.data())};
     return SendMessageW(item, WM_COPYDATA, reinterpret_cast<WPARAM>(sender), reinterpret_cast<LPARAM>(&data));
 }
 
@@ -367,7 +368,7 @@ bool Memory(bool json) {
     const SIZE_T privateBefore = PrivateBytes(), heapBefore = HeapBytesInUse();
     double texts = 0;
     for (int i = 0; i < kNotices; ++i) {
-        // One at a time: only the item's memory grows. What it keeps: key, portrait path, sender, text, 8 bytes of time.
+        // One at a time: only the item's memory grows. It keeps key, portrait path, sender, text, 8 bytes of time.
         const std::wstring payload = Payload(i, 100);
         texts += (payload.size() - payload.substr(payload.rfind(L'\0') + 1).size() - 4) * sizeof(wchar_t) + 8;
         SendPayload(loaded.item, main.hwnd(), payload);
@@ -384,7 +385,8 @@ bool Memory(bool json) {
     f.goal = "<= 2x";
     f.met = f.ratio <= 2;
     f.note = "measured over " + std::to_string(kNotices) + " notices; heap bytes in use grew " +
-             Fixed((heapAfter - heapBefore) / (kNotices / 1000.0) / 1024) + " KB per 1,000; against the 100-character " +
+             Fixed((heapAfter - heapBefore) / (kNotices / 1000.0) / 1024) + " KB per 1,000; against the " +
+             "100-character " +
              "message texts alone (195 KB per 1,000) the ratio is " + Fixed(f.value / (200000.0 / 1024), 2) + "x";
     PrintFigure(f, json);
     return true;

@@ -4,7 +4,6 @@
 #include "link/LinkProtocol.h"
 #include "link/MainLink.h"
 #include "peer/PeerNames.h"
-#include "support/ChildTest.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
 #include "support/PeerProcess.h"

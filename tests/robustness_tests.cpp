@@ -2,7 +2,7 @@
 // load / initialise / unload cycles, and random notices painted while paging. Each case reports what it
 // tried and what survived; ARDENO_SOAK=1 (./run soak) runs the long version, ARDENO_SEED picks the seeds.
 #include "link/LinkProtocol.h"
-#include "support/ChildTest.h"
+#include "support/ChildRun.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
 #include "support/Portraits.h"
