@@ -220,7 +220,7 @@ bool ScriptRunner::DoRun(const ScriptStep& step, bool wait, std::wstring& error)
         error = step.verb + L": cannot start " + program + L": " + LastErrorText(GetLastError());
         return false;
     }
-    CloseHandle(info.hThread);
+    KernelHandle thread(info.hThread);
     KernelHandle process(info.hProcess);
     if (!wait) {
         started.push_back(std::move(process));
