@@ -1,22 +1,20 @@
 #include "UnresponsiveWindow.h"
-#include "RecordingWindow.h"
+#include "platform/MessagePump.h"
 
 #define UNRESPONSIVE_CLASS L"TestUnresponsiveWindow"
 
 UnresponsiveWindow::UnresponsiveWindow()
     : created(CreateEventW(nullptr, TRUE, FALSE, nullptr)), release(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-    HANDLE waits[] = {created, thread};
+    thread.Reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
+    HANDLE waits[] = {created.get(), thread.get()};
     WaitForMultipleObjects(2, waits, FALSE, INFINITE);
 }
 
 UnresponsiveWindow::~UnresponsiveWindow() {
-    SetEvent(release);
-    // Keep this thread's windows answering while the other thread destroys its window and ends.
-    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) PumpPending();
-    CloseHandle(thread);
-    CloseHandle(created);
-    CloseHandle(release);
+    SetEvent(release.get());
+    // Keep this thread's windows answering while the other thread destroys its window and ends. After WM_QUIT
+    // the pump no longer waits, but the thread must still have ended before its handles close.
+    if (PumpUntilSignalled(thread.get(), INFINITE) != PumpResult::Done) WaitForSingleObject(thread.get(), INFINITE);
 }
 
 DWORD WINAPI UnresponsiveWindow::Run(void* parameter) {
@@ -29,8 +27,8 @@ DWORD WINAPI UnresponsiveWindow::Run(void* parameter) {
     // Hidden, so neither creating nor destroying it touches the other thread's activation.
     self->window = CreateWindowExW(0, UNRESPONSIVE_CLASS, L"hung", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
-    SetEvent(self->created);
-    WaitForSingleObject(self->release, INFINITE);
+    SetEvent(self->created.get());
+    WaitForSingleObject(self->release.get(), INFINITE);
     DestroyWindow(self->window);
     return 0;
 }

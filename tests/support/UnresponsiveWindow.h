@@ -2,6 +2,7 @@
 // Messages sent to it get no answer until the object is destroyed, which lets the thread go on.
 #pragma once
 #include <windows.h>
+#include "platform/ScopedHandles.h"
 
 class UnresponsiveWindow {
 public:
@@ -15,8 +16,8 @@ public:
 private:
     static DWORD WINAPI Run(void* self);
 
-    HANDLE created;
-    HANDLE release;
-    HANDLE thread = nullptr;
+    KernelHandle created;
+    KernelHandle release;
+    KernelHandle thread;
     HWND window = nullptr;
 };
