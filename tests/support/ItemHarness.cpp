@@ -29,9 +29,8 @@ std::optional<LRESULT> HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lP
     }
     if (message == TODAYM_DRAWWATERMARK && lParam) {
         const auto* info = reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam);
-        HBRUSH brush = CreateSolidBrush(kHostWatermarkColor);
-        FillRect(info->hdc, &info->rc, brush);
-        DeleteObject(brush);
+        GdiObject<HBRUSH> brush(CreateSolidBrush(kHostWatermarkColor));
+        FillRect(info->hdc, &info->rc, brush.get());
         return LRESULT(1);
     }
     return RecordingWindow::Handle(message, wParam, lParam);
@@ -41,9 +40,8 @@ ShellReadyEvent::ShellReadyEvent(bool set) : event(CreateEventW(nullptr, TRUE, F
     if (set) Set();
     else Reset();
 }
-ShellReadyEvent::~ShellReadyEvent() { CloseHandle(event); }
-void ShellReadyEvent::Set() { SetEvent(event); }
-void ShellReadyEvent::Reset() { ResetEvent(event); }
+void ShellReadyEvent::Set() { SetEvent(event.get()); }
+void ShellReadyEvent::Reset() { ResetEvent(event.get()); }
 
 TODAYLISTITEM MakeRecord(bool enabled) {
     TODAYLISTITEM record = {};
