@@ -2,25 +2,11 @@
 #include "MessengerTodayItem.h"
 #include "ModuleState.h"
 
-#define SHELL_READY_EVENT_NAME L"SYSTEM/ShellAPIReady"
-
-namespace {
-
-// The shell sets this event once its functions can be called. Only "timed out" means not ready.
-bool ShellIsReady() {
-    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, SHELL_READY_EVENT_NAME);
-    DWORD result = WaitForSingleObject(event, 0);
-    if (event) CloseHandle(event);
-    return result != WAIT_TIMEOUT;
-}
-
-}  // namespace
-
 int MessengerTodayItem::GetItemHeight() {
     int lines;
-    if (statusMode) lines = lineCount;  // status mode keeps the height last reported
-    else if (!mainWindow) lines = 1;
-    else lines = notices.Empty() ? 1 : 3;
+    if (link.statusMode) lines = lineCount;  // status mode keeps the height last reported
+    else if (!link.mainWindow) lines = 1;
+    else lines = link.notices.Empty() ? 1 : 3;
     lineCount = lines;
     return lines * lineHeight;
 }
@@ -29,8 +15,8 @@ void MessengerTodayItem::OnClearCache() { dirty = true; }
 
 int MessengerTodayItem::OnQueryRefreshCache(TODAYLISTITEM* record) {
     if (!record) return 0;
-    if (!ShellIsReady()) return 0;
-    if (mainWindow && !PingMainApplication()) return 1;
+    if (!shellReadiness.IsReady()) return 0;
+    if (link.mainWindow && !link.Ping()) return 1;
     int height = GetItemHeight();
     if (static_cast<DWORD>(height) == record->cyp) return dirty ? 1 : 0;
     record->cyp = GetItemHeight();

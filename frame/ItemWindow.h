@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <string>
 
-#define ANIMATION_TIMER_ID 5
-#define HIGHLIGHT_TIMER_ID 6
+constexpr UINT_PTR ANIMATION_TIMER_ID = 5;
+constexpr UINT_PTR HIGHLIGHT_TIMER_ID = 6;
 
 class ItemWindow {
 public:

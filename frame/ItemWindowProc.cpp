@@ -1,14 +1,13 @@
 // The item window's procedure: every message reaches the one item through a named handler.
+#include "../platform/ScopedHandles.h"
 #include "MessengerTodayItem.h"
 #include "ModuleState.h"
 
 namespace {
 
 LRESULT OnPaintMessage(MessengerTodayItem& item, HWND window) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    item.Paint(dc);
-    EndPaint(window, &ps);
+    PaintDC paint(window);  // EndPaint however the paint ends
+    item.Paint(paint.get());
     return 1;
 }
 

@@ -1,9 +1,10 @@
 // Construction and teardown of the messenger state.
 #include "MessengerItemModel.h"
-#include "../link/LinkProtocol.h"
 #include "../settings/RegistrySettings.h"
 
-#define LANGUAGE_CHINESE_PRC 2052
+namespace {
+constexpr LANGID LANGUAGE_CHINESE_PRC = 2052;
+}  // namespace
 
 MessengerItemModel::MessengerItemModel(HINSTANCE module)
     : prevArrowLit(false),
@@ -14,9 +15,7 @@ MessengerItemModel::MessengerItemModel(HINSTANCE module)
       highlightColor(0),
       currentTextColor(0),
       animationCountdown(0),
-      statusMode(false),
-      chineseLanguage(false),
-      mainWindow(nullptr) {
+      chineseLanguage(false) {
     selected = false;
     chineseLanguage = GetSystemDefaultLangID() == LANGUAGE_CHINESE_PRC;
     // If anything below throws, the settings object, the members and the base levels are released by
@@ -29,17 +28,13 @@ MessengerItemModel::MessengerItemModel(HINSTANCE module)
 
 MessengerItemModel::~MessengerItemModel() {
     // The main application hears of the goodbye while the item window still exists.
-    if (mainWindow) SendToMainWindow(LINKM_ITEM_DETACH, reinterpret_cast<WPARAM>(window), 0);
+    link.SayGoodbye();
     DestroyItemWindow();
-    if (todaySection.IsOpen()) {
-        const DWORD none = 0;
-        todaySection.Write(0, &none, sizeof(none));
-        todaySection.Close();
-    }
+    link.Unpublish();
     icons.ReleaseIcons();
     installPath.clear();
     installPath.shrink_to_fit();
-    notices.Release();
+    link.notices.Release();
 }
 
 void MessengerItemModel::StopAnimation() {
@@ -48,4 +43,14 @@ void MessengerItemModel::StopAnimation() {
     animationTickCount = 0;
     KillTimer(window, ANIMATION_TIMER_ID);
     dirty = true;
+}
+
+void MessengerItemModel::ReleaseWindow() {
+    DestroyItemWindow();
+    highlightTimerRunning = false;
+    prevArrowLit = false;
+    nextArrowLit = false;
+    animationRunning = false;
+    animationTickCount = 0;
+    animationCountdown = 0;
 }

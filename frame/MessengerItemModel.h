@@ -1,11 +1,11 @@
-// Level 3 of the item: the messenger state (notices, layout, colours, icons, install path) and the link
-// to the main application.
+// Level 3 of the item: the messenger state (notices and the link to the main application, layout, colours,
+// icons, install path). Its link, painting and settings operations forward to the components below.
 #pragma once
-#include "TodayItemBase.h"
-#include "../link/MessageList.h"
-#include "../link/SharedSection.h"
+#include "../link/MainLink.h"
 #include "../render/ItemIcons.h"
 #include "../render/ItemLayout.h"
+#include "ShellReadiness.h"
+#include "TodayItemBase.h"
 #include <string>
 
 class MessengerItemModel : public TodayItemBase {
@@ -13,13 +13,13 @@ public:
     explicit MessengerItemModel(HINSTANCE module);
     ~MessengerItemModel() override;
 
-    int OnWindowCreated() override;                                // slot 1
-    int OnAnimationTick(int tickCount, DWORD elapsedMs) override;  // slot 2
-    int OnHighlightTimeout() override;                             // slot 3
-    int OnAction() override;                                       // slot 8
+    int OnWindowCreated() override;                                             // slot 1
+    int OnAnimationTick(int tickCount, DWORD elapsedMs) override;               // slot 2
+    int OnHighlightTimeout() override;                                          // slot 3
+    int OnAction() override;                                                    // slot 8
     BOOL OnCustomMessage(UINT message, WPARAM wParam, LPARAM lParam) override;  // slot 11
-    virtual void QueryColors() = 0;                                // slot 21
-    virtual void Invalidate() = 0;                                 // slot 22
+    virtual void QueryColors() = 0;                                             // slot 21
+    virtual void Invalidate() = 0;                                              // slot 22
 
     // Animation and link.
     void StopAnimation();
@@ -27,10 +27,6 @@ public:
     void SortNotices();
     void AddNotice(const COPYDATASTRUCT* record);
     bool SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount);
-    // Every message to the main application goes through here: a bounded wait, 0 when it fails.
-    LRESULT SendToMainWindow(UINT message, WPARAM wParam, LPARAM lParam);
-    // The liveness ping of the refresh query: true when the main application answered.
-    bool PingMainApplication();
 
     // Paging.
     void GoPrevious();
@@ -48,15 +44,17 @@ public:
     COLORREF highlightColor;
     COLORREF currentTextColor;
     ItemLayout layout;
-    MessageList notices;
     int animationCountdown;
-    bool statusMode;
     std::wstring installPath;
     bool chineseLanguage;
-    SharedSection todaySection;
-    HWND mainWindow;
-};
+    // The notices, status mode, "TodayFileMapping" and the main application's window.
+    MainLink link;
+    ShellReadiness shellReadiness;
 
-// How long the item waits for the main application to answer one message before taking the answer as 0,
-// so that a hung application never freezes the Today screen.
-#define MAIN_APPLICATION_REPLY_TIMEOUT_MS 3000
+    // Destroys the item window for a new one; its timers go with it, so nothing stays lit or running.
+    void ReleaseWindow();
+
+private:
+    // Brings the main application up; true when that meant starting it, so one action starts it once.
+    bool BringUpMainApplication();
+};

@@ -1,5 +1,6 @@
 // The item: the one object the module holds, and the host callbacks it implements.
 #pragma once
+#include "../render/ItemScene.h"
 #include "MessengerItemModel.h"
 
 class MessengerTodayItem : public MessengerItemModel {
@@ -27,12 +28,9 @@ public:
 
     // Painting.
     void RefreshColors();
-    void DrawItem(HDC surface, const RECT& client);
-    void DrawBackground(HDC surface, HBRUSH highlightBrush);
-    void DrawOneLineView(HDC surface, HBRUSH highlightBrush, int fontHeight);
-    void DrawThreeLineView(HDC surface, HBRUSH highlightBrush, int fontHeight);
-    void DrawWatermark(HDC surface, const RECT& rect);
     bool ShowsOneLineView() const;
+    // What the paint draws, taken from the item; loads the shown notice's portrait on first use.
+    ItemScene DescribeScene();
 };
 
 // Inclusive on all four edges, compared as signed values.

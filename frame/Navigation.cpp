@@ -1,7 +1,9 @@
 // Selection, the left and right keys, stylus taps on the arrows, and the arrow-highlight timeout.
 #include "MessengerTodayItem.h"
 
-#define HIGHLIGHT_INTERVAL_MS 200
+namespace {
+constexpr UINT HIGHLIGHT_INTERVAL_MS = 200;
+}  // namespace
 
 bool PointInRect(const RECT& rect, POINT point) {
     return rect.left <= point.x && point.x <= rect.right && rect.top <= point.y && point.y <= rect.bottom;
@@ -23,7 +25,7 @@ int MessengerItemModel::OnHighlightTimeout() {
 }
 
 void MessengerItemModel::GoPrevious() {
-    notices.Previous(false);
+    link.notices.Previous(false);
     highlightTimerRunning = false;
     KillTimer(window, HIGHLIGHT_TIMER_ID);
     prevArrowLit = true;
@@ -32,7 +34,7 @@ void MessengerItemModel::GoPrevious() {
 }
 
 void MessengerItemModel::GoNext() {
-    notices.Next(false);
+    link.notices.Next(false);
     highlightTimerRunning = false;
     KillTimer(window, HIGHLIGHT_TIMER_ID);
     nextArrowLit = true;
@@ -47,12 +49,12 @@ void MessengerTodayItem::OnLostSelection() {}
 int MessengerTodayItem::OnNavigationKey(UINT virtualKey) {
     if (virtualKey != VK_LEFT && virtualKey != VK_RIGHT) return 0;
     if (animationRunning) StopAnimation();
-    if (notices.Size() < 2) return 1;
+    if (link.notices.Size() < 2) return 1;
     if (virtualKey == VK_LEFT) {
-        if (notices.Cursor() == 0) return 1;
+        if (link.notices.Cursor() == 0) return 1;
         GoPrevious();
     } else {
-        if (notices.Cursor() == notices.Size() - 1) return 1;
+        if (link.notices.Cursor() == link.notices.Size() - 1) return 1;
         GoNext();
     }
     Invalidate();
@@ -61,12 +63,12 @@ int MessengerTodayItem::OnNavigationKey(UINT virtualKey) {
 
 void MessengerTodayItem::OnTapDown(UINT, int x, int y) {
     if (animationRunning) StopAnimation();
-    if (notices.Size() < 2) return;
+    if (link.notices.Size() < 2) return;
     POINT point = {x, y};
-    if (notices.CanGoPrevious() && PointInRect(layout.prevArrowHitArea, point)) {
+    if (link.notices.CanGoPrevious() && PointInRect(layout.prevArrowHitArea, point)) {
         GoPrevious();
         Invalidate();
-    } else if (notices.CanGoNext() && PointInRect(layout.nextArrowHitArea, point)) {
+    } else if (link.notices.CanGoNext() && PointInRect(layout.nextArrowHitArea, point)) {
         GoNext();
         Invalidate();
     }
@@ -76,7 +78,7 @@ void MessengerTodayItem::OnTapUp(UINT, int x, int y) {
     if (animationRunning) StopAnimation();
     POINT point = {x, y};
     // A tap on an arrow pages (on stylus-down) and never opens the messenger.
-    if (notices.Size() >= 2 &&
+    if (link.notices.Size() >= 2 &&
         (PointInRect(layout.prevArrowHitArea, point) || PointInRect(layout.nextArrowHitArea, point)))
         return;
     OnAction();

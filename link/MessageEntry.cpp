@@ -1,10 +1,9 @@
 #include "MessageEntry.h"
 #include "../platform/aygshell.h"
-#include <cstdlib>
 
-#define NOTICE_FIELD_COUNT 5
+MessageEntry::~MessageEntry() { ReleasePortrait(); }
 
-MessageEntry::~MessageEntry() {
+void MessageEntry::ReleasePortrait() {
     if (portrait) DeleteObject(portrait);
     portrait = nullptr;
 }
@@ -14,49 +13,4 @@ HBITMAP MessageEntry::PortraitBitmap() {
     portrait = SHLoadDIBitmap(portraitPath.c_str());
     if (!portrait) portraitFailed = true;
     return portrait;
-}
-
-std::vector<std::wstring> SplitFields(const std::wstring& text, wchar_t separator) {
-    std::vector<std::wstring> fields;
-    if (text.empty()) return fields;
-    size_t position = 0;
-    for (;;) {
-        size_t found = text.find(separator, position);
-        if (found == std::wstring::npos) {
-            fields.push_back(text.substr(position));
-            return fields;
-        }
-        fields.push_back(text.substr(position, found - position));
-        position = found + 1;
-        if (position >= text.size()) break;
-    }
-    // The text ended with the separator: the field after it is empty.
-    fields.emplace_back();
-    return fields;
-}
-
-void ReplaceControlChars(std::wstring& text) {
-    for (wchar_t& c : text) {
-        if (c == L'\b' || c == L'\t' || c == L'\n' || c == L'\r') c = L' ';
-    }
-}
-
-std::unique_ptr<MessageEntry> ParseNotice(const wchar_t* text, size_t count) {
-    auto entry = std::make_unique<MessageEntry>();
-    std::wstring payload(text, count);
-    std::vector<std::wstring> fields = SplitFields(payload, L'\0');
-    // A short payload (fewer than five fields) is kept: the fields present fill key, portrait path, sender
-    // and text in that order, the rest stay empty and the time 0. The main application's key then still
-    // reaches it back, and the list never holds an entry with missing members.
-    std::wstring* members[] = {&entry->key, &entry->portraitPath, &entry->senderName, &entry->messageText};
-    for (size_t i = 0; i < fields.size() && i < 4; ++i) *members[i] = fields[i];
-    if (fields.size() >= NOTICE_FIELD_COUNT) {
-        // _wtoi64: leading blanks, an optional sign, digits up to the first non-digit; no digits give 0.
-        ULONGLONG bits = static_cast<ULONGLONG>(_wtoi64(fields[4].c_str()));
-        entry->time.dwLowDateTime = static_cast<DWORD>(bits);
-        entry->time.dwHighDateTime = static_cast<DWORD>(bits >> 32);
-    }
-    ReplaceControlChars(entry->senderName);
-    ReplaceControlChars(entry->messageText);
-    return entry;
 }

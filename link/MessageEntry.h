@@ -1,9 +1,7 @@
-// One message notice, parsed from the main application's copy-data payload.
+// One message notice, as parsed from the main application's copy-data payload.
 #pragma once
 #include <windows.h>
-#include <memory>
 #include <string>
-#include <vector>
 
 class MessageEntry {
 public:
@@ -14,6 +12,8 @@ public:
 
     // The portrait, loaded from portraitPath on first request; a failed load is not retried.
     HBITMAP PortraitBitmap();
+    // Gives a loaded portrait's memory back; the next request loads it again.
+    void ReleasePortrait();
 
     std::wstring key;
     std::wstring portraitPath;
@@ -23,10 +23,3 @@ public:
     bool portraitFailed = false;
     HBITMAP portrait = nullptr;
 };
-
-// Builds an entry from `count` UTF-16 units of payload: key, portrait path, sender, text, time.
-std::unique_ptr<MessageEntry> ParseNotice(const wchar_t* text, size_t count);
-// Splits on the separator; empty fields are kept, so n separators give n + 1 fields (none for "").
-std::vector<std::wstring> SplitFields(const std::wstring& text, wchar_t separator);
-// Backspace, tab, line feed and carriage return become spaces; the length never changes.
-void ReplaceControlChars(std::wstring& text);

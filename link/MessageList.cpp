@@ -5,13 +5,14 @@
 void MessageList::Append(std::unique_ptr<MessageEntry> entry) { entries.push_back(std::move(entry)); }
 
 void MessageList::SortByTime() {
-    // Unstable on purpose: equal times may come out in any order. Only pointers move.
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+    // Stable: notices with equal times keep the order they arrived in. Only pointers move.
+    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
         return CompareFileTime(&a->time, &b->time) < 0;
     });
 }
 
 void MessageList::Clear() {
+    shownPortraits.clear();
     for (auto& entry : entries) entry.reset();
     entries.clear();
     cursor = 0;
@@ -39,4 +40,18 @@ void MessageList::Previous(bool wrap) {
 MessageEntry& MessageList::At(int index) const {
     if (index < 0 || index >= Size()) throw std::out_of_range("invalid vector<T> subscript");
     return *entries[static_cast<size_t>(index)];
+}
+
+HBITMAP MessageList::CurrentPortrait() {
+    MessageEntry& entry = Current();
+    HBITMAP portrait = entry.PortraitBitmap();
+    if (!portrait) return nullptr;
+    auto shown = std::find(shownPortraits.begin(), shownPortraits.end(), &entry);
+    if (shown != shownPortraits.end()) shownPortraits.erase(shown);
+    shownPortraits.push_back(&entry);
+    if (shownPortraits.size() > LOADED_PORTRAITS_MAX) {
+        shownPortraits.front()->ReleasePortrait();
+        shownPortraits.erase(shownPortraits.begin());
+    }
+    return portrait;
 }

@@ -5,6 +5,10 @@
 #include <memory>
 #include <vector>
 
+// At most this many portraits stay loaded, those shown last: paging through thousands of notices must not
+// hold thousands of bitmaps. The others are loaded again when shown again.
+constexpr size_t LOADED_PORTRAITS_MAX = 8;
+
 class MessageList {
 public:
     MessageList() = default;
@@ -19,6 +23,9 @@ public:
     void Previous(bool wrap);
     MessageEntry& At(int index) const;  // throws std::out_of_range "invalid vector<T> subscript"
     MessageEntry& Current() const { return At(cursor); }
+    // The current entry's portrait for display (null when it cannot be loaded); releases the portrait shown
+    // longest ago once more than LOADED_PORTRAITS_MAX are loaded.
+    HBITMAP CurrentPortrait();
 
     int Size() const { return static_cast<int>(entries.size()); }
     bool Empty() const { return entries.empty(); }
@@ -31,4 +38,5 @@ public:
 private:
     std::vector<std::unique_ptr<MessageEntry>> entries;
     int cursor = 0;
+    std::vector<MessageEntry*> shownPortraits;  // entries with a loaded portrait, the one shown last at the back
 };

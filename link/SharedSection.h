@@ -1,21 +1,17 @@
 // One named shared-memory section, opened by name, read and written at an offset, closed.
 // No view stays mapped: each access maps just the bytes it touches.
 #pragma once
-#include <windows.h>
+#include "../platform/ScopedHandles.h"
 
 class SharedSection {
 public:
-    SharedSection() = default;
-    ~SharedSection() { Close(); }
-    SharedSection(const SharedSection&) = delete;
-    SharedSection& operator=(const SharedSection&) = delete;
-
+    // Creates the section backed by the paging file, or opens it when it exists already.
     bool Open(const wchar_t* name);
-    bool Read(DWORD offset, void* destination, DWORD count);
+    bool Read(DWORD offset, void* destination, DWORD count) const;
     bool Write(DWORD offset, const void* source, DWORD count);
-    void Close();
-    bool IsOpen() const { return handle != nullptr; }
+    void Close() { handle.Reset(); }
+    bool IsOpen() const { return static_cast<bool>(handle); }
 
 private:
-    HANDLE handle = nullptr;
+    KernelHandle handle;
 };

@@ -5,7 +5,7 @@
 #include <string>
 
 namespace {
-const CLSID kNotificationClass = MAIN_NOTIFICATION_CLSID_INIT;
+const CLSID kNotificationClass = MAIN_NOTIFICATION_CLSID;
 }
 
 void ShellNotification::Raise(HWND sink, size_t pendingCount) {

@@ -2,13 +2,19 @@
 #include "Metrics.h"
 #include <initializer_list>
 
+namespace {
+constexpr int ICON_SIZE_AT_96_DPI = 16;
+constexpr int REFERENCE_DPI = 96;
+}  // namespace
+
 HICON LoadItemIcon(const ItemIcons& icons, int resourceId) {
     int resolutionY = CachedScreenResolutionY();
     int resolutionX = CachedScreenResolutionX();
-    // 16 pixels at 96 dpi, scaled and rounded half up; a missing resolution (-1) gives 0, the icon's own size.
-    int width = (16 * resolutionX + 48) / 96;
-    int height = (16 * resolutionY + 48) / 96;
-    return static_cast<HICON>(LoadImageW(icons.moduleInstance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, width, height, 0));
+    // Scaled and rounded half up; a missing resolution (-1) gives 0, the icon's own size.
+    int width = (ICON_SIZE_AT_96_DPI * resolutionX + REFERENCE_DPI / 2) / REFERENCE_DPI;
+    int height = (ICON_SIZE_AT_96_DPI * resolutionY + REFERENCE_DPI / 2) / REFERENCE_DPI;
+    return static_cast<HICON>(
+        LoadImageW(icons.moduleInstance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, width, height, 0));
 }
 
 void ItemIcons::LoadIcons() {

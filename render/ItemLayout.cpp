@@ -1,32 +1,37 @@
 #include "ItemLayout.h"
 
-#define ICON_CELL_WIDTH 28
-#define ARROW_COLUMN_WIDTH 12
-#define ARROW_HIT_WIDTH 40
+namespace {
+constexpr LONG ICON_CELL_WIDTH = 28;
+constexpr LONG ARROW_COLUMN_WIDTH = 12;
+constexpr LONG ARROW_HIT_WIDTH = 40;
+constexpr LONG PORTRAIT_GAP = 2;    // between the previous-arrow column and the portrait
+constexpr LONG TEXT_GAP_RIGHT = 2;  // between the text lines and the next-arrow column
+}  // namespace
 
-void ItemLayout::ComputeLayout(const RECT& client, int noticeCount, int f) {
-    const LONG L = client.left, T = client.top, R = client.right, B = client.bottom;
-    itemRect = {L, T, R, B};
-    firstLine = {L, T, R, T + f};
-    iconCell = {L, T, L + ICON_CELL_WIDTH, T + f};
-    titleLine = {L + ICON_CELL_WIDTH, T, R, T + f};
+void ItemLayout::ComputeLayout(const RECT& client, int noticeCount, int lineHeight) {
+    const LONG left = client.left, top = client.top, right = client.right;
+    itemRect = client;
+    firstLine = {left, top, right, top + lineHeight};
+    iconCell = {left, top, left + ICON_CELL_WIDTH, top + lineHeight};
+    titleLine = {left + ICON_CELL_WIDTH, top, right, top + lineHeight};
     // Two lines high, overlapping the first line's bottom row.
-    lowerBand = {L, T + f - 1, R, T + 3 * f - 1};
+    const LONG bandTop = top + lineHeight - 1, bandBottom = top + 3 * lineHeight - 1;
+    lowerBand = {left, bandTop, right, bandBottom};
     if (noticeCount == 0) return;  // the rest is not used while the list is empty
 
-    const LONG top = T + f - 1, bottom = T + 3 * f - 1;
     if (noticeCount == 1) {
-        prevArrowColumn = {L, top, L, bottom};
-        nextArrowColumn = {R, top, R, bottom};
+        prevArrowColumn = {left, bandTop, left, bandBottom};
+        nextArrowColumn = {right, bandTop, right, bandBottom};
     } else {
-        prevArrowColumn = {L, top, L + ARROW_COLUMN_WIDTH, bottom};
-        prevArrowHitArea = {L, top, L + ARROW_HIT_WIDTH, bottom};
-        nextArrowColumn = {R - ARROW_COLUMN_WIDTH, top, R, bottom};
-        nextArrowHitArea = {R - ARROW_HIT_WIDTH, top, R, bottom};
+        prevArrowColumn = {left, bandTop, left + ARROW_COLUMN_WIDTH, bandBottom};
+        prevArrowHitArea = {left, bandTop, left + ARROW_HIT_WIDTH, bandBottom};
+        nextArrowColumn = {right - ARROW_COLUMN_WIDTH, bandTop, right, bandBottom};
+        nextArrowHitArea = {right - ARROW_HIT_WIDTH, bandTop, right, bandBottom};
     }
-    const LONG a = prevArrowColumn.right - prevArrowColumn.left;
-    portraitCell = {L + a + 2, top, L + a + 2 + 2 * f, bottom};
-    nameLine = {portraitCell.right + 1, portraitCell.top, nextArrowColumn.left - 2, portraitCell.top + f};
-    textLine = {portraitCell.right + 1, nextArrowColumn.bottom - 1 - f, nextArrowColumn.left - 2,
-                nextArrowColumn.bottom - 1};
+    const LONG portraitLeft = prevArrowColumn.right + PORTRAIT_GAP;
+    portraitCell = {portraitLeft, bandTop, portraitLeft + 2 * lineHeight, bandBottom};
+    const LONG textLeft = portraitCell.right + 1, textRight = nextArrowColumn.left - TEXT_GAP_RIGHT;
+    nameLine = {textLeft, portraitCell.top, textRight, portraitCell.top + lineHeight};
+    // One row above the band's bottom, overlapping the name line by one row.
+    textLine = {textLeft, nextArrowColumn.bottom - 1 - lineHeight, textRight, nextArrowColumn.bottom - 1};
 }

@@ -17,6 +17,7 @@ struct ItemLayout {
     RECT nextArrowHitArea = {};
     RECT prevArrowHitArea = {};
 
-    // lineHeight is passed in so the layout can be computed for any metrics; painting passes the module's.
+    // With no notices only the first five rectangles change; with one, the arrow hit areas keep their
+    // values (they are not used with fewer than two notices).
     void ComputeLayout(const RECT& client, int noticeCount, int lineHeight);
 };

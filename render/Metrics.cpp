@@ -1,31 +1,13 @@
 #include "Metrics.h"
-#include "../settings/RegistryKey.h"
-
-#define FONT_SIZE_KEY_PATH L"\\ControlPanel\\Stylus\\96DPI"
-#define FONT_SIZE_DEFAULT 900
-#define FONT_SIZE_MIN 500
-#define FONT_SIZE_MAX 1200
-
-DWORD ReadSystemFontSize() {
-    RegistryKey key;
-    if (!key.Open(FONT_SIZE_KEY_PATH)) return FONT_SIZE_DEFAULT;
-    DWORD size = key.ReadDword(L"CurFont", FONT_SIZE_DEFAULT);
-    // Unsigned on purpose: a negative stored value counts as huge.
-    if (size < FONT_SIZE_MIN) size = FONT_SIZE_MIN;
-    if (size > FONT_SIZE_MAX) size = FONT_SIZE_MAX;
-    key.Close();
-    return size;
-}
-
-int ScreenDeviceCaps(int index) {
-    HDC screen = GetDC(nullptr);
-    if (!screen) return -1;
-    int value = GetDeviceCaps(screen, index);
-    ReleaseDC(nullptr, screen);
-    return value;
-}
+#include "../platform/ScopedHandles.h"
 
 namespace {
+
+constexpr int FONT_SIZE_UNITS_PER_PIXEL_AT_1_DPI = 7200;
+constexpr int SMALL_LINE_HEIGHT = 20;
+constexpr int LARGE_LINE_HEIGHT = 24;
+constexpr int LARGEST_FONT_FOR_SMALL_LINES = 13;
+
 struct ResolutionCache {
     bool queried = false;
     int value = 0;
@@ -40,14 +22,21 @@ int Cached(ResolutionCache& cache, int index) {
     }
     return cache.value;
 }
+
 }  // namespace
+
+int ScreenDeviceCaps(int index) {
+    WindowDC screen(nullptr);
+    if (!screen.get()) return -1;
+    return GetDeviceCaps(screen.get(), index);
+}
 
 int CachedScreenResolutionX() { return Cached(horizontalResolution, LOGPIXELSX); }
 int CachedScreenResolutionY() { return Cached(verticalResolution, LOGPIXELSY); }
 
 LineMetrics ComputeLineMetrics(DWORD fontSizeSetting, int logPixelsY) {
     LineMetrics metrics;
-    metrics.fontHeight = static_cast<int>(fontSizeSetting) * logPixelsY / 7200;
-    metrics.lineHeight = metrics.fontHeight <= 13 ? 20 : 24;
+    metrics.fontHeight = static_cast<int>(fontSizeSetting) * logPixelsY / FONT_SIZE_UNITS_PER_PIXEL_AT_1_DPI;
+    metrics.lineHeight = metrics.fontHeight <= LARGEST_FONT_FOR_SMALL_LINES ? SMALL_LINE_HEIGHT : LARGE_LINE_HEIGHT;
     return metrics;
 }

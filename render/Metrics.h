@@ -1,9 +1,8 @@
-// Font and line metrics: the system font-size setting and the screen resolution.
+// Font and line metrics from the system font-size setting and the resolution, and the screen resolution
+// that sizes the icons.
 #pragma once
 #include <windows.h>
 
-// The system font-size setting, clamped to 500..1200 (900 when it cannot be read).
-DWORD ReadSystemFontSize();
 // GetDeviceCaps of the screen; -1 when no screen device context is had.
 int ScreenDeviceCaps(int index);
 // The screen resolution, queried on first use and kept for the module's life.
@@ -14,5 +13,5 @@ struct LineMetrics {
     int fontHeight;
     int lineHeight;
 };
-// Character height from the setting and the surface's vertical resolution; line height 20 or 24.
+// Character height from the font-size setting and the surface's vertical resolution; line height 20 or 24.
 LineMetrics ComputeLineMetrics(DWORD fontSizeSetting, int logPixelsY);

@@ -1,16 +1,22 @@
-// The item's paint: composed off-screen, copied in one transfer. One-line view (icon and product name)
-// or three-line view of the current notice.
-#include "../frame/MessengerTodayItem.h"
-#include "../frame/ModuleState.h"
+#include "PaintItem.h"
 #include "../platform/ScopedHandles.h"
+#include "../platform/todaycmn.h"
 #include "ItemFont.h"
-#include "Metrics.h"
 #include "TextDrawing.h"
 
-#define GREY_PEN_COLOR RGB(0x80, 0x80, 0x80)
-#define TEXT_BUFFER_CHARS 256
-
 namespace {
+
+constexpr COLORREF GREY_PEN_COLOR = RGB(0x80, 0x80, 0x80);
+constexpr int TEXT_BUFFER_CHARS = 256;
+constexpr int TEXT_INSET = 2;
+constexpr int ICON_INSET = 2;  // the application icon's offset inside its cell
+constexpr int TITLE_LEFT = 28;
+constexpr int TITLE_BOX_WIDTH = 400;
+constexpr int TITLE_BOX_HEIGHT = 20;
+constexpr int ONE_LINE_TEXT_GAP = 6;    // line height minus font height minus this, halved, places the title
+constexpr int THREE_LINE_TEXT_GAP = 8;  // the same for the three-line view's texts
+constexpr int ARROW_HALF_HEIGHT = 8;
+constexpr int NEXT_ARROW_OFFSET = 17;  // from the next-arrow column's right edge
 
 const wchar_t kTitleLatin[] = L"Ardeno";
 const wchar_t kTitleChinese[] = L"\u96C5\u8BFA";
@@ -19,7 +25,16 @@ const wchar_t kCountChinese[] = L"\u96C5\u8BFA  (%d)\u6761\u65B0\u6D88\u606F";
 const wchar_t kPosition[] = L"[%d/%d] ";
 const wchar_t kTime[] = L"[%d:%02d]";
 
-RECT MovedDown(const RECT& rect, int v) { return {rect.left, rect.top + v, rect.right, rect.bottom + v}; }
+// Everything one paint draws with.
+struct Canvas {
+    HDC surface;
+    const ItemScene& scene;
+    const ItemLayout& layout;
+    LineMetrics metrics;
+    HBRUSH highlightBrush;
+};
+
+RECT MovedDown(const RECT& rect, int offset) { return {rect.left, rect.top + offset, rect.right, rect.bottom + offset}; }
 
 int FloorHalf(int value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }
 
@@ -27,107 +42,122 @@ void DrawIconAt(HDC dc, HICON icon, int x, int y) {
     if (icon) DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
 }
 
-}  // namespace
-
-void MessengerTodayItem::Paint(HDC dc) {
-    RECT rc;
-    GetClientRect(window, &rc);
-    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    {
-        MemoryDC surface(dc);
-        GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, width, height));
-        SelectedObject selectedBitmap(surface.get(), bitmap.get());
-        RefreshColors();
-        DrawItem(surface.get(), rc);
-        BitBlt(dc, rc.left, rc.top, width, height, surface.get(), rc.left, rc.top, SRCCOPY);
-    }
-    dirty = false;
+// The host paints its background picture as it lies behind the item, so the Today screen looks unbroken.
+void DrawWatermark(const Canvas& canvas, const RECT& rect) {
+    TODAYDRAWWATERMARKINFO info = {canvas.surface, rect, canvas.scene.itemWindow};
+    SendMessageW(canvas.scene.hostWindow, TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void MessengerTodayItem::RefreshColors() {
-    QueryColors();
-    currentTextColor = selected ? highlightedTextColor : textColor;
+void DrawBackground(const Canvas& canvas) {
+    if (canvas.scene.selected) FillRect(canvas.surface, &canvas.layout.itemRect, canvas.highlightBrush);
+    else DrawWatermark(canvas, canvas.layout.itemRect);
 }
 
-bool MessengerTodayItem::ShowsOneLineView() const { return !mainWindow || statusMode || notices.Empty(); }
-
-void MessengerTodayItem::DrawItem(HDC surface, const RECT& client) {
-    LineMetrics metrics = ComputeLineMetrics(ReadSystemFontSize(), GetDeviceCaps(surface, LOGPIXELSY));
-    lineHeight = metrics.lineHeight;
-    LOGFONTW font = ItemFontDescription(metrics.fontHeight);
-
-    GdiObject<HFONT> itemFont(CreateFontIndirectW(&font));
-    SelectedObject selectedFont(surface, itemFont.get());
-    GdiObject<HBRUSH> highlightBrush(CreateSolidBrush(highlightColor));
-    GdiObject<HPEN> greyPen(CreatePen(PS_SOLID, 1, GREY_PEN_COLOR));
-    SelectedObject selectedPen(surface, greyPen.get());
-    SetTextColor(surface, currentTextColor);
-    SetBkMode(surface, TRANSPARENT);
-
-    layout.ComputeLayout(client, notices.Size(), lineHeight);
-    if (ShowsOneLineView()) DrawOneLineView(surface, highlightBrush.get(), metrics.fontHeight);
-    else DrawThreeLineView(surface, highlightBrush.get(), metrics.fontHeight);
+void DrawAppIcon(const Canvas& canvas) {
+    const RECT& cell = canvas.layout.iconCell;
+    DrawIconAt(canvas.surface, canvas.scene.icons->appIcon, cell.left + ICON_INSET, cell.top + ICON_INSET);
 }
 
-void MessengerTodayItem::DrawBackground(HDC surface, HBRUSH highlightBrush) {
-    if (selected) FillRect(surface, &layout.itemRect, highlightBrush);
-    else DrawWatermark(surface, layout.itemRect);
+void DrawOneLineView(const Canvas& canvas) {
+    const int y = canvas.layout.itemRect.top +
+                  (canvas.metrics.lineHeight - canvas.metrics.fontHeight - ONE_LINE_TEXT_GAP) / 2;
+    DrawBackground(canvas);
+    DrawTextBox(canvas.surface, {TITLE_LEFT, y}, canvas.scene.chineseTexts ? kTitleChinese : kTitleLatin,
+                TITLE_BOX_WIDTH, TITLE_BOX_HEIGHT);
+    DrawAppIcon(canvas);
 }
 
-void MessengerTodayItem::DrawWatermark(HDC surface, const RECT& rect) {
-    TODAYDRAWWATERMARKINFO info = {surface, rect, window};
-    SendMessageW(GetParent(window), TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
-}
-
-void MessengerTodayItem::DrawOneLineView(HDC surface, HBRUSH highlightBrush, int fontHeight) {
-    int y = layout.itemRect.top + (lineHeight - fontHeight - 6) / 2;
-    DrawBackground(surface, highlightBrush);
-    DrawTextBox(surface, {28, y}, chineseLanguage ? kTitleChinese : kTitleLatin, 400, 20);
-    DrawIconAt(surface, icons.appIcon, layout.iconCell.left + 2, layout.iconCell.top + 2);
-}
-
-void MessengerTodayItem::DrawThreeLineView(HDC surface, HBRUSH highlightBrush, int fontHeight) {
-    const int v = (lineHeight - fontHeight - 8) / 2;
-    const int count = notices.Size();
+void DrawTitleLine(const Canvas& canvas, int textOffset) {
+    const ItemScene& scene = canvas.scene;
     wchar_t text[TEXT_BUFFER_CHARS];
+    const RECT title = MovedDown(canvas.layout.titleLine, textOffset);
+    wsprintfW(text, scene.chineseTexts ? kCountChinese : kCountLatin, scene.noticeCount);
+    DrawTextInset(canvas.surface, text, title, DT_LEFT, TEXT_INSET, TEXT_INSET);
+    wsprintfW(text, kPosition, scene.cursor + 1, scene.noticeCount);
+    DrawTextInset(canvas.surface, text, title, DT_RIGHT, TEXT_INSET, TEXT_INSET);
+}
 
-    DrawBackground(surface, highlightBrush);
-    DrawIconAt(surface, icons.appIcon, layout.iconCell.left + 2, layout.iconCell.top + 2);
-
-    const RECT title = MovedDown(layout.titleLine, v);
-    wsprintfW(text, chineseLanguage ? kCountChinese : kCountLatin, count);
-    DrawTextInset(surface, text, title, DT_LEFT, 2, 2);
-    wsprintfW(text, kPosition, notices.Cursor() + 1, count);
-    DrawTextInset(surface, text, title, DT_RIGHT, 2, 2);
-
-    MessageEntry& entry = notices.Current();
-    HBITMAP portrait = entry.PortraitBitmap();
-    if (portrait) DrawBitmapCentered(surface, portrait, layout.portraitCell);
-    else DrawFrame(surface, layout.portraitCell);
+void DrawNotice(const Canvas& canvas, int textOffset) {
+    const NoticeView& notice = canvas.scene.notice;
+    const ItemLayout& layout = canvas.layout;
+    if (notice.portrait) DrawBitmapCentered(canvas.surface, notice.portrait, layout.portraitCell);
+    else DrawFrame(canvas.surface, layout.portraitCell);
 
     // Sender name and message text are the user's data: "&" is shown as typed, not as a prefix mark.
-    DrawTextFitted(surface, entry.messageText, MovedDown(layout.textLine, v), DT_LEFT | DT_NOPREFIX, 2, 2);
+    DrawTextFitted(canvas.surface, *notice.messageText, MovedDown(layout.textLine, textOffset), DT_LEFT | DT_NOPREFIX,
+                   TEXT_INSET, TEXT_INSET);
 
     SYSTEMTIME shown = {};  // a time the conversion rejects shows as 0:00
-    FileTimeToSystemTime(&entry.time, &shown);
-    wsprintfW(text, kTime, shown.wHour, shown.wMinute);
-    const RECT name = MovedDown(layout.nameLine, v);
-    DrawTextInset(surface, text, name, DT_RIGHT, 2, 2);
+    FileTimeToSystemTime(&notice.time, &shown);
+    wchar_t time[TEXT_BUFFER_CHARS];
+    wsprintfW(time, kTime, shown.wHour, shown.wMinute);
+    const RECT name = MovedDown(layout.nameLine, textOffset);
+    DrawTextInset(canvas.surface, time, name, DT_RIGHT, TEXT_INSET, TEXT_INSET);
+    // The name ends exactly where the right-aligned time begins.
     RECT nameArea = name;
-    nameArea.right -= TextWidth(surface, text);
-    DrawTextFitted(surface, entry.senderName, nameArea, DT_LEFT | DT_NOPREFIX, 2, 2);
+    nameArea.right -= TextWidth(canvas.surface, time);
+    DrawTextFitted(canvas.surface, *notice.senderName, nameArea, DT_LEFT | DT_NOPREFIX, TEXT_INSET, TEXT_INSET);
+}
 
-    if (count < 2) return;
-    if (notices.CanGoPrevious()) {
+int ArrowTop(const RECT& column) { return FloorHalf(column.top + column.bottom - 1) - ARROW_HALF_HEIGHT; }
+
+void DrawArrows(const Canvas& canvas) {
+    const ItemScene& scene = canvas.scene;
+    const ItemLayout& layout = canvas.layout;
+    const ItemIcons& icons = *scene.icons;
+    if (scene.noticeCount < 2) return;
+    if (scene.canGoPrevious) {
         const RECT& column = layout.prevArrowColumn;
-        int y = FloorHalf(column.top + column.bottom - 1) - 8;
-        DrawIconAt(surface, prevArrowLit ? icons.prevArrowHighlighted : icons.prevArrow, column.left, y);
-        if (prevArrowLit) DrawFrame(surface, layout.prevArrowHitArea);
+        DrawIconAt(canvas.surface, scene.prevArrowLit ? icons.prevArrowHighlighted : icons.prevArrow, column.left,
+                   ArrowTop(column));
+        if (scene.prevArrowLit) DrawFrame(canvas.surface, layout.prevArrowHitArea);
     }
-    if (notices.CanGoNext()) {
+    if (scene.canGoNext) {
         const RECT& column = layout.nextArrowColumn;
-        int y = FloorHalf(column.top + column.bottom - 1) - 8;
-        DrawIconAt(surface, nextArrowLit ? icons.nextArrowHighlighted : icons.nextArrow, column.right - 17, y);
-        if (nextArrowLit) DrawFrame(surface, layout.nextArrowHitArea);
+        DrawIconAt(canvas.surface, scene.nextArrowLit ? icons.nextArrowHighlighted : icons.nextArrow,
+                   column.right - NEXT_ARROW_OFFSET, ArrowTop(column));
+        if (scene.nextArrowLit) DrawFrame(canvas.surface, layout.nextArrowHitArea);
     }
+}
+
+void DrawThreeLineView(const Canvas& canvas) {
+    // Negative once the font reaches the line height less the gap: the texts then move up.
+    const int textOffset = (canvas.metrics.lineHeight - canvas.metrics.fontHeight - THREE_LINE_TEXT_GAP) / 2;
+    DrawBackground(canvas);
+    DrawAppIcon(canvas);
+    DrawTitleLine(canvas, textOffset);
+    DrawNotice(canvas, textOffset);
+    DrawArrows(canvas);  // after the portrait and the texts, so they lie on top
+}
+
+void DrawItem(HDC surface, const RECT& client, const ItemScene& scene, PaintResult& result) {
+    result.metrics = ComputeLineMetrics(scene.fontSizeSetting, GetDeviceCaps(surface, LOGPIXELSY));
+    LOGFONTW fontDescription = ItemFontDescription(result.metrics.fontHeight);
+
+    GdiObject<HFONT> itemFont(CreateFontIndirectW(&fontDescription));
+    SelectedObject selectedFont(surface, itemFont.get());
+    GdiObject<HBRUSH> highlightBrush(CreateSolidBrush(scene.highlightColor));
+    GdiObject<HPEN> greyPen(CreatePen(PS_SOLID, 1, GREY_PEN_COLOR));
+    SelectedObject selectedPen(surface, greyPen.get());
+    SetTextColor(surface, scene.textColor);
+    SetBkMode(surface, TRANSPARENT);
+
+    result.layout.ComputeLayout(client, scene.noticeCount, result.metrics.lineHeight);
+    const Canvas canvas = {surface, scene, result.layout, result.metrics, highlightBrush.get()};
+    if (scene.view == ItemView::OneLine) DrawOneLineView(canvas);
+    else DrawThreeLineView(canvas);
+}
+
+}  // namespace
+
+PaintResult PaintItem(HDC target, const RECT& client, const ItemScene& scene, const ItemLayout& previousLayout) {
+    PaintResult result = {{0, 0}, previousLayout};
+    const int width = client.right - client.left, height = client.bottom - client.top;
+    MemoryDC surface(target);
+    // Compatible with the target, not with the memory surface, which starts out monochrome.
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(target, width, height));
+    SelectedObject selectedBitmap(surface.get(), bitmap.get());
+    DrawItem(surface.get(), client, scene, result);
+    BitBlt(target, client.left, client.top, width, height, surface.get(), client.left, client.top, SRCCOPY);
+    return result;
 }

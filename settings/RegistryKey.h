@@ -1,22 +1,19 @@
 // A thin owner of one open registry key under HKEY_LOCAL_MACHINE.
 #pragma once
-#include <windows.h>
+#include "../platform/ScopedHandles.h"
 #include <string>
 
 class RegistryKey {
 public:
-    RegistryKey() = default;
-    ~RegistryKey() { Close(); }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-
     bool Open(const std::wstring& subKey);
+    // The four bytes stored, whatever the value's type; the default when fewer or more are stored.
     DWORD ReadDword(const wchar_t* valueName, DWORD defaultValue) const;
+    // Up to 1,024 bytes taken as UTF-16 text, without its terminator; the fallback otherwise.
     std::wstring ReadString(const wchar_t* valueName, const std::wstring& fallback) const;
-    void Close();
-    bool IsOpen() const { return handle != nullptr; }
+    void Close() { handle.Reset(); }
+    bool IsOpen() const { return static_cast<bool>(handle); }
 
 protected:
     HKEY root = HKEY_LOCAL_MACHINE;
-    HKEY handle = nullptr;
+    RegistryKeyHandle handle;
 };

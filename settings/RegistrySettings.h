@@ -2,11 +2,11 @@
 #pragma once
 #include "RegistryKey.h"
 
-#define PRODUCT_KEY_PATH L"\\Software\\Ulmara\\Ardeno\\"
-#define DEFAULT_INSTALL_PATH L"\\Program Files\\Ardeno\\Ardeno.exe"
+constexpr wchar_t PRODUCT_KEY_PATH[] = L"\\Software\\Ulmara\\Ardeno\\";
+constexpr wchar_t DEFAULT_INSTALL_PATH[] = L"\\Program Files\\Ardeno\\Ardeno.exe";
 // The operator's SMS service short code.
-#define DEFAULT_SMS_PREFIX L"10658"
-#define DEFAULT_CONFIGURED_LINES 3
+constexpr wchar_t DEFAULT_SMS_PREFIX[] = L"10658";
+constexpr DWORD DEFAULT_CONFIGURED_LINES = 3;
 
 class RegistrySettings : public RegistryKey {
 public:

@@ -1,7 +1,10 @@
 // How the item window answers the host: the routing table, the refresh query, colours and the stylus.
+#include "frame/MessengerTodayItem.h"
 #include "frame/ModuleState.h"
 #include "link/LinkProtocol.h"
 #include "support/ItemHarness.h"
+#include "support/Surface.h"
+#include <stdexcept>
 #include <gtest/gtest.h>
 
 namespace {
@@ -120,7 +123,7 @@ TEST(ItemWindow, EntriesWithoutAnItemAnswerAsUnhandled) {
     EXPECT_EQ(InitializeCustomItem(&record, host.hwnd()), nullptr);
     EXPECT_EQ(record.cyp, 0u);
     EXPECT_FALSE(CustomItemOptionsDlgProc(host.hwnd(), WM_INITDIALOG, 0, 0));
-    EXPECT_FALSE(CustomItemOptionsDlgProc(host.hwnd(), WM_COMMAND, IDOK, 0));
+    EXPECT_FALSE(CustomItemOptionsDlgProc(host.hwnd(), WM_COMMAND, 1001, 0));  // OK and Cancel still close
     EXPECT_EQ(ItemWindowProc(host.hwnd(), WM_GETTEXTLENGTH, 0, 0), 5);  // "Today", from the default procedure
     EXPECT_EQ(ItemWindowProc(host.hwnd(), WM_TODAYCUSTOM_ACTION, 0, 0), 0);
     ItemTimerProc(host.hwnd(), WM_TIMER, 6, 0);  // nothing to do, nothing crashes
@@ -136,4 +139,28 @@ TEST(ItemWindow, CreateAndDestroyItemSetAndClearThePointer) {
     EXPECT_EQ(itemPointer, nullptr);
     DestroyItem();
     EXPECT_EQ(itemPointer, nullptr);
+}
+
+// A paint that fails part-way still ends painting, so the device context BeginPaint gave back is released.
+TEST(ItemWindow, FailedPaintStillEndsPainting) {
+    struct FailingPaintItem : MessengerTodayItem {
+        using MessengerTodayItem::MessengerTodayItem;
+        void QueryColors() override { throw std::runtime_error("no colours"); }
+    };
+    ItemDll dll;  // the module whose icons the item loads
+    ShellReadyEvent ready;
+    HostWindow host;
+    itemPointer = new FailingPaintItem(dll.module);
+    TODAYLISTITEM record = MakeRecord();
+    HWND window = InitializeCustomItem(&record, host.hwnd());
+    ASSERT_NE(window, nullptr);
+    MoveWindow(window, 0, 0, 240, 20, FALSE);
+    UpdateWindow(window);
+    const int before = CountGdiObjects();
+    for (int i = 0; i < 50; ++i) {
+        InvalidateRect(window, nullptr, FALSE);
+        UpdateWindow(window);
+    }
+    EXPECT_LT(CountGdiObjects() - before, 5);
+    DestroyItem();
 }

@@ -7,6 +7,7 @@
 #include "support/MainApplication.h"
 #include "support/PixelCapture.h"
 #include "support/Sections.h"
+#include "support/UnresponsiveWindow.h"
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -218,3 +219,17 @@ TEST(LaunchWithoutProgram, MissingProgramIsPassedOverSilently) {
 }
 
 }  // namespace
+
+// A main application that comes forward but is slow to take the key is busy, not gone: it is not started a
+// second time and the notices stay.
+TEST_F(LaunchTest, SlowKeyHandBackStartsNothingAndKeepsTheNotices) {
+    UnresponsiveWindow slow(WM_COPYDATA);
+    loaded.Send(LINKM_MAIN_ATTACH, reinterpret_cast<WPARAM>(slow.hwnd()));
+    for (const auto& notice : NumberedNotices(2)) SendNotice(loaded.item, notice);
+    loaded.Send(LINKM_SORT);
+    ASSERT_EQ(NeededHeight(), 60u);
+    Act();
+    EXPECT_EQ(slow.Received(LINKM_ACTIVATE), 1);
+    EXPECT_EQ(recorder.StartsWhenAllEnded(), 0);
+    EXPECT_EQ(NeededHeight(), 60u);
+}

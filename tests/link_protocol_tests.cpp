@@ -2,7 +2,7 @@
 // the inbound commands and notices, the liveness ping, the goodbye at unload, and bounded waits on a hung
 // main application. The main application is a recording window on the test's thread (or, when hung, a
 // window whose thread stopped pumping).
-#include "frame/MessengerItemModel.h"
+#include "link/MainLink.h"
 #include "link/LinkProtocol.h"
 #include "platform/ShellNotificationArea.h"
 #include "support/ItemHarness.h"
@@ -152,6 +152,111 @@ TEST(LinkConnect, FailedWindowCreationPublishesZeroAndStillAnnounces) {
     EXPECT_EQ(item.Initialise(goneParent), nullptr);
     EXPECT_EQ(today.ReadHandle(), 0u);
     EXPECT_TRUE(SequenceIs(main.window.Messages(), {{LINKM_ITEM_ATTACH, Delivery::Sent, 0}}));
+}
+
+// --- Window handles taken from anyone -------------------------------------------------------------------
+
+namespace {
+
+enum class Source { Section, Attach };
+enum class Handle { Broadcast, NotAWindow, ItemWindow };
+struct UntrustedCase {
+    const char* name;
+    Source source;
+    Handle handle;
+};
+const UntrustedCase kUntrustedCases[] = {
+    {"BroadcastInSection", Source::Section, Handle::Broadcast},
+    {"NoWindowInSection", Source::Section, Handle::NotAWindow},
+    {"BroadcastAttach", Source::Attach, Handle::Broadcast},
+    {"NoWindowAttach", Source::Attach, Handle::NotAWindow},
+    {"OwnWindowAttach", Source::Attach, Handle::ItemWindow},
+};
+
+}  // namespace
+
+class UntrustedHandle : public ::testing::TestWithParam<UntrustedCase> {};
+
+// Whatever the section or an attach names, the item never sends to the broadcast handle, to itself or to
+// no window: such a value means no main application.
+TEST_P(UntrustedHandle, CountsAsNoMainApplication) {
+    const UntrustedCase& c = GetParam();
+    RecordingWindow bystander(L"TestBystander", L"");
+    HeldSection section(MAIN_SECTION_NAME);
+    Item item;
+    auto value = [&](HWND own) -> HWND {
+        if (c.handle == Handle::Broadcast) return HWND_BROADCAST;
+        if (c.handle == Handle::NotAWindow) return reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x0BADF00D));
+        return own;
+    };
+    if (c.source == Source::Section) section.WriteHandle(value(nullptr));
+    ASSERT_NE(item.Initialise(), nullptr);
+    if (c.source == Source::Attach) item.Send(LINKM_MAIN_ATTACH, AsParam(value(item.item)));
+    SendNotice(item.item, NoticePayload(L"secret", 1));
+    item.Send(LINKM_SORT);
+    item.Query();
+    EXPECT_EQ(item.record.cyp, kOneLine);
+    item.Send(WM_TODAYCUSTOM_ACTION);
+    PumpPending();
+    EXPECT_TRUE(bystander.Messages().empty());
+    EXPECT_TRUE(item.host.MessagesNumbered(WM_COPYDATA).empty());
+    EXPECT_TRUE(item.host.MessagesNumbered(LINKM_PING).empty());
+    // Not handed to the item itself either: nobody took the key, so the notices are gone.
+    item.Send(LINKM_MAIN_ATTACH, AsParam(bystander.hwnd()));
+    item.Query();
+    EXPECT_EQ(item.record.cyp, kOneLine);
+}
+
+INSTANTIATE_TEST_SUITE_P(Link, UntrustedHandle, ::testing::ValuesIn(kUntrustedCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The shell's ready event: only an existing, unset event holds the item back; one seen set is remembered.
+TEST(ShellReady, OnlyAnExistingUnsetEventMeansNotReady) {
+    MainApplication main;
+    Item item;
+    item.ready.Reset();
+    ASSERT_NE(item.Initialise(), nullptr);
+    EXPECT_EQ(item.Query(), 0);
+    EXPECT_EQ(Pings(main.window).size(), 0u);
+    item.ready.Set();
+    item.Query();
+    EXPECT_EQ(Pings(main.window).size(), 1u);
+    item.ready.Reset();  // the shell never does; once ready, the item does not ask again
+    item.Query();
+    EXPECT_EQ(Pings(main.window).size(), 2u);
+}
+
+TEST(ShellReady, AHostWithoutTheEventCountsAsReady) {
+    MainApplication main;
+    Item item;
+    item.ready.Remove();
+    ASSERT_NE(item.Initialise(), nullptr);
+    SendNotice(item.item, NoticePayload(L"k", 1));
+    EXPECT_EQ(item.Query(), 1);
+    EXPECT_EQ(item.record.cyp, kThreeLines);
+    EXPECT_EQ(Pings(main.window).size(), 1u);
+}
+
+// Notices with equal times keep the order they arrived in.
+TEST(LinkSort, EqualTimesKeepTheirArrivalOrder) {
+    MainApplication main;
+    Item item;
+    ASSERT_NE(item.Initialise(), nullptr);
+    std::vector<std::wstring> keys;
+    for (int i = 0; i < 17; ++i) keys.push_back(L"k" + std::to_wstring(i));
+    for (const auto& key : keys) SendNotice(item.item, NoticePayload(key, 7));
+    item.Send(LINKM_SORT);
+    std::vector<std::wstring> shown;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        main.window.Clear();
+        item.Send(WM_TODAYCUSTOM_ACTION);
+        auto copies = main.window.MessagesNumbered(WM_COPYDATA);
+        if (copies.size() == 1)
+            shown.emplace_back(reinterpret_cast<const wchar_t*>(copies[0].copyData.data()),
+                               copies[0].copyData.size() / sizeof(wchar_t));
+        item.Send(WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT);
+    }
+    EXPECT_EQ(shown, keys);
 }
 
 // --- Inbound commands and notices on a linked item --------------------------------------------------
@@ -378,7 +483,7 @@ TEST_P(Ping, AMainApplicationThatIsGoneIsForgotten) {
     ShellNotificationRecord removed = {};
     ASSERT_EQ(area.Messages()[0].copyData.size(), sizeof(removed));
     memcpy(&removed, area.Messages()[0].copyData.data(), sizeof(removed));
-    const CLSID expectedClass = MAIN_NOTIFICATION_CLSID_INIT;
+    const CLSID expectedClass = MAIN_NOTIFICATION_CLSID;
     EXPECT_TRUE(IsEqualGUID(removed.clsid, expectedClass));
     EXPECT_EQ(removed.id, 6377u);
     ASSERT_TRUE(posted) << "the item posts the detach to itself";
@@ -494,30 +599,64 @@ DWORD Timed(Action action) {
 }
 }  // namespace
 
-TEST(HungMainApplication, PingGivesUpWithinTheBoundAndCountsAsGone) {
+// A main application whose window exists but does not answer is busy, not gone: it keeps its link and
+// notices, the Today screen waits on it once, and the pings resume once it sends the item something again.
+TEST(BusyMainApplication, KeepsTheLinkAndIsWaitedOnOnce) {
     RecordingWindow area(SHELL_NOTIFICATION_AREA_CLASS, L"");
-    UnresponsiveWindow hung;
+    UnresponsiveWindow busy;
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
-    item.Send(LINKM_MAIN_ATTACH, AsParam(hung.hwnd()));
+    item.Send(LINKM_MAIN_ATTACH, AsParam(busy.hwnd()));
+    for (ULONGLONG time : {1, 2}) SendNotice(item.item, NoticePayload(L"k" + std::to_wstring(time), time));
+    item.Send(LINKM_SORT);
+
     int result = -1;
     EXPECT_LT(Timed([&] { result = item.Query(); }), kBound + kSlack);
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(area.MessagesNumbered(WM_COPYDATA).size(), 1u);
-    PumpPending();  // the self-posted detach
+    EXPECT_EQ(item.record.cyp, kThreeLines);
+    EXPECT_LT(Timed([&] { result = item.Query(); }), kSlack);  // no second wait
+    PumpPending();
     item.Query();
-    EXPECT_EQ(item.record.cyp, kOneLine);
+    EXPECT_EQ(item.record.cyp, kThreeLines);
+    EXPECT_TRUE(item.DrawsNoticeLines());
+    EXPECT_TRUE(area.MessagesNumbered(WM_COPYDATA).empty());  // its notification stays
+
+    busy.Resume();
+    const LONG pinged = busy.Received(LINKM_PING);  // Wine drops a sent message that timed out
+    item.Query();
+    EXPECT_EQ(busy.Received(LINKM_PING), pinged);  // still backing off
+    item.Send(LINKM_SORT);                         // the main application speaks again
+    item.Query();
+    EXPECT_EQ(busy.Received(LINKM_PING), pinged + 1);
 }
 
-TEST(HungMainApplication, HandshakeActionAndGoodbyeEachGiveUpWithinTheBound) {
+// The busy rule itself, on the link alone with short bounds: timed out on an existing window means busy,
+// nothing is sent during the back-off, and after it the next send waits again.
+TEST(BusyMainApplication, BackOffEndsAfterItsTime) {
+    UnresponsiveWindow busy;
+    MainLink link;
+    link.replyTimeoutMs = 50;
+    link.busyBackoffMs = 300;
+    ASSERT_EQ(link.OnMessage(LINKM_MAIN_ATTACH, AsParam(busy.hwnd()), 0).handled, true);
+    EXPECT_TRUE(link.Ping());
+    EXPECT_TRUE(link.BackingOff());
+    EXPECT_EQ(link.RequestActivation().outcome, SendOutcome::Busy);
+    EXPECT_LT(Timed([&] { link.Ping(); }), 40u);
+    Sleep(350);  // the back-off's own time
+    EXPECT_FALSE(link.BackingOff());
+    EXPECT_GE(Timed([&] { EXPECT_EQ(link.RequestActivation().outcome, SendOutcome::Busy); }), 40u);
+    EXPECT_EQ(link.mainWindow, busy.hwnd());
+}
+
+TEST(HungMainApplication, EachSignOfLifeCostsOneWaitAtMost) {
     UnresponsiveWindow hung;
     HeldSection section(MAIN_SECTION_NAME);
     section.WriteHandle(hung.hwnd());
     Item item;
     EXPECT_LT(Timed([&] { item.Initialise(); }), kBound + kSlack);
     ASSERT_NE(item.item, nullptr);
-    SendNotice(item.item, NoticePayload(L"k", 1));
-    // The activation request and the key each wait once.
-    EXPECT_LT(Timed([&] { item.Send(WM_TODAYCUSTOM_ACTION); }), 2 * kBound + kSlack);
-    EXPECT_LT(Timed([&] { item.dll.Unload(); }), kBound + kSlack);
+    SendNotice(item.item, NoticePayload(L"k", 1));  // a sign of life: the item may wait on it once more
+    // The activation request waits; the key and the goodbye then fall in the back-off.
+    EXPECT_LT(Timed([&] { item.Send(WM_TODAYCUSTOM_ACTION); }), kBound + kSlack);
+    EXPECT_LT(Timed([&] { item.dll.Unload(); }), kSlack);
 }

@@ -2,6 +2,7 @@
 // Suites named HighDpi* run only in the prefix whose screen reports 192 dots per inch.
 #include "render/ItemIcons.h"
 #include "render/Metrics.h"
+#include "settings/SystemFontSize.h"
 #include "support/ItemHarness.h"
 #include "support/Registry.h"
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
 #include "support/PixelCapture.h"
+#include "support/Sections.h"
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -215,3 +216,19 @@ TEST_F(NavigationTest, ReceivingTheSelectionMarksTheItemDirtyLosingItDoesNot) {
 }
 
 }  // namespace
+
+// The host initialises the item again while an arrow is lit: the highlight timer died with the old window,
+// so nothing may stay lit on the new one.
+TEST_F(NavigationTest, ASecondInitialisationLeavesNoArrowLit) {
+    Show(3);
+    ASSERT_EQ(Navigate(VK_RIGHT), 1);
+    ASSERT_EQ(ArrowIn(CaptureWindow(loaded.item), kNextArrowIcon), Arrow::Lit);
+    HeldSection mainSection(MAIN_SECTION_NAME);
+    mainSection.WriteHandle(main.hwnd());
+    loaded.item = loaded.dll.initialize(&loaded.record, loaded.host.hwnd());
+    loaded.Resize(240, 60);
+    Repaint();
+    const Capture after = CaptureWindow(loaded.item);
+    EXPECT_EQ(ArrowIn(after, kPrevArrowIcon), Arrow::Normal);
+    EXPECT_EQ(ArrowIn(after, kNextArrowIcon), Arrow::Normal);
+}

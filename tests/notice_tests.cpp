@@ -1,6 +1,6 @@
 // The notice payload and its entry: splitting, clean-up of the shown texts, the time field, and the lazily
 // loaded portrait.
-#include "link/MessageEntry.h"
+#include "link/NoticePayload.h"
 #include "support/Portraits.h"
 #include <gtest/gtest.h>
 
@@ -60,6 +60,34 @@ TEST(ReplaceControlChars, OnlyBackspaceTabLineFeedAndReturnBecomeSpaces) {
         if (c == 0x08 || c == 0x09 || c == 0x0A || c == 0x0D) c = L' ';
     ReplaceControlChars(text);
     EXPECT_EQ(text, expected);  // U+000B and U+000C among those kept; the length is unchanged
+}
+
+TEST(ReplaceLoneSurrogates, OnlyHalvesWithoutTheirPartnerBecomeReplacementCharacters) {
+    const struct {
+        std::wstring text, expected;
+    } cases[] = {
+        {L"a\xD83D\xDE00" L"b", L"a\xD83D\xDE00" L"b"},  // a pair stays
+        {L"\xD83D", L"\xFFFD"},                             // high at the end
+        {L"\xDE00" L"x", L"\xFFFD" L"x"},                   // low at the start
+        {L"\xDE00\xD83D", L"\xFFFD\xFFFD"},                 // reversed
+        {L"\xD83D\xD83D\xDE00", L"\xFFFD\xD83D\xDE00"},     // high, then a pair
+        {std::wstring(L"\xDBFF\0\xDF53", 3), std::wstring(L"\xFFFD\0\xFFFD", 3)},  // split by a NUL
+    };
+    for (const auto& c : cases) {
+        std::wstring text = c.text;
+        ReplaceLoneSurrogates(text);
+        EXPECT_EQ(text, c.expected) << "text of " << c.text.size() << " units";
+    }
+}
+
+TEST(ParseNotice, DisplayedFieldsBecomeWellFormedKeyAndPathStayAsSent) {
+    const std::wstring lone = L"x\xD912" L"y";
+    std::wstring payload = lone + L'\0' + lone + L'\0' + lone + L'\0' + lone + L'\0' + L"5";
+    auto entry = ParseNotice(payload.data(), payload.size());
+    EXPECT_EQ(entry->key, lone);
+    EXPECT_EQ(entry->portraitPath, lone);
+    EXPECT_EQ(entry->senderName, L"x\xFFFD" L"y");
+    EXPECT_EQ(entry->messageText, L"x\xFFFD" L"y");
 }
 
 class ParseNoticeTest : public ::testing::TestWithParam<ParseCase> {};

@@ -1,5 +1,6 @@
 // The options dialog as the host's settings page runs it: template 500 from the item module, ordinal
 // 241 as its procedure.
+#include "frame/ModuleState.h"
 #include "support/ItemHarness.h"
 #include "support/Registry.h"
 #include <gtest/gtest.h>
@@ -39,11 +40,22 @@ VOID CALLBACK InspectAndClose(HWND owner, UINT, UINT_PTR timer, DWORD) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(check.endWith, check.notifyCode), 0);
 }
 
-INT_PTR RunDialog(LoadedItem& loaded, DialogCheck& check) {
+// A dialog its buttons fail to end is ended here after a while, with a result no button gives.
+constexpr INT_PTR kNotEndedByItsButton = 99;
+VOID CALLBACK EndStuckDialog(HWND owner, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(owner, timer);
+    if (g_check && g_check->dialog && IsWindow(g_check->dialog)) EndDialog(g_check->dialog, kNotEndedByItsButton);
+}
+
+INT_PTR RunDialog(LoadedItem& loaded, DialogCheck& check, PFNCUSTOMOPTIONSDLGPROC procedure = nullptr) {
     g_check = &check;
     SetTimer(loaded.host.hwnd(), 1, 10, InspectAndClose);
-    return DialogBoxParamW(loaded.dll.module, MAKEINTRESOURCEW(IDD_TODAY_CUSTOM), loaded.host.hwnd(),
-                           reinterpret_cast<DLGPROC>(loaded.dll.optionsProc), reinterpret_cast<LPARAM>(&loaded.record));
+    SetTimer(loaded.host.hwnd(), 2, 5000, EndStuckDialog);
+    INT_PTR result = DialogBoxParamW(loaded.dll.module, MAKEINTRESOURCEW(IDD_TODAY_CUSTOM), loaded.host.hwnd(),
+                                     reinterpret_cast<DLGPROC>(procedure ? procedure : loaded.dll.optionsProc),
+                                     reinterpret_cast<LPARAM>(&loaded.record));
+    KillTimer(loaded.host.hwnd(), 2);
+    return result;
 }
 
 int RefreshQuery(LoadedItem& loaded) {
@@ -104,4 +116,16 @@ TEST(OptionsDialog, OnlyItsThreeMessagesAreHandled) {
         EXPECT_FALSE(loaded.dll.optionsProc(dialog, message, 0, 0)) << message;
     }
     EXPECT_TRUE(loaded.dll.optionsProc(dialog, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0));
+}
+
+// With no item (its construction failed), OK and Cancel still close the dialog: the settings page must
+// never be stuck in it.
+TEST(OptionsDialog, ClosesByItsButtonsEvenWithoutAnItem) {
+    ASSERT_EQ(itemPointer, nullptr);  // the item code linked into this test made no item
+    LoadedItem loaded;                // for the template and an owner
+    for (UINT button : {IDOK, IDCANCEL}) {
+        DialogCheck check;
+        check.endWith = button;
+        EXPECT_EQ(RunDialog(loaded, check, CustomItemOptionsDlgProc), 1) << button;
+    }
 }

@@ -3,6 +3,7 @@
 // At the default font setting and 96 dpi the font is 12 pixels high and lines are 20 (text offset 0).
 #include "link/LinkProtocol.h"
 #include "render/Metrics.h"
+#include "settings/SystemFontSize.h"
 #include "support/ItemHarness.h"
 #include "support/NoticeFeed.h"
 #include "support/Rects.h"

@@ -7,7 +7,7 @@
 
 namespace {
 
-const CLSID kNotificationClass = MAIN_NOTIFICATION_CLSID_INIT;
+const CLSID kNotificationClass = MAIN_NOTIFICATION_CLSID;
 
 std::vector<nlohmann::json> TranscriptLines(const std::wstring& path) {
     std::vector<nlohmann::json> lines;

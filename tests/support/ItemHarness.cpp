@@ -40,6 +40,7 @@ ShellReadyEvent::ShellReadyEvent(bool set) : event(CreateEventW(nullptr, TRUE, F
     if (set) Set();
     else Reset();
 }
+void ShellReadyEvent::Remove() { event.Reset(); }
 void ShellReadyEvent::Set() { SetEvent(event.get()); }
 void ShellReadyEvent::Reset() { ResetEvent(event.get()); }
 

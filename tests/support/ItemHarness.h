@@ -41,6 +41,8 @@ public:
     explicit ShellReadyEvent(bool set = true);
     void Set();
     void Reset();
+    // Closes it: with no other handle the event no longer exists, as on a host without the shell's event.
+    void Remove();
 
 private:
     KernelHandle event;

@@ -49,7 +49,9 @@ int LaunchRecorder::StartedSoFar() const {
     return static_cast<int>(accounting.TotalProcesses) - 1;  // this process is in the job too
 }
 
-bool LaunchRecorder::WaitForStart(DWORD timeoutMs) { return WaitForSingleObject(signal.get(), timeoutMs) == WAIT_OBJECT_0; }
+bool LaunchRecorder::WaitForStart(DWORD timeoutMs) {
+    return WaitForSingleObject(signal.get(), timeoutMs) == WAIT_OBJECT_0;
+}
 
 int LaunchRecorder::StartsWhenAllEnded(DWORD timeoutMs) {
     const int started = StartedSoFar();

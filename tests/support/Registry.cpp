@@ -1,17 +1,18 @@
 #include "Registry.h"
 
 void DeleteRegistryTree(HKEY root, const std::wstring& path) {
-    {
-        RegistryKeyHandle key;
-        if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS) key.Release();
+    RegistryKeyHandle key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) == ERROR_SUCCESS) {
         wchar_t child[256];
         for (;;) {
             DWORD length = ARRAYSIZE(child);
-            if (!key || RegEnumKeyExW(key.get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                break;
+            if (RegEnumKeyExW(key.get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
             DeleteRegistryTree(key.get(), child);
         }
-    }  // closed before the key itself is deleted
+    } else {
+        key.Release();  // a failed open may leave anything in the output
+    }
+    key.Reset();  // closed before the key itself is deleted
     RegDeleteKeyW(root, path.c_str());
 }
 

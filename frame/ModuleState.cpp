@@ -1,6 +1,6 @@
 // The one item of the module, and the module-wide values the host's queries share.
-#include "MessengerTodayItem.h"
 #include "ModuleState.h"
+#include "MessengerTodayItem.h"
 #include <new>
 
 MessengerTodayItem* itemPointer = nullptr;

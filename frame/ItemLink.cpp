@@ -1,0 +1,32 @@
+// The item's link operations: thin forwarders to the link component, plus what a cleared list means for the
+// item itself (animation stopped, dirty).
+#include "MessengerItemModel.h"
+
+int MessengerItemModel::OnWindowCreated() { return link.Connect(window); }
+
+BOOL MessengerItemModel::OnCustomMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LinkReply reply = link.OnMessage(message, wParam, lParam);
+    if (reply.cleared) {
+        if (animationRunning) StopAnimation();
+        dirty = true;
+    }
+    if (reply.repaint) Invalidate();
+    return reply.handled ? TRUE : FALSE;
+}
+
+void MessengerItemModel::ClearAll() {
+    link.ClearNotices();
+    if (animationRunning) StopAnimation();
+    dirty = true;
+}
+
+void MessengerItemModel::SortNotices() {
+    link.SortNotices();
+    Invalidate();
+}
+
+void MessengerItemModel::AddNotice(const COPYDATASTRUCT* record) { link.AddNotice(record); }
+
+bool MessengerItemModel::SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount) {
+    return link.SendCopyData(dwData, data, byteCount);
+}

@@ -1,0 +1,53 @@
+// The item's paint: the colours are asked of the host, the scene is described from the item, and the
+// painting returns the metrics and layout that the height query and the taps use until the next paint.
+#include "../render/PaintItem.h"
+#include "../settings/SystemFontSize.h"
+#include "MessengerTodayItem.h"
+#include "ModuleState.h"
+
+void MessengerTodayItem::RefreshColors() {
+    QueryColors();
+    currentTextColor = selected ? highlightedTextColor : textColor;
+}
+
+bool MessengerTodayItem::ShowsOneLineView() const {
+    return !link.mainWindow || link.statusMode || link.notices.Empty();
+}
+
+ItemScene MessengerTodayItem::DescribeScene() {
+    ItemScene scene;
+    const MessageList& notices = link.notices;
+    scene.view = ShowsOneLineView() ? ItemView::OneLine : ItemView::ThreeLines;
+    scene.itemWindow = window;
+    scene.hostWindow = GetParent(window);
+    scene.chineseTexts = chineseLanguage;
+    scene.selected = selected;
+    scene.textColor = currentTextColor;
+    scene.highlightColor = highlightColor;
+    scene.fontSizeSetting = ReadSystemFontSize();
+    scene.icons = &icons;
+    scene.noticeCount = notices.Size();
+    scene.cursor = notices.Cursor();
+    scene.canGoPrevious = notices.CanGoPrevious();
+    scene.canGoNext = notices.CanGoNext();
+    scene.prevArrowLit = prevArrowLit;
+    scene.nextArrowLit = nextArrowLit;
+    if (scene.view == ItemView::ThreeLines) {
+        MessageEntry& entry = link.notices.Current();
+        scene.notice.senderName = &entry.senderName;
+        scene.notice.messageText = &entry.messageText;
+        scene.notice.time = entry.time;
+        scene.notice.portrait = link.notices.CurrentPortrait();
+    }
+    return scene;
+}
+
+void MessengerTodayItem::Paint(HDC dc) {
+    RECT client;
+    GetClientRect(window, &client);
+    RefreshColors();
+    PaintResult painted = PaintItem(dc, client, DescribeScene(), layout);
+    lineHeight = painted.metrics.lineHeight;
+    layout = painted.layout;
+    dirty = false;
+}

@@ -1,0 +1,34 @@
+// What one paint of the item draws, described plainly: the painting reads nothing else.
+#pragma once
+#include "ItemIcons.h"
+#include <windows.h>
+#include <string>
+
+enum class ItemView { OneLine, ThreeLines };
+
+// The notice on display in the three-line view.
+struct NoticeView {
+    const std::wstring* senderName = nullptr;
+    const std::wstring* messageText = nullptr;
+    FILETIME time = {0, 0};
+    HBITMAP portrait = nullptr;  // null: a grey frame stands in its place
+};
+
+struct ItemScene {
+    ItemView view = ItemView::OneLine;
+    HWND itemWindow = nullptr;  // named in the watermark request
+    HWND hostWindow = nullptr;  // paints the watermark behind an unselected item
+    bool chineseTexts = false;
+    bool selected = false;  // highlight background instead of the watermark
+    COLORREF textColor = 0;
+    COLORREF highlightColor = 0;
+    DWORD fontSizeSetting = 0;  // the system font-size setting, 500..1200
+    const ItemIcons* icons = nullptr;
+    int noticeCount = 0;  // also shapes the layout in the one-line view
+    int cursor = 0;
+    bool canGoPrevious = false;
+    bool canGoNext = false;
+    bool prevArrowLit = false;
+    bool nextArrowLit = false;
+    NoticeView notice;
+};
