@@ -1,5 +1,6 @@
 #include "ItemWindow.h"
 #include "ModuleState.h"
+#include "../platform/WindowProcedure.h"
 
 ItemWindow::ItemWindow()
     : window(nullptr),
@@ -39,7 +40,7 @@ bool ItemWindow::CreateItemWindow(WNDPROC procedure, HWND parent, const wchar_t*
     window = CreateWindowExW(0, className.c_str(), windowName.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, 20, 20,
                              parent, nullptr, instance, nullptr);
     if (!window) return false;
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc));
+    PlatformSetWindowProcedure(window, windowProc);
     if (visible) {
         ShowWindow(window, SW_SHOWNORMAL);
         UpdateWindow(window);

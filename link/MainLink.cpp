@@ -1,4 +1,5 @@
 #include "MainLink.h"
+#include "../platform/SendMessageTimeout.h"
 #include "../platform/aygshell.h"
 #include "LinkProtocol.h"
 #include "NoticePayload.h"
@@ -24,7 +25,7 @@ MainAnswer MainLink::Send(UINT message, WPARAM wParam, LPARAM lParam) {
     if (BackingOff()) return {SendOutcome::Busy, 0};
     busy = false;
     DWORD_PTR result = 0;
-    if (SendMessageTimeoutW(mainWindow, message, wParam, lParam, SMTO_ABORTIFHUNG, replyTimeoutMs, &result))
+    if (PlatformSendMessageTimeout(mainWindow, message, wParam, lParam, replyTimeoutMs, &result))
         return {SendOutcome::Answered, static_cast<LRESULT>(result)};
     // A window that still exists did not answer in time: slow or hung, but not gone.
     if (!IsWindow(mainWindow)) return {SendOutcome::Gone, 0};

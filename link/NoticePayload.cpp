@@ -1,5 +1,5 @@
 #include "NoticePayload.h"
-#include <cstdlib>
+#include "DecimalField.h"
 
 namespace {
 constexpr size_t NOTICE_FIELD_COUNT = 5;
@@ -62,8 +62,7 @@ std::unique_ptr<MessageEntry> ParseNotice(const wchar_t* text, size_t count) {
                                                       &entry->messageText};
     for (size_t i = 0; i < fields.size() && i < NOTICE_TEXT_FIELD_COUNT; ++i) *members[i] = fields[i];
     if (fields.size() >= NOTICE_FIELD_COUNT) {
-        // _wtoi64: leading blanks, an optional sign, digits up to the first non-digit; no digits give 0.
-        ULONGLONG bits = static_cast<ULONGLONG>(_wtoi64(fields[4].c_str()));
+        ULONGLONG bits = static_cast<ULONGLONG>(ParseDecimalField(fields[4].c_str()));
         entry->time.dwLowDateTime = static_cast<DWORD>(bits);
         entry->time.dwHighDateTime = static_cast<DWORD>(bits >> 32);
     }

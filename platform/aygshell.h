@@ -2,6 +2,14 @@
 #pragma once
 #include <windows.h>
 
+#ifdef UNDER_CE
+
+// The device SDK's own header (found through the SDK's include path; this folder is not on it). On the
+// device SHLoadDIBitmap is exported by coredll, the notification calls by aygshell.
+#include <aygshell.h>
+
+#else
+
 #ifdef AYGSHELL_BUILD
 #define AYGSHELL_API extern "C" __declspec(dllexport)
 #else
@@ -38,3 +46,5 @@ AYGSHELL_API HBITMAP WINAPI SHLoadDIBitmap(LPCWSTR szFileName);
 AYGSHELL_API LRESULT WINAPI SHNotificationAdd(SHNOTIFICATIONDATA* pndAdd);
 // Removes the notification of a class and id. dwID 0 answers ERROR_INVALID_PARAMETER.
 AYGSHELL_API LRESULT WINAPI SHNotificationRemove(const CLSID* pclsid, DWORD dwID);
+
+#endif

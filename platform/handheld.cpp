@@ -10,21 +10,6 @@ LONG PlatformRegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM acce
     return RegOpenKeyExW(root, subKey, options, access, result);
 }
 
-BOOL PlatformCreateProcessW(LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES process,
-                            LPSECURITY_ATTRIBUTES thread, BOOL inherit, DWORD flags, LPVOID environment,
-                            LPCWSTR directory, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION info) {
-    STARTUPINFOW defaultStartup = {};
-    defaultStartup.cb = sizeof(defaultStartup);
-    PROCESS_INFORMATION localInfo = {};
-    BOOL ok = CreateProcessW(application, commandLine, process, thread, inherit, flags, environment, directory,
-                             startup ? startup : &defaultStartup, info ? info : &localInfo);
-    if (ok && !info) {
-        CloseHandle(localInfo.hThread);
-        CloseHandle(localInfo.hProcess);
-    }
-    return ok;
-}
-
 BOOL PlatformShowWindow(HWND window, int handheldCommand) {
     int command = handheldCommand == HANDHELD_SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : handheldCommand;
     return ShowWindow(window, command);

@@ -12,12 +12,6 @@
 inline LONG PlatformRegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result) {
     return RegOpenKeyExW(root, subKey, options, access, result);
 }
-inline BOOL PlatformCreateProcessW(LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES process,
-                                   LPSECURITY_ATTRIBUTES thread, BOOL inherit, DWORD flags, LPVOID environment,
-                                   LPCWSTR directory, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION info) {
-    return CreateProcessW(application, commandLine, process, thread, inherit, flags, environment, directory,
-                          startup, info);
-}
 inline BOOL PlatformShowWindow(HWND window, int handheldCommand) { return ShowWindow(window, handheldCommand); }
 
 #else
@@ -26,12 +20,6 @@ inline BOOL PlatformShowWindow(HWND window, int handheldCommand) { return ShowWi
 // accepts it. Strip it here so the item keeps its paths as the device writes them. Full access becomes
 // read access, which is all the item uses and all a non-elevated desktop process gets under HKLM.
 LONG PlatformRegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
-
-// Desktop CreateProcessW writes through a null start-up record or process-information record; the handheld
-// call accepts both as null. Handles the caller did not ask for are closed here.
-BOOL PlatformCreateProcessW(LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES process,
-                            LPSECURITY_ATTRIBUTES thread, BOOL inherit, DWORD flags, LPVOID environment,
-                            LPCWSTR directory, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION info);
 
 // Maps handheld show commands to their desktop numbers.
 BOOL PlatformShowWindow(HWND window, int handheldCommand);

@@ -3,6 +3,13 @@
 #pragma once
 #include <windows.h>
 
+#ifdef UNDER_CE
+
+// The device SDK's own header (found through the SDK's include path; this folder is not on it).
+#include <todaycmn.h>
+
+#else
+
 #define MAX_ITEMNAME 32
 
 typedef enum _TODAYLISTITEMTYPE {
@@ -69,3 +76,5 @@ typedef BOOL(WINAPI* PFNCUSTOMOPTIONSDLGPROC)(HWND, UINT, UINT, LONG);
 
 #define IDD_TODAY_CUSTOM 500
 #define k_cTodayItemsMax 12
+
+#endif

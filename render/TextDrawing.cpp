@@ -1,5 +1,6 @@
 #include "TextDrawing.h"
 #include "../platform/ScopedHandles.h"
+#include "../platform/Surrogates.h"
 #include <cwchar>
 
 namespace {

@@ -1,9 +1,9 @@
 #include "MainApplication.h"
+#include "../platform/StartProcess.h"
 #include "../platform/handheld.h"
 
 bool LaunchMainApplication(const std::wstring& installPath) {
-    return PlatformCreateProcessW(installPath.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr,
-                                  nullptr) != FALSE;
+    return PlatformStartProcess(installPath.c_str()) != FALSE;
 }
 
 HWND FindMainApplicationWindow(const wchar_t* windowClass, const wchar_t* firstTitle, const wchar_t* secondTitle) {

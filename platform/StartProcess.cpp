@@ -1,0 +1,16 @@
+#include "StartProcess.h"
+
+#ifndef UNDER_CE
+
+BOOL PlatformStartProcess(LPCWSTR imagePath) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(imagePath, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return FALSE;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return TRUE;
+}
+
+#endif
