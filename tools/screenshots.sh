@@ -14,13 +14,6 @@ PREFIX_96=${WINEPREFIX:-$BUILD_DIR/wineprefix}
 PREFIX_192=${WINEPREFIX_192:-$BUILD_DIR/wineprefix-192}
 need_built
 
-have_peer=yes
-if [ ! -f "$PEER" ]; then
-  have_peer=no
-  echo "screenshots: $PEER is not built yet (the messenger stand-in comes from peer/);" >&2
-  echo "screenshots: only the one-line views are made." >&2
-fi
-
 rm -f "$OUT"/*.png
 WORK=$OUT/work
 rm -rf "$WORK"
@@ -42,28 +35,24 @@ shoot() {
   mkdir -p "$data"
   register_item
   shot() { printf 'screenshot "%s"\n' "$(winpath "$OUT/$name-$1.png")"; }
+  python3 "$TOOLS/make-demo-data.py" "$data" "$(winpath "$data")" "$language"
   {
     echo "timeout 20000"
     shot 1-one-line
+    echo "start \"$(winpath "$PEER")\" run $peer_title --notices \"$(winpath "$data/notices-first.json")\""
+    echo "wait-event ArdenoPeerReady"
+    echo "refresh"
+    shot 2-three-line
+    echo "key down"
+    shot 3-selected
+    echo "key right"
+    shot 4-lit-arrow
+    echo "pump 400"
+    echo "tap 2 2"  # the bar: the selection leaves the item
+    shot 5-both-arrows
+    echo "run \"$(winpath "$PEER")\" exit"
+    echo "exit"
   } >"$script"
-  if [ $have_peer = yes ]; then
-    python3 "$TOOLS/make-demo-data.py" "$data" "$(winpath "$data")" "$language"
-    {
-      echo "start \"$(winpath "$PEER")\" run $peer_title --notices \"$(winpath "$data/notices-first.json")\""
-      echo "wait-event ArdenoPeerReady"
-      echo "refresh"
-      shot 2-three-line
-      echo "key down"
-      shot 3-selected
-      echo "key right"
-      shot 4-lit-arrow
-      echo "pump 400"
-      echo "tap 2 2"  # the bar: the selection leaves the item
-      shot 5-both-arrows
-      echo "run \"$(winpath "$PEER")\" exit"
-    } >>"$script"
-  fi
-  echo "exit" >>"$script"
   echo "screenshots: $name"
   local failed=no
   HOST_LOCALE=$locale run_host_script "$script" >"$WORK/$name.log" 2>&1 || failed=yes

@@ -1,6 +1,6 @@
 #include "ChildRun.h"
+#include "platform/MessagePump.h"
 #include "platform/ScopedHandles.h"
-#include "RecordingWindow.h"
 
 namespace {
 std::wstring ProgramFolderOfThisTest() {
@@ -26,20 +26,9 @@ ChildRun RunChild(const std::wstring& program, const std::wstring& arguments, DW
     }
     KernelHandle process(started.hProcess), thread(started.hThread);
     // The child may send to this thread's windows; keep answering while waiting.
-    const DWORD start = GetTickCount();
-    HANDLE waited = process.get();
-    for (;;) {
-        const DWORD elapsed = GetTickCount() - start;
-        DWORD woken = elapsed < timeoutMs
-                          ? MsgWaitForMultipleObjects(1, &waited, FALSE, timeoutMs - elapsed, QS_ALLINPUT)
-                          : WAIT_TIMEOUT;
-        if (woken == WAIT_OBJECT_0) break;
-        if (woken == WAIT_OBJECT_0 + 1) {
-            PumpPending();
-            continue;
-        }
-        TerminateProcess(waited, 1);
-        WaitForSingleObject(waited, INFINITE);
+    if (PumpUntilSignalled(process.get(), timeoutMs) != PumpResult::Done) {
+        TerminateProcess(process.get(), 1);
+        WaitForSingleObject(process.get(), INFINITE);
         return run;
     }
     run.finished = true;

@@ -29,9 +29,8 @@ std::optional<LRESULT> HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lP
     }
     if (message == TODAYM_DRAWWATERMARK && lParam) {
         const auto* info = reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam);
-        HBRUSH brush = CreateSolidBrush(kHostWatermarkColor);
-        FillRect(info->hdc, &info->rc, brush);
-        DeleteObject(brush);
+        GdiObject<HBRUSH> brush(CreateSolidBrush(kHostWatermarkColor));
+        FillRect(info->hdc, &info->rc, brush.get());
         return LRESULT(1);
     }
     return RecordingWindow::Handle(message, wParam, lParam);
@@ -41,13 +40,9 @@ ShellReadyEvent::ShellReadyEvent(bool set) : event(CreateEventW(nullptr, TRUE, F
     if (set) Set();
     else Reset();
 }
-ShellReadyEvent::~ShellReadyEvent() { Remove(); }
-void ShellReadyEvent::Remove() {
-    if (event) CloseHandle(event);
-    event = nullptr;
-}
-void ShellReadyEvent::Set() { SetEvent(event); }
-void ShellReadyEvent::Reset() { ResetEvent(event); }
+void ShellReadyEvent::Remove() { event.Reset(); }
+void ShellReadyEvent::Set() { SetEvent(event.get()); }
+void ShellReadyEvent::Reset() { ResetEvent(event.get()); }
 
 TODAYLISTITEM MakeRecord(bool enabled) {
     TODAYLISTITEM record = {};

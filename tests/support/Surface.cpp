@@ -6,22 +6,13 @@
 #include <algorithm>
 #include <sstream>
 
-Surface::Surface(int width, int height, COLORREF background) : width(width), height(height) {
-    HDC screen = GetDC(nullptr);
-    memory = CreateCompatibleDC(screen);
-    bitmap = CreateTopDownDib(screen, width, height, &bits);
-    ReleaseDC(nullptr, screen);
-    previous = SelectObject(memory, bitmap);
+// A memory DC made without a DC is compatible with the screen.
+Surface::Surface(int width, int height, COLORREF background)
+    : width(width), height(height), memory(nullptr), bitmap(CreateTopDownDib(memory.get(), width, height, &bits)),
+      selected(memory.get(), bitmap.get()) {
     RECT all = {0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(memory, &all, brush);
-    DeleteObject(brush);
-}
-
-Surface::~Surface() {
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    GdiObject<HBRUSH> brush(CreateSolidBrush(background));
+    FillRect(memory.get(), &all, brush.get());
 }
 
 Capture Surface::Pixels() const {
@@ -42,28 +33,24 @@ HFONT CreateItemFont(int fontHeight) {
 
 int ItemTextWidth(const std::wstring& text, int fontHeight) {
     Surface surface(1, 1, RGB(0, 0, 0));
-    HFONT font = CreateItemFont(fontHeight);
-    HGDIOBJ previous = SelectObject(surface.dc(), font);
+    GdiObject<HFONT> font(CreateItemFont(fontHeight));
+    SelectedObject selected(surface.dc(), font.get());
     SIZE size = {};
     GetTextExtentPoint32W(surface.dc(), text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(surface.dc(), previous);
-    DeleteObject(font);
     return size.cx;
 }
 
 Capture RenderTexts(int width, int height, COLORREF background, COLORREF colour, const std::vector<TextAt>& texts,
                     int fontHeight) {
     Surface surface(width, height, background);
-    HFONT font = CreateItemFont(fontHeight);
-    HGDIOBJ previous = SelectObject(surface.dc(), font);
+    GdiObject<HFONT> font(CreateItemFont(fontHeight));
+    SelectedObject selected(surface.dc(), font.get());
     SetTextColor(surface.dc(), colour);
     SetBkMode(surface.dc(), TRANSPARENT);
     for (const TextAt& t : texts) {
         RECT rect = t.rect;
         DrawTextW(surface.dc(), t.text.c_str(), static_cast<int>(t.text.size()), &rect, t.format);
     }
-    SelectObject(surface.dc(), previous);
-    DeleteObject(font);
     return surface.Pixels();
 }
 

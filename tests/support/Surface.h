@@ -2,6 +2,7 @@
 // reference renderings of texts to compare a painted window against.
 #pragma once
 #include "PixelCapture.h"
+#include "platform/ScopedHandles.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -10,19 +11,18 @@
 class Surface {
 public:
     Surface(int width, int height, COLORREF background);
-    ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
-    HDC dc() const { return memory; }
+    HDC dc() const { return memory.get(); }
     Capture Pixels() const;
 
 private:
     int width, height;
-    HDC memory = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    void* bits = nullptr;
+    void* bits = nullptr;  // set up before the bitmap, which fills it in
+    MemoryDC memory;
+    GdiObject<HBITMAP> bitmap;
+    SelectedObject selected;
 };
 
 // The item's font: the stock system font's description with a character height of fontHeight pixels.
