@@ -1,4 +1,5 @@
 #include "ItemHarness.h"
+#include <algorithm>
 
 #define SHELL_READY_EVENT_NAME L"SYSTEM/ShellAPIReady"
 
@@ -59,7 +60,19 @@ LoadedItem::LoadedItem(bool initialise) : record(MakeRecord()) {
     if (initialise && dll.initialize) item = dll.initialize(&record, host.hwnd());
 }
 
-void LoadedItem::Resize(int width, int height) { MoveWindow(item, 0, 0, width, height, FALSE); }
+void LoadedItem::Resize(int width, int height) {
+    // A child is clipped to its parent's client area: the host grows to hold a larger item.
+    RECT window, client;
+    GetWindowRect(host.hwnd(), &window);
+    GetClientRect(host.hwnd(), &client);
+    const int wider = std::max<int>(0, width - static_cast<int>(client.right)),
+              taller = std::max<int>(0, height - static_cast<int>(client.bottom));
+    if (wider || taller) {
+        SetWindowPos(host.hwnd(), nullptr, 0, 0, window.right - window.left + wider,
+                     window.bottom - window.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    MoveWindow(item, 0, 0, width, height, FALSE);
+}
 
 LRESULT LoadedItem::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
     return SendMessageW(item, message, wParam, lParam);

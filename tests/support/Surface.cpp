@@ -40,6 +40,17 @@ int ItemTextWidth(const std::wstring& text, int fontHeight) {
     return size.cx;
 }
 
+int ItemFontCellHeight(int fontHeight) {
+    Surface surface(1, 1, RGB(0, 0, 0));
+    HFONT font = CreateItemFont(fontHeight);
+    HGDIOBJ previous = SelectObject(surface.dc(), font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(surface.dc(), &metrics);
+    SelectObject(surface.dc(), previous);
+    DeleteObject(font);
+    return metrics.tmHeight;
+}
+
 Capture RenderTexts(int width, int height, COLORREF background, COLORREF colour, const std::vector<TextAt>& texts,
                     int fontHeight) {
     Surface surface(width, height, background);
@@ -116,11 +127,15 @@ int CountGdiObjects() {
     return count;
 }
 
-RECT BoundsOf(const Capture& capture, COLORREF colour) {
+namespace {
+
+template <typename Selected>
+RECT BoundsOfPixels(const Capture& capture, const RECT& area, Selected selected) {
     RECT bounds = {capture.width, capture.height, 0, 0};
-    for (int y = 0; y < capture.height; ++y) {
-        for (int x = 0; x < capture.width; ++x) {
-            if (capture.At(x, y) != colour) continue;
+    const int bottom = std::min<int>(area.bottom, capture.height), right = std::min<int>(area.right, capture.width);
+    for (int y = std::max<int>(area.top, 0); y < bottom; ++y) {
+        for (int x = std::max<int>(area.left, 0); x < right; ++x) {
+            if (!selected(capture.At(x, y))) continue;
             bounds.left = std::min<LONG>(bounds.left, x);
             bounds.top = std::min<LONG>(bounds.top, y);
             bounds.right = std::max<LONG>(bounds.right, x + 1);
@@ -129,6 +144,16 @@ RECT BoundsOf(const Capture& capture, COLORREF colour) {
     }
     if (bounds.right == 0) return {0, 0, 0, 0};
     return bounds;
+}
+
+}  // namespace
+
+RECT BoundsOf(const Capture& capture, COLORREF colour, const RECT& area) {
+    return BoundsOfPixels(capture, area, [colour](COLORREF pixel) { return pixel == colour; });
+}
+
+RECT InkBounds(const Capture& capture, COLORREF background, const RECT& area) {
+    return BoundsOfPixels(capture, area, [background](COLORREF pixel) { return pixel != background; });
 }
 
 int MatchingPicture(const Capture& capture, const std::vector<Capture>& candidates, const RECT& area) {

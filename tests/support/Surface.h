@@ -31,6 +31,9 @@ HFONT CreateItemFont(int fontHeight);
 // Width of a text in the item's font, as one run.
 int ItemTextWidth(const std::wstring& text, int fontHeight = 12);
 
+// Height of the item font's character cell (ascent and descent), which DrawTextW fills from a line's top.
+int ItemFontCellHeight(int fontHeight);
+
 struct TextAt {
     std::wstring text;
     RECT rect;
@@ -57,8 +60,12 @@ std::wstring TemporaryFile(const wchar_t* name);
 // every 16-bit index that GetObjectType accepts is an object in use (stock objects included).
 int CountGdiObjects();
 
-// The smallest rectangle (right and bottom exclusive) holding every pixel of the colour; empty if none.
-RECT BoundsOf(const Capture& capture, COLORREF colour);
+// The smallest rectangle (right and bottom exclusive) holding every pixel of the colour in the area (the whole
+// capture by default); empty if none.
+constexpr RECT kWholeCapture = {0, 0, 0x7FFFFFFF, 0x7FFFFFFF};
+RECT BoundsOf(const Capture& capture, COLORREF colour, const RECT& area = kWholeCapture);
+// The same for every pixel that differs from the background.
+RECT InkBounds(const Capture& capture, COLORREF background, const RECT& area = kWholeCapture);
 
 // Index of the first candidate picture that equals the capture in the area, or -1.
 int MatchingPicture(const Capture& capture, const std::vector<Capture>& candidates, const RECT& area);
