@@ -1,4 +1,5 @@
 // The host's questions to the item: its height, whether it must be redrawn, its colours.
+#include "../render/Metrics.h"
 #include "MessengerTodayItem.h"
 #include "ModuleState.h"
 
@@ -8,7 +9,8 @@ int MessengerTodayItem::GetItemHeight() {
     else if (!link.mainWindow) lines = 1;
     else lines = link.notices.Empty() ? 1 : 3;
     lineCount = lines;
-    return lines * lineHeight;
+    // Until a paint has measured the font, the small line at the screen's scale.
+    return lines * (lineHeight ? lineHeight : UnmeasuredLineHeight(ScreenScale()));
 }
 
 void MessengerTodayItem::OnClearCache() { dirty = true; }

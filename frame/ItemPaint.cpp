@@ -24,6 +24,7 @@ ItemScene MessengerTodayItem::DescribeScene() {
     scene.textColor = currentTextColor;
     scene.highlightColor = highlightColor;
     scene.fontSizeSetting = fontSizeSetting.Read();
+    scene.scale = ScreenScale();
     scene.icons = &icons;
     scene.noticeCount = notices.Size();
     scene.cursor = notices.Cursor();

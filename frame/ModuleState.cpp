@@ -6,7 +6,7 @@
 MessengerTodayItem* itemPointer = nullptr;
 LPARAM optionsDialogParameter = 0;
 int lineCount = 1;
-int lineHeight = 20;
+int lineHeight = 0;
 
 void CreateItem(HINSTANCE module) {
     // nothrow: no storage leaves the pointer null; a throwing constructor frees the storage and propagates.

@@ -8,7 +8,7 @@ class MessengerTodayItem;
 extern MessengerTodayItem* itemPointer;
 extern LPARAM optionsDialogParameter;
 extern int lineCount;   // 1 or 3, written by the height query
-extern int lineHeight;  // 20 or 24, written by every paint
+extern int lineHeight;  // 20 or 24 at 96 dpi, written by every paint; 0 before the first
 
 void CreateItem(HINSTANCE module);
 void DestroyItem();

@@ -1,35 +1,27 @@
 #include "ItemRegistry.h"
 #include <algorithm>
+#include "platform/ScopedHandles.h"
 #include "platform/todaycmn.h"
 
 namespace {
 
-class RegistryKeyHolder {
-public:
-    RegistryKeyHolder() = default;
-    ~RegistryKeyHolder() {
-        if (key) RegCloseKey(key);
-    }
-    RegistryKeyHolder(const RegistryKeyHolder&) = delete;
-    RegistryKeyHolder& operator=(const RegistryKeyHolder&) = delete;
-    bool Open(HKEY root, const std::wstring& path) {
-        return RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
-    }
-    HKEY get() const { return key; }
+RegistryKeyHandle OpenForReading(HKEY root, const std::wstring& path) {
+    RegistryKeyHandle key;
+    // A failed open may leave anything in the output: it is not ours to close.
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) key.Release();
+    return key;
+}
 
-private:
-    HKEY key = nullptr;
-};
-
-DWORD ReadDword(HKEY key, const wchar_t* name, DWORD fallback, bool* present = nullptr) {
+// A value of type REG_DWORD; a value of any other type, or missing, gives the fallback.
+DWORD ReadRegDword(HKEY key, const wchar_t* name, DWORD fallback) {
     DWORD value = 0, type = 0, size = sizeof(value);
     bool ok = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
               type == REG_DWORD && size == sizeof(value);
-    if (present) *present = ok;
     return ok ? value : fallback;
 }
 
-std::wstring ReadString(HKEY key, const wchar_t* name) {
+// A value of type REG_SZ or REG_EXPAND_SZ (expanded); anything else gives "".
+std::wstring ReadRegString(HKEY key, const wchar_t* name) {
     DWORD type = 0, size = 0;
     if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return L"";
     if (type != REG_SZ && type != REG_EXPAND_SZ) return L"";
@@ -49,8 +41,8 @@ std::wstring ReadString(HKEY key, const wchar_t* name) {
 
 std::vector<ItemRegistration> ReadItemRegistrations(const std::wstring& itemsKey, std::vector<std::wstring>& notes) {
     std::vector<ItemRegistration> items;
-    RegistryKeyHolder root;
-    if (!root.Open(HKEY_LOCAL_MACHINE, itemsKey)) {
+    RegistryKeyHandle root = OpenForReading(HKEY_LOCAL_MACHINE, itemsKey);
+    if (!root) {
         notes.push_back(L"no items are registered (HKLM\\" + itemsKey + L" is missing)");
         return items;
     }
@@ -60,27 +52,27 @@ std::vector<ItemRegistration> ReadItemRegistrations(const std::wstring& itemsKey
         LONG result = RegEnumKeyExW(root.get(), index, name, &nameLength, nullptr, nullptr, nullptr, nullptr);
         if (result == ERROR_NO_MORE_ITEMS) break;
         if (result != ERROR_SUCCESS) continue;
-        RegistryKeyHolder key;
-        if (!key.Open(root.get(), name)) continue;
+        RegistryKeyHandle key = OpenForReading(root.get(), name);
+        if (!key) continue;
 
         ItemRegistration item;
         item.name = name;
-        item.type = ReadDword(key.get(), L"Type", 0);
+        item.type = ReadRegDword(key.get(), L"Type", 0);
         if (item.type != TODAY_ITEM_TYPE_CUSTOM) {
             notes.push_back(L"item '" + item.name + L"' skipped: not a custom item (Type " +
                             std::to_wstring(item.type) + L")");
             continue;
         }
-        item.dllPath = ReadString(key.get(), L"DLL");
+        item.dllPath = ReadRegString(key.get(), L"DLL");
         if (item.dllPath.empty()) {
             notes.push_back(L"item '" + item.name + L"' skipped: no DLL value");
             continue;
         }
-        item.enabled = ReadDword(key.get(), L"Enabled", 0) != 0;
-        item.options = ReadDword(key.get(), L"Options", 0) != 0;
-        item.order = ReadDword(key.get(), L"Order", 0);
-        item.selectability = ReadDword(key.get(), L"Selectability", TODAY_SELECTABILITY_NOTSELECTABLE);
-        item.flags = ReadDword(key.get(), L"Flags", 0);
+        item.enabled = ReadRegDword(key.get(), L"Enabled", 0) != 0;
+        item.options = ReadRegDword(key.get(), L"Options", 0) != 0;
+        item.order = ReadRegDword(key.get(), L"Order", 0);
+        item.selectability = ReadRegDword(key.get(), L"Selectability", TODAY_SELECTABILITY_NOTSELECTABLE);
+        item.flags = ReadRegDword(key.get(), L"Flags", 0);
         items.push_back(item);
     }
     std::stable_sort(items.begin(), items.end(), [](const ItemRegistration& a, const ItemRegistration& b) {

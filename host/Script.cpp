@@ -101,6 +101,49 @@ bool Tokenize(const std::wstring& line, std::vector<std::wstring>& words, std::w
     return true;
 }
 
+// The environment variable's value; false when it is not set (set but empty is a value).
+bool LookUpVariable(const std::wstring& name, std::wstring& value) {
+    SetLastError(ERROR_SUCCESS);
+    DWORD size = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
+    if (size == 0) {
+        value.clear();
+        return GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+    }
+    std::vector<wchar_t> buffer(size);
+    DWORD length = GetEnvironmentVariableW(name.c_str(), buffer.data(), size);
+    value.assign(buffer.data(), length < size ? length : 0);
+    return true;
+}
+
+// Replaces each %NAME% in one word with the environment variable's value, and %% with one percent sign.
+// Values are taken as they are: their blanks, quotes and percent signs neither split the word nor expand.
+bool ExpandVariables(const std::wstring& word, std::wstring& expanded, std::wstring& why) {
+    expanded.clear();
+    for (size_t i = 0; i < word.size();) {
+        if (word[i] != L'%') {
+            expanded += word[i++];
+            continue;
+        }
+        size_t close = word.find(L'%', i + 1);
+        if (close == std::wstring::npos) {
+            why = L"'" + word + L"' has a % without a closing one (%% is a percent sign)";
+            return false;
+        }
+        const std::wstring name = word.substr(i + 1, close - i - 1);
+        std::wstring value;
+        if (name.empty()) {
+            expanded += L'%';
+        } else if (LookUpVariable(name, value)) {
+            expanded += value;
+        } else {
+            why = L"%" + name + L"% is not set in the environment";
+            return false;
+        }
+        i = close + 1;
+    }
+    return true;
+}
+
 // Parses one line; a blank or comment line yields no step.
 bool ParseLine(const std::wstring& line, int number, std::vector<ScriptStep>& steps, ScriptProblem& problem) {
     std::vector<std::wstring> words;
@@ -123,6 +166,14 @@ bool ParseLine(const std::wstring& line, int number, std::vector<ScriptStep>& st
     if (step.args.size() < grammar->required || (!takesRest && step.args.size() > grammar->args.size())) {
         problem = {number, L"wrong number of words for " + step.verb + L"; usage: " + grammar->usage};
         return false;
+    }
+    for (std::wstring& arg : step.args) {
+        std::wstring expanded;
+        if (!ExpandVariables(arg, expanded, why)) {
+            problem = {number, step.verb + L": " + why};
+            return false;
+        }
+        arg = expanded;
     }
     for (size_t i = 0; i < step.args.size() && i < grammar->args.size(); ++i) {
         if (grammar->args[i] == Arg::Rest) break;

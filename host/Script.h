@@ -1,5 +1,7 @@
 // The host's script language: one step per line, words separated by blanks, "double quotes" around a word
-// with blanks, '#' starts a comment line. Every step is checked before the first one runs.
+// with blanks, '#' starts a comment line, %NAME% in a step's words is the environment variable NAME and %%
+// a percent sign. Variables are expanded as the script is read, and every step is checked before the first
+// one runs.
 #pragma once
 #include <string>
 #include <vector>

@@ -23,13 +23,6 @@ std::wstring QuoteArgument(const std::wstring& word) {
 
 }  // namespace
 
-std::wstring ExpandWord(const std::wstring& word) {
-    if (word.find(L'%') == std::wstring::npos) return word;
-    std::vector<wchar_t> buffer(32768);
-    DWORD length = ExpandEnvironmentStringsW(word.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    return length > 0 && length <= buffer.size() ? std::wstring(buffer.data()) : word;
-}
-
 ScriptRunner::ScriptRunner(TodayHost& host, std::wstring source) : host(host), source(std::move(source)) {}
 
 ScriptRunner::~ScriptRunner() { EndStartedProcesses(); }
@@ -159,7 +152,7 @@ bool ScriptRunner::DoOptions(const ScriptStep& step, std::wstring& error) {
 }
 
 bool ScriptRunner::DoWaitEvent(const ScriptStep& step, std::wstring& error) {
-    const std::wstring name = ExpandWord(step.args[0]);
+    const std::wstring& name = step.args[0];
     const DWORD start = GetTickCount();
     KernelHandle event;
     // The event may not exist yet: wait for it to be made, then for it to be set, within one bound.
@@ -179,8 +172,8 @@ bool ScriptRunner::DoWaitEvent(const ScriptStep& step, std::wstring& error) {
 }
 
 bool ScriptRunner::DoWaitWindow(const ScriptStep& step, std::wstring& error) {
-    const std::wstring className = ExpandWord(step.args[0]);
-    const std::wstring title = step.args.size() > 1 ? ExpandWord(step.args[1]) : L"";
+    const std::wstring& className = step.args[0];
+    const std::wstring title = step.args.size() > 1 ? step.args[1] : L"";
     PumpResult result = PumpUntil([&] {
         return FindWindowW(className.c_str(), step.args.size() > 1 ? title.c_str() : nullptr) != nullptr;
     }, timeoutMs);
@@ -193,7 +186,7 @@ bool ScriptRunner::DoWaitWindow(const ScriptStep& step, std::wstring& error) {
 }
 
 bool ScriptRunner::DoScreenshot(const ScriptStep& step, std::wstring& error) {
-    const std::wstring path = ExpandWord(step.args[0]);
+    const std::wstring& path = step.args[0];
     Pixels pixels;
     if (!CaptureClient(host.Window(), pixels)) {
         error = L"screenshot: cannot read the screen's pixels";
@@ -208,9 +201,9 @@ bool ScriptRunner::DoScreenshot(const ScriptStep& step, std::wstring& error) {
 }
 
 bool ScriptRunner::DoRun(const ScriptStep& step, bool wait, std::wstring& error) {
-    const std::wstring program = ExpandWord(step.args[0]);
+    const std::wstring& program = step.args[0];
     std::wstring commandLine = QuoteArgument(program);
-    for (size_t i = 1; i < step.args.size(); ++i) commandLine += L" " + QuoteArgument(ExpandWord(step.args[i]));
+    for (size_t i = 1; i < step.args.size(); ++i) commandLine += L" " + QuoteArgument(step.args[i]);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
@@ -220,7 +213,7 @@ bool ScriptRunner::DoRun(const ScriptStep& step, bool wait, std::wstring& error)
         error = step.verb + L": cannot start " + program + L": " + LastErrorText(GetLastError());
         return false;
     }
-    CloseHandle(info.hThread);
+    KernelHandle thread(info.hThread);
     KernelHandle process(info.hProcess);
     if (!wait) {
         started.push_back(std::move(process));

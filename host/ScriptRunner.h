@@ -39,6 +39,3 @@ private:
     int exitCode = 0;
     std::vector<KernelHandle> started;  // processes of start steps
 };
-
-// Replaces %NAME% with environment variables (%TODAY_HOST_DIR% is the host's own folder).
-std::wstring ExpandWord(const std::wstring& word);

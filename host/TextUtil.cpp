@@ -1,4 +1,5 @@
 #include "TextUtil.h"
+#include "platform/ScopedHandles.h"
 #include <cstdio>
 #include <cwchar>
 #include <vector>
@@ -46,14 +47,14 @@ bool ParseInt(const std::wstring& text, int& value) {
 }
 
 bool ReadTextFile(const std::wstring& path, std::wstring& text) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return false;
     std::string bytes;
     char buffer[4096];
     DWORD read = 0;
     bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof(buffer), &read, nullptr) != FALSE) && read > 0) bytes.append(buffer, read);
-    CloseHandle(file);
+    while ((ok = ReadFile(file.get(), buffer, sizeof(buffer), &read, nullptr) != FALSE) && read > 0) bytes.append(buffer, read);
+    file.Reset();
     if (!ok) return false;
     if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
     text = FromUtf8(bytes);

@@ -4,6 +4,7 @@
 #include "NoticesFile.h"
 #include "PeerNames.h"
 #include "RunningInstance.h"
+#include "../platform/ScopedHandles.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ int RunControlCommand(const PeerCommand& command) {
     // Taken before the command goes out: exit and crash return only once the instance has ended.
     DWORD processId = 0;
     GetWindowThreadProcessId(instance, &processId);
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
 
     COPYDATASTRUCT data = {ControlCode(command.kind), static_cast<DWORD>(payload.size()),
                            payload.empty() ? nullptr : payload.data()};
@@ -66,9 +67,8 @@ int RunControlCommand(const PeerCommand& command) {
     if (result != 1) {
         exitCode = Fail(name + ": the running instance did not carry it out");
     } else if (command.kind == PeerCommandKind::Exit || command.kind == PeerCommandKind::Crash) {
-        if (process && WaitForSingleObject(process, kExitWaitMs) != WAIT_OBJECT_0)
+        if (process && WaitForSingleObject(process.get(), kExitWaitMs) != WAIT_OBJECT_0)
             exitCode = Fail(name + ": the running instance did not end within 30 s");
     }
-    if (process) CloseHandle(process);
     return exitCode;
 }

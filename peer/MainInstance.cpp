@@ -5,6 +5,7 @@
 #include "PeerNames.h"
 #include "RunningInstance.h"
 #include "Transcript.h"
+#include "../platform/ScopedHandles.h"
 #include <cstdio>
 
 namespace {
@@ -16,11 +17,12 @@ int Fail(const std::string& message) {
 
 // Closes the ready event unset, so that a later wait does not see this instance's readiness.
 struct ReadyEvent {
-    HANDLE handle = CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME);
+    KernelHandle event{CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME)};
     ~ReadyEvent() {
-        if (!handle) return;
-        ResetEvent(handle);
-        CloseHandle(handle);
+        if (event) ResetEvent(event.get());
+    }
+    void Set() {
+        if (event) SetEvent(event.get());
     }
 };
 
@@ -43,7 +45,7 @@ int RunMainInstance(HINSTANCE instance, const RunOptions& options) {
     PeerApplication application(options, transcript);
     if (!application.CreateMainWindow(instance, error) || !application.Start(std::move(notices), error))
         return Fail(error);
-    if (ready.handle) SetEvent(ready.handle);
+    ready.Set();
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

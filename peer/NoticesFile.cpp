@@ -1,6 +1,7 @@
 #include "NoticesFile.h"
 #include "NoticeTime.h"
 #include "Utf.h"
+#include "../platform/ScopedHandles.h"
 #include <nlohmann/json.hpp>
 
 using nlohmann::json;
@@ -103,9 +104,9 @@ bool ParseNotice(const json& notice, size_t index, NoticePayload& payload, std::
 }
 
 bool ReadWholeFile(const std::wstring& path, std::string& content, DWORD& failure) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         failure = GetLastError();
         return false;
     }
@@ -113,10 +114,9 @@ bool ReadWholeFile(const std::wstring& path, std::string& content, DWORD& failur
     char buffer[4096];
     DWORD got = 0;
     bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof(buffer), &got, nullptr) != FALSE) && got > 0)
+    while ((ok = ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) != FALSE) && got > 0)
         content.append(buffer, got);
     if (!ok) failure = GetLastError();
-    CloseHandle(file);
     return ok;
 }
 

@@ -35,7 +35,7 @@ bool PeerApplication::CreateMainWindow(HINSTANCE instance, std::string& error) {
 
 bool PeerApplication::Start(std::vector<NoticePayload> notices, std::string& error) {
     DWORD handle = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
-    if (!mainSection.Open(MAIN_SECTION_NAME) || !mainSection.Write(0, &handle, sizeof(handle))) {
+    if (!mainSection.Open(MAIN_SECTION_NAME) || !mainSection.WriteHandle(handle)) {
         error = "cannot publish the window in the section \"ArdenoFileMapping\" (error " +
                 std::to_string(GetLastError()) + ")";
         return false;
@@ -48,9 +48,8 @@ bool PeerApplication::Start(std::vector<NoticePayload> notices, std::string& err
 }
 
 void PeerApplication::LinkToPublishedItem() {
-    SharedSection todaySection;
-    DWORD handle = 0;
-    if (todaySection.Open(TODAY_SECTION_NAME)) todaySection.Read(0, &handle, sizeof(handle));
+    WindowSection todaySection;
+    DWORD handle = todaySection.Open(TODAY_SECTION_NAME) ? todaySection.ReadHandle() : 0;
     HWND item = reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
     // A handle left behind by an item that crashed names no window (or, rarely, someone else's: accepted).
     if (item && IsWindow(item)) link.Remember(item);
@@ -62,8 +61,7 @@ void PeerApplication::Shutdown() {
     link.Send(LINKM_MAIN_DETACH, 0);
     link.Forget();
     notification.Remove();
-    DWORD zero = 0;
-    mainSection.Write(0, &zero, sizeof(zero));
+    mainSection.WriteHandle(0);
     mainSection.Close();
 }
 

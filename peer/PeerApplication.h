@@ -1,11 +1,11 @@
 // The messenger's main application as the item meets it: one top-level window that publishes itself,
 // pushes its pending notices to the item, answers the item's messages, and obeys control commands.
 #pragma once
-#include "../link/SharedSection.h"
 #include "CommandLine.h"
 #include "ItemLink.h"
 #include "Notice.h"
 #include "ShellNotification.h"
+#include "WindowSection.h"
 #include <string>
 #include <vector>
 
@@ -59,7 +59,7 @@ private:
     Transcript& transcript;
     ItemLink link;
     ShellNotification notification;
-    SharedSection mainSection;
+    WindowSection mainSection;
     std::vector<NoticePayload> pending;
     std::vector<std::wstring> keysReceived;
     HWND window = nullptr;

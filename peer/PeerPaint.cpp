@@ -1,6 +1,7 @@
 // What a person sees in the stand-in's window: the link state, the pending notices and the keys handed back.
 #include "PeerApplication.h"
 #include <cstdio>
+#include "../platform/ScopedHandles.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ std::wstring Field(const NoticePayload& notice, size_t index) {
 }  // namespace
 
 void PeerApplication::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
+    PaintDC paint(window);
+    HDC dc = paint.get();
     std::vector<std::wstring> lines;
     wchar_t buffer[64];
     if (link.Linked()) swprintf(buffer, ARRAYSIZE(buffer), L"Item window 0x%08lX",
@@ -36,5 +37,4 @@ void PeerApplication::OnPaint() {
         TextOutW(dc, 4, y, line.c_str(), static_cast<int>(line.size()));
         y += 18;
     }
-    EndPaint(window, &paint);
 }

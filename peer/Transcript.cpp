@@ -41,9 +41,9 @@ bool Transcript::Open(const std::wstring& path, std::string& error) {
     Close();
     startTick = GetTickCount();
     if (path.empty()) return true;
-    file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    file.Reset(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         error = "transcript '" + WideToUtf8(path) + "': cannot open it for writing (error " +
                 std::to_string(GetLastError()) + ")";
         return false;
@@ -52,8 +52,7 @@ bool Transcript::Open(const std::wstring& path, std::string& error) {
 }
 
 void Transcript::Close() {
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    file = INVALID_HANDLE_VALUE;
+    file.Reset();
 }
 
 void Transcript::Message(TranscriptDirection direction, UINT message, WPARAM wParam, LPARAM lParam, LRESULT result) {
@@ -84,10 +83,10 @@ void Transcript::Call(const char* function, DWORD id, LRESULT result) {
 }
 
 void Transcript::Write(json line) {
-    if (file == INVALID_HANDLE_VALUE) return;
+    if (!file) return;
     line["t"] = GetTickCount() - startTick;
     // One write per line, straight to the file: readers never see half a line or a line held in a buffer.
     std::string text = line.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
     DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }

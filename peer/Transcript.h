@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 #include <nlohmann/json.hpp>
+#include "../platform/ScopedHandles.h"
 #include <string>
 
 enum class TranscriptDirection { Sent, Received, Called };
@@ -29,7 +30,7 @@ public:
 private:
     void Write(nlohmann::ordered_json line);
 
-    HANDLE file = INVALID_HANDLE_VALUE;
+    KernelHandle file;
     DWORD startTick = 0;
 };
 

@@ -4,15 +4,14 @@
 
 namespace {
 constexpr int ICON_SIZE_AT_96_DPI = 16;
-constexpr int REFERENCE_DPI = 96;
+
+// Scaled as every other measure of the item; a missing resolution (-1) gives 0, the icon's own size.
+int IconSide(int resolution) { return resolution > 0 ? ItemScale(resolution)(ICON_SIZE_AT_96_DPI) : 0; }
 }  // namespace
 
 HICON LoadItemIcon(const ItemIcons& icons, int resourceId) {
-    int resolutionY = CachedScreenResolutionY();
-    int resolutionX = CachedScreenResolutionX();
-    // Scaled and rounded half up; a missing resolution (-1) gives 0, the icon's own size.
-    int width = (ICON_SIZE_AT_96_DPI * resolutionX + REFERENCE_DPI / 2) / REFERENCE_DPI;
-    int height = (ICON_SIZE_AT_96_DPI * resolutionY + REFERENCE_DPI / 2) / REFERENCE_DPI;
+    const int height = IconSide(CachedScreenResolutionY());
+    const int width = IconSide(CachedScreenResolutionX());
     return static_cast<HICON>(
         LoadImageW(icons.moduleInstance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, width, height, 0));
 }

@@ -1,7 +1,8 @@
 // The twelve rectangles of the item, recomputed at every paint from the client rectangle, the line
-// height and the number of notices.
+// height, the number of notices and the screen's scale.
 #pragma once
 #include <windows.h>
+#include "ItemScale.h"
 
 struct ItemLayout {
     RECT itemRect = {};
@@ -19,5 +20,5 @@ struct ItemLayout {
 
     // With no notices only the first five rectangles change; with one, the arrow hit areas keep their
     // values (they are not used with fewer than two notices).
-    void ComputeLayout(const RECT& client, int noticeCount, int lineHeight);
+    void ComputeLayout(const RECT& client, int noticeCount, int lineHeight, const ItemScale& scale = ItemScale());
 };

@@ -1,6 +1,7 @@
 // What one paint of the item draws, described plainly: the painting reads nothing else.
 #pragma once
 #include "ItemIcons.h"
+#include "ItemScale.h"
 #include <windows.h>
 #include <string>
 
@@ -23,6 +24,7 @@ struct ItemScene {
     COLORREF textColor = 0;
     COLORREF highlightColor = 0;
     DWORD fontSizeSetting = 0;  // the system font-size setting, 500..1200
+    ItemScale scale;            // the screen's: sizes the font, the lines and every other measure
     const ItemIcons* icons = nullptr;
     int noticeCount = 0;  // also shapes the layout in the one-line view
     int cursor = 0;

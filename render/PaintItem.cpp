@@ -8,7 +8,7 @@ namespace {
 
 constexpr COLORREF GREY_PEN_COLOR = RGB(0x80, 0x80, 0x80);
 constexpr int TEXT_BUFFER_CHARS = 256;
-constexpr int TEXT_INSET = 2;
+// Pixels at 96 dpi, scaled with the screen:
 constexpr int ICON_INSET = 2;  // the application icon's offset inside its cell
 constexpr int TITLE_LEFT = 28;
 constexpr int TITLE_BOX_WIDTH = 400;
@@ -17,6 +17,7 @@ constexpr int ONE_LINE_TEXT_GAP = 6;    // line height minus font height minus t
 constexpr int THREE_LINE_TEXT_GAP = 8;  // the same for the three-line view's texts
 constexpr int ARROW_HALF_HEIGHT = 8;
 constexpr int NEXT_ARROW_OFFSET = 17;  // from the next-arrow column's right edge
+constexpr int FRAME_WIDTH = 1;
 
 const wchar_t kTitleLatin[] = L"Ardeno";
 const wchar_t kTitleChinese[] = L"\u96C5\u8BFA";
@@ -32,6 +33,7 @@ struct Canvas {
     const ItemLayout& layout;
     LineMetrics metrics;
     HBRUSH highlightBrush;
+    int Scaled(int pixelsAt96Dpi) const { return scene.scale(pixelsAt96Dpi); }
 };
 
 RECT MovedDown(const RECT& rect, int offset) { return {rect.left, rect.top + offset, rect.right, rect.bottom + offset}; }
@@ -55,15 +57,17 @@ void DrawBackground(const Canvas& canvas) {
 
 void DrawAppIcon(const Canvas& canvas) {
     const RECT& cell = canvas.layout.iconCell;
-    DrawIconAt(canvas.surface, canvas.scene.icons->appIcon, cell.left + ICON_INSET, cell.top + ICON_INSET);
+    const int inset = canvas.Scaled(ICON_INSET);
+    DrawIconAt(canvas.surface, canvas.scene.icons->appIcon, cell.left + inset, cell.top + inset);
 }
 
 void DrawOneLineView(const Canvas& canvas) {
     const int y = canvas.layout.itemRect.top +
-                  (canvas.metrics.lineHeight - canvas.metrics.fontHeight - ONE_LINE_TEXT_GAP) / 2;
+                  (canvas.metrics.lineHeight - canvas.metrics.fontHeight - canvas.Scaled(ONE_LINE_TEXT_GAP)) / 2;
     DrawBackground(canvas);
-    DrawTextBox(canvas.surface, {TITLE_LEFT, y}, canvas.scene.chineseTexts ? kTitleChinese : kTitleLatin,
-                TITLE_BOX_WIDTH, TITLE_BOX_HEIGHT);
+    DrawTextBox(canvas.surface, {canvas.Scaled(TITLE_LEFT), y},
+                canvas.scene.chineseTexts ? kTitleChinese : kTitleLatin, canvas.Scaled(TITLE_BOX_WIDTH),
+                canvas.Scaled(TITLE_BOX_HEIGHT));
     DrawAppIcon(canvas);
 }
 
@@ -71,58 +75,64 @@ void DrawTitleLine(const Canvas& canvas, int textOffset) {
     const ItemScene& scene = canvas.scene;
     wchar_t text[TEXT_BUFFER_CHARS];
     const RECT title = MovedDown(canvas.layout.titleLine, textOffset);
+    const int inset = canvas.metrics.textInset;
     wsprintfW(text, scene.chineseTexts ? kCountChinese : kCountLatin, scene.noticeCount);
-    DrawTextInset(canvas.surface, text, title, DT_LEFT, TEXT_INSET, TEXT_INSET);
+    DrawTextInset(canvas.surface, text, title, DT_LEFT, inset, inset);
     wsprintfW(text, kPosition, scene.cursor + 1, scene.noticeCount);
-    DrawTextInset(canvas.surface, text, title, DT_RIGHT, TEXT_INSET, TEXT_INSET);
+    DrawTextInset(canvas.surface, text, title, DT_RIGHT, inset, inset);
 }
 
 void DrawNotice(const Canvas& canvas, int textOffset) {
     const NoticeView& notice = canvas.scene.notice;
     const ItemLayout& layout = canvas.layout;
+    const int inset = canvas.metrics.textInset;
     if (notice.portrait) DrawBitmapCentered(canvas.surface, notice.portrait, layout.portraitCell);
-    else DrawFrame(canvas.surface, layout.portraitCell);
+    else DrawFrame(canvas.surface, layout.portraitCell, canvas.Scaled(FRAME_WIDTH));
 
     // Sender name and message text are the user's data: "&" is shown as typed, not as a prefix mark.
     DrawTextFitted(canvas.surface, *notice.messageText, MovedDown(layout.textLine, textOffset), DT_LEFT | DT_NOPREFIX,
-                   TEXT_INSET, TEXT_INSET);
+                   inset, inset);
 
     SYSTEMTIME shown = {};  // a time the conversion rejects shows as 0:00
     FileTimeToSystemTime(&notice.time, &shown);
     wchar_t time[TEXT_BUFFER_CHARS];
     wsprintfW(time, kTime, shown.wHour, shown.wMinute);
     const RECT name = MovedDown(layout.nameLine, textOffset);
-    DrawTextInset(canvas.surface, time, name, DT_RIGHT, TEXT_INSET, TEXT_INSET);
+    DrawTextInset(canvas.surface, time, name, DT_RIGHT, inset, inset);
     // The name ends exactly where the right-aligned time begins.
     RECT nameArea = name;
     nameArea.right -= TextWidth(canvas.surface, time);
-    DrawTextFitted(canvas.surface, *notice.senderName, nameArea, DT_LEFT | DT_NOPREFIX, TEXT_INSET, TEXT_INSET);
+    DrawTextFitted(canvas.surface, *notice.senderName, nameArea, DT_LEFT | DT_NOPREFIX, inset, inset);
 }
 
-int ArrowTop(const RECT& column) { return FloorHalf(column.top + column.bottom - 1) - ARROW_HALF_HEIGHT; }
+int ArrowTop(const Canvas& canvas, const RECT& column) {
+    return FloorHalf(column.top + column.bottom - 1) - canvas.Scaled(ARROW_HALF_HEIGHT);
+}
 
 void DrawArrows(const Canvas& canvas) {
     const ItemScene& scene = canvas.scene;
     const ItemLayout& layout = canvas.layout;
     const ItemIcons& icons = *scene.icons;
+    const int frameWidth = canvas.Scaled(FRAME_WIDTH);
     if (scene.noticeCount < 2) return;
     if (scene.canGoPrevious) {
         const RECT& column = layout.prevArrowColumn;
         DrawIconAt(canvas.surface, scene.prevArrowLit ? icons.prevArrowHighlighted : icons.prevArrow, column.left,
-                   ArrowTop(column));
-        if (scene.prevArrowLit) DrawFrame(canvas.surface, layout.prevArrowHitArea);
+                   ArrowTop(canvas, column));
+        if (scene.prevArrowLit) DrawFrame(canvas.surface, layout.prevArrowHitArea, frameWidth);
     }
     if (scene.canGoNext) {
         const RECT& column = layout.nextArrowColumn;
         DrawIconAt(canvas.surface, scene.nextArrowLit ? icons.nextArrowHighlighted : icons.nextArrow,
-                   column.right - NEXT_ARROW_OFFSET, ArrowTop(column));
-        if (scene.nextArrowLit) DrawFrame(canvas.surface, layout.nextArrowHitArea);
+                   column.right - canvas.Scaled(NEXT_ARROW_OFFSET), ArrowTop(canvas, column));
+        if (scene.nextArrowLit) DrawFrame(canvas.surface, layout.nextArrowHitArea, frameWidth);
     }
 }
 
 void DrawThreeLineView(const Canvas& canvas) {
     // Negative once the font reaches the line height less the gap: the texts then move up.
-    const int textOffset = (canvas.metrics.lineHeight - canvas.metrics.fontHeight - THREE_LINE_TEXT_GAP) / 2;
+    const int textOffset =
+        (canvas.metrics.lineHeight - canvas.metrics.fontHeight - canvas.Scaled(THREE_LINE_TEXT_GAP)) / 2;
     DrawBackground(canvas);
     DrawAppIcon(canvas);
     DrawTitleLine(canvas, textOffset);
@@ -131,7 +141,7 @@ void DrawThreeLineView(const Canvas& canvas) {
 }
 
 void DrawItem(HDC surface, const RECT& client, const ItemScene& scene, PaintResult& result) {
-    result.metrics = ComputeLineMetrics(scene.fontSizeSetting, GetDeviceCaps(surface, LOGPIXELSY));
+    result.metrics = ComputeLineMetrics(scene.fontSizeSetting, scene.scale);
     LOGFONTW fontDescription = ItemFontDescription(result.metrics.fontHeight);
 
     GdiObject<HFONT> itemFont(CreateFontIndirectW(&fontDescription));
@@ -142,7 +152,7 @@ void DrawItem(HDC surface, const RECT& client, const ItemScene& scene, PaintResu
     SetTextColor(surface, scene.textColor);
     SetBkMode(surface, TRANSPARENT);
 
-    result.layout.ComputeLayout(client, scene.noticeCount, result.metrics.lineHeight);
+    result.layout.ComputeLayout(client, scene.noticeCount, result.metrics.lineHeight, scene.scale);
     const Canvas canvas = {surface, scene, result.layout, result.metrics, highlightBrush.get()};
     if (scene.view == ItemView::OneLine) DrawOneLineView(canvas);
     else DrawThreeLineView(canvas);
@@ -151,7 +161,7 @@ void DrawItem(HDC surface, const RECT& client, const ItemScene& scene, PaintResu
 }  // namespace
 
 PaintResult PaintItem(HDC target, const RECT& client, const ItemScene& scene, const ItemLayout& previousLayout) {
-    PaintResult result = {{0, 0}, previousLayout};
+    PaintResult result = {{0, 0, 0}, previousLayout};
     const int width = client.right - client.left, height = client.bottom - client.top;
     MemoryDC surface(target);
     // Compatible with the target, not with the memory surface, which starts out monochrome.

@@ -77,11 +77,15 @@ void DrawBitmapCentered(HDC dc, HBITMAP bitmap, const RECT& rect) {
     BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
 }
 
-void DrawFrame(HDC dc, const RECT& r) {
-    DrawLine(dc, {r.left, r.top}, {r.right - 1, r.top});
-    DrawLine(dc, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1});
-    DrawLine(dc, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1});
-    DrawLine(dc, {r.left, r.bottom - 1}, {r.left, r.top});
+void DrawFrame(HDC dc, const RECT& rect, int width) {
+    // Nested one-pixel outlines; the whole frame moves up by its width, as a one-pixel one moves up by one.
+    for (int i = 0; i < width; ++i) {
+        const RECT r = {rect.left + i, rect.top + 1 - width + i, rect.right - i, rect.bottom + 1 - width - i};
+        DrawLine(dc, {r.left, r.top}, {r.right - 1, r.top});
+        DrawLine(dc, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1});
+        DrawLine(dc, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1});
+        DrawLine(dc, {r.left, r.bottom - 1}, {r.left, r.top});
+    }
 }
 
 void DrawLine(HDC dc, POINT from, POINT to) {

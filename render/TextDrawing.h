@@ -11,6 +11,7 @@ void DrawTextBox(HDC dc, POINT origin, const wchar_t* text, int width, int heigh
 int TextWidth(HDC dc, const wchar_t* text);
 // Unscaled and unclipped: a larger picture overflows the rectangle equally on both sides.
 void DrawBitmapCentered(HDC dc, HBITMAP bitmap, const RECT& rect);
-// Outline with the selected pen, drawn one pixel higher than the rectangle.
-void DrawFrame(HDC dc, const RECT& rect);
+// Outline with the selected pen, `width` pixels thick along the rectangle's inner edges and drawn that many
+// pixels higher than the rectangle.
+void DrawFrame(HDC dc, const RECT& rect, int width = 1);
 void DrawLine(HDC dc, POINT from, POINT to);

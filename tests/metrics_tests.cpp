@@ -1,5 +1,5 @@
 // Font and line metrics from the system font-size setting and the screen resolution, and the icon sizes.
-// Suites named HighDpi* run only in the prefix whose screen reports 192 dots per inch.
+// Suites named HighDpi* run only in the prefixes whose screen reports 192 or 131 dots per inch.
 #include "render/ItemIcons.h"
 #include "render/Metrics.h"
 #include "settings/SystemFontSize.h"
@@ -18,7 +18,7 @@ struct SettingCase {
 LineMetrics ScreenMetricsFor(DWORD stored) {
     ScopedRegistryKey key(TEST_FONT_SIZE_KEY);
     key.SetDword(L"CurFont", stored);
-    return ComputeLineMetrics(ReadSystemFontSize(), ScreenDeviceCaps(LOGPIXELSY));
+    return ComputeLineMetrics(ReadSystemFontSize(), ScreenScale());
 }
 
 void ExpectSettingTable(const std::vector<SettingCase>& table) {
@@ -121,17 +121,25 @@ TEST(LineMetrics, ARemadeKeyStillReachesTheNextPaint) {
     }
 }
 
-TEST(HighDpi, ScreenReportsOneNinetyTwo) {
-    EXPECT_EQ(ScreenDeviceCaps(LOGPIXELSY), 192);
-    EXPECT_EQ(ScreenDeviceCaps(LOGPIXELSX), 192);
-}
+// In the prefixes whose screens report 131 and 192 dpi: the line heights, the threshold between them and the
+// icons grow with the screen.
+struct ScaledScreen {
+    int dpi;
+    int iconSide;
+    std::vector<SettingCase> settings;  // around the threshold, and both ends
+};
 
-TEST(HighDpi, SettingsAtOneNinetyTwoDpi) {
-    ASSERT_EQ(ScreenDeviceCaps(LOGPIXELSY), 192);
-    ExpectSettingTable({{500, 13, 20}, {900, 24, 24}});
-}
-
-TEST(HighDpi, IconsDoubleInSize) {
-    ASSERT_EQ(ScreenDeviceCaps(LOGPIXELSY), 192);
-    ExpectIconsOfSide(32);
+TEST(HighDpi, MetricsAndIconsGrowWithTheScreen) {
+    const ScaledScreen screens[] = {
+        {131, 22, {{500, 9, 27}, {900, 16, 27}, {935, 17, 27}, {990, 18, 33}, {1200, 21, 33}}},
+        {192, 32, {{500, 13, 40}, {900, 24, 40}, {1012, 26, 40}, {1013, 27, 48}, {1200, 32, 48}}},
+    };
+    const int dpi = ScreenDeviceCaps(LOGPIXELSY);
+    EXPECT_EQ(ScreenDeviceCaps(LOGPIXELSX), dpi);
+    const ScaledScreen* screen = nullptr;
+    for (const ScaledScreen& s : screens)
+        if (s.dpi == dpi) screen = &s;
+    ASSERT_NE(screen, nullptr) << "no expectations for " << dpi << " dpi";
+    ExpectSettingTable(screen->settings);
+    ExpectIconsOfSide(screen->iconSide);
 }

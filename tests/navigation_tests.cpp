@@ -2,6 +2,7 @@
 // and its timer, and the selection callbacks: driven through the item window and the real timer, observed
 // through what the item draws and what it hands back to the main application.
 #include "link/LinkProtocol.h"
+#include "render/Metrics.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
 #include "support/PixelCapture.h"
@@ -185,6 +186,45 @@ TEST_F(NavigationTest, ArrowHitAreasIncludeAllFourEdges) {
         {41, 40, true},   {199, 40, true},  {120, 40, true},                     // between the two
         {20, 18, true},   {220, 18, true},  {120, 10, true},                     // first line
         {20, 60, true},   {220, 60, true},                                       // below
+    };
+    for (const auto& tap : taps) EXPECT_EQ(Tap(tap.x, tap.y), tap.acts) << tap.x << "," << tap.y;
+}
+
+// In the prefixes whose screens report 131 and 192 dpi: the hit areas grow with the screen, and taps find them
+// (the default setting, three lines of 27 or 40 pixels, on a screen 240 pixels wide at 96 dpi grown with it).
+class HighDpiNavigation : public NavigationTest {};
+
+TEST_F(HighDpiNavigation, TapsHitTheScaledArrows) {
+    struct Screen {
+        int dpi, width, height;
+        RECT prev, next;
+    } screens[] = {
+        {131, 328, 81, {0, 26, 55, 80}, {273, 26, 328, 80}},
+        {192, 480, 120, {0, 38, 80, 118}, {400, 38, 480, 118}},
+    };
+    const int dpi = ScreenDeviceCaps(LOGPIXELSY);
+    const Screen* screen = nullptr;
+    for (const Screen& s : screens)
+        if (s.dpi == dpi) screen = &s;
+    ASSERT_NE(screen, nullptr) << "no expectations for " << dpi << " dpi";
+    main.Show(loaded.item, NumberedNotices(2));
+    loaded.Resize(screen->width, screen->height);
+    Repaint();
+    const RECT &p = screen->prev, &n = screen->next;
+    const int middle = (p.top + p.bottom) / 2;
+    // The arrows page...
+    EXPECT_FALSE(Tap(n.right - 10, middle));
+    EXPECT_EQ(Narrow(ShownKey()), "k1");
+    EXPECT_FALSE(Tap(p.left + 10, middle));
+    EXPECT_EQ(Narrow(ShownKey()), "k0");
+    // ...and their hit areas reach to all four edges; just outside, a tap acts.
+    struct {
+        int x, y;
+        bool acts;
+    } taps[] = {
+        {p.left, p.top, false},       {p.right, p.bottom, false},  {n.left, n.top, false},
+        {n.right, n.bottom, false},   {p.right + 1, middle, true}, {n.left - 1, middle, true},
+        {p.left, p.top - 1, true},    {n.right, n.bottom + 1, true},
     };
     for (const auto& tap : taps) EXPECT_EQ(Tap(tap.x, tap.y), tap.acts) << tap.x << "," << tap.y;
 }

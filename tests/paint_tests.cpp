@@ -3,6 +3,7 @@
 // At the default font setting and 96 dpi the font is 12 pixels high and lines are 20 (text offset 0).
 #include "link/LinkProtocol.h"
 #include "render/Metrics.h"
+#include "render/PaintItem.h"
 #include "settings/SystemFontSize.h"
 #include "support/ItemHarness.h"
 #include "support/NoticeFeed.h"
@@ -10,6 +11,7 @@
 #include "support/Registry.h"
 #include "support/Surface.h"
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -388,61 +390,252 @@ TEST_F(ChinesePaint, TitlesUseTheChineseTexts) {
                            kTitleArea));
 }
 
-// Run in the prefix whose screen reports 192 dpi: the default setting gives a 24-pixel font on 24-pixel
-// lines, so the texts move up by (24 - 24 - 8) / 2 = -4 pixels; icons are 32 pixels square.
+// The paint at every setting at 96, 120, 128, 131 and 192 dpi, from a scene alone: no icons, a portrait of the
+// background's colour (so nothing but the texts has ink), one notice. Each text line's ink, told apart by
+// painting without it, must be as large as the same text's drawn unclipped.
+namespace {
+
+constexpr COLORREF kPaper = RGB(0xFF, 0xFF, 0xFF);
+
+struct ScenePainter {
+    ScenePainter() : portrait(CreateBitmap(1, 1, 1, 32, &kPaper)) {}
+    ~ScenePainter() { DeleteObject(portrait); }
+    Capture Paint(const ItemScene& scene, int width, int height) const {
+        Surface surface(width, height, kPaper);
+        PaintItem(surface.dc(), {0, 0, width, height}, scene, ItemLayout());
+        return surface.Pixels();
+    }
+    HBITMAP portrait;
+    ItemIcons noIcons{nullptr};
+};
+
+using Size = std::pair<LONG, LONG>;  // width, height
+Size SizeOf(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
+
+// The ink of a text drawn alone and unclipped.
+Size InkSize(const std::wstring& text, int fontHeight) {
+    const RECT ink = InkBounds(RenderTexts(1000, 200, kPaper, kHostTextColor, {{text, {0, 50, 1000, 100}, DT_NOCLIP}},
+                                           fontHeight),
+                               kPaper);
+    return SizeOf(ink);
+}
+
+// Pixels that differ between two pictures of the same size.
+RECT DifferenceBounds(const Capture& a, const Capture& b) {
+    Capture difference = a;
+    for (size_t i = 0; i < a.pixels.size(); ++i) difference.pixels[i] = a.pixels[i] == b.pixels[i] ? 0 : 1;
+    return InkBounds(difference, 0);
+}
+
+}  // namespace
+
+TEST(PaintScene, EveryTextLineIsWholeAtEverySettingAndResolution) {
+    struct Language {
+        bool chinese;
+        std::wstring title, count, sender, text;
+    } languages[] = {
+        {false, L"Ardeno", L"Ardeno  (1)new messages. [1/1] ", L"[\u00C1gnes] Jqy", L"[2/3] gjpqy"},
+        {true, L"\u96C5\u8BFA", L"\u96C5\u8BFA  (1)\u6761\u65B0\u6D88\u606F [1/1] ", L"[\u96C5\u8BFA]",
+         L"\u4F60\u597D [2/3] gjpqy"},
+    };
+    const ScenePainter painter;
+    const std::wstring empty;
+    for (int dpi : {96, 120, 128, 131, 192}) {
+        const ItemScale scale(dpi);
+        std::set<int> fontHeights;
+        for (DWORD setting = 500; setting <= 1200; ++setting) {
+            const LineMetrics metrics = ComputeLineMetrics(setting, scale);
+            if (!fontHeights.insert(metrics.fontHeight).second) continue;
+            const int font = metrics.fontHeight, width = scale(240), line = metrics.lineHeight;
+            // The line holds the font's whole cell between its insets.
+            EXPECT_LE(ItemFontCellHeight(font), line - 2 * metrics.textInset) << dpi << " dpi, setting " << setting;
+            for (const Language& language : languages) {
+                SCOPED_TRACE(std::to_string(dpi) + " dpi, setting " + std::to_string(setting) +
+                             (language.chinese ? ", Chinese" : ", Latin"));
+                ItemScene scene;
+                scene.scale = scale;
+                scene.fontSizeSetting = setting;
+                scene.chineseTexts = language.chinese;
+                scene.selected = true;  // the background is then the highlight colour: paper
+                scene.highlightColor = kPaper;
+                scene.textColor = kHostTextColor;
+                scene.icons = &painter.noIcons;
+                scene.noticeCount = 1;
+                scene.notice = {&language.sender, &language.text, {0, 0}, painter.portrait};
+
+                scene.view = ItemView::OneLine;
+                EXPECT_EQ(SizeOf(InkBounds(painter.Paint(scene, width, line), kPaper)), InkSize(language.title, font));
+
+                scene.view = ItemView::ThreeLines;
+                const Capture all = painter.Paint(scene, width, 3 * line);
+                scene.notice.senderName = &empty;
+                const Capture noName = painter.Paint(scene, width, 3 * line);
+                scene.notice.senderName = &language.sender;
+                scene.notice.messageText = &empty;
+                const RECT name = DifferenceBounds(all, noName);
+                const RECT text = DifferenceBounds(all, painter.Paint(scene, width, 3 * line));
+                EXPECT_EQ(SizeOf(name), InkSize(language.sender, font));
+                EXPECT_EQ(SizeOf(text), InkSize(language.text, font));
+                // Above the name line only the title has ink. (The name starts with a bracket, as the time does: the
+                // name's ink starts at the top of the line's cell.)
+                EXPECT_EQ(SizeOf(InkBounds(all, kPaper, {0, 0, width, name.top})).second,
+                          InkSize(language.count, font).second);
+            }
+        }
+    }
+}
+
+// In the prefixes whose screens report 192 and 131 dpi, through the real item: the default setting on a screen
+// 240 pixels wide at 96 dpi, grown with it. Expectations per resolution, worked out by hand.
+namespace {
+
+struct ScaledScreen {
+    int dpi;
+    int width;
+    int line, largeLine;  // the default setting's and 1200's
+    int fontHeight;
+    int frame;  // width of the grey frames
+    RECT appIcon, prevArrow, nextArrow;  // the icons' boxes, both arrows shown
+    RECT titleText, nameText, textText;  // the line rectangles moved and inset, with arrows
+    RECT portraitCell;
+};
+
+const ScaledScreen kScaledScreens[] = {
+    // Lines 27 (font 16), insets 3, icons 22, arrow columns 16 wide, text offset 0.
+    {131, 328, 27, 33, 16, 1, {3, 3, 25, 25}, {0, 41, 22, 63}, {305, 41, 327, 63},
+     {41, 3, 325, 24}, {77, 29, 306, 50}, {77, 55, 306, 76}, {19, 26, 73, 80}},
+    // Lines 40 (font 24), insets 4, icons 32, arrow columns 24 wide, text offset 0.
+    {192, 480, 40, 48, 24, 2, {4, 4, 36, 36}, {0, 61, 32, 93}, {446, 61, 478, 93},
+     {60, 4, 476, 36}, {114, 42, 448, 74}, {114, 80, 448, 112}, {28, 38, 108, 118}},
+};
+
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+bool Overlap(const RECT& a, const RECT& b) {
+    RECT both;
+    return IntersectRect(&both, &a, &b) != FALSE;
+}
+
+}  // namespace
+
 class HighDpiPaint : public ItemPaint {
 protected:
-    static constexpr int kTallHeight = 72;
     void SetUp() override {
         ItemPaint::SetUp();
-        ASSERT_EQ(ScreenDeviceCaps(LOGPIXELSY), 192);
-        item.Resize(kWidth, kTallHeight);
+        const int dpi = ScreenDeviceCaps(LOGPIXELSY);
+        for (const ScaledScreen& s : kScaledScreens)
+            if (s.dpi == dpi) screen = &s;
+        ASSERT_NE(screen, nullptr) << "no expectations for " << dpi << " dpi";
+        item.Resize(screen->width, 3 * screen->line);
     }
+    RECT Item() const { return {0, 0, screen->width, 3 * screen->line}; }
     Capture Expected(const std::vector<TextAt>& texts) {
-        return RenderTexts(kWidth, kTallHeight, kHostWatermarkColor, kHostTextColor, texts, 24);
+        return RenderTexts(screen->width, 3 * screen->line, kHostWatermarkColor, kHostTextColor, texts,
+                           screen->fontHeight);
     }
     DWORD QueriedHeight() {
         item.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&item.record));
         return item.record.cyp;
     }
+    // Pixels of the colour in the icon as loaded at the screen's size.
+    int IconPixels(HICON icon, COLORREF colour) {
+        Surface surface(64, 64, kHostWatermarkColor);
+        DrawIconEx(surface.dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+        return surface.Pixels().Count({0, 0, 64, 64}, colour);
+    }
+    const ScaledScreen* screen = nullptr;
 };
 
-TEST_F(HighDpiPaint, OneLineViewWithLargeIconAndRaisedTitle) {
-    Capture c = Painted();
-    // y = (24 - 24 - 6) / 2 = -3; the 32-pixel icon reaches into columns 28-31, so compare right of it.
-    EXPECT_TRUE(SameInArea(c, Expected({{L"Ardeno", {28, -3, 428, 17}}}), {34, 0, kWidth, 24}));
-    EXPECT_EQ(BoundsOf(c, kAppBlue), (RECT{4, 4, 32, 32}));
-    EXPECT_EQ(QueriedHeight(), 24u);
+TEST_F(HighDpiPaint, EveryTextLineIsWholeInItsScaledLine) {
+    std::vector<Notice> notices = NumberedNotices(3);
+    notices[0].sender = L"\u00C1gnes Jqy";
+    notices[0].text = L"[2/3] gjpqy";
+    notices[0].time = TimeField(9, 5);
+    Feed(notices);
+    const Capture c = Painted();
+    const ScaledScreen& s = *screen;
+    const std::vector<TextAt> texts = {{L"Ardeno  (3)new messages.", s.titleText, DT_NOCLIP},
+                                       {L"[1/3] ", s.titleText, DT_RIGHT | DT_NOCLIP},
+                                       {notices[0].sender, s.nameText, DT_NOCLIP},
+                                       {L"[9:05]", s.nameText, DT_RIGHT | DT_NOCLIP},
+                                       {notices[0].text, s.textText, DT_NOCLIP}};
+    // Drawn where the scaled layout puts them (right of the icon and above the portrait's frame; right of
+    // the portrait and left of the next arrow)...
+    const Capture expected = Expected(texts);
+    const int frameTop = s.portraitCell.top - s.frame;
+    EXPECT_TRUE(SameInArea(c, expected, {s.appIcon.right, 0, s.width, frameTop}));
+    EXPECT_TRUE(SameInArea(c, expected, {s.portraitCell.right, frameTop, s.nextArrow.left, 3 * s.line}));
+    // ...and whole: drawn unclipped, each text's ink lies inside its line's box.
+    for (const TextAt& t : texts) {
+        const RECT ink = InkBounds(Expected({t}), kHostWatermarkColor);
+        EXPECT_TRUE(Inside(ink, t.rect)) << std::string(t.text.begin(), t.text.end());
+    }
 }
 
-TEST_F(HighDpiPaint, ThreeLineTextsMoveUpByFourPixels) {
-    Notice notice;
-    notice.sender = L"Bob";
-    notice.text = L"Hello";
-    notice.time = TimeField(9, 5);
-    Feed({notice});
-    Capture c = Painted();
-    // Layout for 24-pixel lines and one notice: title (28, 0, 240, 24), name (51, 23, 238, 47), text
-    // (51, 46, 238, 70); each moved up by 4 and inset by 2.
-    const Capture expected = Expected({{L"Ardeno  (1)new messages.", {30, -2, 238, 18}},
-                                       {L"[1/1] ", {30, -2, 238, 18}, DT_RIGHT},
-                                       {L"Bob", {53, 21, 236, 41}},
-                                       {L"[9:05]", {53, 21, 236, 41}, DT_RIGHT},
-                                       {L"Hello", {53, 44, 236, 64}}});
-    EXPECT_TRUE(SameInArea(c, expected, {34, 0, kWidth, 22}));
-    EXPECT_TRUE(SameInArea(c, expected, {50, 22, kWidth, kTallHeight}));
-    // The portrait frame stays with the cell (2, 23, 50, 71), one pixel higher.
-    EXPECT_TRUE(GreyOutline(c, {2, 22, 50, 70}));
-    EXPECT_EQ(QueriedHeight(), 72u);
+TEST_F(HighDpiPaint, IconsAreWholeInsideTheItemAndClearOfThePortrait) {
+    Feed(3);
+    Key(VK_RIGHT);  // the second notice: both arrows
+    ASSERT_TRUE(PumpUntil([&] { return CaptureWindow(item.item).Count(Item(), kBrown) == 0; }, 3000));
+    const Capture c = Painted();
+    const ScaledScreen& s = *screen;
+    ItemIcons icons(item.dll.module);  // as the item loads them, at the screen's size
+    icons.LoadIcons();
+    const int prevPixels = IconPixels(icons.prevArrow, kOrange), nextPixels = IconPixels(icons.nextArrow, kOrange);
+    struct {
+        const char* name;
+        RECT box;
+        COLORREF colour;
+        int pixels;
+    } shown[] = {{"application icon", s.appIcon, kAppBlue, IconPixels(icons.appIcon, kAppBlue)},
+                 {"previous arrow", s.prevArrow, kOrange, prevPixels},
+                 {"next arrow", s.nextArrow, kOrange, nextPixels}};
+    for (const auto& icon : shown) {
+        SCOPED_TRACE(icon.name);
+        EXPECT_GT(icon.pixels, 0);
+        EXPECT_TRUE(Inside(icon.box, Item()));
+        EXPECT_EQ(c.Count(icon.box, icon.colour), icon.pixels);  // the whole icon, in its box
+        const RECT ink = BoundsOf(c, icon.colour, icon.box);
+        EXPECT_FALSE(Overlap(ink, s.portraitCell));
+        EXPECT_FALSE(Overlap(ink, s.nameText));
+        EXPECT_FALSE(Overlap(ink, s.textText));
+    }
+    EXPECT_EQ(c.Count(Item(), kOrange), prevPixels + nextPixels);  // nowhere else
+    // The portrait's frame follows the scaled cell, as thick as it is scaled, and moved up as much.
+    int framePixels = 0;
+    for (int i = 0; i < s.frame; ++i) {
+        const RECT& p = s.portraitCell;
+        const RECT outline = {p.left + i, p.top - s.frame + i, p.right - i, p.bottom - s.frame - i};
+        EXPECT_TRUE(GreyOutline(c, outline)) << i;
+        framePixels += 2 * (outline.right - outline.left) + 2 * (outline.bottom - outline.top) - 4;
+    }
+    EXPECT_EQ(c.Count(Item(), kGrey), framePixels);
 }
 
-// The stock font's description carries a width for its own height; a glyph twice as tall must come out
-// about twice as wide, not squeezed to that width.
+TEST_F(HighDpiPaint, ReportedHeightGrowsWithTheScreen) {
+    const DWORD line = screen->line;
+    EXPECT_EQ(item.record.cyp, line);  // before any paint: the small line at the screen's scale
+    Painted();
+    EXPECT_EQ(QueriedHeight(), line);
+    Feed(3);
+    Painted();
+    EXPECT_EQ(QueriedHeight(), 3 * line);
+    ScopedRegistryKey key(TEST_FONT_SIZE_KEY);
+    key.SetDword(L"CurFont", 1200);
+    Painted();
+    EXPECT_EQ(QueriedHeight(), 3u * screen->largeLine);
+}
+
+// The stock font's description carries a width for its own height; a glyph drawn taller must come out wider
+// in proportion, not squeezed to that width.
 TEST_F(HighDpiPaint, TextKeepsItsProportions) {
     const RECT small = BoundsOf(RenderTexts(kWidth, 24, kHostWatermarkColor, kHostTextColor,
                                             {{L"Ardeno", {28, 0, 428, 20}}}, 12),
                                 kHostTextColor);
+    item.Resize(screen->width, screen->line);
     const RECT large = BoundsOf(Painted(), kHostTextColor);
-    EXPECT_GT((large.right - large.left) * 10, (small.right - small.left) * 16)
-        << "24-pixel title " << large.right - large.left << " wide, 12-pixel title " << small.right - small.left;
+    const int smallWidth = small.right - small.left, largeWidth = large.right - large.left;
+    EXPECT_GT(largeWidth * 12 * 10, smallWidth * screen->fontHeight * 8)
+        << screen->fontHeight << "-pixel title about " << largeWidth << " wide, 12-pixel title " << smallWidth;
 }

@@ -16,7 +16,7 @@ die() { printf '%s: %s\n' "$(basename "$0")" "$*" >&2; exit 1; }
 
 need_built() {
   local f
-  for f in "$HOST" "$BIN/ArdenoToday.dll" "$BIN/aygshell.dll"; do
+  for f in "$HOST" "$PEER" "$BIN/ArdenoToday.dll" "$BIN/aygshell.dll"; do
     [ -f "$f" ] || die "$f is missing: run ./run build first"
   done
 }

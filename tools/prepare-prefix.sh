@@ -2,11 +2,14 @@
 # Makes (once) and reuses a project-local 32-bit Wine prefix: usage prepare-prefix.sh PREFIX [null|x11] [DPI]
 # "x11" makes a prefix whose windows appear on a real display (for people and Xvfb); the default is the
 # null driver, under which windows, messages and GDI work without any display. DPI (default 96) is the
-# screen resolution every program in the prefix sees; 192 is a VGA handheld.
+# screen resolution every program in the prefix sees; 192 is a VGA handheld, 131 a resolution whose scale
+# rounds unevenly.
 set -euo pipefail
-prefix=$1
+[ $# -ge 1 ] || { echo "usage: $0 PREFIX [null|x11] [DPI]" >&2; exit 2; }
+prefix=$(realpath -m "$1")  # Wine takes only an absolute prefix
 driver=${2:-null}
 dpi=${3:-96}
+case $dpi in ''|*[!0-9]*|0*) echo "$0: the resolution must be a positive number of dots per inch, not '$dpi'" >&2; exit 2 ;; esac
 here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 #include "HostTestSupport.h"
+#include "platform/ScopedHandles.h"
 #include "Screenshot.h"
 #include "TextUtil.h"
 
@@ -34,34 +35,33 @@ void WriteFile(const std::wstring& path, const std::string& text) {
     file << text;
 }
 
-HANDLE InheritableFile(const std::wstring& path) {
+KernelHandle InheritableFile(const std::wstring& path) {
     SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
-    return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &security, CREATE_ALWAYS, 0, nullptr);
+    return KernelHandle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &security, CREATE_ALWAYS, 0, nullptr));
 }
 
 // Runs TodayHost.exe with these arguments; its output goes to files, read once it has exited.
 HostRun RunHost(const std::wstring& arguments) {
     HostRun run;
     const std::wstring outPath = TempPath(L".out"), errPath = TempPath(L".err");
-    HANDLE out = InheritableFile(outPath), err = InheritableFile(errPath);
+    KernelHandle out = InheritableFile(outPath), err = InheritableFile(errPath);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = out;
-    startup.hStdError = err;
+    startup.hStdOutput = out.get();
+    startup.hStdError = err.get();
     PROCESS_INFORMATION info = {};
     std::wstring commandLine = L"\"" + BinFolder() + L"\\TodayHost.exe\" " + arguments;
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(0);
     if (CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
-        if (WaitForSingleObject(info.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 99);
-        GetExitCodeProcess(info.hProcess, &run.exitCode);
-        CloseHandle(info.hProcess);
-        CloseHandle(info.hThread);
+        KernelHandle process(info.hProcess), thread(info.hThread);
+        if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) TerminateProcess(process.get(), 99);
+        GetExitCodeProcess(process.get(), &run.exitCode);
     }
-    CloseHandle(out);
-    CloseHandle(err);
+    out.Reset();
+    err.Reset();
     run.out = ReadFile(outPath);
     run.err = ReadFile(errPath);
     DeleteFileW(outPath.c_str());

@@ -2,6 +2,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 #include "Screenshot.h"
+#include "platform/ScopedHandles.h"
 
 // The test items find this export in the program that loaded them and log through it.
 extern "C" __declspec(dllexport) void HostTestItemEvent(const char* line) { ItemEvents().push_back(line); }
@@ -41,15 +42,18 @@ std::wstring TestItemModuleName(char copy) {
 std::wstring TestItemDll(char copy) { return BinFolder() + L"\\" + TestItemModuleName(copy); }
 
 void DeleteRegistryTree(HKEY root, const std::wstring& path) {
-    HKEY key;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    RegistryKeyHandle key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS) {
+        key.Release();
+        return;
+    }
     for (;;) {
         wchar_t child[256];
         DWORD length = ARRAYSIZE(child);
-        if (RegEnumKeyExW(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        DeleteRegistryTree(key, child);
+        if (RegEnumKeyExW(key.get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        DeleteRegistryTree(key.get(), child);
     }
-    RegCloseKey(key);
+    key.Reset();
     RegDeleteKeyW(root, path.c_str());
 }
 
@@ -58,17 +62,19 @@ RegisteredItems::RegisteredItems() { DeleteRegistryTree(HKEY_LOCAL_MACHINE, TEST
 RegisteredItems::~RegisteredItems() { DeleteRegistryTree(HKEY_LOCAL_MACHINE, TEST_ITEMS_KEY); }
 
 void RegisteredItems::Add(const TestRegistration& item) {
-    HKEY key;
+    RegistryKeyHandle key;
     std::wstring path = std::wstring(TEST_ITEMS_KEY) + L"\\" + item.name;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(),
+                        nullptr) != ERROR_SUCCESS) {
+        key.Release();
         return;
+    }
     auto dword = [&](const wchar_t* name, DWORD value) {
-        RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+        RegSetValueExW(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
     };
     if (item.writeDll) {
         std::wstring dll = TestItemDll(item.copy);
-        RegSetValueExW(key, L"DLL", 0, REG_SZ, reinterpret_cast<const BYTE*>(dll.c_str()),
+        RegSetValueExW(key.get(), L"DLL", 0, REG_SZ, reinterpret_cast<const BYTE*>(dll.c_str()),
                        static_cast<DWORD>((dll.size() + 1) * sizeof(wchar_t)));
     }
     dword(L"Type", item.type);
@@ -77,7 +83,6 @@ void RegisteredItems::Add(const TestRegistration& item) {
     dword(L"Order", item.order);
     dword(L"Selectability", item.selectability);
     dword(L"Flags", item.flags);
-    RegCloseKey(key);
 }
 
 HostConfig TestHostConfig() {

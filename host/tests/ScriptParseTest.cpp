@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <windows.h>
 #include "Script.h"
 
 namespace {
@@ -57,6 +58,41 @@ TEST(ScriptParse, ProblemsNameTheirLine) {
         EXPECT_EQ(c.line, parsed.problem.line) << c.script;
         EXPECT_NE(std::wstring::npos, parsed.problem.message.find(c.fragment))
             << c.script << " gave: " << std::string(parsed.problem.message.begin(), parsed.problem.message.end());
+    }
+}
+
+TEST(ScriptParse, PercentNamesExpandFromTheEnvironmentWordByWord) {
+    SetEnvironmentVariableW(L"SCRIPT_TEST_DIR", L"C:\\out dir");
+    SetEnvironmentVariableW(L"SCRIPT_TEST_DELAY", L"400");
+    SetEnvironmentVariableW(L"SCRIPT_TEST_NESTED", L"%SCRIPT_TEST_DELAY% \"x\"");
+    SetEnvironmentVariableW(L"SCRIPT_TEST_UNSET", nullptr);
+    struct Case {
+        const wchar_t* script;
+        std::vector<std::wstring> args;  // of the last step
+        const wchar_t* problem;          // a fragment of the problem on line 1; null when the script is fine
+    } cases[] = {
+        {L"screenshot \"%SCRIPT_TEST_DIR%\\a.png\"", {L"C:\\out dir\\a.png"}, nullptr},
+        // A value's blanks, quotes and percent signs neither split the word nor expand again.
+        {L"screenshot %SCRIPT_TEST_DIR%\\a.png", {L"C:\\out dir\\a.png"}, nullptr},
+        {L"run %SCRIPT_TEST_NESTED% 100%% %%SCRIPT_TEST_DELAY%%",
+         {L"%SCRIPT_TEST_DELAY% \"x\"", L"100%", L"%SCRIPT_TEST_DELAY%"}, nullptr},
+        {L"pump %SCRIPT_TEST_DELAY%", {L"400"}, nullptr},
+        {L"# %SCRIPT_TEST_UNSET% in a comment\nrefresh", {}, nullptr},
+        {L"run peer.exe %SCRIPT_TEST_UNSET%", {}, L"run: %SCRIPT_TEST_UNSET% is not set in the environment"},
+        {L"run peer.exe 100%", {}, L"'100%' has a % without a closing one"},
+        {L"pump %SCRIPT_TEST_DIR%", {}, L"'C:\\out dir' is not a number"},
+    };
+    for (const Case& c : cases) {
+        Parsed parsed = Parse(c.script);
+        if (c.problem) {
+            EXPECT_FALSE(parsed.ok) << c.script;
+            EXPECT_EQ(1, parsed.problem.line) << c.script;
+            EXPECT_NE(std::wstring::npos, parsed.problem.message.find(c.problem))
+                << c.script << " gave: " << std::string(parsed.problem.message.begin(), parsed.problem.message.end());
+        } else {
+            ASSERT_TRUE(parsed.ok) << c.script;
+            EXPECT_EQ(c.args, parsed.steps.back().args) << c.script;
+        }
     }
 }
 

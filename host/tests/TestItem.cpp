@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include "TestItemProtocol.h"
+#include "platform/ScopedHandles.h"
 #include "platform/todaycmn.h"
 
 namespace {
@@ -54,15 +55,15 @@ void Log(const std::wstring& name, const char* format, ...) {
 }
 
 void Paint(HWND window, Instance& instance) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
+    PaintDC paint(window);
+    HDC dc = paint.get();
     RECT client;
     GetClientRect(window, &client);
     HWND host = GetParent(window);
     if (instance.selected) {
-        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(SendMessageW(host, TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHT, 0)));
-        FillRect(dc, &client, brush);
-        DeleteObject(brush);
+        GdiObject<HBRUSH> brush(
+            CreateSolidBrush(static_cast<COLORREF>(SendMessageW(host, TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHT, 0))));
+        FillRect(dc, &client, brush.get());
     } else {
         TODAYDRAWWATERMARKINFO info = {dc, client, window};
         SendMessageW(host, TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
@@ -75,11 +76,9 @@ void Paint(HWND window, Instance& instance) {
     const DWORD color = (instance.flags >> TEST_ITEM_COLOR_SHIFT) & 0xFF;
     if (color && color < ARRAYSIZE(kTestItemColors)) {
         RECT marker = {client.right - 4 - TEST_ITEM_MARKER_SIZE, 4, client.right - 4, 4 + TEST_ITEM_MARKER_SIZE};
-        HBRUSH brush = CreateSolidBrush(kTestItemColors[color]);
-        FillRect(dc, &marker, brush);
-        DeleteObject(brush);
+        GdiObject<HBRUSH> brush(CreateSolidBrush(kTestItemColors[color]));
+        FillRect(dc, &marker, brush.get());
     }
-    EndPaint(window, &ps);
 }
 
 LRESULT CALLBACK ItemProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

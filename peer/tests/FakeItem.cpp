@@ -75,7 +75,7 @@ FakeItem::~FakeItem() {
     DestroyWindow(window);
 }
 
-void FakeItem::Publish(DWORD handle) { todaySection.Write(0, &handle, sizeof(handle)); }
+void FakeItem::Publish(DWORD handle) { todaySection.WriteHandle(handle); }
 
 LRESULT CALLBACK FakeItem::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* item = reinterpret_cast<FakeItem*>(GetWindowLongPtrW(window, GWLP_USERDATA));

@@ -1,7 +1,7 @@
 // The test's side of the link: a window that plays the item and records what the program sends it, and a
 // window that plays the shell's notification area.
 #pragma once
-#include "link/SharedSection.h"
+#include "WindowSection.h"
 #include "platform/ShellNotificationArea.h"
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -42,7 +42,7 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND window = nullptr;
-    SharedSection todaySection;
+    WindowSection todaySection;
 };
 
 struct NotificationCall {

@@ -4,26 +4,26 @@
 #include "FakeItem.h"
 #include "support/PeerProcess.h"
 #include "PeerNames.h"
+#include "WindowSection.h"
 #include "link/LinkProtocol.h"
-#include "link/SharedSection.h"
+#include "platform/ScopedHandles.h"
 #include <gtest/gtest.h>
 
 class PeerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(nullptr, FindWindowW(MAIN_WINDOW_CLASS, nullptr)) << "a stand-in from elsewhere is running";
-        ready = CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME);
-        ResetEvent(ready);
+        ready.Reset(CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME));
+        ResetEvent(ready.get());
         // Held open by the test, so that what the program leaves in it can be read after it has ended.
         mainSection.Open(MAIN_SECTION_NAME);
-        DWORD zero = 0;
-        mainSection.Write(0, &zero, sizeof(zero));
+        mainSection.WriteHandle(0);
         item.Publish();
     }
 
     void TearDown() override {
         peer.End();
-        CloseHandle(ready);
+        ready.Reset();
     }
 
     // Starts the main instance and waits until it says it is ready (or has ended).
@@ -33,16 +33,14 @@ protected:
     }
 
     ::testing::AssertionResult WaitUntilReady() {
-        int signalled = PumpUntil({ready, peer.Handle()});
+        int signalled = PumpUntil({ready.get(), peer.Handle()});
         if (signalled == 0) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << (signalled == 1 ? "the program ended early, exit code " : "no ready ")
                                              << peer.ExitCode() << ": " << peer.ErrorOutput();
     }
 
     HWND PublishedPeer() {
-        DWORD handle = 0;
-        mainSection.Read(0, &handle, sizeof(handle));
-        return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
+        return reinterpret_cast<HWND>(static_cast<UINT_PTR>(mainSection.ReadHandle()));
     }
 
     // The start-up push as the item receives it.
@@ -55,8 +53,8 @@ protected:
 
     FakeItem item;
     FakeNotificationArea notificationArea;
-    SharedSection mainSection;
-    HANDLE ready = nullptr;
+    WindowSection mainSection;
+    KernelHandle ready;
     ChildProcess peer;
     ScratchFolder scratch;
 };

@@ -111,7 +111,8 @@ TEST_F(PeerTest, ExitDetachesRemovesTheNotificationAndZeroesTheHandle) {
     EXPECT_FALSE(IsWindow(peerWindow));
     ASSERT_EQ(2u, notificationArea.calls.size());
     EXPECT_EQ(ShellNotificationOpRemove, notificationArea.calls[1].op);
-    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(ready, 0)) << "readiness outlived the program";
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(ready.get(), 0))
+        << "readiness outlived the program";
 }
 
 TEST_F(PeerTest, CrashLeavesTheStaleHandleAndSaysNothing) {

@@ -1,7 +1,7 @@
 #include "ChildRun.h"
-#include "PeerProcess.h"
+#include "PeerProcess.h"  // ReadFileText
+#include "platform/MessagePump.h"
 #include "platform/ScopedHandles.h"
-#include "RecordingWindow.h"
 #include <sstream>
 
 namespace {
@@ -28,20 +28,9 @@ ChildRun RunChild(const std::wstring& program, const std::wstring& arguments, DW
     }
     KernelHandle process(started.hProcess), thread(started.hThread);
     // The child may send to this thread's windows; keep answering while waiting.
-    const DWORD start = GetTickCount();
-    HANDLE waited = process.get();
-    for (;;) {
-        const DWORD elapsed = GetTickCount() - start;
-        DWORD woken = elapsed < timeoutMs
-                          ? MsgWaitForMultipleObjects(1, &waited, FALSE, timeoutMs - elapsed, QS_ALLINPUT)
-                          : WAIT_TIMEOUT;
-        if (woken == WAIT_OBJECT_0) break;
-        if (woken == WAIT_OBJECT_0 + 1) {
-            PumpPending();
-            continue;
-        }
-        TerminateProcess(waited, 1);
-        WaitForSingleObject(waited, INFINITE);
+    if (PumpUntilSignalled(process.get(), timeoutMs) != PumpResult::Done) {
+        TerminateProcess(process.get(), 1);
+        WaitForSingleObject(process.get(), INFINITE);
         return run;
     }
     run.finished = true;
@@ -73,15 +62,14 @@ ChildRun RunChild(const std::wstring& program, const std::wstring& arguments, DW
         DeleteFileW(outputPath);
         return ::testing::AssertionFailure() << "cannot start the child process (error " << GetLastError() << ")";
     }
-    CloseHandle(info.hThread);
-    const bool ended = PumpUntil({info.hProcess}, timeoutMs) == 0;
+    KernelHandle process(info.hProcess), thread(info.hThread);
+    const bool ended = PumpUntilSignalled(process.get(), timeoutMs) == PumpResult::Done;
     if (!ended) {
-        TerminateProcess(info.hProcess, 99);
-        WaitForSingleObject(info.hProcess, INFINITE);
+        TerminateProcess(process.get(), 99);
+        WaitForSingleObject(process.get(), INFINITE);
     }
     DWORD code = 0;
-    GetExitCodeProcess(info.hProcess, &code);
-    CloseHandle(info.hProcess);
+    GetExitCodeProcess(process.get(), &code);
     const std::string text = ReadFileText(outputPath);
     DeleteFileW(outputPath);
     const bool ran = text.find("[  PASSED  ] 1 test") != std::string::npos;

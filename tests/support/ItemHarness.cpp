@@ -1,4 +1,5 @@
 #include "ItemHarness.h"
+#include <algorithm>
 
 #define SHELL_READY_EVENT_NAME L"SYSTEM/ShellAPIReady"
 
@@ -29,9 +30,8 @@ std::optional<LRESULT> HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lP
     }
     if (message == TODAYM_DRAWWATERMARK && lParam) {
         const auto* info = reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam);
-        HBRUSH brush = CreateSolidBrush(kHostWatermarkColor);
-        FillRect(info->hdc, &info->rc, brush);
-        DeleteObject(brush);
+        GdiObject<HBRUSH> brush(CreateSolidBrush(kHostWatermarkColor));
+        FillRect(info->hdc, &info->rc, brush.get());
         return LRESULT(1);
     }
     return RecordingWindow::Handle(message, wParam, lParam);
@@ -41,13 +41,9 @@ ShellReadyEvent::ShellReadyEvent(bool set) : event(CreateEventW(nullptr, TRUE, F
     if (set) Set();
     else Reset();
 }
-ShellReadyEvent::~ShellReadyEvent() { Remove(); }
-void ShellReadyEvent::Remove() {
-    if (event) CloseHandle(event);
-    event = nullptr;
-}
-void ShellReadyEvent::Set() { SetEvent(event); }
-void ShellReadyEvent::Reset() { ResetEvent(event); }
+void ShellReadyEvent::Remove() { event.Reset(); }
+void ShellReadyEvent::Set() { SetEvent(event.get()); }
+void ShellReadyEvent::Reset() { ResetEvent(event.get()); }
 
 TODAYLISTITEM MakeRecord(bool enabled) {
     TODAYLISTITEM record = {};
@@ -64,7 +60,19 @@ LoadedItem::LoadedItem(bool initialise) : record(MakeRecord()) {
     if (initialise && dll.initialize) item = dll.initialize(&record, host.hwnd());
 }
 
-void LoadedItem::Resize(int width, int height) { MoveWindow(item, 0, 0, width, height, FALSE); }
+void LoadedItem::Resize(int width, int height) {
+    // A child is clipped to its parent's client area: the host grows to hold a larger item.
+    RECT window, client;
+    GetWindowRect(host.hwnd(), &window);
+    GetClientRect(host.hwnd(), &client);
+    const int wider = std::max<int>(0, width - static_cast<int>(client.right)),
+              taller = std::max<int>(0, height - static_cast<int>(client.bottom));
+    if (wider || taller) {
+        SetWindowPos(host.hwnd(), nullptr, 0, 0, window.right - window.left + wider,
+                     window.bottom - window.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    MoveWindow(item, 0, 0, width, height, FALSE);
+}
 
 LRESULT LoadedItem::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
     return SendMessageW(item, message, wParam, lParam);

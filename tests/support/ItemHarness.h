@@ -2,6 +2,7 @@
 // recording host window that answers the host's colour and watermark requests.
 #pragma once
 #include "RecordingWindow.h"
+#include "platform/ScopedHandles.h"
 #include "platform/todaycmn.h"
 #include <memory>
 
@@ -38,14 +39,13 @@ protected:
 class ShellReadyEvent {
 public:
     explicit ShellReadyEvent(bool set = true);
-    ~ShellReadyEvent();
     void Set();
     void Reset();
     // Closes it: with no other handle the event no longer exists, as on a host without the shell's event.
     void Remove();
 
 private:
-    HANDLE event;
+    KernelHandle event;
 };
 
 TODAYLISTITEM MakeRecord(bool enabled = true);

@@ -21,37 +21,37 @@ LaunchRecorder::LaunchRecorder(const std::wstring& installPath) : productKey(TES
     logPath = temp + Unique(L"ardeno-launches-") + L".log";
     DeleteFileW(logPath.c_str());
     const std::wstring signalName = Unique(L"ArdenoLaunchRecorder-");
-    signal = CreateSemaphoreW(nullptr, 0, 100, signalName.c_str());
+    signal.Reset(CreateSemaphoreW(nullptr, 0, 100, signalName.c_str()));
     // Children inherit the environment and the job of this process.
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_LOG", logPath.c_str());
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_SIGNAL", signalName.c_str());
 
-    job = CreateJobObjectW(nullptr, nullptr);
-    port = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
-    JOBOBJECT_ASSOCIATE_COMPLETION_PORT association = {job, port};
-    SetInformationJobObject(job, JobObjectAssociateCompletionPortInformation, &association, sizeof(association));
-    AssignProcessToJobObject(job, GetCurrentProcess());
+    job.Reset(CreateJobObjectW(nullptr, nullptr));
+    port.Reset(CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1));
+    JOBOBJECT_ASSOCIATE_COMPLETION_PORT association = {job.get(), port.get()};
+    SetInformationJobObject(job.get(), JobObjectAssociateCompletionPortInformation, &association,
+                            sizeof(association));
+    AssignProcessToJobObject(job.get(), GetCurrentProcess());
 }
 
 LaunchRecorder::~LaunchRecorder() {
     StartsWhenAllEnded(5000);  // no child outlives the test and writes into the next one's files
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_LOG", nullptr);
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_SIGNAL", nullptr);
-    CloseHandle(port);
-    CloseHandle(job);  // this process stays in the job; nothing kills on close
-    CloseHandle(signal);
     DeleteFileW(logPath.c_str());
 }
 
 int LaunchRecorder::StartedSoFar() const {
     JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
-    if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting, sizeof(accounting),
+    if (!QueryInformationJobObject(job.get(), JobObjectBasicAccountingInformation, &accounting, sizeof(accounting),
                                    nullptr))
         return -1;
     return static_cast<int>(accounting.TotalProcesses) - 1;  // this process is in the job too
 }
 
-bool LaunchRecorder::WaitForStart(DWORD timeoutMs) { return WaitForSingleObject(signal, timeoutMs) == WAIT_OBJECT_0; }
+bool LaunchRecorder::WaitForStart(DWORD timeoutMs) {
+    return WaitForSingleObject(signal.get(), timeoutMs) == WAIT_OBJECT_0;
+}
 
 int LaunchRecorder::StartsWhenAllEnded(DWORD timeoutMs) {
     const int started = StartedSoFar();
@@ -62,7 +62,7 @@ int LaunchRecorder::StartsWhenAllEnded(DWORD timeoutMs) {
         DWORD kind = 0;
         ULONG_PTR key = 0;
         LPOVERLAPPED detail = nullptr;
-        if (!GetQueuedCompletionStatus(port, &kind, &key, &detail, timeoutMs - elapsed)) break;
+        if (!GetQueuedCompletionStatus(port.get(), &kind, &key, &detail, timeoutMs - elapsed)) break;
         if (kind == JOB_OBJECT_MSG_EXIT_PROCESS || kind == JOB_OBJECT_MSG_ABNORMAL_EXIT_PROCESS) ++ended;
     }
     return ended >= started ? started : -1;
@@ -70,15 +70,14 @@ int LaunchRecorder::StartsWhenAllEnded(DWORD timeoutMs) {
 
 std::vector<std::wstring> LaunchRecorder::CommandLines() const {
     std::vector<std::wstring> lines;
-    HANDLE file = CreateFileW(logPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return lines;
+    KernelHandle file(CreateFileW(logPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return lines;
     std::wstring text;
     wchar_t buffer[512];
     DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+    while (ReadFile(file.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0)
         text.append(buffer, read / sizeof(wchar_t));
-    CloseHandle(file);
     size_t start = 0;
     for (size_t end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1)
         lines.push_back(text.substr(start, end - start));

@@ -2,6 +2,7 @@
 // process the test process starts watched through a job, so a test sees how many starts really happened.
 #pragma once
 #include "Registry.h"
+#include "platform/ScopedHandles.h"
 #include <string>
 #include <vector>
 
@@ -29,9 +30,9 @@ private:
     int StartedSoFar() const;
 
     ScopedRegistryKey productKey;
-    HANDLE job = nullptr;
-    HANDLE port = nullptr;
-    HANDLE signal = nullptr;
+    KernelHandle job;  // this process stays in the job; closing it kills nothing
+    KernelHandle port;
+    KernelHandle signal;
     std::wstring logPath;
     int ended = 0;
 };

@@ -1,5 +1,6 @@
 #include "PeerProcess.h"
 #include "peer/PeerNames.h"
+#include "platform/MessagePump.h"
 #include <tlhelp32.h>
 #include <cstring>
 
@@ -37,9 +38,8 @@ std::vector<wchar_t> EnvironmentBlock(const EnvironmentOverrides& overrides) {
 ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
     if (this != &other) {
         End();
-        process = other.process;
+        process = std::move(other.process);
         errorPath = std::move(other.errorPath);
-        other.process = nullptr;
     }
     return *this;
 }
@@ -61,29 +61,28 @@ bool ChildProcess::Launch(const std::wstring& program, wchar_t* commandLine, con
     GetTempFileNameW(folder, L"per", 0, file);
     errorPath = file;
     SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
-    HANDLE errorFile = CreateFileW(file, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
-                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    KernelHandle errorFile(CreateFileW(file, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdError = errorFile;
-    startup.hStdOutput = errorFile;
+    startup.hStdError = errorFile.get();
+    startup.hStdOutput = errorFile.get();
     PROCESS_INFORMATION info = {};
     std::vector<wchar_t> environmentBlock = EnvironmentBlock(environment);
     BOOL started = CreateProcessW(program.c_str(), commandLine, nullptr, nullptr, TRUE,
                                   CREATE_UNICODE_ENVIRONMENT, environmentBlock.data(), nullptr, &startup, &info);
-    CloseHandle(errorFile);
     if (!started) return false;
-    CloseHandle(info.hThread);
-    process = info.hProcess;
+    KernelHandle thread(info.hThread);
+    process.Reset(info.hProcess);
     return true;
 }
 
-bool ChildProcess::Running() const { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+bool ChildProcess::Running() const { return process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT; }
 
 DWORD ChildProcess::ExitCode() const {
     DWORD code = 0xFFFFFFFF;
-    if (process) GetExitCodeProcess(process, &code);
+    if (process) GetExitCodeProcess(process.get(), &code);
     return code;
 }
 
@@ -91,53 +90,39 @@ std::string ChildProcess::ErrorOutput() const { return errorPath.empty() ? std::
 
 void ChildProcess::End() {
     if (process) {
-        if (Running()) TerminateProcess(process, 99);
-        WaitForSingleObject(process, INFINITE);
-        CloseHandle(process);
-        process = nullptr;
+        if (Running()) TerminateProcess(process.get(), 99);
+        WaitForSingleObject(process.get(), INFINITE);
+        process.Reset();
     }
     if (!errorPath.empty()) DeleteFileW(errorPath.c_str());
     errorPath.clear();
 }
 
 int PumpUntil(std::initializer_list<HANDLE> handles, DWORD timeoutMs) {
-    std::vector<HANDLE> list(handles);
-    DWORD start = GetTickCount();
-    for (;;) {
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs) return -1;
-        DWORD result = MsgWaitForMultipleObjects(static_cast<DWORD>(list.size()), list.data(), FALSE,
-                                                 timeoutMs - elapsed, QS_ALLINPUT);
-        if (result < WAIT_OBJECT_0 + list.size()) return static_cast<int>(result - WAIT_OBJECT_0);
-        if (result != WAIT_OBJECT_0 + list.size()) return -1;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    }
+    return PumpUntilAnySignalled(handles.begin(), static_cast<DWORD>(handles.size()), timeoutMs);
 }
 
 std::vector<DWORD> ChildProcessIds(const wchar_t* program) {
     std::vector<DWORD> children;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return children;
+    KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return children;
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof(entry);
     const DWORD self = GetCurrentProcessId();
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
         if (entry.th32ParentProcessID != self || entry.th32ProcessID == self) continue;
         if (program && lstrcmpiW(entry.szExeFile, program) != 0) continue;
         children.push_back(entry.th32ProcessID);
     }
-    CloseHandle(snapshot);
     return children;
 }
 
 void EndChildProcesses() {
     for (DWORD id : ChildProcessIds()) {
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        KernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
         if (!process) continue;
-        TerminateProcess(process, 99);
-        WaitForSingleObject(process, 10000);
-        CloseHandle(process);
+        TerminateProcess(process.get(), 99);
+        WaitForSingleObject(process.get(), 10000);
     }
 }
 
@@ -173,22 +158,21 @@ ScratchFolder::~ScratchFolder() {
 
 std::wstring ScratchFolder::Write(const std::wstring& name, const std::string& content) const {
     std::wstring path = Path(name);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    KernelHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     return path;
 }
 
 std::string ReadFileText(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::string();
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::string();
     std::string text;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got) text.append(buffer, got);
-    CloseHandle(file);
+    while (ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got) text.append(buffer, got);
     return text;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <initializer_list>
+#include "platform/ScopedHandles.h"
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,7 +22,7 @@ public:
     bool Start(const std::wstring& arguments, const EnvironmentOverrides& environment = {});
     // As the item starts the messenger: a program path and no command line at all.
     bool StartWithoutCommandLine(const std::wstring& program, const EnvironmentOverrides& environment);
-    HANDLE Handle() const { return process; }
+    HANDLE Handle() const { return process.get(); }
     bool Running() const;
     DWORD ExitCode() const;
     // What the program wrote to its standard error.
@@ -31,7 +32,7 @@ public:
 
 private:
     bool Launch(const std::wstring& program, wchar_t* commandLine, const EnvironmentOverrides& environment);
-    HANDLE process = nullptr;
+    KernelHandle process;
     std::wstring errorPath;
 };
 

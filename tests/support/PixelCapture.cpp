@@ -26,17 +26,13 @@ Capture CaptureWindow(HWND window) {
     if (capture.width <= 0 || capture.height <= 0) return capture;
 
     void* bits = nullptr;
-    HDC windowDc = GetDC(window);
-    HBITMAP dib = CreateTopDownDib(windowDc, capture.width, capture.height, &bits);
-    HDC memory = CreateCompatibleDC(windowDc);
-    HGDIOBJ previous = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, capture.width, capture.height, windowDc, 0, 0, SRCCOPY);
+    WindowDC windowDc(window);
+    GdiObject<HBITMAP> dib(CreateTopDownDib(windowDc.get(), capture.width, capture.height, &bits));
+    MemoryDC memory(windowDc.get());
+    SelectedObject selected(memory.get(), dib.get());
+    BitBlt(memory.get(), 0, 0, capture.width, capture.height, windowDc.get(), 0, 0, SRCCOPY);
     GdiFlush();
     const DWORD* source = static_cast<const DWORD*>(bits);
     capture.pixels.assign(source, source + static_cast<size_t>(capture.width) * capture.height);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(dib);
-    ReleaseDC(window, windowDc);
     return capture;
 }

@@ -1,5 +1,6 @@
 #include "RecordingWindow.h"
 #include <sstream>
+#include "platform/MessagePump.h"
 
 namespace {
 
@@ -24,9 +25,13 @@ const char* DeliveryName(Delivery delivery) { return delivery == Delivery::Sent 
 
 }  // namespace
 
+// Every pump of the process hands it the messages it takes from the queue first (platform SetMessageFilter).
+bool DispatchRecordingPosted(const MSG& msg);
+
 RecordingWindow::RecordingWindow(const wchar_t* className, const wchar_t* title, HWND parent, int width,
                                  int height) {
     RegisterOnce(className, Procedure);
+    SetMessageFilter(DispatchRecordingPosted);
     DWORD style = parent ? (WS_CHILD | WS_VISIBLE) : (WS_POPUP | WS_VISIBLE);
     window = CreateWindowExW(0, className, title, style, 0, 0, width, height, parent, nullptr,
                              GetModuleHandleW(nullptr), this);
@@ -89,32 +94,11 @@ bool DispatchRecordingPosted(const MSG& msg) {
     return true;
 }
 
-namespace {
-void DispatchOne(const MSG& msg) {
-    if (DispatchRecordingPosted(msg)) return;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-}
-}  // namespace
-
-void PumpPending() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchOne(msg);
-}
+void PumpPending() { DrainMessages(); }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        PumpPending();
-        if (done()) return true;
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
-    }
-}
-
-void PumpFor(DWORD ms) {
-    PumpUntil([] { return false; }, ms);
+    // A lambda, so that the platform's template is called and not this function again.
+    return PumpUntil([&done] { return done(); }, timeoutMs) == PumpResult::Done;
 }
 
 ::testing::AssertionResult SequenceIs(const std::vector<RecordedMessage>& actual,

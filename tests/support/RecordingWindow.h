@@ -59,12 +59,16 @@ private:
     std::vector<RecordedMessage> messages;
 };
 
+// The pumps of platform/MessagePump.h, which take the posted messages of recording windows aside, in the
+// shapes the tests use. That header is not included here: its PumpUntil template would take the tests'
+// lambdas and answer a PumpResult instead of true or false.
+enum class PumpResult;
 // Processes every message queued for this thread now.
 void PumpPending();
 // Processes messages until done() holds or the time runs out; true when done() held.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
-// Processes messages for a given time (timers fire meanwhile).
-void PumpFor(DWORD ms);
+// Processes messages for a given time (timers fire meanwhile): the platform's own.
+PumpResult PumpFor(DWORD milliseconds);
 
 ::testing::AssertionResult SequenceIs(const std::vector<RecordedMessage>& actual,
                                       const std::vector<ExpectedMessage>& expected);

@@ -1,6 +1,7 @@
 // Registry values for tests: a key under HKEY_LOCAL_MACHINE made fresh for the test and deleted after it.
 #pragma once
 #include <windows.h>
+#include "platform/ScopedHandles.h"
 #include <string>
 #include <vector>
 
@@ -13,8 +14,6 @@ class ScopedRegistryKey {
 public:
     explicit ScopedRegistryKey(const std::wstring& path);  // any leftover is deleted first
     ~ScopedRegistryKey();
-    ScopedRegistryKey(const ScopedRegistryKey&) = delete;
-    ScopedRegistryKey& operator=(const ScopedRegistryKey&) = delete;
 
     // Stored as REG_SZ with its terminating NUL.
     void SetString(const wchar_t* name, const std::wstring& value);
@@ -23,7 +22,7 @@ public:
 
 private:
     std::wstring path;
-    HKEY key = nullptr;
+    RegistryKeyHandle key;
 };
 
 // Removes the key for the test's lifetime and afterwards.

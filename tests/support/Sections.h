@@ -2,18 +2,16 @@
 // section lives while the test looks at it.
 #pragma once
 #include <windows.h>
+#include "platform/ScopedHandles.h"
 
 class HeldSection {
 public:
     explicit HeldSection(const wchar_t* name);
-    ~HeldSection();
-    HeldSection(const HeldSection&) = delete;
-    HeldSection& operator=(const HeldSection&) = delete;
 
     DWORD ReadHandle() const;
     void WriteHandle(DWORD value);
     void WriteHandle(HWND window) { WriteHandle(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window))); }
 
 private:
-    HANDLE mapping;
+    KernelHandle mapping;
 };

@@ -6,22 +6,13 @@
 #include <algorithm>
 #include <sstream>
 
-Surface::Surface(int width, int height, COLORREF background) : width(width), height(height) {
-    HDC screen = GetDC(nullptr);
-    memory = CreateCompatibleDC(screen);
-    bitmap = CreateTopDownDib(screen, width, height, &bits);
-    ReleaseDC(nullptr, screen);
-    previous = SelectObject(memory, bitmap);
+// A memory DC made without a DC is compatible with the screen.
+Surface::Surface(int width, int height, COLORREF background)
+    : width(width), height(height), memory(nullptr), bitmap(CreateTopDownDib(memory.get(), width, height, &bits)),
+      selected(memory.get(), bitmap.get()) {
     RECT all = {0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(memory, &all, brush);
-    DeleteObject(brush);
-}
-
-Surface::~Surface() {
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    GdiObject<HBRUSH> brush(CreateSolidBrush(background));
+    FillRect(memory.get(), &all, brush.get());
 }
 
 Capture Surface::Pixels() const {
@@ -42,28 +33,35 @@ HFONT CreateItemFont(int fontHeight) {
 
 int ItemTextWidth(const std::wstring& text, int fontHeight) {
     Surface surface(1, 1, RGB(0, 0, 0));
-    HFONT font = CreateItemFont(fontHeight);
-    HGDIOBJ previous = SelectObject(surface.dc(), font);
+    GdiObject<HFONT> font(CreateItemFont(fontHeight));
+    SelectedObject selected(surface.dc(), font.get());
     SIZE size = {};
     GetTextExtentPoint32W(surface.dc(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+int ItemFontCellHeight(int fontHeight) {
+    Surface surface(1, 1, RGB(0, 0, 0));
+    HFONT font = CreateItemFont(fontHeight);
+    HGDIOBJ previous = SelectObject(surface.dc(), font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(surface.dc(), &metrics);
     SelectObject(surface.dc(), previous);
     DeleteObject(font);
-    return size.cx;
+    return metrics.tmHeight;
 }
 
 Capture RenderTexts(int width, int height, COLORREF background, COLORREF colour, const std::vector<TextAt>& texts,
                     int fontHeight) {
     Surface surface(width, height, background);
-    HFONT font = CreateItemFont(fontHeight);
-    HGDIOBJ previous = SelectObject(surface.dc(), font);
+    GdiObject<HFONT> font(CreateItemFont(fontHeight));
+    SelectedObject selected(surface.dc(), font.get());
     SetTextColor(surface.dc(), colour);
     SetBkMode(surface.dc(), TRANSPARENT);
     for (const TextAt& t : texts) {
         RECT rect = t.rect;
         DrawTextW(surface.dc(), t.text.c_str(), static_cast<int>(t.text.size()), &rect, t.format);
     }
-    SelectObject(surface.dc(), previous);
-    DeleteObject(font);
     return surface.Pixels();
 }
 
@@ -129,11 +127,15 @@ int CountGdiObjects() {
     return count;
 }
 
-RECT BoundsOf(const Capture& capture, COLORREF colour) {
+namespace {
+
+template <typename Selected>
+RECT BoundsOfPixels(const Capture& capture, const RECT& area, Selected selected) {
     RECT bounds = {capture.width, capture.height, 0, 0};
-    for (int y = 0; y < capture.height; ++y) {
-        for (int x = 0; x < capture.width; ++x) {
-            if (capture.At(x, y) != colour) continue;
+    const int bottom = std::min<int>(area.bottom, capture.height), right = std::min<int>(area.right, capture.width);
+    for (int y = std::max<int>(area.top, 0); y < bottom; ++y) {
+        for (int x = std::max<int>(area.left, 0); x < right; ++x) {
+            if (!selected(capture.At(x, y))) continue;
             bounds.left = std::min<LONG>(bounds.left, x);
             bounds.top = std::min<LONG>(bounds.top, y);
             bounds.right = std::max<LONG>(bounds.right, x + 1);
@@ -142,6 +144,16 @@ RECT BoundsOf(const Capture& capture, COLORREF colour) {
     }
     if (bounds.right == 0) return {0, 0, 0, 0};
     return bounds;
+}
+
+}  // namespace
+
+RECT BoundsOf(const Capture& capture, COLORREF colour, const RECT& area) {
+    return BoundsOfPixels(capture, area, [colour](COLORREF pixel) { return pixel == colour; });
+}
+
+RECT InkBounds(const Capture& capture, COLORREF background, const RECT& area) {
+    return BoundsOfPixels(capture, area, [background](COLORREF pixel) { return pixel != background; });
 }
 
 int MatchingPicture(const Capture& capture, const std::vector<Capture>& candidates, const RECT& area) {

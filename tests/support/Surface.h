@@ -2,6 +2,7 @@
 // reference renderings of texts to compare a painted window against.
 #pragma once
 #include "PixelCapture.h"
+#include "platform/ScopedHandles.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -10,19 +11,18 @@
 class Surface {
 public:
     Surface(int width, int height, COLORREF background);
-    ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
-    HDC dc() const { return memory; }
+    HDC dc() const { return memory.get(); }
     Capture Pixels() const;
 
 private:
     int width, height;
-    HDC memory = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    void* bits = nullptr;
+    void* bits = nullptr;  // set up before the bitmap, which fills it in
+    MemoryDC memory;
+    GdiObject<HBITMAP> bitmap;
+    SelectedObject selected;
 };
 
 // The item's font: the stock system font's description with a character height of fontHeight pixels.
@@ -30,6 +30,9 @@ HFONT CreateItemFont(int fontHeight);
 
 // Width of a text in the item's font, as one run.
 int ItemTextWidth(const std::wstring& text, int fontHeight = 12);
+
+// Height of the item font's character cell (ascent and descent), which DrawTextW fills from a line's top.
+int ItemFontCellHeight(int fontHeight);
 
 struct TextAt {
     std::wstring text;
@@ -57,8 +60,12 @@ std::wstring TemporaryFile(const wchar_t* name);
 // every 16-bit index that GetObjectType accepts is an object in use (stock objects included).
 int CountGdiObjects();
 
-// The smallest rectangle (right and bottom exclusive) holding every pixel of the colour; empty if none.
-RECT BoundsOf(const Capture& capture, COLORREF colour);
+// The smallest rectangle (right and bottom exclusive) holding every pixel of the colour in the area (the whole
+// capture by default); empty if none.
+constexpr RECT kWholeCapture = {0, 0, 0x7FFFFFFF, 0x7FFFFFFF};
+RECT BoundsOf(const Capture& capture, COLORREF colour, const RECT& area = kWholeCapture);
+// The same for every pixel that differs from the background.
+RECT InkBounds(const Capture& capture, COLORREF background, const RECT& area = kWholeCapture);
 
 // Index of the first candidate picture that equals the capture in the area, or -1.
 int MatchingPicture(const Capture& capture, const std::vector<Capture>& candidates, const RECT& area);

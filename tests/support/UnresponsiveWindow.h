@@ -4,6 +4,7 @@
 // and ends the thread.
 #pragma once
 #include <windows.h>
+#include "platform/ScopedHandles.h"
 
 class UnresponsiveWindow {
 public:
@@ -23,10 +24,10 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     UINT stallOn;
-    HANDLE created;
-    HANDLE resumed;
-    HANDLE stop;
-    HANDLE thread = nullptr;
+    KernelHandle created;
+    KernelHandle resumed;
+    KernelHandle stop;
+    KernelHandle thread;
     HWND window = nullptr;
     volatile LONG pings = 0, activations = 0, copies = 0;
 };

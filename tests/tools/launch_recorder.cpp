@@ -3,6 +3,7 @@
 // names a semaphore released once per start, after the line is written.
 #include <windows.h>
 #include <string>
+#include "../../platform/ScopedHandles.h"
 
 namespace {
 
@@ -13,13 +14,12 @@ std::wstring Environment(const wchar_t* name) {
 }
 
 void AppendLine(const std::wstring& path, const std::wstring& line) {
-    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    KernelHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
     std::wstring text = line + L"\n";
     DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
 }
 
 }  // namespace
@@ -29,11 +29,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!log.empty()) AppendLine(log, GetCommandLineW());
     std::wstring signal = Environment(L"ARDENO_LAUNCH_SIGNAL");
     if (!signal.empty()) {
-        HANDLE semaphore = OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, signal.c_str());
-        if (semaphore) {
-            ReleaseSemaphore(semaphore, 1, nullptr);
-            CloseHandle(semaphore);
-        }
+        KernelHandle semaphore(OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, signal.c_str()));
+        if (semaphore) ReleaseSemaphore(semaphore.get(), 1, nullptr);
     }
     return 0;
 }
