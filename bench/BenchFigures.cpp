@@ -32,11 +32,11 @@ std::string Escaped(const std::string& text) {
 
 }  // namespace
 
-Pair AlternatingMedians(int rounds, int calls, const std::function<void()>& work, const std::function<void()>& floor) {
+Pair InterleavedMedians(int calls, const std::function<void()>& work, const std::function<void()>& floor) {
     std::vector<double> measured, floors;
-    for (int round = 0; round < rounds; ++round) {
-        measured.push_back(MicrosecondsPerCall(calls, work));
-        floors.push_back(MicrosecondsPerCall(calls, floor));
+    for (int call = 0; call < calls; ++call) {
+        measured.push_back(MicrosecondsPerCall(1, work));
+        floors.push_back(MicrosecondsPerCall(1, floor));
     }
     return {Median(measured), Median(floors)};
 }

@@ -9,12 +9,12 @@
 double MicrosecondsPerCall(int calls, const std::function<void()>& work);
 
 struct Pair {
-    double measured;  // median over the rounds
+    double measured;  // median microseconds of one call
     double floor;
 };
-// Alternates rounds of the work and of its floor (so that both meet the same load on a shared machine) and
-// answers the median microseconds per call of each.
-Pair AlternatingMedians(int rounds, int calls, const std::function<void()>& work, const std::function<void()>& floor);
+// Calls the work and its floor by turns, each timed alone, so that both meet the same load on a shared machine,
+// and answers the median microseconds of a call of each (a burst of other work moves a median little).
+Pair InterleavedMedians(int calls, const std::function<void()>& work, const std::function<void()>& floor);
 
 struct Figure {
     std::string name;

@@ -1,5 +1,5 @@
 // Figures of the real item DLL, driven through its exports and window messages, each beside its floor measured
-// in the same run (rounds of the two alternate, medians are kept):
+// in the same run (the two called by turns, medians kept):
 //   item_bench.exe refresh  the refresh query, whose ping crosses to ArdenoPeer.exe, against a bare cross-process
 //                           round trip to the same window
 //   item_bench.exe ingest   2,000 notices of 100 characters pushed by ArdenoPeer.exe, against the same payloads
@@ -160,12 +160,12 @@ bool RefreshQuery(bool json) {
     };
     auto windowCheck = [&] { IsWindow(peer.window); };
     for (int i = 0; i < 100; ++i) query(), ping();  // both paths warm
-    const Pair linked = AlternatingMedians(9, 300, query, ping);
+    const Pair linked = InterleavedMedians(2000, query, ping);
     // What a query may spend beyond the round trip, each measured alone.
-    const Pair bounded = AlternatingMedians(9, 300, boundedPing, windowCheck);
+    const Pair bounded = InterleavedMedians(2000, boundedPing, windowCheck);
     // Unlinked (no ping), the query is the item's own work.
     loaded.Send(LINKM_MAIN_DETACH);
-    const Pair own = AlternatingMedians(9, 300, query, shellReadyTest);
+    const Pair own = InterleavedMedians(2000, query, shellReadyTest);
     loaded.Send(LINKM_MAIN_ATTACH, reinterpret_cast<WPARAM>(peer.window));
 
     Figure f;
@@ -248,15 +248,8 @@ bool Repaint(bool json) {
     auto itemPaint = [&] { Repaint(loaded.item); };
     auto floorPaint = [&] { Repaint(floor.window); };
     for (int i = 0; i < 100; ++i) itemPaint(), floorPaint();  // fonts and glyphs are cached on first use
-    std::vector<double> item, bare;
-    for (int round = 0; round < 9; ++round) {
-        item.push_back(MicrosecondsPerCall(300, itemPaint));
-        bare.push_back(MicrosecondsPerCall(300, floorPaint));
-        loaded.host.Clear();  // the host's recording of colour and watermark requests
-    }
-    std::sort(item.begin(), item.end());
-    std::sort(bare.begin(), bare.end());
-    const Pair paints = {item[item.size() / 2], bare[bare.size() / 2]};
+    const Pair paints = InterleavedMedians(2000, itemPaint, floorPaint);
+    loaded.host.Clear();  // its recording of the colour and watermark requests
 
     // What the item's paint does beyond the floor, each part measured alone (medians of alternating rounds).
     auto readFontSize = [](const wchar_t* path) {
@@ -273,7 +266,7 @@ bool Repaint(bool json) {
         DWORD value = 0, size = sizeof(value);
         RegQueryValueExW(openKey, L"CurFont", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
     };
-    const Pair registry = AlternatingMedians(9, 300, [&] { readFontSize(TEST_FONT_SIZE_KEY); }, queryOpenKey);
+    const Pair registry = InterleavedMedians(2000, [&] { readFontSize(TEST_FONT_SIZE_KEY); }, queryOpenKey);
     RegCloseKey(openKey);
     HDC screen = GetDC(nullptr);
     HDC surface = CreateCompatibleDC(screen);
@@ -302,7 +295,7 @@ bool Repaint(bool json) {
                                                         nullptr, nullptr, &size);
         }
     };
-    const Pair callbacksAndMeasuring = AlternatingMedians(9, 300, hostCallbacks, measureByCharacter);
+    const Pair callbacksAndMeasuring = InterleavedMedians(2000, hostCallbacks, measureByCharacter);
     auto brushAndPen = [&] {
         HBRUSH brush = CreateSolidBrush(RGB(0, 0x30, 0xA0));
         HPEN pen = CreatePen(PS_SOLID, 1, RGB(0x80, 0x80, 0x80));
@@ -316,7 +309,7 @@ bool Repaint(bool json) {
         GetDeviceCaps(dc, LOGPIXELSY);
         ReleaseDC(nullptr, dc);
     };
-    const Pair objectsAndScreen = AlternatingMedians(9, 300, brushAndPen, screenDc);
+    const Pair objectsAndScreen = InterleavedMedians(2000, brushAndPen, screenDc);
     SelectObject(surface, oldFont);
     SelectObject(surface, oldBitmap);
     DeleteObject(bitmap);
