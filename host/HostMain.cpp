@@ -5,8 +5,8 @@
 #include "ScriptRunner.h"
 #include "TextUtil.h"
 
-#define EXIT_USAGE 2
-#define EXIT_HOST_FAILED 3
+constexpr int EXIT_USAGE = 2;
+constexpr int EXIT_HOST_FAILED = 3;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "TextUtil.h"
 #include "TodayHost.h"
 
-#define DIALOG_GUARD_MS 5000
+constexpr DWORD DIALOG_GUARD_MS = 5000;
 
 bool TodayHost::RunOptionsDialog(HostedItem* item, DialogClose close, std::wstring& error) {
     if (!item) {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#define TODAY_ITEMS_KEY L"Software\\Microsoft\\Today\\Items"
-#define TODAY_ITEM_TYPE_CUSTOM 4
+constexpr wchar_t TODAY_ITEMS_KEY[] = L"Software\\Microsoft\\Today\\Items";
+constexpr int TODAY_ITEM_TYPE_CUSTOM = 4;
 
 struct ItemRegistration {
     std::wstring name;     // the sub-key's name

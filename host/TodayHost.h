@@ -16,11 +16,11 @@
 #include "ShellReadyEvent.h"
 #include "Watermark.h"
 
-#define TODAY_HOST_CLASS L"TodayHostSimulator"
-#define WININICHANGE_TODAY_ITEMS 0xF2  // wParam with which installers make the host reload its items
-#define DEFAULT_REFRESH_INTERVAL_MS 2000
-#define HOST_REFRESH_TIMER_ID 1
-#define HOST_DIALOG_GUARD_TIMER_ID 2
+constexpr wchar_t TODAY_HOST_CLASS[] = L"TodayHostSimulator";
+constexpr UINT WININICHANGE_TODAY_ITEMS = 0xF2;  // wParam with which installers make the host reload its items
+constexpr DWORD DEFAULT_REFRESH_INTERVAL_MS = 2000;
+constexpr UINT_PTR HOST_REFRESH_TIMER_ID = 1;
+constexpr UINT_PTR HOST_DIALOG_GUARD_TIMER_ID = 2;
 
 struct HostConfig {
     SIZE clientSize = {0, 0};  // 0 x 0: from the screen's resolution, QVGA (240 x 320) or at 192 dpi VGA

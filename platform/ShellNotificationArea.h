@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#define SHELL_NOTIFICATION_AREA_CLASS L"ShellNotificationArea"
+constexpr wchar_t SHELL_NOTIFICATION_AREA_CLASS[] = L"ShellNotificationArea";
 
 enum ShellNotificationOp : ULONG_PTR { ShellNotificationOpAdd = 1, ShellNotificationOpRemove = 2 };
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 // Handheld show command 11 is "show maximized"; desktop 11 is SW_FORCEMINIMIZE.
-#define HANDHELD_SW_SHOWMAXIMIZED 11
+constexpr int HANDHELD_SW_SHOWMAXIMIZED = 11;
 
 #ifdef UNDER_CE
 

@@ -121,7 +121,7 @@ TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
                       "screenshot \"" + ToUtf8(png) + "\"\n"
                       "exit 7\n");
     SetEnvironmentVariableW(TEST_ITEM_LOG_VARIABLE, log.c_str());
-    HostRun run = RunHost(L"--qvga --refresh-interval 0 --items-key " TEST_ITEMS_KEY L" --script \"" + script + L"\"");
+    HostRun run = RunHost(std::wstring(L"--qvga --refresh-interval 0 --items-key ") + TEST_ITEMS_KEY + L" --script \"" + script + L"\"");
     SetEnvironmentVariableW(TEST_ITEM_LOG_VARIABLE, nullptr);
 
     EXPECT_EQ(7u, run.exitCode) << run.err;

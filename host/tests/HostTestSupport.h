@@ -7,7 +7,7 @@
 #include "TodayHost.h"
 
 // Registry key (under HKLM) where the tests register their items, away from the real Today items.
-#define TEST_ITEMS_KEY L"Software\\ArdenoHostTests\\Today\\Items"
+constexpr wchar_t TEST_ITEMS_KEY[] = L"Software\\ArdenoHostTests\\Today\\Items";
 
 // The folder of the test program; TodayHost.exe and the test item DLLs lie beside it.
 std::wstring BinFolder();

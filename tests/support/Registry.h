@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#define TEST_PRODUCT_KEY L"Software\\Ulmara\\Ardeno"
-#define TEST_FONT_SIZE_KEY L"ControlPanel\\Stylus\\96DPI"
+constexpr wchar_t TEST_PRODUCT_KEY[] = L"Software\\Ulmara\\Ardeno";
+constexpr wchar_t TEST_FONT_SIZE_KEY[] = L"ControlPanel\\Stylus\\96DPI";
 
 void DeleteRegistryTree(HKEY root, const std::wstring& path);
 
