@@ -98,7 +98,7 @@ TEST(CommandLine, ReadsEveryRunOption) {
     EXPECT_EQ(PeerCommandKind::Run, command.kind);
     EXPECT_EQ(L"n.json", command.run.noticesPath);
     EXPECT_EQ(L"t.log", command.run.transcriptPath);
-    EXPECT_TRUE(command.run.chineseTitle);
+    EXPECT_TRUE(command.run.chinese);
     EXPECT_EQ(250u, command.run.hangPingMs);
     EXPECT_TRUE(command.run.refuseKey);
     EXPECT_EQ(-3, command.run.activateAnswer);
