@@ -75,6 +75,12 @@ int wmain(int argc, wchar_t** argv) {
         return EXIT_HOST_FAILED;
     }
     if (!scripted) return RunInteractive();
+    StepLog log;
+    if (!log.Open(options.stepLog, options.watchFile, error)) {
+        PrintError(L"TodayHost: " + error);
+        return EXIT_USAGE;
+    }
     ScriptRunner runner(host, source);
+    runner.SetStepLog(&log);
     return runner.Run(steps);
 }

@@ -8,6 +8,8 @@ struct HostOptions {
     HostConfig config;
     std::wstring scriptFile;  // --script FILE
     std::wstring stepList;    // --steps "step; step"
+    std::wstring stepLog;     // --step-log FILE
+    std::wstring watchFile;   // --watch FILE
     bool help = false;
 };
 

@@ -42,6 +42,7 @@ int ScriptRunner::Run(const std::vector<ScriptStep>& steps) {
             result = 1;
             break;
         }
+        if (stepLog) stepLog->Write(step, host);
         if (exitRequested) {
             result = exitCode;
             break;

@@ -5,6 +5,7 @@
 #include "HostTestSupport.h"
 #include "platform/ScopedHandles.h"
 #include "Screenshot.h"
+#include "StepLog.h"
 #include "TextUtil.h"
 
 namespace {
@@ -112,7 +113,8 @@ TEST(HostProgram, StepsOnTheCommandLineAndMissingScriptsAreReportedToo) {
 TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
     RegisteredItems registry;
     registry.Add({L"Marked", 'A', 0, TEST_ITEM_FLAGS(24, 2)});
-    const std::wstring png = TempPath(L".png"), log = TempPath(L".log"), script = TempPath(L".script");
+    const std::wstring png = TempPath(L".png"), log = TempPath(L".log"), script = TempPath(L".script"),
+                       steps = TempPath(L".steps");
     WriteFile(script, "expect-height Marked 24\n"
                       "key down\n"
                       "expect-selected Marked\n"
@@ -121,7 +123,8 @@ TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
                       "screenshot \"" + ToUtf8(png) + "\"\n"
                       "exit 7\n");
     SetEnvironmentVariableW(TEST_ITEM_LOG_VARIABLE, log.c_str());
-    HostRun run = RunHost(L"--qvga --refresh-interval 0 --items-key " TEST_ITEMS_KEY L" --script \"" + script + L"\"");
+    HostRun run = RunHost(L"--qvga --refresh-interval 0 --items-key " TEST_ITEMS_KEY L" --script \"" + script +
+                          L"\" --step-log \"" + steps + L"\" --watch \"" + log + L"\"");
     SetEnvironmentVariableW(TEST_ITEM_LOG_VARIABLE, nullptr);
 
     EXPECT_EQ(7u, run.exitCode) << run.err;
@@ -139,7 +142,20 @@ TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
     ASSERT_NE(std::string::npos, clear) << events;
     ASSERT_NE(std::string::npos, detach) << events;
     EXPECT_LT(clear, detach);
-    for (const std::wstring& path : {png, log, script}) DeleteFileW(path.c_str());
+
+    // One line a step: the step, the item's height, and how much of the item's log was written by then.
+    std::istringstream stepLines(ReadFile(steps));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(stepLines, line);) lines.push_back(line);
+    ASSERT_EQ(7u, lines.size()) << ReadFile(steps);
+    EXPECT_EQ(0u, lines[0].find(R"({"line":1,"step":"expect-height","args":["Marked","24"],)"
+                                R"("items":[{"name":"Marked","height":24}],"notifications":[],"watched":)"))
+        << lines[0];
+    EXPECT_NE(std::string::npos, lines[5].find(R"("step":"screenshot","args":[)" + JsonString(png) + "]"));
+    const size_t watched = std::stoul(lines[6].substr(lines[6].find("\"watched\":") + 10));
+    EXPECT_GT(watched, 0u);
+    EXPECT_LE(watched, clear) << "the clear-cache came after the last step";
+    for (const std::wstring& path : {png, log, script, steps}) DeleteFileW(path.c_str());
 }
 
 }  // namespace
