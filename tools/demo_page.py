@@ -108,7 +108,8 @@ def describe(line):
         body = re.sub(r"<[^>]*>", " ", line.get("html", "")).strip()
         return "shell", name, body
     if "control" in line:
-        return "control command", line["control"], ""
+        # Written when answered, which is once its work (the lines above it) was done.
+        return "control command", line["control"], "answered once done"
     where = "to the item" if direction == "sent" else "from the item" if direction == "received" else direction
     if name == "WM_COPYDATA" and line.get("dwData") == 0:
         if direction == "received":
@@ -145,14 +146,17 @@ def figure(name, state):
 
 
 STYLE = """
-body { font: 15px/1.45 system-ui, sans-serif; margin: 0 auto; padding: 1em 2em; max-width: 1600px;
-       color: #1d2430; background: #f6f7f9; }
+body { font: 15px/1.45 system-ui, sans-serif; margin: 0; padding: 1em 1.5em; color: #1d2430;
+       background: #f6f7f9; }
+header p { max-width: 60em; }
 h1 { margin-bottom: 0.2em; }
 section.state { background: #fff; border: 1px solid #d8dce3; border-radius: 8px; margin: 1.5em 0;
                 padding: 0.5em 1.5em 1em; }
 section.state h2 { font-size: 1.15em; margin: 0.6em 0 0.3em; }
 p.caption { margin: 0 0 0.8em; max-width: 60em; }
-.runs { display: flex; flex-wrap: wrap; gap: 1.2em; align-items: flex-start; }
+/* The runs stay side by side, at their own pixel sizes; a narrow window scrolls them. */
+.runs { display: flex; gap: 16px; align-items: flex-start; overflow-x: auto; padding-bottom: 4px; }
+figure { flex: none; }
 figure { margin: 0; }
 figure img { display: block; border: 1px solid #aab; image-rendering: pixelated; }
 figcaption { font-size: 0.85em; color: #445; margin-top: 0.3em; }
@@ -191,8 +195,9 @@ def build_page(out, script_path, run_names):
             f"</summary>{transcript_table(state['transcript'])}</details>"
             for name, state in per_run.items() if state and name != run_names[0])
         language, dpi = run_label(run_names[0])
+        title = re.sub(r"^\d+-", "", state_name).replace("-", " ")
         sections.append(
-            f'<section class="state" id="{anchor}"><h2>{index}. {html.escape(state_name)}</h2>'
+            f'<section class="state" id="{anchor}"><h2>{index}. {html.escape(title)}</h2>'
             f'<p class="caption">{html.escape(caption)}</p><div class="runs">{figures}</div>'
             f'<p class="quiet">What the stand-in wrote in its transcript during this step ({language}, {dpi} dpi '
             f'run):</p>{tables}{others}</section>')
@@ -200,12 +205,12 @@ def build_page(out, script_path, run_names):
     page = (
         '<!DOCTYPE html><html lang="en"><head><meta charset="utf-8">'
         f"<title>Ardeno Today item: the demo</title><style>{STYLE}</style></head><body>"
-        "<h1>Ardeno Today item: the demo</h1>"
+        "<header><h1>Ardeno Today item: the demo</h1>"
         "<p>The Today host simulator runs the item and the messenger's stand-in through the host script below, "
         f"once per run ({html.escape(labels)}). Each section is one state: the host's screen in every run, the "
         "script's own words for what happened, the height the item reported to the host, and the messages the "
         "stand-in exchanged with the item meanwhile.</p>"
-        f"<nav>States: {''.join(links)}</nav><main data-runs=\"{len(run_names)}\">{''.join(sections)}</main>"
+        f"<nav>States: {''.join(links)}</nav></header><main data-runs=\"{len(run_names)}\">{''.join(sections)}</main>"
         f"<h2>The host script</h2><pre>{html.escape(script_text)}</pre></body></html>\n")
     index_path = out / "index.html"
     index_path.write_text(page, encoding="utf-8")
