@@ -82,5 +82,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     ScriptRunner runner(host, source);
     runner.SetStepLog(&log);
-    return runner.Run(steps);
+    runner.StayOpenAtEnd(options.stay);
+    int result = runner.Run(steps);
+    if (options.stay && result == 0 && IsWindow(host.Window())) result = RunInteractive();
+    return result;
 }

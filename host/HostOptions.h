@@ -10,6 +10,7 @@ struct HostOptions {
     std::wstring stepList;    // --steps "step; step"
     std::wstring stepLog;     // --step-log FILE
     std::wstring watchFile;   // --watch FILE
+    bool stay = false;        // --stay: after the script, run on until the window is closed
     bool help = false;
 };
 

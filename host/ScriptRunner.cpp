@@ -48,6 +48,7 @@ int ScriptRunner::Run(const std::vector<ScriptStep>& steps) {
             break;
         }
     }
+    if (stayOpen && result == 0 && !exitRequested) return 0;
     host.Close();
     DrainMessages();
     EndStartedProcesses();

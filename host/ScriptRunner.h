@@ -17,6 +17,9 @@ public:
     // Runs every step; closes the host at the end. Returns the process exit code: 0, the code of an exit
     // step, or 1 after a failed step (reported as "source:line: problem").
     int Run(const std::vector<ScriptStep>& steps);
+    // After a script that ran to its end, leave the host open: the caller runs it on by hand. The programs the
+    // script started go when the runner does.
+    void StayOpenAtEnd(bool stay) { stayOpen = stay; }
     // Each step that succeeds is written there (the log stays the caller's).
     void SetStepLog(StepLog* log) { stepLog = log; }
 
@@ -42,4 +45,5 @@ private:
     int exitCode = 0;
     std::vector<KernelHandle> started;  // processes of start steps
     StepLog* stepLog = nullptr;
+    bool stayOpen = false;
 };

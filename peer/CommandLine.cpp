@@ -38,7 +38,7 @@ bool ParseRunOptions(const std::vector<std::wstring>& args, RunOptions& options,
     for (size_t i = 1; i < args.size(); ++i) {
         const std::wstring& option = args[i];
         bool takesValue = option == L"--notices" || option == L"--transcript" || option == L"--hang-ping-ms" ||
-                          option == L"--activate-answer" || option == L"--language";
+                          option == L"--activate-answer" || option == L"--language" || option == L"--window-at";
         if (option == L"--title-chinese") {
             options.chinese = true;
             continue;
@@ -61,6 +61,16 @@ bool ParseRunOptions(const std::vector<std::wstring>& args, RunOptions& options,
             options.noticesPath = value;
         } else if (option == L"--transcript") {
             options.transcriptPath = value;
+        } else if (option == L"--window-at") {
+            size_t comma = value.find(L',');
+            long long x = 0, y = 0;
+            if (comma == std::wstring::npos || !ParseNumber(value.substr(0, comma), -32768, 32767, x) ||
+                !ParseNumber(value.substr(comma + 1), -32768, 32767, y)) {
+                error = "run: --window-at needs X,Y in pixels, not " + Quoted(value);
+                return false;
+            }
+            options.placed = true;
+            options.windowAt = {static_cast<LONG>(x), static_cast<LONG>(y)};
         } else if (option == L"--language") {
             if (value != L"latin" && value != L"chinese") {
                 error = "run: --language is latin or chinese, not " + Quoted(value);
@@ -167,7 +177,8 @@ const char* CommandName(PeerCommandKind kind) {
 
 const char* UsageText() {
     return "usage: ArdenoPeer.exe [run [--notices FILE] [--transcript FILE] [--language latin|chinese]\n"
-           "                          [--title-chinese] [--hang-ping-ms N] [--refuse-key] [--activate-answer N]]\n"
+           "                          [--title-chinese] [--window-at X,Y] [--hang-ping-ms N] [--refuse-key]\n"
+           "                          [--activate-answer N]]\n"
            "       ArdenoPeer.exe send [FILE] | add FILE | sort | clear | status [VALUE] | detach\n"
            "                    | hang MS | exit | crash | help\n"
            "With no command, or with run, starts the main instance; ARDENO_PEER_NOTICES and\n"

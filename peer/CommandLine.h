@@ -14,6 +14,8 @@ struct RunOptions {
     DWORD hangPingMs = 0;         // delay before each ping answer
     bool refuseKey = false;       // answer a handed-back key with 0
     LRESULT activateAnswer = 1;   // the answer to an activation request
+    bool placed = false;          // --window-at X,Y: where the window goes (else where the system puts it)
+    POINT windowAt = {0, 0};
 };
 
 struct PeerCommand {

@@ -25,8 +25,10 @@ bool PeerApplication::CreateMainWindow(HINSTANCE instance, std::string& error) {
         return false;
     }
     const wchar_t* title = options.chinese ? MAIN_WINDOW_TITLE_CHINESE : MAIN_WINDOW_TITLE_LATIN;
-    window = CreateWindowExW(0, MAIN_WINDOW_CLASS, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 240,
-                             320, nullptr, nullptr, instance, this);
+    const int x = options.placed ? options.windowAt.x : CW_USEDEFAULT;
+    const int y = options.placed ? options.windowAt.y : CW_USEDEFAULT;
+    window = CreateWindowExW(0, MAIN_WINDOW_CLASS, title, WS_OVERLAPPEDWINDOW, x, y, 240, 320, nullptr, nullptr,
+                             instance, this);
     if (!window) {
         error = "cannot create the main window (error " + std::to_string(GetLastError()) + ")";
         return false;

@@ -2,6 +2,7 @@
 # The demo by hand: the Today host simulator on the display, with the item and the messenger stand-in, for a
 # person to press keys and tap, and to drive the stand-in from a second terminal with ./run peer COMMAND.
 #   usage: demo-live.sh BUILD_DIR OUTDIR [latin|chinese]
+# The host runs tools/demo-live.host-script, which starts the stand-in, and then stays open (--stay).
 # Needs an X display (DISPLAY). Uses the prefix in WINEPREFIX_LIVE (default BUILD_DIR/wineprefix-live), made
 # with Wine's X11 graphics driver: the driver is a setting of the whole prefix, and the tests' prefixes keep
 # the null one. Ends when the host's window is closed; the stand-in goes with it.
@@ -44,9 +45,11 @@ finish() {
 }
 trap finish EXIT
 
-env LC_ALL=$locale LANG=$locale wine "$HOST" >"$WORK/host.log" 2>&1 &
+DEMO_NOW=  # a person sees the real clock
+export DEMO_WORK DEMO_LANGUAGE=$language
+DEMO_WORK=$(winpath "$WORK")
+HOST_LOCALE=$locale run_host_script "$TOOLS/demo-live.host-script" --stay >"$WORK/host.log" 2>&1 &
 host_pid=$!
-env LC_ALL=$locale LANG=$locale wine "$PEER" run --language "$language" >"$WORK/peer.log" 2>&1 &
 
 cat <<TEXT
 demo: the Today host is on the display $DISPLAY, with the item and the messenger stand-in.
@@ -55,10 +58,13 @@ demo: the Today host is on the display $DISPLAY, with the item and the messenger
   From a second terminal, in $(cd "$TOOLS/.." && pwd):
     ./run peer send $WORK/notices-more.json   two more notices
     ./run peer status | clear | sort | detach | exit | crash
-    ./run peer run                             starts the stand-in again (a tap on the one-line item does too)
+    ./run peer run --notices $WORK/notices-first.json --transcript $transcript
+                                               starts the stand-in again (so does a tap on the one-line item)
   What the stand-in exchanges with the item: $transcript
   Close the host's window to end.
 TEXT
-wait "$host_pid" || true
+status=0
+wait "$host_pid" || status=$?
 host_pid=
+[ $status = 0 ] || { cat "$WORK/host.log" >&2; die "the host ended with code $status (its log above)"; }
 echo "demo: the host was closed"

@@ -105,6 +105,10 @@ TEST(HostProgram, StepsOnTheCommandLineAndMissingScriptsAreReportedToo) {
     EXPECT_NE(0u, run.exitCode);
     EXPECT_NE(std::string::npos, run.err.find("cannot read the script Z:\\no\\such\\file.script")) << run.err;
 
+    run = RunHost(L"--stay");
+    EXPECT_EQ(2u, run.exitCode);
+    EXPECT_NE(std::string::npos, run.err.find("--stay needs --script or --steps")) << run.err;
+
     run = RunHost(L"--frobnicate");
     EXPECT_EQ(2u, run.exitCode);
     EXPECT_NE(std::string::npos, run.err.find("unknown argument '--frobnicate'")) << run.err;
@@ -156,6 +160,42 @@ TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
     EXPECT_GT(watched, 0u);
     EXPECT_LE(watched, clear) << "the clear-cache came after the last step";
     for (const std::wstring& path : {png, log, script, steps}) DeleteFileW(path.c_str());
+}
+
+// With --stay the host runs on by hand once its script is done, and a closed window ends it with 0.
+TEST(HostProgram, StayKeepsTheHostOpenAfterItsScriptUntilTheWindowCloses) {
+    const wchar_t* signalName = L"HostProgramStayScriptDone";
+    KernelHandle scriptDone(CreateSemaphoreW(nullptr, 0, 1, signalName));
+    SetEnvironmentVariableW(L"ARDENO_LAUNCH_SIGNAL", signalName);
+    std::wstring commandLine = L"\"" + BinFolder() + L"\\TodayHost.exe\" --qvga --refresh-interval 0 --items-key "
+                               L"Software\\ArdenoHostTests\\None --stay --steps \"run %TODAY_HOST_DIR%\\launch_recorder.exe\"";
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(0);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+    SetEnvironmentVariableW(L"ARDENO_LAUNCH_SIGNAL", nullptr);
+    KernelHandle process(info.hProcess), thread(info.hThread);
+
+    HANDLE waits[] = {scriptDone.get(), process.get()};
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(2, waits, FALSE, 30000)) << "the script did not reach its end";
+    // A host that closed at the end of its script would be gone well within this; a staying one never goes.
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(process.get(), 500)) << "closed after the script";
+    HWND window = nullptr;
+    // The host's window exists since before the script ran; it belongs to the host's process.
+    for (HWND candidate = FindWindowExW(nullptr, nullptr, TODAY_HOST_CLASS, nullptr); candidate && !window;
+         candidate = FindWindowExW(nullptr, candidate, TODAY_HOST_CLASS, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(candidate, &owner);
+        if (owner == info.dwProcessId) window = candidate;
+    }
+    ASSERT_NE(nullptr, window);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.get(), 30000));
+    DWORD code = 99;
+    GetExitCodeProcess(process.get(), &code);
+    EXPECT_EQ(0u, code);
 }
 
 }  // namespace

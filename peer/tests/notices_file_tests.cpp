@@ -92,7 +92,8 @@ TEST(CommandLine, ReadsEveryRunOption) {
     PeerCommand command;
     std::string error;
     ASSERT_TRUE(ParseCommandLine({L"run", L"--notices", L"n.json", L"--transcript", L"t.log", L"--title-chinese",
-                                  L"--hang-ping-ms", L"250", L"--refuse-key", L"--activate-answer", L"-3"},
+                                  L"--hang-ping-ms", L"250", L"--refuse-key", L"--activate-answer", L"-3",
+                                  L"--window-at", L"260,-5"},
                                  command, error))
         << error;
     EXPECT_EQ(PeerCommandKind::Run, command.kind);
@@ -102,6 +103,9 @@ TEST(CommandLine, ReadsEveryRunOption) {
     EXPECT_EQ(250u, command.run.hangPingMs);
     EXPECT_TRUE(command.run.refuseKey);
     EXPECT_EQ(-3, command.run.activateAnswer);
+    EXPECT_TRUE(command.run.placed);
+    EXPECT_EQ(260, command.run.windowAt.x);
+    EXPECT_EQ(-5, command.run.windowAt.y);
 
     ASSERT_TRUE(ParseCommandLine({}, command, error));
     EXPECT_EQ(PeerCommandKind::Run, command.kind);

@@ -156,6 +156,7 @@ TEST(PeerCommandLine, BadCommandsFailWithAMessageThatNamesTheProblem) {
         {L"run --notices", 2, "option '--notices' needs a value"},
         {L"run --hang-ping-ms soon", 2, "--hang-ping-ms needs milliseconds"},
         {L"run --language klingon", 2, "--language is latin or chinese, not 'klingon'"},
+        {L"run --window-at 10", 2, "--window-at needs X,Y in pixels, not '10'"},
         {L"hang", 2, "hang: missing milliseconds"},
         {L"status 1 2", 2, "unexpected argument '2'"},
         {L"run --notices " + Quoted(missing), 1, "notices file '" + Narrow(missing) + "': cannot read it"},
