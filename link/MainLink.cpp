@@ -21,7 +21,8 @@ HWND MainLink::Trusted(HWND candidate) const {
 bool MainLink::BackingOff() const { return busy && GetTickCount() - busySince < busyBackoffMs; }
 
 MainAnswer MainLink::Send(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!Trusted(mainWindow)) return {SendOutcome::Gone, 0};
+    // The handle was checked when it arrived; a window destroyed since fails the send and is found gone below.
+    if (!mainWindow || mainWindow == HWND_BROADCAST || mainWindow == itemWindow) return {SendOutcome::Gone, 0};
     if (BackingOff()) return {SendOutcome::Busy, 0};
     busy = false;
     DWORD_PTR result = 0;

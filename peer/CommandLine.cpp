@@ -15,8 +15,8 @@ const CommandSpelling kCommands[] = {
     {L"run", PeerCommandKind::Run},       {L"send", PeerCommandKind::Send},   {L"add", PeerCommandKind::Add},
     {L"sort", PeerCommandKind::Sort},     {L"clear", PeerCommandKind::Clear}, {L"status", PeerCommandKind::Status},
     {L"detach", PeerCommandKind::Detach}, {L"hang", PeerCommandKind::Hang},   {L"exit", PeerCommandKind::Exit},
-    {L"crash", PeerCommandKind::Crash},   {L"help", PeerCommandKind::Help},   {L"--help", PeerCommandKind::Help},
-    {L"-h", PeerCommandKind::Help},
+    {L"crash", PeerCommandKind::Crash},   {L"flood", PeerCommandKind::Flood}, {L"help", PeerCommandKind::Help},
+    {L"--help", PeerCommandKind::Help},   {L"-h", PeerCommandKind::Help},
 };
 
 // Decimal only, so that a typo never turns into a silent zero.
@@ -116,10 +116,14 @@ bool ParseCommandLine(const std::vector<std::wstring>& args, PeerCommand& comman
         case PeerCommandKind::Add: allowed = required = 1; break;
         case PeerCommandKind::Status: allowed = 1; break;
         case PeerCommandKind::Hang: allowed = required = 1; break;
+        case PeerCommandKind::Flood: allowed = 2, required = 1; break;
         default: break;
     }
     if (args.size() - 1 < required) {
-        error = name + ": missing " + (command.kind == PeerCommandKind::Hang ? "milliseconds" : "notices file");
+        const char* missing = command.kind == PeerCommandKind::Hang    ? "milliseconds"
+                              : command.kind == PeerCommandKind::Flood ? "notice count"
+                                                                       : "notices file";
+        error = name + ": missing " + missing;
         return false;
     }
     if (args.size() - 1 > allowed) {
@@ -136,6 +140,19 @@ bool ParseCommandLine(const std::vector<std::wstring>& args, PeerCommand& comman
             return false;
         }
         command.value = static_cast<DWORD>(number);
+    } else if (command.kind == PeerCommandKind::Flood) {
+        if (!ParseNumber(args[1], 1, 1000000, number)) {
+            error = "flood: the notice count must be from 1 to 1000000, not " + Quoted(args[1]);
+            return false;
+        }
+        command.value = static_cast<DWORD>(number);
+        if (args.size() > 2) {
+            if (!ParseNumber(args[2], 0, 10000, number)) {
+                error = "flood: the text length must be from 0 to 10000 characters, not " + Quoted(args[2]);
+                return false;
+            }
+            command.textLength = static_cast<DWORD>(number);
+        }
     } else {
         if (!ParseNumber(args[1], 0, 600000, number)) {
             error = "hang: needs milliseconds from 0 to 600000, not " + Quoted(args[1]);
@@ -170,6 +187,7 @@ const char* CommandName(PeerCommandKind kind) {
         case PeerCommandKind::Hang: return "hang";
         case PeerCommandKind::Exit: return "exit";
         case PeerCommandKind::Crash: return "crash";
+        case PeerCommandKind::Flood: return "flood";
         case PeerCommandKind::Help: return "help";
     }
     return "?";
@@ -180,7 +198,7 @@ const char* UsageText() {
            "                          [--title-chinese] [--window-at X,Y] [--hang-ping-ms N] [--refuse-key]\n"
            "                          [--activate-answer N]]\n"
            "       ArdenoPeer.exe send [FILE] | add FILE | sort | clear | status [VALUE] | detach\n"
-           "                    | hang MS | exit | crash | help\n"
+           "                    | hang MS | exit | crash | flood COUNT [CHARS] | help\n"
            "With no command, or with run, starts the main instance; ARDENO_PEER_NOTICES and\n"
            "ARDENO_PEER_TRANSCRIPT give the files that the options leave open. --language chinese (or\n"
            "--title-chinese) titles the window and words the notification in Chinese.\n"
@@ -195,5 +213,7 @@ const char* UsageText() {
            "  detach          send detach and forget the item\n"
            "  hang MS         stop answering messages for MS milliseconds\n"
            "  exit            detach, zero the published handle and end\n"
-           "  crash           end at once, leaving the published handle behind\n";
+           "  crash           end at once, leaving the published handle behind\n"
+           "  flood COUNT [CHARS]  send COUNT generated notices with texts of CHARS characters (default 100),\n"
+           "                  one copy-data each and nothing else, none of them written to the transcript\n";
 }

@@ -21,6 +21,7 @@ ULONG_PTR ControlCode(PeerCommandKind kind) {
         case PeerCommandKind::Hang: return PeerControlHang;
         case PeerCommandKind::Exit: return PeerControlExit;
         case PeerCommandKind::Crash: return PeerControlCrash;
+        case PeerCommandKind::Flood: return PeerControlFlood;
         default: return 0;
     }
 }
@@ -43,6 +44,10 @@ int RunControlCommand(const PeerCommand& command) {
     } else if (command.kind == PeerCommandKind::Status || command.kind == PeerCommandKind::Hang) {
         const BYTE* value = reinterpret_cast<const BYTE*>(&command.value);
         payload.assign(value, value + sizeof(command.value));
+    } else if (command.kind == PeerCommandKind::Flood) {
+        const DWORD values[] = {command.value, command.textLength};
+        const BYTE* bytes = reinterpret_cast<const BYTE*>(values);
+        payload.assign(bytes, bytes + sizeof(values));
     }
 
     HWND instance = FindRunningInstance();

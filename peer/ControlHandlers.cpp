@@ -26,6 +26,7 @@ LRESULT PeerApplication::OnControl(WPARAM sender, const COPYDATASTRUCT& data) {
         case PeerControlClear: done = OnClearCommand(); break;
         case PeerControlStatus: done = OnStatusCommand(data); break;
         case PeerControlDetach: done = OnDetachCommand(); break;
+        case PeerControlFlood: done = OnFloodCommand(data); break;
         // These three answer early themselves and log before they do.
         case PeerControlHang:
             transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
@@ -70,6 +71,15 @@ bool PeerApplication::OnDetachCommand() {
     link.Send(LINKM_MAIN_DETACH, 0);
     link.Forget();
     InvalidateRect(window, nullptr, TRUE);
+    return true;
+}
+
+bool PeerApplication::OnFloodCommand(const COPYDATASTRUCT& data) {
+    DWORD values[2] = {};
+    if (data.cbData != sizeof(values) || !data.lpData) return false;
+    memcpy(values, data.lpData, sizeof(values));
+    // Built before the first one goes out, so that the item receives them back to back.
+    link.Flood(FloodNotices(values[0], values[1]));
     return true;
 }
 

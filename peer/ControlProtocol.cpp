@@ -1,7 +1,7 @@
 #include "ControlProtocol.h"
 #include <cstring>
 
-bool IsPeerControlCode(ULONG_PTR code) { return code > PeerControlBase && code <= PeerControlCrash; }
+bool IsPeerControlCode(ULONG_PTR code) { return code > PeerControlBase && code <= PeerControlFlood; }
 
 const char* PeerControlName(ULONG_PTR code) {
     switch (code) {
@@ -14,6 +14,7 @@ const char* PeerControlName(ULONG_PTR code) {
         case PeerControlHang: return "hang";
         case PeerControlExit: return "exit";
         case PeerControlCrash: return "crash";
+        case PeerControlFlood: return "flood";
     }
     return "";
 }

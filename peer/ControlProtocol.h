@@ -16,6 +16,7 @@ enum PeerControlCode : ULONG_PTR {
     PeerControlHang = PeerControlBase + 7,    // payload: DWORD milliseconds
     PeerControlExit = PeerControlBase + 8,
     PeerControlCrash = PeerControlBase + 9,
+    PeerControlFlood = PeerControlBase + 10,  // payload: DWORD notice count, DWORD text length
 };
 
 bool IsPeerControlCode(ULONG_PTR code);

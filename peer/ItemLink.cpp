@@ -13,6 +13,17 @@ void ItemLink::SendNotices(const std::vector<NoticePayload>& notices) {
     for (const NoticePayload& notice : notices) SendNotice(notice);
 }
 
+size_t ItemLink::Flood(const std::vector<NoticePayload>& notices) {
+    size_t accepted = 0;
+    for (const NoticePayload& notice : notices) {
+        if (!Linked()) break;
+        COPYDATASTRUCT data = {0, static_cast<DWORD>(notice.size()), const_cast<BYTE*>(notice.data())};
+        if (SendMessageW(item, WM_COPYDATA, reinterpret_cast<WPARAM>(ownWindow), reinterpret_cast<LPARAM>(&data)))
+            ++accepted;
+    }
+    return accepted;
+}
+
 LRESULT ItemLink::Send(UINT message, WPARAM wParam) {
     if (!Linked()) return 0;
     LRESULT result = SendMessageW(item, message, wParam, 0);

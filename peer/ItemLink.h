@@ -21,6 +21,9 @@ public:
     void Push(const std::vector<NoticePayload>& notices);
     // Copy-data notices only, appended behind what the item holds.
     void SendNotices(const std::vector<NoticePayload>& notices);
+    // Copy-data notices as fast as the item takes them: nothing written to the transcript. Answers how many the
+    // item accepted.
+    size_t Flood(const std::vector<NoticePayload>& notices);
     // Sends one private message (lParam 0); nothing is sent while unlinked.
     LRESULT Send(UINT message, WPARAM wParam);
 

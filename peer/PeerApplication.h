@@ -43,6 +43,7 @@ private:
     bool OnClearCommand();
     bool OnStatusCommand(const COPYDATASTRUCT& data);
     bool OnDetachCommand();
+    bool OnFloodCommand(const COPYDATASTRUCT& data);
     void OnHangCommand(const COPYDATASTRUCT& data);
     void OnExitCommand();
     void OnCrashCommand();

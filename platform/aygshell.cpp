@@ -2,6 +2,7 @@
 // the messenger stand-in use, with the handheld behaviour.
 #define AYGSHELL_BUILD
 #include "aygshell.h"
+#include "BitmapFile.h"
 #include "ShellNotificationArea.h"
 #include <cwchar>
 
@@ -26,11 +27,9 @@ void SendToNotificationArea(ShellNotificationOp op, const ShellNotificationRecor
 
 }  // namespace
 
-AYGSHELL_API HBITMAP WINAPI SHLoadDIBitmap(LPCWSTR szFileName) {
-    if (!szFileName || !*szFileName) return nullptr;
-    return static_cast<HBITMAP>(
-        LoadImageW(nullptr, szFileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-}
+// Null for a file that does not hold what its headers claim, as the handheld's loader answers a bad file: a
+// bitmap whose pixels run past the end of its file would fault inside every block transfer of it.
+AYGSHELL_API HBITMAP WINAPI SHLoadDIBitmap(LPCWSTR szFileName) { return LoadBitmapFile(szFileName); }
 
 AYGSHELL_API LRESULT WINAPI SHNotificationAdd(SHNOTIFICATIONDATA* pndAdd) {
     if (!pndAdd || pndAdd->cbStruct < sizeof(SHNOTIFICATIONDATA)) return ERROR_INVALID_PARAMETER;

@@ -2,6 +2,7 @@
 #include "../platform/ScopedHandles.h"
 #include "../platform/Surrogates.h"
 #include <cwchar>
+#include <vector>
 
 namespace {
 
@@ -34,30 +35,26 @@ void DrawTextFitted(HDC dc, const std::wstring& text, const RECT& rect, UINT for
     RECT inner = Inset(rect, dx, dy);
     const int available = inner.right - inner.left;
     const int ellipsisWidth = RunWidth(dc, ellipsis, 3);
+    const int count = static_cast<int>(text.size());
 
-    int sum = 0;
-    size_t at = 0;
-    size_t length = 0;
-    bool overflowed = false;
-    while (at < text.size()) {
-        length = CharacterLength(text, at);
-        sum += RunWidth(dc, text.data() + at, length);
-        if (sum > available - ellipsisWidth) {
-            overflowed = true;
-            break;
-        }
-        at += length;
-    }
-    if (overflowed) {
-        size_t restStart = at + length;
-        int restWidth = RunWidth(dc, text.data() + restStart, text.size() - restStart);
-        if (sum + restWidth > available) {
+    // The widths of the characters one after another, summed from the first: one call gives them all as the
+    // extent after each unit (the platform adds glyph advances without kerning, so the extent after a
+    // character is the sum of the characters' own widths), where measuring each alone costs a call each.
+    std::vector<int> extents(text.size());
+    SIZE whole = {0, 0};
+    if (count > 0) GetTextExtentExPointW(dc, text.data(), count, 0, nullptr, extents.data(), &whole);
+    for (size_t at = 0; at < text.size(); at += CharacterLength(text, at)) {
+        const size_t end = at + CharacterLength(text, at);
+        if (extents[end - 1] <= available - ellipsisWidth) continue;
+        // This character passes the room left for "...": the text is cut before it, unless it fits whole.
+        if (whole.cx > available) {
             std::wstring cut = text.substr(0, at) + ellipsis;
             DrawTextW(dc, cut.c_str(), static_cast<int>(cut.size()), &inner, format);
             return;
         }
+        break;
     }
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner, format);
+    DrawTextW(dc, text.c_str(), count, &inner, format);
 }
 
 void DrawTextBox(HDC dc, POINT origin, const wchar_t* text, int width, int height) {

@@ -85,3 +85,35 @@ TEST(DrawTextFitted, NeverSplitsASurrogatePair) {
         EXPECT_GE(MatchingPicture(Fitted(text, available), allowed, kAll), 0);
     }
 }
+
+// The cut falls where summing each character's own width puts it: Latin, Chinese, pairs, marks and digits
+// at many widths.
+TEST(DrawTextFitted, CutsWhereEachCharacterMeasuredAloneSaysSo) {
+    const int D = ItemTextWidth(L"...");
+    const std::wstring texts[] = {
+        L"Quarterly figures & forecast (draft 7)",
+        L"\u96C5\u8BFA\u6761\u65B0\u6D88\u606F\u4F60\u597D\u4E16\u754C",
+        L"mix \u96C5 \xD83D\xDE00 pair \xD83D\xDE00\xD83D\xDE00 end",
+        L"e\u0301e\u0301e\u0301 marks 0123456789 WWW iii",
+    };
+    for (const std::wstring& text : texts) {
+        int sum = 0;
+        std::vector<std::pair<size_t, int>> ends;  // each character's end and the sum of widths up to it
+        for (size_t at = 0; at < text.size();) {
+            size_t length = at + 1 < text.size() && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1]) ? 2 : 1;
+            sum += ItemTextWidth(text.substr(at, length));
+            at += length;
+            ends.emplace_back(at, sum);
+        }
+        for (int available = 0; available <= sum + D; available += 7) {
+            std::wstring shown = text;
+            for (size_t i = 0; i < ends.size(); ++i) {
+                if (ends[i].second <= available - D) continue;
+                if (sum > available) shown = text.substr(0, i ? ends[i - 1].first : 0) + L"...";
+                break;
+            }
+            SCOPED_TRACE("available " + std::to_string(available));
+            EXPECT_TRUE(SameInArea(Fitted(text, available), Shown(shown, available), kAll));
+        }
+    }
+}

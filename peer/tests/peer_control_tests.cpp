@@ -2,6 +2,7 @@
 // failures.
 #include "PeerFixture.h"
 #include "PeerNotices.h"
+#include "Notice.h"
 
 namespace {
 
@@ -97,6 +98,25 @@ TEST_F(PeerTest, DetachSaysGoodbyeAndForgetsTheItem) {
     EXPECT_TRUE(SameSequence(item.recorded, {{LINKM_MAIN_DETACH}}));
 }
 
+TEST_F(PeerTest, FloodSendsThatManyGeneratedNoticesAndNothingElse) {
+    ASSERT_TRUE(StartPeer(L"run"));
+    item.recorded.clear();
+    ASSERT_TRUE(Command(L"flood 40 7"));
+    ASSERT_TRUE(Command(L"flood 1"));
+    ASSERT_EQ(41u, item.recorded.size());
+    for (size_t i = 0; i < 40; ++i) {
+        ASSERT_EQ(static_cast<UINT>(WM_COPYDATA), item.recorded[i].message);
+        // Texts cut to 7 characters; times a second apart from 09:00, so a flood sorts as sent.
+        const std::wstring expected = L"flood-" + std::to_wstring(i) + L"\0\0Sender "s + std::to_wstring(i) +
+                                      L"\0Notice \0"s + std::to_wstring(133604100000000000ull + i * 10000000ull);
+        EXPECT_EQ(expected, PayloadText(item.recorded[i].payload.data(), item.recorded[i].payload.size())) << i;
+    }
+    const std::wstring last = PayloadText(item.recorded[40].payload.data(), item.recorded[40].payload.size());
+    const std::wstring head = L"flood-0\0\0Sender 0\0Notice 0: the quick"s;
+    EXPECT_EQ(head, last.substr(0, head.size()));
+    EXPECT_EQ(L"flood-0\0\0Sender 0\0"s.size() + 100 + 1 + 18, last.size()) << "a 100-character text by default";
+}
+
 TEST_F(PeerTest, HangStopsAnsweringForThatLong) {
     ASSERT_TRUE(StartPeer(L"run"));
     HWND peerWindow = PublishedPeer();
@@ -159,6 +179,9 @@ TEST(PeerCommandLine, BadCommandsFailWithAMessageThatNamesTheProblem) {
         {L"run --window-at 10", 2, "--window-at needs X,Y in pixels, not '10'"},
         {L"hang", 2, "hang: missing milliseconds"},
         {L"status 1 2", 2, "unexpected argument '2'"},
+        {L"flood", 2, "flood: missing notice count"},
+        {L"flood 0", 2, "flood: the notice count must be from 1 to 1000000, not '0'"},
+        {L"flood 5 lots", 2, "flood: the text length must be"},
         {L"run --notices " + Quoted(missing), 1, "notices file '" + Narrow(missing) + "': cannot read it"},
         {L"run --notices " + Quoted(broken), 1, "notices file '" + Narrow(broken) + "': invalid JSON"},
         {L"send " + Quoted(misspelt), 1, "unknown field \"sendr\""},

@@ -1,7 +1,8 @@
-// Runs a program of the test folder in a child process, so that a crash or a hang fails one test instead of
-// the whole test program.
+// Runs a program of the test folder, or one test of this program, in a child process, so that a crash or a hang
+// fails one test instead of the whole test program.
 #pragma once
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <string>
 
 struct ChildRun {
@@ -11,6 +12,12 @@ struct ChildRun {
 
 // The program (a file name beside the test program) with the arguments, waited on for at most timeoutMs.
 ChildRun RunChild(const std::wstring& program, const std::wstring& arguments, DWORD timeoutMs);
+
+// Runs one test of this same program ("Suite.Test", of a suite whose name starts with "InChild": ctest never runs
+// those itself) in a child process and waits at most timeoutMs, dispatching messages meanwhile. Success when the
+// child's test passed; otherwise the failure says whether it failed, crashed (with the exception code) or hung,
+// with the child's output.
+::testing::AssertionResult PassesInChildProcess(const std::string& test, DWORD timeoutMs = 45000);
 
 // A file of the inputs found by probing the item, kept beside the project (../shared/data).
 std::wstring SharedDataFile(const std::wstring& name);

@@ -19,3 +19,12 @@ std::wstring PortraitFiles::Write(const std::wstring& name, int width, int heigh
     written.push_back(path);
     return path;
 }
+
+bool WriteFileBytes(const std::wstring& path, const std::vector<BYTE>& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}

@@ -20,3 +20,6 @@ private:
     std::wstring folder;
     std::vector<std::wstring> written;
 };
+
+// Writes the bytes as the whole file; false when it cannot be written.
+bool WriteFileBytes(const std::wstring& path, const std::vector<BYTE>& bytes);

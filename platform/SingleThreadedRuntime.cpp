@@ -1,0 +1,38 @@
+// Linked into the item DLL only. The DLL starts no threads and every call into it runs on the host's user-
+// interface thread, so the static C++ runtime runs without its locks. With them, the exception unwinder
+// creates a semaphore for its frame registry at every load and never closes it (the host reloads its items
+// whenever its settings change), and the emergency exception reserve stays behind in the process heap.
+//
+// The runtime takes its locks while _CRT_MT is non-zero, and the MinGW start-up code sets it to 2 from its
+// TLS callback: at process attach and detach, at every thread attach, and once more from the DLL's start-up
+// right before the constructors run (that call also runs the .CRT$XD* initialisers). Both hooks below
+// reset it just after, so the constructors, the unwinder and the teardown all find it 0.
+#ifndef UNDER_CE  // the device's compiler brings its own runtime
+#include <windows.h>
+
+extern "C" int _CRT_MT;
+
+namespace __gnu_cxx {
+void __freeres() noexcept;  // frees the runtime's emergency exception reserve
+}
+
+namespace {
+
+void RunUnlocked() { _CRT_MT = 0; }
+
+void NTAPI RunUnlockedCallback(PVOID, DWORD, PVOID) { _CRT_MT = 0; }
+
+// Destroyed at unload after the item (static destructors run after DllMain's detach), when no exception can
+// be thrown any more.
+struct EmergencyReserveRelease {
+    ~EmergencyReserveRelease() { __gnu_cxx::__freeres(); }
+} emergencyReserveRelease;
+
+}  // namespace
+
+// After the start-up code's own entries (.CRT$XDA, .CRT$XLC): the sections sort by name.
+extern "C" __attribute__((section(".CRT$XDL"), used)) void (*const runUnlockedInitialiser)() = RunUnlocked;
+extern "C" __attribute__((section(".CRT$XLY"), used)) const PIMAGE_TLS_CALLBACK runUnlockedCallback =
+    RunUnlockedCallback;
+
+#endif
