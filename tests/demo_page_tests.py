@@ -111,16 +111,18 @@ class DemoPageTest(unittest.TestCase):
         (self.out / "latin-96dpi" / "01-alone.png").unlink()
         (self.out / "chinese-192dpi" / "02-pushed.png").write_bytes(png(240, 320))
         (self.out / "latin-96dpi" / "03-tapped.png").write_bytes(b"GIF89a not a picture at all")
+        (self.out / "chinese-192dpi" / "01-alone.png").write_bytes(png(480, 640)[:60])  # a write cut short
         index = self.out / "index.html"
         index.write_text(index.read_text(encoding="utf-8").replace(
             "The messenger starts and pushes a notice.", " "), encoding="utf-8")
         problems = "\n".join(demo_page.check_page(index))
         for text in ("state state-01: image 'latin-96dpi/01-alone.png' does not exist",
                      "image 'chinese-192dpi/02-pushed.png' is 240 x 320, not 480 x 640 as at 192 dpi",
-                     "image 'latin-96dpi/03-tapped.png' is not a PNG",
+                     "image 'latin-96dpi/03-tapped.png' is not a whole PNG",
+                     "image 'chinese-192dpi/01-alone.png' is not a whole PNG",
                      "state state-02 has no caption"):
             self.assertIn(text, problems)
-        self.assertEqual(len(demo_page.check_page(index)), 4)
+        self.assertEqual(len(demo_page.check_page(index)), 5)
         self.assertEqual(demo_page.check_page(self.out / "none.html"), [f"{self.out / 'none.html'} does not exist"])
 
     def test_runs_that_took_no_screenshots_or_are_misnamed_stop_the_build(self):

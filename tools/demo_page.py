@@ -14,6 +14,7 @@ import json
 import re
 import struct
 import sys
+import zlib
 from html.parser import HTMLParser
 from pathlib import Path, PureWindowsPath
 
@@ -249,12 +250,27 @@ class PageReader(HTMLParser):
 
 
 def png_size(path):
-    """(width, height) of a PNG file, or None when the file is not one."""
-    with open(path, "rb") as file:
-        head = file.read(24)
-    if len(head) < 24 or head[:8] != b"\x89PNG\r\n\x1a\n" or head[12:16] != b"IHDR":
+    """(width, height) of a PNG file, or None unless the file is a whole one: the signature, then chunks whose
+    checksums hold from IHDR to IEND (a file cut short by a failed write is no picture)."""
+    data = Path(path).read_bytes()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
         return None
-    return struct.unpack(">II", head[16:24])
+    position, kinds, size = 8, [], None
+    while position + 12 <= len(data):
+        length, kind = struct.unpack(">I4s", data[position:position + 8])
+        body = data[position + 8:position + 8 + length]
+        stored = data[position + 8 + length:position + 12 + length]
+        if len(body) != length or len(stored) != 4 or zlib.crc32(kind + body) != struct.unpack(">I", stored)[0]:
+            return None
+        if kind == b"IHDR" and length >= 8:
+            size = struct.unpack(">II", body[:8])
+        kinds.append(kind)
+        position += 12 + length
+        if kind == b"IEND":
+            break
+    if not kinds or kinds[0] != b"IHDR" or kinds[-1] != b"IEND" or size is None:
+        return None
+    return size
 
 
 def check_image(folder, src, dpi):
@@ -265,7 +281,7 @@ def check_image(folder, src, dpi):
         return f"image '{src}' does not exist"
     size = png_size(path)
     if size is None:
-        return f"image '{src}' is not a PNG"
+        return f"image '{src}' is not a whole PNG"
     expected = SCREEN_SIZES.get(int(dpi)) if dpi and dpi.isdigit() else None
     if expected is None:
         return f"image '{src}' names no resolution the host has ({dpi})"
