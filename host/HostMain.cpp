@@ -75,6 +75,15 @@ int wmain(int argc, wchar_t** argv) {
         return EXIT_HOST_FAILED;
     }
     if (!scripted) return RunInteractive();
+    StepLog log;
+    if (!log.Open(options.stepLog, options.watchFile, error)) {
+        PrintError(L"TodayHost: " + error);
+        return EXIT_USAGE;
+    }
     ScriptRunner runner(host, source);
-    return runner.Run(steps);
+    runner.SetStepLog(&log);
+    runner.StayOpenAtEnd(options.stay);
+    int result = runner.Run(steps);
+    if (options.stay && result == 0 && IsWindow(host.Window())) result = RunInteractive();
+    return result;
 }

@@ -20,6 +20,8 @@ bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& option
             options.config.clientSize = {480, 640};
         } else if (arg == L"--qvga") {
             options.config.clientSize = {240, 320};
+        } else if (arg == L"--stay") {
+            options.stay = true;
         } else if (arg == L"--no-ready") {
             options.config.setReady = false;
         } else if (arg == L"--item") {
@@ -45,6 +47,10 @@ bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& option
             if (!value(options.scriptFile)) return false;
         } else if (arg == L"--steps") {
             if (!value(options.stepList)) return false;
+        } else if (arg == L"--step-log") {
+            if (!value(options.stepLog)) return false;
+        } else if (arg == L"--watch") {
+            if (!value(options.watchFile)) return false;
         } else {
             error = L"unknown argument '" + arg + L"'";
             return false;
@@ -52,6 +58,14 @@ bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& option
     }
     if (!options.scriptFile.empty() && !options.stepList.empty()) {
         error = L"--script and --steps cannot be used together";
+        return false;
+    }
+    if (options.stay && options.scriptFile.empty() && options.stepList.empty()) {
+        error = L"--stay needs --script or --steps: it keeps the host open after them";
+        return false;
+    }
+    if (!options.watchFile.empty() && options.stepLog.empty()) {
+        error = L"--watch needs --step-log: the file's size is written there";
         return false;
     }
     return true;
@@ -67,6 +81,9 @@ std::wstring HostUsage() {
            L"  --now \"YYYY-MM-DD HH:MM\"  show this time instead of the clock\n"
            L"  --script FILE             run the steps of FILE, then close\n"
            L"  --steps \"STEP; STEP\"      run these steps, then close\n"
+           L"  --stay                    after the script (unless it failed or exited), run on by hand\n"
+           L"  --step-log FILE           after each step, a JSON line: the step, item heights, notifications\n"
+           L"  --watch FILE              with --step-log: also the byte size of FILE (another program's log)\n"
            L"Without a script the host runs until its window is closed. Keys: arrows, Enter, F5 refresh,\n"
            L"O options dialog. Steps:\n" +
            ScriptSummary();

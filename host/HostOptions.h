@@ -8,6 +8,9 @@ struct HostOptions {
     HostConfig config;
     std::wstring scriptFile;  // --script FILE
     std::wstring stepList;    // --steps "step; step"
+    std::wstring stepLog;     // --step-log FILE
+    std::wstring watchFile;   // --watch FILE
+    bool stay = false;        // --stay: after the script, run on until the window is closed
     bool help = false;
 };
 

@@ -148,6 +148,9 @@ bool ExpandVariables(const std::wstring& word, std::wstring& expanded, std::wstr
 bool ParseLine(const std::wstring& line, int number, std::vector<ScriptStep>& steps, ScriptProblem& problem) {
     std::vector<std::wstring> words;
     std::wstring why;
+    // A comment is prose: its quotes and percent signs mean nothing.
+    const size_t first = line.find_first_not_of(L" \t");
+    if (first != std::wstring::npos && line[first] == L'#') return true;
     if (!Tokenize(line, words, why)) {
         problem = {number, why};
         return false;

@@ -42,11 +42,13 @@ int ScriptRunner::Run(const std::vector<ScriptStep>& steps) {
             result = 1;
             break;
         }
+        if (stepLog) stepLog->Write(step, host);
         if (exitRequested) {
             result = exitCode;
             break;
         }
     }
+    if (stayOpen && result == 0 && !exitRequested) return 0;
     host.Close();
     DrainMessages();
     EndStartedProcesses();

@@ -4,6 +4,7 @@
 #include <vector>
 #include "platform/ScopedHandles.h"
 #include "Script.h"
+#include "StepLog.h"
 #include "TodayHost.h"
 
 #define SCRIPT_DEFAULT_TIMEOUT_MS 10000
@@ -16,6 +17,11 @@ public:
     // Runs every step; closes the host at the end. Returns the process exit code: 0, the code of an exit
     // step, or 1 after a failed step (reported as "source:line: problem").
     int Run(const std::vector<ScriptStep>& steps);
+    // After a script that ran to its end, leave the host open: the caller runs it on by hand. The programs the
+    // script started go when the runner does.
+    void StayOpenAtEnd(bool stay) { stayOpen = stay; }
+    // Each step that succeeds is written there (the log stays the caller's).
+    void SetStepLog(StepLog* log) { stepLog = log; }
 
 private:
     bool Execute(const ScriptStep& step, std::wstring& error);
@@ -38,4 +44,6 @@ private:
     bool exitRequested = false;
     int exitCode = 0;
     std::vector<KernelHandle> started;  // processes of start steps
+    StepLog* stepLog = nullptr;
+    bool stayOpen = false;
 };

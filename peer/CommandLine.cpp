@@ -38,9 +38,9 @@ bool ParseRunOptions(const std::vector<std::wstring>& args, RunOptions& options,
     for (size_t i = 1; i < args.size(); ++i) {
         const std::wstring& option = args[i];
         bool takesValue = option == L"--notices" || option == L"--transcript" || option == L"--hang-ping-ms" ||
-                          option == L"--activate-answer";
+                          option == L"--activate-answer" || option == L"--language" || option == L"--window-at";
         if (option == L"--title-chinese") {
-            options.chineseTitle = true;
+            options.chinese = true;
             continue;
         }
         if (option == L"--refuse-key") {
@@ -61,6 +61,22 @@ bool ParseRunOptions(const std::vector<std::wstring>& args, RunOptions& options,
             options.noticesPath = value;
         } else if (option == L"--transcript") {
             options.transcriptPath = value;
+        } else if (option == L"--window-at") {
+            size_t comma = value.find(L',');
+            long long x = 0, y = 0;
+            if (comma == std::wstring::npos || !ParseNumber(value.substr(0, comma), -32768, 32767, x) ||
+                !ParseNumber(value.substr(comma + 1), -32768, 32767, y)) {
+                error = "run: --window-at needs X,Y in pixels, not " + Quoted(value);
+                return false;
+            }
+            options.placed = true;
+            options.windowAt = {static_cast<LONG>(x), static_cast<LONG>(y)};
+        } else if (option == L"--language") {
+            if (value != L"latin" && value != L"chinese") {
+                error = "run: --language is latin or chinese, not " + Quoted(value);
+                return false;
+            }
+            options.chinese = value == L"chinese";
         } else if (option == L"--hang-ping-ms") {
             if (!ParseNumber(value, 0, 600000, number)) {
                 error = "run: --hang-ping-ms needs milliseconds from 0 to 600000, not " + Quoted(value);
@@ -178,12 +194,16 @@ const char* CommandName(PeerCommandKind kind) {
 }
 
 const char* UsageText() {
-    return "usage: ArdenoPeer.exe [run [--notices FILE] [--transcript FILE] [--title-chinese]\n"
-           "                          [--hang-ping-ms N] [--refuse-key] [--activate-answer N]]\n"
+    return "usage: ArdenoPeer.exe [run [--notices FILE] [--transcript FILE] [--language latin|chinese]\n"
+           "                          [--title-chinese] [--window-at X,Y] [--hang-ping-ms N] [--refuse-key]\n"
+           "                          [--activate-answer N]]\n"
            "       ArdenoPeer.exe send [FILE] | add FILE | sort | clear | status [VALUE] | detach\n"
            "                    | hang MS | exit | crash | flood COUNT [CHARS] | help\n"
            "With no command, or with run, starts the main instance; ARDENO_PEER_NOTICES and\n"
-           "ARDENO_PEER_TRANSCRIPT give the files that the options leave open.\n"
+           "ARDENO_PEER_TRANSCRIPT give the files that the options leave open. --language chinese (or\n"
+           "--title-chinese) titles the window and words the notification in Chinese.\n"
+           "A key the item hands back opens that notice: it is marked read, leaves the pending ones, and the\n"
+           "rest are pushed again.\n"
            "The other commands drive the running instance and return once it has done the work:\n"
            "  send [FILE]     add FILE's notices to the pending ones and push them all (attach, notices, sort)\n"
            "  add FILE        add FILE's notices and send only them (no attach, no sort)\n"

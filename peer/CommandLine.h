@@ -10,10 +10,12 @@ enum class PeerCommandKind { Run, Send, Add, Sort, Clear, Status, Detach, Hang, 
 struct RunOptions {
     std::wstring noticesPath;     // empty: no notices
     std::wstring transcriptPath;  // empty: no transcript
-    bool chineseTitle = false;
+    bool chinese = false;         // the Chinese title and notification text
     DWORD hangPingMs = 0;         // delay before each ping answer
     bool refuseKey = false;       // answer a handed-back key with 0
     LRESULT activateAnswer = 1;   // the answer to an activation request
+    bool placed = false;          // --window-at X,Y: where the window goes (else where the system puts it)
+    POINT windowAt = {0, 0};
 };
 
 struct PeerCommand {

@@ -2,9 +2,11 @@
 #include "../link/LinkProtocol.h"
 #include "ControlProtocol.h"
 #include "Transcript.h"
+#include "Utf.h"
+#include <algorithm>
 
 PeerApplication::PeerApplication(const RunOptions& options, Transcript& transcript)
-    : options(options), transcript(transcript), link(transcript), notification(transcript) {}
+    : options(options), transcript(transcript), link(transcript), notification(transcript, options.chinese) {}
 
 PeerApplication::~PeerApplication() {
     Shutdown();
@@ -22,9 +24,11 @@ bool PeerApplication::CreateMainWindow(HINSTANCE instance, std::string& error) {
         error = "cannot register the window class (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
-    const wchar_t* title = options.chineseTitle ? MAIN_WINDOW_TITLE_CHINESE : MAIN_WINDOW_TITLE_LATIN;
-    window = CreateWindowExW(0, MAIN_WINDOW_CLASS, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 240,
-                             320, nullptr, nullptr, instance, this);
+    const wchar_t* title = options.chinese ? MAIN_WINDOW_TITLE_CHINESE : MAIN_WINDOW_TITLE_LATIN;
+    const int x = options.placed ? options.windowAt.x : CW_USEDEFAULT;
+    const int y = options.placed ? options.windowAt.y : CW_USEDEFAULT;
+    window = CreateWindowExW(0, MAIN_WINDOW_CLASS, title, WS_OVERLAPPEDWINDOW, x, y, 240, 320, nullptr, nullptr,
+                             instance, this);
     if (!window) {
         error = "cannot create the main window (error " + std::to_string(GetLastError()) + ")";
         return false;
@@ -67,7 +71,7 @@ void PeerApplication::Shutdown() {
 
 void PeerApplication::AddPending(const std::vector<NoticePayload>& notices) {
     pending.insert(pending.end(), notices.begin(), notices.end());
-    if (!pending.empty()) notification.Raise(window, pending.size());
+    notification.Show(window, pending.size());
     InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -127,13 +131,34 @@ LRESULT PeerApplication::OnCopyData(WPARAM sender, const COPYDATASTRUCT& data) {
 }
 
 LRESULT PeerApplication::OnKeyHandedBack(WPARAM sender, const COPYDATASTRUCT& data) {
-    LRESULT result = options.refuseKey ? 0 : 1;
-    if (!options.refuseKey) {
-        keysReceived.push_back(PayloadText(static_cast<const BYTE*>(data.lpData), data.lpData ? data.cbData : 0));
-        InvalidateRect(window, nullptr, TRUE);
+    if (options.refuseKey) {
+        transcript.CopyData(TranscriptDirection::Received, sender, data, 0);
+        return 0;
     }
-    transcript.CopyData(TranscriptDirection::Received, sender, data, result);
-    return result;
+    std::wstring key = PayloadText(static_cast<const BYTE*>(data.lpData), data.lpData ? data.cbData : 0);
+    keysReceived.push_back(key);
+    // Written before the notice is opened, so the transcript keeps the order in which things happen.
+    transcript.CopyData(TranscriptDirection::Received, sender, data, 1);
+    OpenNotice(key);
+    return 1;
+}
+
+void PeerApplication::OpenNotice(const std::wstring& key) {
+    // Keys name one notice each; should two share one, the first pending one is opened.
+    auto match = std::find_if(pending.begin(), pending.end(),
+                              [&](const NoticePayload& notice) { return PayloadKey(notice) == key; });
+    const bool found = match != pending.end();
+    if (found) {
+        read.push_back(*match);
+        pending.erase(match);
+    }
+    transcript.Step("OpenNotice", {{"key", WideToUtf8(key)}, {"found", found}, {"pending", pending.size()}});
+    InvalidateRect(window, nullptr, TRUE);
+    if (!found) return;
+    notification.Show(window, pending.size());
+    // Pushed while the item still waits for its key to be taken: when its send returns, it already holds
+    // the notices that are left.
+    link.Push(pending);
 }
 
 LRESULT PeerApplication::OnItemAttach(WPARAM item) {

@@ -53,6 +53,9 @@ private:
 
     void AddPending(const std::vector<NoticePayload>& notices);
     void ClearPending();
+    // What the messenger does with a key the item hands back: the notice is read, so it leaves the pending
+    // ones, the notification follows, and the item gets the rest.
+    void OpenNotice(const std::wstring& key);
     void LinkToPublishedItem();
 
     RunOptions options;
@@ -61,6 +64,7 @@ private:
     ShellNotification notification;
     WindowSection mainSection;
     std::vector<NoticePayload> pending;
+    std::vector<NoticePayload> read;  // opened, oldest first
     std::vector<std::wstring> keysReceived;
     HWND window = nullptr;
     bool shutDown = false;

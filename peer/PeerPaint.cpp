@@ -1,4 +1,5 @@
-// What a person sees in the stand-in's window: the link state, the pending notices and the keys handed back.
+// What a person sees in the stand-in's window: the link state, the pending and the read notices, and the last
+// key handed back.
 #include "PeerApplication.h"
 #include <cstdio>
 #include "../platform/ScopedHandles.h"
@@ -30,6 +31,8 @@ void PeerApplication::OnPaint() {
     lines.push_back(buffer);
     lines.push_back(std::to_wstring(pending.size()) + L" pending notices");
     for (const NoticePayload& notice : pending) lines.push_back(L"  " + Field(notice, 2) + L": " + Field(notice, 3));
+    if (!read.empty()) lines.push_back(std::to_wstring(read.size()) + L" read");
+    for (const NoticePayload& notice : read) lines.push_back(L"  " + Field(notice, 2) + L": " + Field(notice, 3));
     if (!keysReceived.empty()) lines.push_back(L"Last key handed back: " + keysReceived.back());
     SetBkMode(dc, TRANSPARENT);
     int y = 4;

@@ -2,15 +2,30 @@
 #include "../link/LinkProtocol.h"
 #include "../platform/aygshell.h"
 #include "Transcript.h"
-#include <string>
 
 namespace {
 const CLSID kNotificationClass = MAIN_NOTIFICATION_CLSID;
 }
 
+std::wstring NotificationHtml(size_t pendingCount, bool chinese) {
+    std::wstring count = std::to_wstring(pendingCount);
+    if (chinese) return L"<p>" + count + L" \u6761\u65B0\u6D88\u606F</p>";
+    return L"<p>" + count + (pendingCount == 1 ? L" new message</p>" : L" new messages</p>");
+}
+
+void ShellNotification::Show(HWND sink, size_t pendingCount) {
+    if (pendingCount == 0) {
+        Remove();
+        return;
+    }
+    if (raised && pendingCount == shownCount) return;
+    // The handheld's shell helpers offer add and remove only: a new count replaces the entry.
+    Remove();
+    Raise(sink, pendingCount);
+}
+
 void ShellNotification::Raise(HWND sink, size_t pendingCount) {
-    if (raised) return;
-    std::wstring html = L"<p>" + std::to_wstring(pendingCount) + L" new messages</p>";
+    std::wstring html = NotificationHtml(pendingCount, chinese);
     SHNOTIFICATIONDATA data = {};
     data.cbStruct = sizeof(data);
     data.dwID = MAIN_NOTIFICATION_ID;
@@ -18,11 +33,12 @@ void ShellNotification::Raise(HWND sink, size_t pendingCount) {
     data.csDuration = 15;
     data.clsid = kNotificationClass;
     data.hwndSink = sink;
-    data.pszTitle = MAIN_WINDOW_TITLE_LATIN;
+    data.pszTitle = chinese ? MAIN_WINDOW_TITLE_CHINESE : MAIN_WINDOW_TITLE_LATIN;
     data.pszHTML = html.c_str();
     LRESULT result = SHNotificationAdd(&data);
-    transcript.Call("SHNotificationAdd", MAIN_NOTIFICATION_ID, result);
+    transcript.Call("SHNotificationAdd", MAIN_NOTIFICATION_ID, result, html);
     raised = result == ERROR_SUCCESS;
+    shownCount = raised ? pendingCount : 0;
 }
 
 void ShellNotification::Remove() {
@@ -30,4 +46,5 @@ void ShellNotification::Remove() {
     LRESULT result = SHNotificationRemove(&kNotificationClass, MAIN_NOTIFICATION_ID);
     transcript.Call("SHNotificationRemove", MAIN_NOTIFICATION_ID, result);
     raised = false;
+    shownCount = 0;
 }

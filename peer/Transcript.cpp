@@ -12,6 +12,7 @@ const char* DirectionName(TranscriptDirection direction) {
         case TranscriptDirection::Sent: return "sent";
         case TranscriptDirection::Received: return "received";
         case TranscriptDirection::Called: return "called";
+        case TranscriptDirection::Self: return "self";
     }
     return "?";
 }
@@ -77,9 +78,17 @@ void Transcript::CopyData(TranscriptDirection direction, WPARAM wParam, const CO
     Write(line);
 }
 
-void Transcript::Call(const char* function, DWORD id, LRESULT result) {
-    Write({{"dir", DirectionName(TranscriptDirection::Called)}, {"name", function}, {"id", id},
-           {"result", static_cast<long>(result)}});
+void Transcript::Call(const char* function, DWORD id, LRESULT result, const std::wstring& html) {
+    json line = {{"dir", DirectionName(TranscriptDirection::Called)}, {"name", function}, {"id", id},
+                 {"result", static_cast<long>(result)}};
+    if (!html.empty()) line["html"] = WideToUtf8(html);
+    Write(line);
+}
+
+void Transcript::Step(const char* name, json fields) {
+    json line = {{"dir", DirectionName(TranscriptDirection::Self)}, {"name", name}};
+    for (auto& field : fields.items()) line[field.key()] = field.value();
+    Write(line);
 }
 
 void Transcript::Write(json line) {

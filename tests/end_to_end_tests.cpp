@@ -163,6 +163,29 @@ protected:
         return keys;
     }
 
+    // The keys of the notices in the stand-in's last push (from its attach to its sort).
+    std::vector<std::string> LastPushKeys() const {
+        std::vector<std::string> keys;
+        for (const json& line : Transcript()) {
+            if (Is(line, "sent", "LINKM_MAIN_ATTACH")) keys.clear();
+            if (Is(line, "sent", "WM_COPYDATA")) {
+                std::string text = line["text"];
+                keys.push_back(text.substr(0, text.find('\0')));
+            }
+        }
+        return keys;
+    }
+    // The body of the stand-in's notification entry now up, as the notification area received it.
+    std::wstring ShownNotification() const {
+        std::wstring shown;
+        for (const RecordedMessage& m : notificationArea.Messages()) {
+            if (!m.isCopyData || m.copyData.size() != sizeof(ShellNotificationRecord)) continue;
+            const auto* record = reinterpret_cast<const ShellNotificationRecord*>(m.copyData.data());
+            shown = m.copyDataKind == ShellNotificationOpAdd ? record->html : L"";
+        }
+        return shown;
+    }
+
     std::vector<RecordedMessage> NotificationRemovals() const {
         std::vector<RecordedMessage> removals;
         for (const RecordedMessage& m : notificationArea.Messages())
@@ -239,9 +262,13 @@ TEST_F(EndToEndTest, ActionBringsThePeerToTheFrontAndHandsTheKeyBackByteForByte)
 
     EXPECT_EQ(Send(WM_TODAYCUSTOM_ACTION), 1);
     std::vector<json> lines = Transcript();
-    ASSERT_GE(lines.size(), 2u);
-    const json& activate = lines[lines.size() - 2];
-    const json& key = lines.back();
+    auto handedBack = std::find_if(lines.begin(), lines.end(), [](const json& line) {
+        return Is(line, "received", "WM_COPYDATA") && line.value("dwData", 1) == 0;
+    });
+    ASSERT_NE(handedBack, lines.end());
+    ASSERT_NE(handedBack, lines.begin());
+    const json& activate = handedBack[-1];
+    const json& key = *handedBack;
     EXPECT_TRUE(Is(activate, "received", "LINKM_ACTIVATE")) << activate.dump();
     EXPECT_EQ(activate["wParam"], HandleNumber(loaded->item));
     EXPECT_EQ(activate["result"], 1);
@@ -253,7 +280,8 @@ TEST_F(EndToEndTest, ActionBringsThePeerToTheFrontAndHandsTheKeyBackByteForByte)
     EXPECT_EQ(key["cbData"], kOddKey.size() * 2);
     EXPECT_EQ(key["hex"], Hex(kOddKey));
     EXPECT_EQ(key["result"], 1);
-    EXPECT_EQ(NeededHeight(), kThreeLines) << "a key taken leaves the notices";
+    // The stand-in opened its only notice and pushed none back.
+    EXPECT_EQ(NeededHeight(), kOneLine);
 }
 
 TEST_F(EndToEndTest, ActionHandsBackTheShownNoticeAndPagingRightMovesToTheNextByTime) {
@@ -262,14 +290,42 @@ TEST_F(EndToEndTest, ActionHandsBackTheShownNoticeAndPagingRightMovesToTheNextBy
     ASSERT_TRUE(StartPeer());
     ASSERT_EQ(NeededHeight(), kThreeLines);
 
+    // The stand-in opens "early" and pushes the other two: the item shows "middle", and "late" is next.
     Send(WM_TODAYCUSTOM_ACTION);
     EXPECT_EQ(Send(WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT), 1);
     Send(WM_TODAYCUSTOM_ACTION);
-    EXPECT_EQ(KeysHandedBack(), (std::vector<std::string>{Hex(L"early"), Hex(L"middle")}));
+    EXPECT_EQ(KeysHandedBack(), (std::vector<std::string>{Hex(L"early"), Hex(L"late")}));
     int activations = 0;
     for (const json& line : Transcript())
         if (Is(line, "received", "LINKM_ACTIVATE") && line["result"] == 1) ++activations;
     EXPECT_EQ(activations, 2);
+}
+
+// The stand-in opens each notice whose key comes back and pushes the rest while the item waits: the item
+// then holds exactly the others, and the notification counts them.
+TEST_F(EndToEndTest, EachKeyHandedBackIsOpenedAndTheItemShowsOneFewer) {
+    ASSERT_NO_FATAL_FAILURE(StartLinkedAndPainted());
+    ASSERT_EQ(Send(WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT), 1);
+    const struct {
+        const wchar_t* key;                // handed back: the shown one
+        std::vector<std::string> rest;     // what the item is pushed in return, in the file's order
+        DWORD height;
+        const wchar_t* notification;       // the body of the entry up afterwards, "" for none
+    } steps[] = {
+        {L"middle", {"late", "early"}, kThreeLines, L"<p>2 new messages</p>"},
+        {L"early", {"late"}, kThreeLines, L"<p>1 new message</p>"},
+        {L"late", {}, kOneLine, L""},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(Narrow(step.key));
+        EXPECT_EQ(Send(WM_TODAYCUSTOM_ACTION), 1);
+        ASSERT_FALSE(KeysHandedBack().empty());
+        EXPECT_EQ(KeysHandedBack().back(), Hex(step.key));
+        EXPECT_EQ(LastPushKeys(), step.rest);
+        EXPECT_EQ(NeededHeight(), step.height);
+        EXPECT_EQ(ShownNotification(), step.notification);
+    }
+    EXPECT_TRUE(ShowsOneLineView(PaintedThreeLinesHigh()));
 }
 
 // A hung main application is busy, not gone: the Today screen waits on it once, and the item keeps its link,

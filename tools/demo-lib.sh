@@ -10,7 +10,7 @@ OUT=$(cd "$2" && pwd)
 BIN=$BUILD_DIR/bin
 HOST=$BIN/TodayHost.exe
 PEER=$BIN/ArdenoPeer.exe
-DEMO_NOW="2025-12-07 09:41"  # the clock the host shows, so that runs give the same pictures
+DEMO_NOW="2025-12-07 09:41"  # the clock the host shows, so that runs give the same pictures (empty: the real one)
 
 die() { printf '%s: %s\n' "$(basename "$0")" "$*" >&2; exit 1; }
 
@@ -53,7 +53,7 @@ REG
 run_host_script() {
   local script=$1
   shift
-  env ${HOST_LOCALE:+LC_ALL=$HOST_LOCALE LANG=$HOST_LOCALE} wine "$HOST" --now "$DEMO_NOW" "$@" \
+  env ${HOST_LOCALE:+LC_ALL=$HOST_LOCALE LANG=$HOST_LOCALE} wine "$HOST" ${DEMO_NOW:+--now "$DEMO_NOW"} "$@" \
     --script "$(winpath "$script")"
 }
 

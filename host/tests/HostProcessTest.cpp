@@ -5,6 +5,7 @@
 #include "HostTestSupport.h"
 #include "platform/ScopedHandles.h"
 #include "Screenshot.h"
+#include "StepLog.h"
 #include "TextUtil.h"
 
 namespace {
@@ -104,6 +105,10 @@ TEST(HostProgram, StepsOnTheCommandLineAndMissingScriptsAreReportedToo) {
     EXPECT_NE(0u, run.exitCode);
     EXPECT_NE(std::string::npos, run.err.find("cannot read the script Z:\\no\\such\\file.script")) << run.err;
 
+    run = RunHost(L"--stay");
+    EXPECT_EQ(2u, run.exitCode);
+    EXPECT_NE(std::string::npos, run.err.find("--stay needs --script or --steps")) << run.err;
+
     run = RunHost(L"--frobnicate");
     EXPECT_EQ(2u, run.exitCode);
     EXPECT_NE(std::string::npos, run.err.find("unknown argument '--frobnicate'")) << run.err;
@@ -112,7 +117,8 @@ TEST(HostProgram, StepsOnTheCommandLineAndMissingScriptsAreReportedToo) {
 TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
     RegisteredItems registry;
     registry.Add({L"Marked", 'A', 0, TEST_ITEM_FLAGS(24, 2)});
-    const std::wstring png = TempPath(L".png"), log = TempPath(L".log"), script = TempPath(L".script");
+    const std::wstring png = TempPath(L".png"), log = TempPath(L".log"), script = TempPath(L".script"),
+                       steps = TempPath(L".steps");
     WriteFile(script, "expect-height Marked 24\n"
                       "key down\n"
                       "expect-selected Marked\n"
@@ -121,7 +127,8 @@ TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
                       "screenshot \"" + ToUtf8(png) + "\"\n"
                       "exit 7\n");
     SetEnvironmentVariableW(TEST_ITEM_LOG_VARIABLE, log.c_str());
-    HostRun run = RunHost(std::wstring(L"--qvga --refresh-interval 0 --items-key ") + TEST_ITEMS_KEY + L" --script \"" + script + L"\"");
+    HostRun run = RunHost(std::wstring(L"--qvga --refresh-interval 0 --items-key ") + TEST_ITEMS_KEY + L" --script \"" +
+                          script + L"\" --step-log \"" + steps + L"\" --watch \"" + log + L"\"");
     SetEnvironmentVariableW(TEST_ITEM_LOG_VARIABLE, nullptr);
 
     EXPECT_EQ(7u, run.exitCode) << run.err;
@@ -139,7 +146,56 @@ TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
     ASSERT_NE(std::string::npos, clear) << events;
     ASSERT_NE(std::string::npos, detach) << events;
     EXPECT_LT(clear, detach);
-    for (const std::wstring& path : {png, log, script}) DeleteFileW(path.c_str());
+
+    // One line a step: the step, the item's height, and how much of the item's log was written by then.
+    std::istringstream stepLines(ReadFile(steps));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(stepLines, line);) lines.push_back(line);
+    ASSERT_EQ(7u, lines.size()) << ReadFile(steps);
+    EXPECT_EQ(0u, lines[0].find(R"({"line":1,"step":"expect-height","args":["Marked","24"],)"
+                                R"("items":[{"name":"Marked","height":24}],"notifications":[],"watched":)"))
+        << lines[0];
+    EXPECT_NE(std::string::npos, lines[5].find(R"("step":"screenshot","args":[)" + JsonString(png) + "]"));
+    const size_t watched = std::stoul(lines[6].substr(lines[6].find("\"watched\":") + 10));
+    EXPECT_GT(watched, 0u);
+    EXPECT_LE(watched, clear) << "the clear-cache came after the last step";
+    for (const std::wstring& path : {png, log, script, steps}) DeleteFileW(path.c_str());
+}
+
+// With --stay the host runs on by hand once its script is done, and a closed window ends it with 0.
+TEST(HostProgram, StayKeepsTheHostOpenAfterItsScriptUntilTheWindowCloses) {
+    const wchar_t* signalName = L"HostProgramStayScriptDone";
+    KernelHandle scriptDone(CreateSemaphoreW(nullptr, 0, 1, signalName));
+    SetEnvironmentVariableW(L"ARDENO_LAUNCH_SIGNAL", signalName);
+    std::wstring commandLine = L"\"" + BinFolder() + L"\\TodayHost.exe\" --qvga --refresh-interval 0 --items-key "
+                               L"Software\\ArdenoHostTests\\None --stay --steps \"run %TODAY_HOST_DIR%\\launch_recorder.exe\"";
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(0);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+    SetEnvironmentVariableW(L"ARDENO_LAUNCH_SIGNAL", nullptr);
+    KernelHandle process(info.hProcess), thread(info.hThread);
+
+    HANDLE waits[] = {scriptDone.get(), process.get()};
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(2, waits, FALSE, 30000)) << "the script did not reach its end";
+    // A host that closed at the end of its script would be gone well within this; a staying one never goes.
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(process.get(), 500)) << "closed after the script";
+    HWND window = nullptr;
+    // The host's window exists since before the script ran; it belongs to the host's process.
+    for (HWND candidate = FindWindowExW(nullptr, nullptr, TODAY_HOST_CLASS, nullptr); candidate && !window;
+         candidate = FindWindowExW(nullptr, candidate, TODAY_HOST_CLASS, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(candidate, &owner);
+        if (owner == info.dwProcessId) window = candidate;
+    }
+    ASSERT_NE(nullptr, window);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.get(), 30000));
+    DWORD code = 99;
+    GetExitCodeProcess(process.get(), &code);
+    EXPECT_EQ(0u, code);
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ Parsed Parse(const std::wstring& text) {
 }
 
 TEST(ScriptParse, StepsKeepTheirLineNumbersAcrossCommentsAndBlankLines) {
-    Parsed parsed = Parse(L"# the one-line view\n\nrefresh\r\n   key   down  \ntap 10 200\n");
+    // Comments are prose: quotes in them, closed or not, are no words.
+    Parsed parsed = Parse(L"# the (\"one-line\") view, a \" alone\n\nrefresh\r\n   key   down  \ntap 10 200\n");
     ASSERT_TRUE(parsed.ok) << parsed.problem.line;
     ASSERT_EQ(3u, parsed.steps.size());
     EXPECT_EQ(3, parsed.steps[0].line);

@@ -112,9 +112,15 @@ LRESULT CALLBACK FakeNotificationArea::WindowProc(HWND window, UINT message, WPA
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         if (data->cbData == sizeof(ShellNotificationRecord)) {
             const auto* record = static_cast<const ShellNotificationRecord*>(data->lpData);
-            area->calls.push_back({static_cast<ShellNotificationOp>(data->dwData), record->clsid, record->id});
+            area->calls.push_back({static_cast<ShellNotificationOp>(data->dwData), record->clsid, record->id,
+                                   std::wstring(record->html, wcsnlen(record->html, ARRAYSIZE(record->html)))});
         }
         return 1;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::wstring FakeNotificationArea::Shown() const {
+    if (calls.empty() || calls.back().op != ShellNotificationOpAdd) return std::wstring();
+    return calls.back().html;
 }

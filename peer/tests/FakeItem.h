@@ -49,6 +49,7 @@ struct NotificationCall {
     ShellNotificationOp op;
     CLSID clsid;
     DWORD id;
+    std::wstring html;  // adds only
 };
 
 class FakeNotificationArea {
@@ -56,6 +57,8 @@ public:
     FakeNotificationArea();
     ~FakeNotificationArea();
     std::vector<NotificationCall> calls;
+    // The body of the entry now up ("" when none is): what a person reads in the area.
+    std::wstring Shown() const;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -92,16 +92,20 @@ TEST(CommandLine, ReadsEveryRunOption) {
     PeerCommand command;
     std::string error;
     ASSERT_TRUE(ParseCommandLine({L"run", L"--notices", L"n.json", L"--transcript", L"t.log", L"--title-chinese",
-                                  L"--hang-ping-ms", L"250", L"--refuse-key", L"--activate-answer", L"-3"},
+                                  L"--hang-ping-ms", L"250", L"--refuse-key", L"--activate-answer", L"-3",
+                                  L"--window-at", L"260,-5"},
                                  command, error))
         << error;
     EXPECT_EQ(PeerCommandKind::Run, command.kind);
     EXPECT_EQ(L"n.json", command.run.noticesPath);
     EXPECT_EQ(L"t.log", command.run.transcriptPath);
-    EXPECT_TRUE(command.run.chineseTitle);
+    EXPECT_TRUE(command.run.chinese);
     EXPECT_EQ(250u, command.run.hangPingMs);
     EXPECT_TRUE(command.run.refuseKey);
     EXPECT_EQ(-3, command.run.activateAnswer);
+    EXPECT_TRUE(command.run.placed);
+    EXPECT_EQ(260, command.run.windowAt.x);
+    EXPECT_EQ(-5, command.run.windowAt.y);
 
     ASSERT_TRUE(ParseCommandLine({}, command, error));
     EXPECT_EQ(PeerCommandKind::Run, command.kind);

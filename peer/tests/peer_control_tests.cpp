@@ -26,7 +26,37 @@ TEST_F(PeerTest, SendAddsToThePendingNoticesAndPushesThemAll) {
     item.recorded.clear();
     ASSERT_TRUE(Command(L"send " + Quoted(scratch.Write(L"two.json", kTwoNoticesJson))));
     EXPECT_TRUE(SameSequence(item.recorded, Push({kZeroPayload, kFirstPayload, kSecondPayload})));
-    EXPECT_EQ(1u, notificationArea.calls.size()) << "raised once while notices stay pending";
+    EXPECT_EQ(L"<p>3 new messages</p>", notificationArea.Shown());
+}
+
+TEST_F(PeerTest, NotificationSaysHowManyArePendingAfterEveryChange) {
+    const std::wstring one = Quoted(scratch.Write(L"one.json", kOneNoticeJson));
+    const std::wstring two = Quoted(scratch.Write(L"two.json", kTwoNoticesJson));
+    ASSERT_TRUE(StartPeer(L"run --notices " + one));
+    EXPECT_EQ(L"<p>1 new message</p>", notificationArea.Shown());
+    const struct {
+        std::wstring command;
+        std::wstring shown;  // "" while none is up
+        size_t calls;        // notification calls so far
+    } steps[] = {
+        {L"send " + two, L"<p>3 new messages</p>", 3},
+        {L"add " + one, L"<p>4 new messages</p>", 5},
+        {L"send", L"<p>4 new messages</p>", 5},  // nothing new: the entry is left alone
+        {L"clear", L"", 6},
+        {L"add " + two, L"<p>2 new messages</p>", 7},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(Narrow(step.command));
+        ASSERT_TRUE(Command(step.command));
+        EXPECT_EQ(step.shown, notificationArea.Shown());
+        EXPECT_EQ(step.calls, notificationArea.calls.size());
+    }
+    // A new count replaces the entry: never two up at once.
+    for (size_t i = 1; i < notificationArea.calls.size(); ++i) {
+        if (notificationArea.calls[i].op == ShellNotificationOpAdd) {
+            EXPECT_EQ(ShellNotificationOpRemove, notificationArea.calls[i - 1].op) << i;
+        }
+    }
 }
 
 TEST_F(PeerTest, AddSendsOnlyTheNewNoticesAndSortFollowsOnRequest) {
@@ -145,6 +175,8 @@ TEST(PeerCommandLine, BadCommandsFailWithAMessageThatNamesTheProblem) {
         {L"run --fast", 2, "run: unknown option '--fast'"},
         {L"run --notices", 2, "option '--notices' needs a value"},
         {L"run --hang-ping-ms soon", 2, "--hang-ping-ms needs milliseconds"},
+        {L"run --language klingon", 2, "--language is latin or chinese, not 'klingon'"},
+        {L"run --window-at 10", 2, "--window-at needs X,Y in pixels, not '10'"},
         {L"hang", 2, "hang: missing milliseconds"},
         {L"status 1 2", 2, "unexpected argument '2'"},
         {L"flood", 2, "flood: missing notice count"},

@@ -95,9 +95,10 @@ TEST_F(PeerTest, StartedAsTheItemStartsItTakesItsFilesFromTheEnvironment) {
 }
 
 TEST_F(PeerTest, ChineseTitleIsFoundByTheControlCommands) {
-    ASSERT_TRUE(StartPeer(L"run --title-chinese"));
+    ASSERT_TRUE(StartPeer(L"run --language chinese --notices " + Quoted(scratch.Write(L"two.json", kTwoNoticesJson))));
     EXPECT_EQ(PublishedPeer(), FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_CHINESE));
     EXPECT_EQ(nullptr, FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN));
+    EXPECT_EQ(L"<p>2 \u6761\u65B0\u6D88\u606F</p>", notificationArea.Shown());
     CommandResult exited = RunPeerCommand(L"exit");
     EXPECT_EQ(0u, exited.exitCode) << exited.errorOutput;
     EXPECT_FALSE(peer.Running());
@@ -124,10 +125,62 @@ TEST_F(PeerTest, AnswersPingActivationAndTheHandedBackKey) {
     EXPECT_EQ(1, SendMessageW(peerWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(item.Window()),
                               reinterpret_cast<LPARAM>(&data)));
     auto lines = TranscriptLines(transcript);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ("received", lines.back()["dir"]);
-    EXPECT_EQ("k\tey", lines.back()["text"]);
-    EXPECT_EQ("6b00090065007900", lines.back()["hex"]);
+    ASSERT_GE(lines.size(), 2u);
+    const nlohmann::json& received = lines[lines.size() - 2];
+    EXPECT_EQ("received", received["dir"]);
+    EXPECT_EQ("k\tey", received["text"]);
+    EXPECT_EQ("6b00090065007900", received["hex"]);
+    // No such notice is pending: nothing is opened.
+    EXPECT_EQ("OpenNotice", lines.back()["name"]);
+    EXPECT_EQ(false, lines.back()["found"]);
+}
+
+// The messenger opens the notice whose key the item hands back, and the item gets the rest before its send
+// returns.
+TEST_F(PeerTest, HandedBackKeyOpensExactlyThatNoticeAndPushesTheRest) {
+    std::wstring transcript = scratch.Path(L"transcript.jsonl");
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"two.json", kTwoNoticesJson)) +
+                          L" --transcript " + Quoted(transcript)));
+    HWND peerWindow = PublishedPeer();
+    const struct {
+        std::wstring key;
+        bool pending;
+        std::vector<std::wstring> rest;  // pushed when the key was pending
+        std::wstring shown;
+    } steps[] = {
+        {L"k2", true, {kFirstPayload}, L"<p>1 new message</p>"},
+        {L"k2", false, {}, L"<p>1 new message</p>"},  // opened already: nothing changes
+        {L"k", false, {}, L"<p>1 new message</p>"},   // keys match whole
+        {L"k1", true, {}, L""},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(Narrow(step.key));
+        item.recorded.clear();
+        std::wstring key = step.key;
+        COPYDATASTRUCT data = {0, static_cast<DWORD>(key.size() * 2), &key[0]};
+        EXPECT_EQ(1, SendMessageW(peerWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(item.Window()),
+                                  reinterpret_cast<LPARAM>(&data)));
+        if (step.pending) EXPECT_TRUE(SameSequence(item.recorded, Push(step.rest)));
+        else EXPECT_TRUE(item.recorded.empty());
+        EXPECT_EQ(step.shown, notificationArea.Shown());
+    }
+
+    // Each key: received, then opened (or not found), then the push.
+    std::vector<nlohmann::json> opened;
+    auto lines = TranscriptLines(transcript);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i]["dir"] != "self") continue;
+        opened.push_back(lines[i]);
+        EXPECT_EQ("received", lines[i - 1]["dir"]);
+        EXPECT_EQ(lines[i]["key"], lines[i - 1]["text"]);
+    }
+    ASSERT_EQ(4u, opened.size());
+    const std::pair<bool, int> expected[] = {{true, 1}, {false, 1}, {false, 1}, {true, 0}};
+    for (size_t i = 0; i < opened.size(); ++i) {
+        EXPECT_EQ("OpenNotice", opened[i]["name"]);
+        EXPECT_EQ(expected[i].first, opened[i]["found"]) << i;
+        EXPECT_EQ(expected[i].second, opened[i]["pending"]) << i;
+    }
 }
 
 TEST_F(PeerTest, OptionsChangeTheAnswers) {
