@@ -7,7 +7,7 @@
 #include "StepLog.h"
 #include "TodayHost.h"
 
-#define SCRIPT_DEFAULT_TIMEOUT_MS 10000
+constexpr DWORD SCRIPT_DEFAULT_TIMEOUT_MS = 10000;
 
 class ScriptRunner {
 public:

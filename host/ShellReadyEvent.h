@@ -3,7 +3,7 @@
 #include <windows.h>
 #include "platform/ScopedHandles.h"
 
-#define SHELL_READY_EVENT_NAME L"SYSTEM/ShellAPIReady"
+constexpr wchar_t SHELL_READY_EVENT_NAME[] = L"SYSTEM/ShellAPIReady";
 
 class ShellReadyEvent {
 public:

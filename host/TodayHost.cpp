@@ -50,7 +50,7 @@ TodayHost::TodayHost(HostConfig hostConfig)
 TodayHost::~TodayHost() { Close(); }
 
 bool TodayHost::Create() {
-    if (!readyEvent.Create()) Note(L"cannot create the event " SHELL_READY_EVENT_NAME);
+    if (!readyEvent.Create()) Note(std::wstring(L"cannot create the event ") + SHELL_READY_EVENT_NAME);
     if (!notificationArea.Create()) Note(L"cannot create the notification area window");
 
     HINSTANCE instance = GetModuleHandleW(nullptr);

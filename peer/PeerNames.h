@@ -3,12 +3,12 @@
 #include <windows.h>
 
 // Set (manual reset) once the main instance has its window, has published it and has done its start-up push.
-#define PEER_READY_EVENT_NAME L"ArdenoPeerReady"
+constexpr wchar_t PEER_READY_EVENT_NAME[] = L"ArdenoPeerReady";
 
 // The item starts the main application with no command line; these carry the settings through the
 // inherited environment instead.
-#define PEER_NOTICES_ENV L"ARDENO_PEER_NOTICES"
-#define PEER_TRANSCRIPT_ENV L"ARDENO_PEER_TRANSCRIPT"
+constexpr wchar_t PEER_NOTICES_ENV[] = L"ARDENO_PEER_NOTICES";
+constexpr wchar_t PEER_TRANSCRIPT_ENV[] = L"ARDENO_PEER_TRANSCRIPT";
 
 enum PeerExitCode : int {
     PeerExitOk = 0,

@@ -1,7 +1,7 @@
 #include "ItemHarness.h"
 #include <algorithm>
 
-#define SHELL_READY_EVENT_NAME L"SYSTEM/ShellAPIReady"
+constexpr wchar_t SHELL_READY_EVENT_NAME[] = L"SYSTEM/ShellAPIReady";
 
 ItemDll::ItemDll() {
     module = LoadLibraryW(L"ArdenoToday.dll");

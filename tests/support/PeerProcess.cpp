@@ -19,7 +19,8 @@ std::vector<wchar_t> EnvironmentBlock(const EnvironmentOverrides& overrides) {
     wchar_t* strings = GetEnvironmentStringsW();
     for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
         std::wstring text = entry;
-        if (text.rfind(PEER_NOTICES_ENV L"=", 0) == 0 || text.rfind(PEER_TRANSCRIPT_ENV L"=", 0) == 0) continue;
+        if (text.rfind(std::wstring(PEER_NOTICES_ENV) + L"=", 0) == 0 || text.rfind(std::wstring(PEER_TRANSCRIPT_ENV) + L"=", 0) == 0)
+            continue;
         block.insert(block.end(), text.begin(), text.end());
         block.push_back(L'\0');
     }
