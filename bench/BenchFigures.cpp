@@ -49,15 +49,22 @@ bool WantsJson(int argc, char** argv) {
 
 void PrintFigure(const Figure& f, bool json) {
     if (json) {
-        printf("{\"name\":\"%s\",\"value\":%.6g,\"unit\":\"%s\",\"floorName\":\"%s\",\"floor\":%.6g,\"ratio\":%.4g,"
-               "\"goal\":\"%s\",\"met\":%s,\"note\":\"%s\"}\n",
-               Escaped(f.name).c_str(), f.value, Escaped(f.unit).c_str(), Escaped(f.floorName).c_str(), f.floor,
-               f.ratio, Escaped(f.goal).c_str(), !f.judged ? "null" : f.met ? "true" : "false",
-               Escaped(f.note).c_str());
+        printf(
+            "{\"name\":\"%s\",\"value\":%.6g,\"unit\":\"%s\",\"floorName\":\"%s\",\"floor\":%.6g,\"ratio\":%.4g,"
+            "\"goal\":\"%s\",\"met\":%s,\"note\":\"%s\"}\n",
+            Escaped(f.name).c_str(), f.value, Escaped(f.unit).c_str(), Escaped(f.floorName).c_str(), f.floor, f.ratio,
+            Escaped(f.goal).c_str(),
+            !f.judged ? "null"
+            : f.met   ? "true"
+                      : "false",
+            Escaped(f.note).c_str());
     } else {
-        printf("%s: %.4g %s; floor (%s) %.4g %s; ratio %.2f, goal %s%s%s%s\n", f.name.c_str(), f.value,
-               f.unit.c_str(), f.floorName.c_str(), f.floor, f.unit.c_str(), f.ratio, f.goal.c_str(),
-               !f.judged ? "" : f.met ? " (met)" : " (not met)", f.note.empty() ? "" : "; ", f.note.c_str());
+        printf("%s: %.4g %s; floor (%s) %.4g %s; ratio %.2f, goal %s%s%s%s\n", f.name.c_str(), f.value, f.unit.c_str(),
+               f.floorName.c_str(), f.floor, f.unit.c_str(), f.ratio, f.goal.c_str(),
+               !f.judged ? ""
+               : f.met   ? " (met)"
+                         : " (not met)",
+               f.note.empty() ? "" : "; ", f.note.c_str());
     }
     fflush(stdout);
 }

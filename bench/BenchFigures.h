@@ -24,8 +24,8 @@ struct Figure {
     double floor = 0;
     // value / floor, or floor / value for rates (higher is better): whichever the goal speaks of.
     double ratio = 0;
-    std::string goal;      // e.g. "<= 1.2x"
-    bool judged = true;    // false for figures that are only shown (growth)
+    std::string goal;    // e.g. "<= 1.2x"
+    bool judged = true;  // false for figures that are only shown (growth)
     bool met = false;
     std::string note;
 };

@@ -238,10 +238,10 @@ bool Repaint(bool json) {
     for (int i = 0; i < 3; ++i) SendPayload(loaded.item, main.hwnd(), Payload(i, 60));
     loaded.Send(LINKM_SORT);
 
-    FloorWindow::icons[0] = static_cast<HICON>(
-        LoadImageW(loaded.dll.module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0));
-    FloorWindow::icons[1] = static_cast<HICON>(
-        LoadImageW(loaded.dll.module, MAKEINTRESOURCEW(IDI_NEXT_ARROW), IMAGE_ICON, 16, 16, 0));
+    FloorWindow::icons[0] =
+        static_cast<HICON>(LoadImageW(loaded.dll.module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0));
+    FloorWindow::icons[1] =
+        static_cast<HICON>(LoadImageW(loaded.dll.module, MAKEINTRESOURCEW(IDI_NEXT_ARROW), IMAGE_ICON, 16, 16, 0));
     FloorWindow::font = CreateItemFont(12);
     FloorWindow floor(loaded.host.hwnd(), 100);
 
@@ -266,7 +266,8 @@ bool Repaint(bool json) {
         DWORD value = 0, size = sizeof(value);
         RegQueryValueExW(openKey, L"CurFont", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
     };
-    const Pair registry = InterleavedMedians(2000, [&] { readFontSize(TEST_FONT_SIZE_KEY); }, queryOpenKey);
+    const Pair registry = InterleavedMedians(
+        2000, [&] { readFontSize(TEST_FONT_SIZE_KEY); }, queryOpenKey);
     RegCloseKey(openKey);
     HDC screen = GetDC(nullptr);
     HDC surface = CreateCompatibleDC(screen);
@@ -291,8 +292,9 @@ bool Repaint(bool json) {
                 GetTextExtentExPointW(surface, &text[at], 1, 0, nullptr, nullptr, &size);
                 sum += size.cx;
             }
-            if (at < text.size()) GetTextExtentExPointW(surface, &text[at], static_cast<int>(text.size() - at), 0,
-                                                        nullptr, nullptr, &size);
+            if (at < text.size())
+                GetTextExtentExPointW(surface, &text[at], static_cast<int>(text.size() - at), 0, nullptr, nullptr,
+                                      &size);
         }
     };
     const Pair callbacksAndMeasuring = InterleavedMedians(2000, hostCallbacks, measureByCharacter);
@@ -379,8 +381,8 @@ bool Memory(bool json) {
     f.met = f.ratio <= 2;
     f.note = "measured over " + std::to_string(kNotices) + " notices; heap bytes in use grew " +
              Fixed((heapAfter - heapBefore) / (kNotices / 1000.0) / 1024) + " KB per 1,000; against the " +
-             "100-character " +
-             "message texts alone (195 KB per 1,000) the ratio is " + Fixed(f.value / (200000.0 / 1024), 2) + "x";
+             "100-character " + "message texts alone (195 KB per 1,000) the ratio is " +
+             Fixed(f.value / (200000.0 / 1024), 2) + "x";
     PrintFigure(f, json);
     return true;
 }

@@ -98,9 +98,10 @@ int main(int argc, char** argv) {
     f.ratio = large / small;
     f.goal = "growth shown: constant per step is 1x";
     f.judged = false;
-    f.note = "to the end and back, reading the shown notice at each step (a heap block each, outside the caches "
-             "at 100,000); " +
-             std::to_string(large * 2 * 99999 / 1000).substr(0, 6) + " ms for the whole way";
+    f.note =
+        "to the end and back, reading the shown notice at each step (a heap block each, outside the caches "
+        "at 100,000); " +
+        std::to_string(large * 2 * 99999 / 1000).substr(0, 6) + " ms for the whole way";
     PrintFigure(f, json);
     return 0;
 }

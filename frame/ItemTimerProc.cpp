@@ -25,6 +25,5 @@ VOID CALLBACK ItemTimerProc(HWND window, UINT message, UINT_PTR timerId, DWORD t
             item->OnOtherTimer(message, timerId, time);
             break;
         }
-    } catch (...) {
-    }
+    } catch (...) {}
 }

@@ -9,10 +9,10 @@ constexpr UINT_PTR HIGHLIGHT_TIMER_ID = 6;
 class ItemWindow {
 public:
     ItemWindow();
-    virtual ~ItemWindow();                                            // slot 0
-    virtual int OnWindowCreated() = 0;                                // slot 1
-    virtual int OnAnimationTick(int tickCount, DWORD elapsedMs) = 0;  // slot 2
-    virtual int OnHighlightTimeout() = 0;                             // slot 3
+    virtual ~ItemWindow();                                                  // slot 0
+    virtual int OnWindowCreated() = 0;                                      // slot 1
+    virtual int OnAnimationTick(int tickCount, DWORD elapsedMs) = 0;        // slot 2
+    virtual int OnHighlightTimeout() = 0;                                   // slot 3
     virtual void OnOtherTimer(UINT message, UINT_PTR timerId, DWORD time);  // slot 4
 
     bool CreateItemWindow(WNDPROC procedure, HWND parent, const wchar_t* className, const wchar_t* windowName,

@@ -22,8 +22,8 @@ bool TodayHost::RefreshItems() {
     for (size_t i = 0; i < items.size(); ++i) {
         HostedItem& item = *items[i];
         if (!item.window || !item.record.fEnabled) continue;
-        LRESULT answer = SendMessageW(item.window, WM_TODAYCUSTOM_QUERYREFRESHCACHE,
-                                      reinterpret_cast<WPARAM>(&item.record), 0);
+        LRESULT answer =
+            SendMessageW(item.window, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&item.record), 0);
         if (answer) answered[i] = changed = true;
     }
     if (changed) {
@@ -102,12 +102,24 @@ void TodayHost::OnVScroll(WORD request) {
     const int viewport = client.bottom - ListTop();
     int offset = scrollOffset;
     switch (request) {
-    case SB_LINEUP: offset -= Scale(20); break;
-    case SB_LINEDOWN: offset += Scale(20); break;
-    case SB_PAGEUP: offset -= viewport; break;
-    case SB_PAGEDOWN: offset += viewport; break;
-    case SB_TOP: offset = 0; break;
-    case SB_BOTTOM: offset = layout.contentHeight; break;
+    case SB_LINEUP:
+        offset -= Scale(20);
+        break;
+    case SB_LINEDOWN:
+        offset += Scale(20);
+        break;
+    case SB_PAGEUP:
+        offset -= viewport;
+        break;
+    case SB_PAGEDOWN:
+        offset += viewport;
+        break;
+    case SB_TOP:
+        offset = 0;
+        break;
+    case SB_BOTTOM:
+        offset = layout.contentHeight;
+        break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
         SCROLLINFO info = {};
@@ -117,7 +129,8 @@ void TodayHost::OnVScroll(WORD request) {
         offset = info.nTrackPos;
         break;
     }
-    default: return;
+    default:
+        return;
     }
     offset = std::max(0, std::min(offset, MaxScrollOffset(layout.contentHeight, viewport)));
     if (offset == scrollOffset) return;

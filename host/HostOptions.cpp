@@ -72,11 +72,16 @@ bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& option
 }
 
 std::wstring HostUsage() {
-    return std::wstring(L"usage: TodayHost [options]\n"
-           L"  --qvga | --vga            client area 240 x 320 or 480 x 640 (default: by the screen's dpi)\n"
-           L"  --item DLL                load this item DLL instead of the registered items (repeatable)\n"
-           L"  --items-key KEY           read the items from HKLM\\KEY (default ") + TODAY_ITEMS_KEY + L")\n"
-           L"  --no-ready                leave " + SHELL_READY_EVENT_NAME + L" unset\n"
+    return std::wstring(
+               L"usage: TodayHost [options]\n"
+               L"  --qvga | --vga            client area 240 x 320 or 480 x 640 (default: by the screen's dpi)\n"
+               L"  --item DLL                load this item DLL instead of the registered items (repeatable)\n"
+               L"  --items-key KEY           read the items from HKLM\\KEY (default ") +
+           TODAY_ITEMS_KEY +
+           L")\n"
+           L"  --no-ready                leave " +
+           SHELL_READY_EVENT_NAME +
+           L" unset\n"
            L"  --refresh-interval MS     period of the refresh query (default 2000; 0 = none)\n"
            L"  --now \"YYYY-MM-DD HH:MM\"  show this time instead of the clock\n"
            L"  --script FILE             run the steps of FILE, then close\n"

@@ -58,5 +58,6 @@ void TodayHost::OnEnterIdle(WPARAM reason, HWND dialog) {
     if (reason != MSGF_DIALOGBOX || pendingDialogClose == DialogClose::None || !dialog) return;
     const int button = pendingDialogClose == DialogClose::Ok ? IDOK : IDCANCEL;
     pendingDialogClose = DialogClose::None;
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }

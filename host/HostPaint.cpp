@@ -53,7 +53,8 @@ void TodayHost::OnPaint() {
 
 void TodayHost::PaintBar(HDC dc, const RECT& client) {
     const int height = Scale(20);
-    for (int y = 0; y < height; ++y) FillSolid(dc, {0, y, client.right, y + 1}, Blend(colors.barTop, colors.barBottom, y, height));
+    for (int y = 0; y < height; ++y)
+        FillSolid(dc, {0, y, client.right, y + 1}, Blend(colors.barTop, colors.barBottom, y, height));
 
     GdiObject<HFONT> bold(MakeFont(dpi, 8, true));
     SelectedObject selectedFont(dc, bold.get());
@@ -112,10 +113,12 @@ void TodayHost::PaintBubble(HDC dc, const RECT& area) {
     GdiObject<HFONT> regular(MakeFont(dpi, 8, false));
     {
         SelectedObject selectedFont(dc, bold.get());
-        DrawTextW(dc, title.c_str(), -1, &titleRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+        DrawTextW(dc, title.c_str(), -1, &titleRect,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
     SelectedObject selectedFont(dc, regular.get());
-    DrawTextW(dc, shown->text.c_str(), -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    DrawTextW(dc, shown->text.c_str(), -1, &textRect,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
 void TodayHost::PaintHeader(HDC dc, const RECT& header) {

@@ -7,8 +7,8 @@ struct HostedItem {
     TODAYLISTITEM record = {};
     HMODULE module = nullptr;
     HWND window = nullptr;
-    RECT rect = {};        // where the last layout put it, host client coordinates
-    bool placed = false;   // shown by the last layout
+    RECT rect = {};       // where the last layout put it, host client coordinates
+    bool placed = false;  // shown by the last layout
 
     const wchar_t* Name() const { return record.szName; }
     // Shown when enabled and as high as at least one pixel.

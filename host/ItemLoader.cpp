@@ -62,7 +62,8 @@ ItemLoadResult LoadItem(const ItemRegistration& registration, HWND hostWindow) {
     record.hwndCustom = window;
     item->window = window;
     if (!registration.enabled)
-        result.note = label + L" is disabled but made a window; it stays hidden";  // unloading it would orphan the window
+        result.note =
+            label + L" is disabled but made a window; it stays hidden";  // unloading it would orphan the window
     result.item = std::move(item);
     return result;
 }

@@ -15,7 +15,7 @@ struct ItemRegistration {
     bool options = false;  // "Options": the item has an options dialog
     DWORD order = 0;       // "Order": 0 is topmost
     DWORD selectability = 0;
-    DWORD flags = 0;       // "Flags", handed to the item as grfFlags
+    DWORD flags = 0;  // "Flags", handed to the item as grfFlags
 };
 
 // Reads every custom item under HKLM\itemsKey, sorted by Order (then by name, so ties are stable).

@@ -61,8 +61,8 @@ std::wstring PlainTextOfHtml(const std::wstring& html) {
     static const struct {
         const wchar_t* name;
         wchar_t character;
-    } entities[] = {{L"&amp;", L'&'}, {L"&lt;", L'<'}, {L"&gt;", L'>'}, {L"&quot;", L'"'}, {L"&nbsp;", L' '},
-                    {L"&#39;", L'\''}};
+    } entities[] = {{L"&amp;", L'&'},  {L"&lt;", L'<'},   {L"&gt;", L'>'},
+                    {L"&quot;", L'"'}, {L"&nbsp;", L' '}, {L"&#39;", L'\''}};
     std::wstring text;
     bool inTag = false;
     for (size_t i = 0; i < html.size(); ++i) {

@@ -130,8 +130,7 @@ bool ScriptRunner::DoTapItem(const ScriptStep& step, std::wstring& error) {
     POINT point = {x >= 0 ? rect.left + x : rect.right + x, y >= 0 ? rect.top + y : rect.bottom + y};
     if (point.x < rect.left || point.x >= rect.right || point.y < rect.top || point.y >= rect.bottom) {
         error = L"tap-item: " + step.args[1] + L"," + step.args[2] + L" lies outside the item's " +
-                std::to_wstring(rect.right - rect.left) + L" x " + std::to_wstring(rect.bottom - rect.top) +
-                L" pixels";
+                std::to_wstring(rect.right - rect.left) + L" x " + std::to_wstring(rect.bottom - rect.top) + L" pixels";
         return false;
     }
     host.Tap(point);
@@ -158,27 +157,29 @@ bool ScriptRunner::DoWaitEvent(const ScriptStep& step, std::wstring& error) {
     const DWORD start = GetTickCount();
     KernelHandle event;
     // The event may not exist yet: wait for it to be made, then for it to be set, within one bound.
-    PumpResult result = PumpUntil([&] {
-        event.Reset(OpenEventW(SYNCHRONIZE, FALSE, name.c_str()));
-        return event.get() != nullptr;
-    }, timeoutMs);
+    PumpResult result = PumpUntil(
+        [&] {
+            event.Reset(OpenEventW(SYNCHRONIZE, FALSE, name.c_str()));
+            return event.get() != nullptr;
+        },
+        timeoutMs);
     if (result == PumpResult::Done) {
         DWORD elapsed = GetTickCount() - start;
         result = PumpUntilSignalled(event.get(), elapsed < timeoutMs ? timeoutMs - elapsed : 0);
     }
     if (result == PumpResult::Done) return true;
-    error = result == PumpResult::Quit ? L"the host window was closed"
-                                       : L"wait-event: '" + name + L"' was not set within " +
-                                             std::to_wstring(timeoutMs) + L" ms";
+    error = result == PumpResult::Quit
+                ? L"the host window was closed"
+                : L"wait-event: '" + name + L"' was not set within " + std::to_wstring(timeoutMs) + L" ms";
     return false;
 }
 
 bool ScriptRunner::DoWaitWindow(const ScriptStep& step, std::wstring& error) {
     const std::wstring& className = step.args[0];
     const std::wstring title = step.args.size() > 1 ? step.args[1] : L"";
-    PumpResult result = PumpUntil([&] {
-        return FindWindowW(className.c_str(), step.args.size() > 1 ? title.c_str() : nullptr) != nullptr;
-    }, timeoutMs);
+    PumpResult result = PumpUntil(
+        [&] { return FindWindowW(className.c_str(), step.args.size() > 1 ? title.c_str() : nullptr) != nullptr; },
+        timeoutMs);
     if (result == PumpResult::Done) return true;
     error = result == PumpResult::Quit ? L"the host window was closed"
                                        : L"wait-window: no window of class '" + className + L"'" +

@@ -23,8 +23,8 @@ std::string JsonString(const std::wstring& text) {
 bool StepLog::Open(const std::wstring& path, const std::wstring& watched, std::wstring& error) {
     watchedFile = watched;
     if (path.empty()) return true;
-    file.Reset(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    file.Reset(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr));
     if (file) return true;
     error = L"--step-log: cannot write " + path + L": " + LastErrorText(GetLastError());
     return false;

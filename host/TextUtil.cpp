@@ -6,7 +6,8 @@
 
 std::string ToUtf8(const std::wstring& text) {
     if (text.empty()) return std::string();
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string result(size, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], size, nullptr, nullptr);
     return result;
@@ -53,7 +54,8 @@ bool ReadTextFile(const std::wstring& path, std::wstring& text) {
     char buffer[4096];
     DWORD read = 0;
     bool ok = true;
-    while ((ok = ReadFile(file.get(), buffer, sizeof(buffer), &read, nullptr) != FALSE) && read > 0) bytes.append(buffer, read);
+    while ((ok = ReadFile(file.get(), buffer, sizeof(buffer), &read, nullptr) != FALSE) && read > 0)
+        bytes.append(buffer, read);
     file.Reset();
     if (!ok) return false;
     if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);

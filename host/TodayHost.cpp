@@ -1,7 +1,6 @@
 #include "TodayHost.h"
 #include "TextUtil.h"
 
-
 namespace {
 
 SIZE DefaultClientSize(int dpi) { return dpi >= 192 ? SIZE{480, 640} : SIZE{240, 320}; }
@@ -43,9 +42,8 @@ HWND FindOwnedDialog(HWND owner) {
 
 TodayHost::TodayHost(HostConfig hostConfig)
     : config(std::move(hostConfig)),
-      notificationArea([this](ShellNotificationOp op, const ShellNotificationRecord& record) {
-          OnNotification(op, record);
-      }) {}
+      notificationArea(
+          [this](ShellNotificationOp op, const ShellNotificationRecord& record) { OnNotification(op, record); }) {}
 
 TodayHost::~TodayHost() { Close(); }
 

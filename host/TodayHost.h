@@ -122,7 +122,7 @@ private:
     NotificationList notifications;
     NotificationArea notificationArea;
     ShellReadyEvent readyEvent;
-    int busy = 0;               // inside a call into an item: a reload must wait
+    int busy = 0;  // inside a call into an item: a reload must wait
     bool reloadPending = false;
     DialogClose pendingDialogClose = DialogClose::None;
     bool dialogGuardFired = false;

@@ -33,8 +33,8 @@ void Watermark::Prepare(HDC compatibleWith, SIZE newSize, int newDpi) {
     pixels = static_cast<DWORD*>(bits);
     if (!pixels) return;
 
-    const int stripe = MulDiv(14, dpi, 96);         // distance between the diagonal lines
-    const double ringRadius = size.cx * 0.62;        // a ring crossing several items
+    const int stripe = MulDiv(14, dpi, 96);    // distance between the diagonal lines
+    const double ringRadius = size.cx * 0.62;  // a ring crossing several items
     const double ringWidth = MulDiv(10, dpi, 96);
     const double centerX = size.cx * 0.95, centerY = size.cy * 0.62;
     for (int y = 0; y < size.cy; ++y) {

@@ -26,7 +26,8 @@ constexpr wchar_t MAIN_WINDOW_TITLE_CHINESE[] = L"\u96C5\u8BFA";
 constexpr wchar_t MAIN_WINDOW_TITLE_LATIN[] = L"Ardeno";
 
 // The main application's shell notification, which the item removes once the application is gone.
-constexpr CLSID MAIN_NOTIFICATION_CLSID = {0x46FC2BFD, 0xF90A, 0x4462, {0xB7, 0x37, 0x5F, 0x1D, 0xFA, 0x5B, 0x40, 0xF1}};
+constexpr CLSID MAIN_NOTIFICATION_CLSID = {
+    0x46FC2BFD, 0xF90A, 0x4462, {0xB7, 0x37, 0x5F, 0x1D, 0xFA, 0x5B, 0x40, 0xF1}};
 constexpr DWORD MAIN_NOTIFICATION_ID = 6377;
 
 // Item window identity.

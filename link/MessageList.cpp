@@ -6,9 +6,8 @@ void MessageList::Append(std::unique_ptr<MessageEntry> entry) { entries.push_bac
 
 void MessageList::SortByTime() {
     // Stable: notices with equal times keep the order they arrived in. Only pointers move.
-    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return CompareFileTime(&a->time, &b->time) < 0;
-    });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const auto& a, const auto& b) { return CompareFileTime(&a->time, &b->time) < 0; });
 }
 
 void MessageList::Clear() {

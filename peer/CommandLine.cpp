@@ -112,12 +112,23 @@ bool ParseCommandLine(const std::vector<std::wstring>& args, PeerCommand& comman
     const std::string name = CommandName(command.kind);
     size_t allowed = 0, required = 0;
     switch (command.kind) {
-        case PeerCommandKind::Send: allowed = 1; break;
-        case PeerCommandKind::Add: allowed = required = 1; break;
-        case PeerCommandKind::Status: allowed = 1; break;
-        case PeerCommandKind::Hang: allowed = required = 1; break;
-        case PeerCommandKind::Flood: allowed = 2, required = 1; break;
-        default: break;
+    case PeerCommandKind::Send:
+        allowed = 1;
+        break;
+    case PeerCommandKind::Add:
+        allowed = required = 1;
+        break;
+    case PeerCommandKind::Status:
+        allowed = 1;
+        break;
+    case PeerCommandKind::Hang:
+        allowed = required = 1;
+        break;
+    case PeerCommandKind::Flood:
+        allowed = 2, required = 1;
+        break;
+    default:
+        break;
     }
     if (args.size() - 1 < required) {
         const char* missing = command.kind == PeerCommandKind::Hang    ? "milliseconds"
@@ -167,7 +178,8 @@ void ApplyEnvironment(RunOptions& options) {
     wchar_t buffer[MAX_PATH * 2];
     DWORD length = 0;
     if (options.noticesPath.empty() &&
-        (length = GetEnvironmentVariableW(PEER_NOTICES_ENV, buffer, ARRAYSIZE(buffer))) > 0 && length < ARRAYSIZE(buffer))
+        (length = GetEnvironmentVariableW(PEER_NOTICES_ENV, buffer, ARRAYSIZE(buffer))) > 0 &&
+        length < ARRAYSIZE(buffer))
         options.noticesPath = buffer;
     if (options.transcriptPath.empty() &&
         (length = GetEnvironmentVariableW(PEER_TRANSCRIPT_ENV, buffer, ARRAYSIZE(buffer))) > 0 &&
@@ -177,18 +189,30 @@ void ApplyEnvironment(RunOptions& options) {
 
 const char* CommandName(PeerCommandKind kind) {
     switch (kind) {
-        case PeerCommandKind::Run: return "run";
-        case PeerCommandKind::Send: return "send";
-        case PeerCommandKind::Add: return "add";
-        case PeerCommandKind::Sort: return "sort";
-        case PeerCommandKind::Clear: return "clear";
-        case PeerCommandKind::Status: return "status";
-        case PeerCommandKind::Detach: return "detach";
-        case PeerCommandKind::Hang: return "hang";
-        case PeerCommandKind::Exit: return "exit";
-        case PeerCommandKind::Crash: return "crash";
-        case PeerCommandKind::Flood: return "flood";
-        case PeerCommandKind::Help: return "help";
+    case PeerCommandKind::Run:
+        return "run";
+    case PeerCommandKind::Send:
+        return "send";
+    case PeerCommandKind::Add:
+        return "add";
+    case PeerCommandKind::Sort:
+        return "sort";
+    case PeerCommandKind::Clear:
+        return "clear";
+    case PeerCommandKind::Status:
+        return "status";
+    case PeerCommandKind::Detach:
+        return "detach";
+    case PeerCommandKind::Hang:
+        return "hang";
+    case PeerCommandKind::Exit:
+        return "exit";
+    case PeerCommandKind::Crash:
+        return "crash";
+    case PeerCommandKind::Flood:
+        return "flood";
+    case PeerCommandKind::Help:
+        return "help";
     }
     return "?";
 }

@@ -20,10 +20,10 @@ struct RunOptions {
 
 struct PeerCommand {
     PeerCommandKind kind = PeerCommandKind::Run;
-    RunOptions run;               // for Run
-    std::wstring file;            // notices file of Send (optional) and Add
-    DWORD value = 0;              // status value of Status, milliseconds of Hang, notice count of Flood
-    DWORD textLength = 100;       // characters of each Flood notice's text
+    RunOptions run;          // for Run
+    std::wstring file;       // notices file of Send (optional) and Add
+    DWORD value = 0;         // status value of Status, milliseconds of Hang, notice count of Flood
+    DWORD textLength = 100;  // characters of each Flood notice's text
 };
 
 // args excludes the program name. On failure `error` names the problem (the caller adds the usage text).

@@ -12,17 +12,28 @@ const DWORD kExitWaitMs = 30000;
 
 ULONG_PTR ControlCode(PeerCommandKind kind) {
     switch (kind) {
-        case PeerCommandKind::Send: return PeerControlSend;
-        case PeerCommandKind::Add: return PeerControlAdd;
-        case PeerCommandKind::Sort: return PeerControlSort;
-        case PeerCommandKind::Clear: return PeerControlClear;
-        case PeerCommandKind::Status: return PeerControlStatus;
-        case PeerCommandKind::Detach: return PeerControlDetach;
-        case PeerCommandKind::Hang: return PeerControlHang;
-        case PeerCommandKind::Exit: return PeerControlExit;
-        case PeerCommandKind::Crash: return PeerControlCrash;
-        case PeerCommandKind::Flood: return PeerControlFlood;
-        default: return 0;
+    case PeerCommandKind::Send:
+        return PeerControlSend;
+    case PeerCommandKind::Add:
+        return PeerControlAdd;
+    case PeerCommandKind::Sort:
+        return PeerControlSort;
+    case PeerCommandKind::Clear:
+        return PeerControlClear;
+    case PeerCommandKind::Status:
+        return PeerControlStatus;
+    case PeerCommandKind::Detach:
+        return PeerControlDetach;
+    case PeerCommandKind::Hang:
+        return PeerControlHang;
+    case PeerCommandKind::Exit:
+        return PeerControlExit;
+    case PeerCommandKind::Crash:
+        return PeerControlCrash;
+    case PeerCommandKind::Flood:
+        return PeerControlFlood;
+    default:
+        return 0;
     }
 }
 
@@ -52,8 +63,9 @@ int RunControlCommand(const PeerCommand& command) {
 
     HWND instance = FindRunningInstance();
     if (!instance) {
-        return Fail(name + ": no running instance (no window of class \"#NETCF_AGL_BASE_\" titled \"Ardeno\" or "
-                           "\"\xE9\x9B\x85\xE8\xAF\xBA\")");
+        return Fail(name +
+                    ": no running instance (no window of class \"#NETCF_AGL_BASE_\" titled \"Ardeno\" or "
+                    "\"\xE9\x9B\x85\xE8\xAF\xBA\")");
     }
     // Taken before the command goes out: exit and crash return only once the instance has ended.
     DWORD processId = 0;

@@ -20,26 +20,40 @@ LRESULT PeerApplication::OnControl(WPARAM sender, const COPYDATASTRUCT& data) {
     const char* name = PeerControlName(data.dwData);
     bool done = true;
     switch (data.dwData) {
-        case PeerControlSend: done = OnSendCommand(data, true); break;
-        case PeerControlAdd: done = OnSendCommand(data, false); break;
-        case PeerControlSort: link.Send(LINKM_SORT, 0); break;
-        case PeerControlClear: done = OnClearCommand(); break;
-        case PeerControlStatus: done = OnStatusCommand(data); break;
-        case PeerControlDetach: done = OnDetachCommand(); break;
-        case PeerControlFlood: done = OnFloodCommand(data); break;
-        // These three answer early themselves and log before they do.
-        case PeerControlHang:
-            transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
-            OnHangCommand(data);
-            return 1;
-        case PeerControlExit:
-            transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
-            OnExitCommand();
-            return 1;
-        case PeerControlCrash:
-            transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
-            OnCrashCommand();
-            return 1;
+    case PeerControlSend:
+        done = OnSendCommand(data, true);
+        break;
+    case PeerControlAdd:
+        done = OnSendCommand(data, false);
+        break;
+    case PeerControlSort:
+        link.Send(LINKM_SORT, 0);
+        break;
+    case PeerControlClear:
+        done = OnClearCommand();
+        break;
+    case PeerControlStatus:
+        done = OnStatusCommand(data);
+        break;
+    case PeerControlDetach:
+        done = OnDetachCommand();
+        break;
+    case PeerControlFlood:
+        done = OnFloodCommand(data);
+        break;
+    // These three answer early themselves and log before they do.
+    case PeerControlHang:
+        transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
+        OnHangCommand(data);
+        return 1;
+    case PeerControlExit:
+        transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
+        OnExitCommand();
+        return 1;
+    case PeerControlCrash:
+        transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
+        OnCrashCommand();
+        return 1;
     }
     transcript.CopyData(TranscriptDirection::Received, sender, data, done ? 1 : 0, name);
     return done ? 1 : 0;

@@ -5,16 +5,26 @@ bool IsPeerControlCode(ULONG_PTR code) { return code > PeerControlBase && code <
 
 const char* PeerControlName(ULONG_PTR code) {
     switch (code) {
-        case PeerControlSend: return "send";
-        case PeerControlAdd: return "add";
-        case PeerControlSort: return "sort";
-        case PeerControlClear: return "clear";
-        case PeerControlStatus: return "status";
-        case PeerControlDetach: return "detach";
-        case PeerControlHang: return "hang";
-        case PeerControlExit: return "exit";
-        case PeerControlCrash: return "crash";
-        case PeerControlFlood: return "flood";
+    case PeerControlSend:
+        return "send";
+    case PeerControlAdd:
+        return "add";
+    case PeerControlSort:
+        return "sort";
+    case PeerControlClear:
+        return "clear";
+    case PeerControlStatus:
+        return "status";
+    case PeerControlDetach:
+        return "detach";
+    case PeerControlHang:
+        return "hang";
+    case PeerControlExit:
+        return "exit";
+    case PeerControlCrash:
+        return "crash";
+    case PeerControlFlood:
+        return "flood";
     }
     return "";
 }

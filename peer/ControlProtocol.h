@@ -6,14 +6,14 @@
 #include <vector>
 
 enum PeerControlCode : ULONG_PTR {
-    PeerControlBase = 0x50524100,  // "\0APR"
-    PeerControlSend = PeerControlBase + 1,    // payload: notices (see below)
-    PeerControlAdd = PeerControlBase + 2,     // payload: notices
+    PeerControlBase = 0x50524100,           // "\0APR"
+    PeerControlSend = PeerControlBase + 1,  // payload: notices (see below)
+    PeerControlAdd = PeerControlBase + 2,   // payload: notices
     PeerControlSort = PeerControlBase + 3,
     PeerControlClear = PeerControlBase + 4,
     PeerControlStatus = PeerControlBase + 5,  // payload: DWORD status value
     PeerControlDetach = PeerControlBase + 6,
-    PeerControlHang = PeerControlBase + 7,    // payload: DWORD milliseconds
+    PeerControlHang = PeerControlBase + 7,  // payload: DWORD milliseconds
     PeerControlExit = PeerControlBase + 8,
     PeerControlCrash = PeerControlBase + 9,
     PeerControlFlood = PeerControlBase + 10,  // payload: DWORD notice count, DWORD text length

@@ -40,8 +40,8 @@ bool TimeField(const json& notice, size_t index, std::wstring& value, std::strin
         const std::string text = found->get<std::string>();
         if (IsDecimalCount(text)) decimal = text;
         else if (!FileTimeTextFromDate(text, decimal)) {
-            error = Where(index) + "\"time\" must be \"YYYY-MM-DD HH:MM\" or a decimal FILETIME count, not \"" +
-                    text + "\"";
+            error = Where(index) + "\"time\" must be \"YYYY-MM-DD HH:MM\" or a decimal FILETIME count, not \"" + text +
+                    "\"";
             return false;
         }
     } else {
@@ -122,8 +122,8 @@ bool ReadWholeFile(const std::wstring& path, std::string& content, DWORD& failur
 
 std::string SystemErrorText(DWORD code) {
     wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring message = text ? text : L"";
     LocalFree(text);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))

@@ -99,13 +99,22 @@ LRESULT CALLBACK PeerApplication::WindowProc(HWND window, UINT message, WPARAM w
 
 LRESULT PeerApplication::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case LINKM_PING: return OnPing();
-        case LINKM_ACTIVATE: return OnActivate(wParam);
-        case LINKM_ITEM_ATTACH: return OnItemAttach(wParam);
-        case LINKM_ITEM_DETACH: return OnItemDetach(wParam);
-        case WM_COPYDATA: return OnCopyData(wParam, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-        case WM_PAINT: OnPaint(); return 0;
-        case WM_DESTROY: OnDestroy(); return 0;
+    case LINKM_PING:
+        return OnPing();
+    case LINKM_ACTIVATE:
+        return OnActivate(wParam);
+    case LINKM_ITEM_ATTACH:
+        return OnItemAttach(wParam);
+    case LINKM_ITEM_DETACH:
+        return OnItemDetach(wParam);
+    case WM_COPYDATA:
+        return OnCopyData(wParam, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -37,13 +37,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
         return PeerExitUsage;
     }
     switch (command.kind) {
-        case PeerCommandKind::Help:
-            WriteOutput(UsageText());
-            return PeerExitOk;
-        case PeerCommandKind::Run:
-            ApplyEnvironment(command.run);
-            return RunMainInstance(instance, command.run);
-        default:
-            return RunControlCommand(command);
+    case PeerCommandKind::Help:
+        WriteOutput(UsageText());
+        return PeerExitOk;
+    case PeerCommandKind::Run:
+        ApplyEnvironment(command.run);
+        return RunMainInstance(instance, command.run);
+    default:
+        return RunControlCommand(command);
     }
 }

@@ -25,8 +25,9 @@ void PeerApplication::OnPaint() {
     HDC dc = paint.get();
     std::vector<std::wstring> lines;
     wchar_t buffer[64];
-    if (link.Linked()) swprintf(buffer, ARRAYSIZE(buffer), L"Item window 0x%08lX",
-                                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(link.Item())));
+    if (link.Linked())
+        swprintf(buffer, ARRAYSIZE(buffer), L"Item window 0x%08lX",
+                 static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(link.Item())));
     else swprintf(buffer, ARRAYSIZE(buffer), L"No item linked");
     lines.push_back(buffer);
     lines.push_back(std::to_wstring(pending.size()) + L" pending notices");

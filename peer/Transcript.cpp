@@ -9,10 +9,14 @@ namespace {
 
 const char* DirectionName(TranscriptDirection direction) {
     switch (direction) {
-        case TranscriptDirection::Sent: return "sent";
-        case TranscriptDirection::Received: return "received";
-        case TranscriptDirection::Called: return "called";
-        case TranscriptDirection::Self: return "self";
+    case TranscriptDirection::Sent:
+        return "sent";
+    case TranscriptDirection::Received:
+        return "received";
+    case TranscriptDirection::Called:
+        return "called";
+    case TranscriptDirection::Self:
+        return "self";
     }
     return "?";
 }
@@ -24,16 +28,26 @@ json Word(WPARAM value) { return static_cast<unsigned long>(value); }
 
 const char* LinkMessageName(UINT message) {
     switch (message) {
-        case WM_COPYDATA: return "WM_COPYDATA";
-        case LINKM_MAIN_ATTACH: return "LINKM_MAIN_ATTACH";
-        case LINKM_MAIN_DETACH: return "LINKM_MAIN_DETACH";
-        case LINKM_ITEM_ATTACH: return "LINKM_ITEM_ATTACH";
-        case LINKM_ITEM_DETACH: return "LINKM_ITEM_DETACH";
-        case LINKM_CLEAR: return "LINKM_CLEAR";
-        case LINKM_STATUS: return "LINKM_STATUS";
-        case LINKM_SORT: return "LINKM_SORT";
-        case LINKM_PING: return "LINKM_PING";
-        case LINKM_ACTIVATE: return "LINKM_ACTIVATE";
+    case WM_COPYDATA:
+        return "WM_COPYDATA";
+    case LINKM_MAIN_ATTACH:
+        return "LINKM_MAIN_ATTACH";
+    case LINKM_MAIN_DETACH:
+        return "LINKM_MAIN_DETACH";
+    case LINKM_ITEM_ATTACH:
+        return "LINKM_ITEM_ATTACH";
+    case LINKM_ITEM_DETACH:
+        return "LINKM_ITEM_DETACH";
+    case LINKM_CLEAR:
+        return "LINKM_CLEAR";
+    case LINKM_STATUS:
+        return "LINKM_STATUS";
+    case LINKM_SORT:
+        return "LINKM_SORT";
+    case LINKM_PING:
+        return "LINKM_PING";
+    case LINKM_ACTIVATE:
+        return "LINKM_ACTIVATE";
     }
     return "";
 }
@@ -52,13 +66,15 @@ bool Transcript::Open(const std::wstring& path, std::string& error) {
     return true;
 }
 
-void Transcript::Close() {
-    file.Reset();
-}
+void Transcript::Close() { file.Reset(); }
 
 void Transcript::Message(TranscriptDirection direction, UINT message, WPARAM wParam, LPARAM lParam, LRESULT result) {
-    Write({{"dir", DirectionName(direction)}, {"msg", message}, {"name", LinkMessageName(message)},
-           {"wParam", Word(wParam)}, {"lParam", Word(lParam)}, {"result", static_cast<long>(result)}});
+    Write({{"dir", DirectionName(direction)},
+           {"msg", message},
+           {"name", LinkMessageName(message)},
+           {"wParam", Word(wParam)},
+           {"lParam", Word(lParam)},
+           {"result", static_cast<long>(result)}});
 }
 
 void Transcript::CopyData(TranscriptDirection direction, WPARAM wParam, const COPYDATASTRUCT& data, LRESULT result,
@@ -79,7 +95,9 @@ void Transcript::CopyData(TranscriptDirection direction, WPARAM wParam, const CO
 }
 
 void Transcript::Call(const char* function, DWORD id, LRESULT result, const std::wstring& html) {
-    json line = {{"dir", DirectionName(TranscriptDirection::Called)}, {"name", function}, {"id", id},
+    json line = {{"dir", DirectionName(TranscriptDirection::Called)},
+                 {"name", function},
+                 {"id", id},
                  {"result", static_cast<long>(result)}};
     if (!html.empty()) line["html"] = WideToUtf8(html);
     Write(line);

@@ -18,9 +18,7 @@ void WindowSection::Close() {
 }
 
 // The other side reads and writes the same four bytes at any time: volatile, so every access is a real one.
-DWORD WindowSection::ReadHandle() const {
-    return view ? *static_cast<const volatile DWORD*>(view.get()) : 0;
-}
+DWORD WindowSection::ReadHandle() const { return view ? *static_cast<const volatile DWORD*>(view.get()) : 0; }
 
 bool WindowSection::WriteHandle(DWORD handle) {
     if (!view) return false;

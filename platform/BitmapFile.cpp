@@ -6,10 +6,10 @@ namespace {
 
 constexpr WORD kBitmapFileType = 0x4D42;  // "BM"
 constexpr DWORD kFileHeaderSize = 14;
-constexpr DWORD kCoreHeaderSize = 12;     // BITMAPCOREHEADER
-constexpr DWORD kInfoHeaderSize = 40;     // BITMAPINFOHEADER
-constexpr DWORD kLargestHeaderSize = 124; // BITMAPV5HEADER
-constexpr DWORD kBitFieldMasksSize = 12;  // three DWORD masks after a BITMAPINFOHEADER
+constexpr DWORD kCoreHeaderSize = 12;      // BITMAPCOREHEADER
+constexpr DWORD kInfoHeaderSize = 40;      // BITMAPINFOHEADER
+constexpr DWORD kLargestHeaderSize = 124;  // BITMAPV5HEADER
+constexpr DWORD kBitFieldMasksSize = 12;   // three DWORD masks after a BITMAPINFOHEADER
 
 // Everything in front of the pixels: the info header, the bit-field masks, the palette.
 struct BitmapHead {
@@ -91,15 +91,15 @@ bool ReadHead(HANDLE file, ULONGLONG fileSize, BitmapHead& head, ULONGLONG& pixe
 
 HBITMAP LoadBitmapFile(LPCWSTR path) {
     if (!path || !*path) return nullptr;
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file =
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     HBITMAP bitmap = nullptr;
     LARGE_INTEGER size;
     BitmapHead head;
     ULONGLONG pixelOffset = 0, pixelBytes = 0;
-    if (GetFileSizeEx(file, &size) && ReadHead(file, static_cast<ULONGLONG>(size.QuadPart), head, pixelOffset,
-                                               pixelBytes)) {
+    if (GetFileSizeEx(file, &size) &&
+        ReadHead(file, static_cast<ULONGLONG>(size.QuadPart), head, pixelOffset, pixelBytes)) {
         void* bits = nullptr;
         bitmap = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(head.bytes), DIB_RGB_COLORS, &bits,
                                   nullptr, 0);

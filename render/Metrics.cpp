@@ -44,8 +44,7 @@ LineMetrics ComputeLineMetrics(DWORD fontSizeSetting, const ItemScale& scale) {
     // The screen's cached resolution, not the paint surface's: the font, the lines and the icons must come from
     // one resolution, and the icons are loaded once from the screen's. (The paint surface is compatible with the
     // screen, so the two agree wherever the item runs.)
-    metrics.fontHeight =
-        static_cast<int>(fontSizeSetting) * scale.DotsPerInch() / FONT_SIZE_UNITS_PER_PIXEL_AT_1_DPI;
+    metrics.fontHeight = static_cast<int>(fontSizeSetting) * scale.DotsPerInch() / FONT_SIZE_UNITS_PER_PIXEL_AT_1_DPI;
     metrics.textInset = scale(TEXT_INSET);
     // The system font's cell is about 1.2 times its character height: 13 pixels is the largest font whose cell
     // the 16 rows between a 20-pixel line's insets hold. The threshold keeps that ratio to the scaled room. (13

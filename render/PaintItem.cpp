@@ -36,7 +36,9 @@ struct Canvas {
     int Scaled(int pixelsAt96Dpi) const { return scene.scale(pixelsAt96Dpi); }
 };
 
-RECT MovedDown(const RECT& rect, int offset) { return {rect.left, rect.top + offset, rect.right, rect.bottom + offset}; }
+RECT MovedDown(const RECT& rect, int offset) {
+    return {rect.left, rect.top + offset, rect.right, rect.bottom + offset};
+}
 
 int FloorHalf(int value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }
 
@@ -65,9 +67,8 @@ void DrawOneLineView(const Canvas& canvas) {
     const int y = canvas.layout.itemRect.top +
                   (canvas.metrics.lineHeight - canvas.metrics.fontHeight - canvas.Scaled(ONE_LINE_TEXT_GAP)) / 2;
     DrawBackground(canvas);
-    DrawTextBox(canvas.surface, {canvas.Scaled(TITLE_LEFT), y},
-                canvas.scene.chineseTexts ? kTitleChinese : kTitleLatin, canvas.Scaled(TITLE_BOX_WIDTH),
-                canvas.Scaled(TITLE_BOX_HEIGHT));
+    DrawTextBox(canvas.surface, {canvas.Scaled(TITLE_LEFT), y}, canvas.scene.chineseTexts ? kTitleChinese : kTitleLatin,
+                canvas.Scaled(TITLE_BOX_WIDTH), canvas.Scaled(TITLE_BOX_HEIGHT));
     DrawAppIcon(canvas);
 }
 

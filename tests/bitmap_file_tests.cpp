@@ -24,9 +24,7 @@ struct BitmapSpec {
 DWORD Corner(int i) { return (i & 4 ? 0xFF0000 : 0) | (i & 2 ? 0x00FF00 : 0) | (i & 1 ? 0x0000FF : 0); }
 DWORD PaletteColour(int i) { return ((i * 37) & 0xFF) << 16 | ((i * 91) & 0xFF) << 8 | ((i * 53) & 0xFF); }
 int PaletteSize(const BitmapSpec& spec) { return spec.bits <= 8 ? 1 << spec.bits : 0; }
-int IndexAt(const BitmapSpec& spec, int x, int y) {
-    return (x + 2 * y) % (spec.bits <= 8 ? PaletteSize(spec) : 8);
-}
+int IndexAt(const BitmapSpec& spec, int x, int y) { return (x + 2 * y) % (spec.bits <= 8 ? PaletteSize(spec) : 8); }
 
 // The colour of pixel (x, y), row 0 at the top.
 DWORD ExpectedColour(const BitmapSpec& spec, int x, int y) {
@@ -60,8 +58,8 @@ std::vector<BYTE> PixelRow(const BitmapSpec& spec, int y) {
             }
         } else if (spec.bits == 16) {
             const DWORD r = c >> 16 & 1, g = c >> 8 & 1, b = c & 1;  // 5-6-5 with bit fields, else 5-5-5
-            Put16(row, spec.bitFields ? (r * 31) << 11 | (g * 63) << 5 | b * 31
-                                      : (r * 31) << 10 | (g * 31) << 5 | b * 31);
+            Put16(row,
+                  spec.bitFields ? (r * 31) << 11 | (g * 63) << 5 | b * 31 : (r * 31) << 10 | (g * 31) << 5 | b * 31);
         } else {
             row.push_back(static_cast<BYTE>(c));
             row.push_back(static_cast<BYTE>(c >> 8));
@@ -92,8 +90,9 @@ std::vector<BYTE> BitmapBytes(const BitmapSpec& spec) {
         head.resize(spec.headerSize, 0);  // sizes, resolution, colour counts 0; V4/V5 masks written below
     }
     std::vector<DWORD> masks;
-    if (spec.bitFields) masks = spec.bits == 16 ? std::vector<DWORD>{0xF800, 0x07E0, 0x001F}
-                                                : std::vector<DWORD>{0xFF0000, 0x00FF00, 0x0000FF};
+    if (spec.bitFields)
+        masks = spec.bits == 16 ? std::vector<DWORD>{0xF800, 0x07E0, 0x001F}
+                                : std::vector<DWORD>{0xFF0000, 0x00FF00, 0x0000FF};
     if (spec.bitFields && spec.headerSize > 40) {
         for (int i = 0; i < 3; ++i)
             for (int b = 0; b < 4; ++b) head[40 + 4 * i + b] = static_cast<BYTE>(masks[i] >> (8 * b));
@@ -136,15 +135,24 @@ std::vector<DWORD> PixelsOf(HBITMAP bitmap) {
 }
 
 const BitmapSpec kGoodBitmaps[] = {
-    {"1-bit", 1, false, 40, false},           {"1-bit top-down", 1, true, 40, false},
-    {"4-bit", 4, false, 40, false},           {"4-bit top-down", 4, true, 40, false},
-    {"8-bit", 8, false, 40, false},           {"8-bit top-down", 8, true, 40, false},
-    {"16-bit", 16, false, 40, false},         {"16-bit top-down", 16, true, 40, false},
-    {"24-bit", 24, false, 40, false},         {"24-bit top-down", 24, true, 40, false},
-    {"32-bit", 32, false, 40, false},         {"32-bit top-down", 32, true, 40, false},
-    {"16-bit bit fields", 16, false, 40, true}, {"32-bit bit fields top-down", 32, true, 40, true},
-    {"8-bit core header", 8, false, 12, false}, {"24-bit core header", 24, false, 12, false},
-    {"32-bit V4 header bit fields", 32, false, 108, true}, {"24-bit V5 header top-down", 24, true, 124, false},
+    {"1-bit", 1, false, 40, false},
+    {"1-bit top-down", 1, true, 40, false},
+    {"4-bit", 4, false, 40, false},
+    {"4-bit top-down", 4, true, 40, false},
+    {"8-bit", 8, false, 40, false},
+    {"8-bit top-down", 8, true, 40, false},
+    {"16-bit", 16, false, 40, false},
+    {"16-bit top-down", 16, true, 40, false},
+    {"24-bit", 24, false, 40, false},
+    {"24-bit top-down", 24, true, 40, false},
+    {"32-bit", 32, false, 40, false},
+    {"32-bit top-down", 32, true, 40, false},
+    {"16-bit bit fields", 16, false, 40, true},
+    {"32-bit bit fields top-down", 32, true, 40, true},
+    {"8-bit core header", 8, false, 12, false},
+    {"24-bit core header", 24, false, 12, false},
+    {"32-bit V4 header bit fields", 32, false, 108, true},
+    {"24-bit V5 header top-down", 24, true, 124, false},
 };
 
 class BitmapFiles : public ::testing::Test {
@@ -189,8 +197,14 @@ void SetWord(std::vector<BYTE>& bytes, size_t at, WORD value) {
 const BrokenFile kBrokenFiles[] = {
     {"empty", [](auto& b) { b.clear(); }},
     {"20 bytes", [](auto& b) { b.resize(20); }},
-    {"PNG", [](auto& b) { b.assign({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'}); }},
-    {"text", [](auto& b) { b.assign({'n', 'o', 't', ' ', 'a', ' ', 'b', 'i', 't', 'm', 'a', 'p'}); }},
+    {"PNG",
+     [](auto& b) {
+         b.assign({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'});
+     }},
+    {"text",
+     [](auto& b) {
+         b.assign({'n', 'o', 't', ' ', 'a', ' ', 'b', 'i', 't', 'm', 'a', 'p'});
+     }},
     {"wrong type", [](auto& b) { b[1] = 'A'; }},
     {"negative width", [](auto& b) { SetDword(b, 18, static_cast<DWORD>(-kWidth)); }},
     {"zero width", [](auto& b) { SetDword(b, 18, 0); }},
@@ -203,14 +217,22 @@ const BrokenFile kBrokenFiles[] = {
     {"JPEG compressed", [](auto& b) { SetDword(b, 30, BI_JPEG); }},
     {"bit fields at 8 bits", [](auto& b) { SetDword(b, 30, BI_BITFIELDS); }},
     {"unknown header size", [](auto& b) { SetDword(b, 14, 20); }},
-    {"header longer than the file", [](auto& b) { SetDword(b, 14, 124); b.resize(60); }},
+    {"header longer than the file",
+     [](auto& b) {
+         SetDword(b, 14, 124);
+         b.resize(60);
+     }},
     {"more colours than 8 bits hold", [](auto& b) { SetDword(b, 46, 257); }},
     {"palette past the end", [](auto& b) { b.resize(54 + 100); }},
     {"pixel offset inside the palette", [](auto& b) { SetDword(b, 10, 54 + 16); }},
     {"pixel offset past the end", [](auto& b) { SetDword(b, 10, static_cast<DWORD>(b.size() + 4)); }},
     {"pixel offset near 4 GB", [](auto& b) { SetDword(b, 10, 0xFFFFFFF0); }},
     {"pixels one byte short", [](auto& b) { b.pop_back(); }},
-    {"huge size in a small file", [](auto& b) { SetDword(b, 18, 100000); SetDword(b, 22, 100000); }},
+    {"huge size in a small file",
+     [](auto& b) {
+         SetDword(b, 18, 100000);
+         SetDword(b, 22, 100000);
+     }},
 };
 
 TEST_F(BitmapFiles, FilesThatDoNotHoldWhatTheyClaimAreRefusedAndCostNothing) {

@@ -26,12 +26,29 @@ TEST(DecimalField, ReadsAsTheRuntimeDoesAtEveryEdge) {
         LONGLONG value;
     } table[] = {
         // No number at all.
-        {L"", 0}, {L"   ", 0}, {L"abc", 0}, {L"+", 0}, {L"-", 0}, {L"+-5", 0}, {L"--5", 0}, {L"- 5", 0},
+        {L"", 0},
+        {L"   ", 0},
+        {L"abc", 0},
+        {L"+", 0},
+        {L"-", 0},
+        {L"+-5", 0},
+        {L"--5", 0},
+        {L"- 5", 0},
         // Blanks, signs, digits, and the first character that is not a digit ends the number.
-        {L"007", 7}, {L"+42", 42}, {L"-42", -42}, {L" \t\n\v\f\r42", 42}, {L"\x00A0\x2003\x3000-42", -42},
-        {L"12 34", 12}, {L"42abc", 42}, {L"1e5", 1}, {L"0x1A", 0}, {L"12.9", 12}, {L"-0", 0},
+        {L"007", 7},
+        {L"+42", 42},
+        {L"-42", -42},
+        {L" \t\n\v\f\r42", 42},
+        {L"\x00A0\x2003\x3000-42", -42},
+        {L"12 34", 12},
+        {L"42abc", 42},
+        {L"1e5", 1},
+        {L"0x1A", 0},
+        {L"12.9", 12},
+        {L"-0", 0},
         // Only the ASCII digits count: full-width and Arabic-Indic digits end the number.
-        {L"\xFF11\xFF12", 0}, {L"1\x0662", 1},
+        {L"\xFF11\xFF12", 0},
+        {L"1\x0662", 1},
         {L"134096643000000000", 134096643000000000},  // a notice time of December 2025
         // The 64-bit range and past it: the digits wrap modulo 2^64, then the sign negates.
         {L"9223372036854775807", INT64_MAX},
@@ -59,8 +76,8 @@ TEST(DecimalField, EveryUnitInEveryPlaceReadsAsTheRuntimeDoes) {
     int differences = 0;
     for (unsigned code = 1; code <= 0xFFFF && differences < 10; ++code) {
         const wchar_t unit = static_cast<wchar_t>(code);
-        for (const std::wstring& text : {std::wstring{unit, L'7'}, std::wstring{L'-', unit, L'7'},
-                                         std::wstring{L'1', unit, L'2'}}) {
+        for (const std::wstring& text :
+             {std::wstring{unit, L'7'}, std::wstring{L'-', unit, L'7'}, std::wstring{L'1', unit, L'2'}}) {
             if (ParseDecimalField(text.c_str()) != _wtoi64(text.c_str())) {
                 ++differences;
                 ADD_FAILURE() << Units(text) << ": " << ParseDecimalField(text.c_str()) << ", runtime "

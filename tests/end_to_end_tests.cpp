@@ -112,8 +112,8 @@ protected:
     static ::testing::AssertionResult Command(const std::wstring& arguments) {
         CommandResult result = RunPeerCommand(arguments);
         if (result.exitCode == 0) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << Narrow(arguments) << " exited " << result.exitCode << ": "
-                                             << result.errorOutput;
+        return ::testing::AssertionFailure()
+               << Narrow(arguments) << " exited " << result.exitCode << ": " << result.errorOutput;
     }
 
     static HWND PeerWindow() { return FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN); }
@@ -307,10 +307,10 @@ TEST_F(EndToEndTest, EachKeyHandedBackIsOpenedAndTheItemShowsOneFewer) {
     ASSERT_NO_FATAL_FAILURE(StartLinkedAndPainted());
     ASSERT_EQ(Send(WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT), 1);
     const struct {
-        const wchar_t* key;                // handed back: the shown one
-        std::vector<std::string> rest;     // what the item is pushed in return, in the file's order
+        const wchar_t* key;             // handed back: the shown one
+        std::vector<std::string> rest;  // what the item is pushed in return, in the file's order
         DWORD height;
-        const wchar_t* notification;       // the body of the entry up afterwards, "" for none
+        const wchar_t* notification;  // the body of the entry up afterwards, "" for none
     } steps[] = {
         {L"middle", {"late", "early"}, kThreeLines, L"<p>2 new messages</p>"},
         {L"early", {"late"}, kThreeLines, L"<p>1 new message</p>"},

@@ -175,8 +175,13 @@ TEST(Faults, InstallPathPointingAtNothingStartsNothingAndLeaksNothing) {
     WriteFileBytes(textFile, {'h', 'i'});
     wchar_t folder[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
-    const std::wstring paths[] = {L"Z:\\nowhere\\Ardeno.exe", folder, textFile, L"",
-                                  L"C:\\" + std::wstring(2000, L'x') + L".exe", L"\\\\?\\", L"::"};
+    const std::wstring paths[] = {L"Z:\\nowhere\\Ardeno.exe",
+                                  folder,
+                                  textFile,
+                                  L"",
+                                  L"C:\\" + std::wstring(2000, L'x') + L".exe",
+                                  L"\\\\?\\",
+                                  L"::"};
     const int actions = Scaled(20, 200);
     HeldSection mainSection(MAIN_SECTION_NAME);
     mainSection.WriteHandle(static_cast<DWORD>(0));
@@ -319,9 +324,15 @@ TEST(InChildFaults, BrokenMissingAndVeryLargePortraitsPaintWithoutLeaks) {
     claim[21] = 0x7F;  // width and height near 2^31 in a 54-byte file
     claim[25] = 0x7F;
     WriteFileBytes(huge, claim);
-    const std::wstring portraits[] = {files.PathOf(L"missing.bmp"), empty, SharedDataFile(L"portrait-truncated.bmp"),
-                                      SharedDataFile(L"portrait-offbits-past-end.bmp"), png, text, huge,
-                                      files.Write(L"large.bmp", 2048, 2048), files.Write(L"small.bmp")};
+    const std::wstring portraits[] = {files.PathOf(L"missing.bmp"),
+                                      empty,
+                                      SharedDataFile(L"portrait-truncated.bmp"),
+                                      SharedDataFile(L"portrait-offbits-past-end.bmp"),
+                                      png,
+                                      text,
+                                      huge,
+                                      files.Write(L"large.bmp", 2048, 2048),
+                                      files.Write(L"small.bmp")};
     std::vector<Notice> notices = NumberedNotices(static_cast<int>(std::size(portraits)));
     for (size_t i = 0; i < notices.size(); ++i) notices[i].portraitPath = portraits[i];
 
@@ -350,9 +361,10 @@ TEST(InChildFaults, BrokenMissingAndVeryLargePortraitsPaintWithoutLeaks) {
 TEST(Faults, BrokenMissingAndVeryLargePortraitsPaintWithoutLeaksInAChildProcess) {
     ::testing::AssertionResult result =
         PassesInChildProcess("InChildFaults.BrokenMissingAndVeryLargePortraitsPaintWithoutLeaks");
-    Report("portrait files missing, empty, truncated, pixel offset past the end, PNG, text, a 2^31-square claim, "
-           "2048 x 2048 and small, " + std::to_string(Scaled(11, 101)) + " paints each: " +
-           (result ? "no leak, no crash" : "FAILED"));
+    Report(
+        "portrait files missing, empty, truncated, pixel offset past the end, PNG, text, a 2^31-square claim, "
+        "2048 x 2048 and small, " +
+        std::to_string(Scaled(11, 101)) + " paints each: " + (result ? "no leak, no crash" : "FAILED"));
     EXPECT_TRUE(result);
 }
 
@@ -381,13 +393,20 @@ TEST(InChildFaults, TenThousandKeyPressesAndTaps) {
     for (int i = 0; i < inputs; ++i) {
         const LPARAM at = MAKELPARAM(static_cast<int>(dice.Below(260)) - 10, static_cast<int>(dice.Below(80)) - 10);
         switch (dice.Below(10)) {
-            case 0: loaded.Send(WM_TODAYCUSTOM_ACTION, VK_RETURN); break;
-            case 1: loaded.Send(WM_LBUTTONDOWN, 0, at); break;
-            case 2: loaded.Send(WM_LBUTTONUP, 0, at); break;
-            case 3:
-                loaded.Send(dice.Chance(0.5) ? WM_TODAYCUSTOM_RECEIVEDSELECTION : WM_TODAYCUSTOM_LOSTSELECTION);
-                break;
-            default: loaded.Send(WM_TODAYCUSTOM_USERNAVIGATION, keys[dice.Below(std::size(keys))]);
+        case 0:
+            loaded.Send(WM_TODAYCUSTOM_ACTION, VK_RETURN);
+            break;
+        case 1:
+            loaded.Send(WM_LBUTTONDOWN, 0, at);
+            break;
+        case 2:
+            loaded.Send(WM_LBUTTONUP, 0, at);
+            break;
+        case 3:
+            loaded.Send(dice.Chance(0.5) ? WM_TODAYCUSTOM_RECEIVEDSELECTION : WM_TODAYCUSTOM_LOSTSELECTION);
+            break;
+        default:
+            loaded.Send(WM_TODAYCUSTOM_USERNAVIGATION, keys[dice.Below(std::size(keys))]);
         }
         if (i % 20 == 0) {
             main.Clear();

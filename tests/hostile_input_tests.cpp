@@ -27,7 +27,9 @@ TEST_P(HostileText, IsPaintedTwiceWithoutCrashOrHang) {
 
 INSTANTIATE_TEST_SUITE_P(Probed, HostileText,
                          ::testing::Values(L"hostile-text-hang.utf16le", L"hostile-text-crash.utf16le"),
-                         [](const auto& info) { return std::wstring(info.param).find(L"hang") != std::wstring::npos ? "Hang" : "Crash"; });
+                         [](const auto& info) {
+                             return std::wstring(info.param).find(L"hang") != std::wstring::npos ? "Hang" : "Crash";
+                         });
 
 // Paging through many notices with portraits holds only the last few shown; one shown again is loaded again.
 TEST(PortraitMemory, OnlyTheLastShownPortraitsStayLoaded) {

@@ -20,11 +20,8 @@ const struct {
     int fewerBits;
     std::vector<COLORREF> colours;
 } kIcons[] = {
-    {IDI_APP, 8, {kBlue, kWhite}},
-    {IDI_PREV_ARROW, 24, {kOrange}},
-    {IDI_PREV_ARROW_LIT, 24, {kBrown}},
-    {IDI_NEXT_ARROW, 24, {kOrange}},
-    {IDI_NEXT_ARROW_LIT, 24, {kBrown}},
+    {IDI_APP, 8, {kBlue, kWhite}},   {IDI_PREV_ARROW, 24, {kOrange}},    {IDI_PREV_ARROW_LIT, 24, {kBrown}},
+    {IDI_NEXT_ARROW, 24, {kOrange}}, {IDI_NEXT_ARROW_LIT, 24, {kBrown}},
 };
 
 #pragma pack(push, 2)

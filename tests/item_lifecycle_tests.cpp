@@ -91,7 +91,9 @@ TEST(ItemLifecycle, ThreadAttachAndDetachLeaveTheItemAlone) {
     RecordingWindow main(L"TestMainApplication", L"main");
     main.answers[LINKM_PING] = 1;
     loaded.Send(LINKM_MAIN_ATTACH, reinterpret_cast<WPARAM>(main.hwnd()));
-    const wchar_t payload[] = L"k\0p\0s\0t\0" L"1";
+    const wchar_t payload[] =
+        L"k\0p\0s\0t\0"
+        L"1";
     COPYDATASTRUCT data = {0, sizeof(payload) - sizeof(wchar_t), const_cast<wchar_t*>(payload)};
     loaded.Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
 

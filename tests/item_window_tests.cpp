@@ -28,8 +28,8 @@ TEST(ItemWindow, RoutingTableResults) {
         LRESULT expected;
     };
     const Row rows[] = {
-        {WM_DESTROY, 0, 1},                         // ignored, the window stays
-        {WM_ERASEBKGND, 0, 1},                      // the paint covers everything
+        {WM_DESTROY, 0, 1},     // ignored, the window stays
+        {WM_ERASEBKGND, 0, 1},  // the paint covers everything
         {WM_TODAYCUSTOM_CLEARCACHE, 0, 1},
         {WM_TODAYCUSTOM_RECEIVEDSELECTION, VK_DOWN, 1},
         {WM_TODAYCUSTOM_LOSTSELECTION, 0, 1},
@@ -37,7 +37,7 @@ TEST(ItemWindow, RoutingTableResults) {
         {WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT, 1},
         {WM_TODAYCUSTOM_USERNAVIGATION, VK_UP, 0},  // not used: the host moves the selection
         {WM_TODAYCUSTOM_USERNAVIGATION, VK_DOWN, 0},
-        {WM_GETTEXTLENGTH, 0, 10},                  // unknown: the default procedure answers
+        {WM_GETTEXTLENGTH, 0, 10},  // unknown: the default procedure answers
         {WM_USER + 500, 0, 0},
     };
     for (const Row& row : rows) {
@@ -124,10 +124,10 @@ TEST(ItemWindow, EntriesWithoutAnItemAnswerAsUnhandled) {
     EXPECT_EQ(record.cyp, 0u);
     EXPECT_FALSE(CustomItemOptionsDlgProc(host.hwnd(), WM_INITDIALOG, 0, 0));
     EXPECT_FALSE(CustomItemOptionsDlgProc(host.hwnd(), WM_COMMAND, 1001, 0));  // OK and Cancel still close
-    EXPECT_EQ(ItemWindowProc(host.hwnd(), WM_GETTEXTLENGTH, 0, 0), 5);  // "Today", from the default procedure
+    EXPECT_EQ(ItemWindowProc(host.hwnd(), WM_GETTEXTLENGTH, 0, 0), 5);         // "Today", from the default procedure
     EXPECT_EQ(ItemWindowProc(host.hwnd(), WM_TODAYCUSTOM_ACTION, 0, 0), 0);
     ItemTimerProc(host.hwnd(), WM_TIMER, 6, 0);  // nothing to do, nothing crashes
-    DestroyItem();  // detaching with no item does nothing
+    DestroyItem();                               // detaching with no item does nothing
     EXPECT_EQ(itemPointer, nullptr);
 }
 

@@ -94,8 +94,7 @@ TEST_F(LaunchTest, MainApplicationThatComesUpItselfIsNeitherSearchedForNorStarte
     SetForegroundWindow(main.hwnd());
 
     Act();
-    EXPECT_TRUE(SequenceIs(main.Messages(),
-                           {{LINKM_ACTIVATE, Delivery::Sent, reinterpret_cast<WPARAM>(loaded.item)}}));
+    EXPECT_TRUE(SequenceIs(main.Messages(), {{LINKM_ACTIVATE, Delivery::Sent, reinterpret_cast<WPARAM>(loaded.item)}}));
     EXPECT_EQ(recorder.StartsWhenAllEnded(), 0);
     EXPECT_TRUE(program.Untouched());
     EXPECT_EQ(GetForegroundWindow(), main.hwnd());

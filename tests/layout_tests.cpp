@@ -43,15 +43,24 @@ ItemLayout Marked() {
 TEST(ItemLayout, OneNoticeHasZeroWidthArrowColumnsAndKeepsTheHitAreas) {
     ItemLayout layout = Marked();
     layout.ComputeLayout(kClient, 1, 20);
-    ExpectLayout(layout, {{0, 0, 240, 60}, {0, 0, 240, 20}, {0, 0, 28, 20}, {28, 0, 240, 20}, {0, 19, 240, 59},
-                          {0, 19, 0, 59}, {240, 19, 240, 59}, kMarker, kMarker,
-                          {2, 19, 42, 59}, {43, 19, 238, 39}, {43, 38, 238, 58}});
+    ExpectLayout(layout, {{0, 0, 240, 60},
+                          {0, 0, 240, 20},
+                          {0, 0, 28, 20},
+                          {28, 0, 240, 20},
+                          {0, 19, 240, 59},
+                          {0, 19, 0, 59},
+                          {240, 19, 240, 59},
+                          kMarker,
+                          kMarker,
+                          {2, 19, 42, 59},
+                          {43, 19, 238, 39},
+                          {43, 38, 238, 58}});
 }
 
 TEST(ItemLayout, TwoOrMoreNoticesMakeRoomForTheArrows) {
-    const Expected twoOrMore = {{0, 0, 240, 60}, {0, 0, 240, 20}, {0, 0, 28, 20}, {28, 0, 240, 20}, {0, 19, 240, 59},
-                                {0, 19, 12, 59}, {228, 19, 240, 59}, {0, 19, 40, 59}, {200, 19, 240, 59},
-                                {14, 19, 54, 59}, {55, 19, 226, 39}, {55, 38, 226, 58}};
+    const Expected twoOrMore = {{0, 0, 240, 60},    {0, 0, 240, 20},  {0, 0, 28, 20},     {28, 0, 240, 20},
+                                {0, 19, 240, 59},   {0, 19, 12, 59},  {228, 19, 240, 59}, {0, 19, 40, 59},
+                                {200, 19, 240, 59}, {14, 19, 54, 59}, {55, 19, 226, 39},  {55, 38, 226, 58}};
     for (int n : {2, 3, 1000}) {
         SCOPED_TRACE(n);
         ItemLayout layout = Marked();
@@ -89,9 +98,18 @@ TEST(ItemLayout, NoNoticesChangeOnlyTheFirstFiveRectangles) {
 TEST(ItemLayout, TwentyFourPixelLines) {
     ItemLayout layout;
     layout.ComputeLayout({0, 0, 240, 72}, 2, 24);
-    ExpectLayout(layout, {{0, 0, 240, 72}, {0, 0, 240, 24}, {0, 0, 28, 24}, {28, 0, 240, 24}, {0, 23, 240, 71},
-                          {0, 23, 12, 71}, {228, 23, 240, 71}, {0, 23, 40, 71}, {200, 23, 240, 71},
-                          {14, 23, 62, 71}, {63, 23, 226, 47}, {63, 46, 226, 70}});
+    ExpectLayout(layout, {{0, 0, 240, 72},
+                          {0, 0, 240, 24},
+                          {0, 0, 28, 24},
+                          {28, 0, 240, 24},
+                          {0, 23, 240, 71},
+                          {0, 23, 12, 71},
+                          {228, 23, 240, 71},
+                          {0, 23, 40, 71},
+                          {200, 23, 240, 71},
+                          {14, 23, 62, 71},
+                          {63, 23, 226, 47},
+                          {63, 46, 226, 70}});
     layout.ComputeLayout({0, 0, 240, 72}, 1, 24);
     EXPECT_EQ(layout.portraitCell, (RECT{2, 23, 50, 71}));
     EXPECT_EQ(layout.nameLine, (RECT{51, 23, 238, 47}));
@@ -102,7 +120,16 @@ TEST(ItemLayout, FollowsTheClientOrigin) {
     // Every rectangle is relative to the client's left and top edges, not to zero.
     ItemLayout layout;
     layout.ComputeLayout({3, 7, 203, 67}, 2, 20);
-    ExpectLayout(layout, {{3, 7, 203, 67}, {3, 7, 203, 27}, {3, 7, 31, 27}, {31, 7, 203, 27}, {3, 26, 203, 66},
-                          {3, 26, 15, 66}, {191, 26, 203, 66}, {3, 26, 43, 66}, {163, 26, 203, 66},
-                          {17, 26, 57, 66}, {58, 26, 189, 46}, {58, 45, 189, 65}});
+    ExpectLayout(layout, {{3, 7, 203, 67},
+                          {3, 7, 203, 27},
+                          {3, 7, 31, 27},
+                          {31, 7, 203, 27},
+                          {3, 26, 203, 66},
+                          {3, 26, 15, 66},
+                          {191, 26, 203, 66},
+                          {3, 26, 43, 66},
+                          {163, 26, 203, 66},
+                          {17, 26, 57, 66},
+                          {58, 26, 189, 46},
+                          {58, 45, 189, 65}});
 }

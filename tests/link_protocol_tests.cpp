@@ -107,8 +107,8 @@ TEST(LinkConnect, PublishesTheItemWindowAndAnnouncesIt) {
     EXPECT_TRUE(SequenceIs(main.window.Messages(), {{LINKM_ITEM_ATTACH, Delivery::Sent, AsParam(item.item)}}));
     EXPECT_EQ(main.window.Messages().at(0).lParam, 0);
     item.Query();  // linked: the query pings
-    EXPECT_TRUE(SequenceIs(main.window.Messages(), {{LINKM_ITEM_ATTACH, Delivery::Sent, AsParam(item.item)},
-                                                    {LINKM_PING, Delivery::Sent, 0}}));
+    EXPECT_TRUE(SequenceIs(main.window.Messages(),
+                           {{LINKM_ITEM_ATTACH, Delivery::Sent, AsParam(item.item)}, {LINKM_PING, Delivery::Sent, 0}}));
 }
 
 // Unlinked shows one line whatever the list holds, so a notice that does not change the height proves it.
@@ -281,18 +281,24 @@ struct CommandCase {
 };
 
 const CommandCase kCommandCases[] = {
-    {"AttachWithZeroForgetsWithoutRepaint", 2, LINKM_MAIN_ATTACH, Param::Zero, Record::None, 1, false, Pinged::Nobody, kOneLine, 1},
-    {"AttachStoresTheNewWindowAndClears", 2, LINKM_MAIN_ATTACH, Param::OtherWindow, Record::None, 1, false, Pinged::Other, kOneLine, 1},
+    {"AttachWithZeroForgetsWithoutRepaint", 2, LINKM_MAIN_ATTACH, Param::Zero, Record::None, 1, false, Pinged::Nobody,
+     kOneLine, 1},
+    {"AttachStoresTheNewWindowAndClears", 2, LINKM_MAIN_ATTACH, Param::OtherWindow, Record::None, 1, false,
+     Pinged::Other, kOneLine, 1},
     {"DetachForgetsAndClears", 2, LINKM_MAIN_DETACH, Param::Zero, Record::None, 1, true, Pinged::Nobody, kOneLine, 1},
     {"ClearKeepsTheLink", 2, LINKM_CLEAR, Param::Zero, Record::None, 1, true, Pinged::Main, kOneLine, 1},
-    {"StatusClearsButKeepsTheHeight", 2, LINKM_STATUS, Param::Seven, Record::None, 1, true, Pinged::Main, kThreeLines, 1},
+    {"StatusClearsButKeepsTheHeight", 2, LINKM_STATUS, Param::Seven, Record::None, 1, true, Pinged::Main, kThreeLines,
+     1},
     {"SortRepaints", 2, LINKM_SORT, Param::Zero, Record::None, 1, true, Pinged::Main, kThreeLines, 0},
     {"FirstNoticeNeedsThreeLines", 0, WM_COPYDATA, Param::Zero, Record::Notice, 1, false, Pinged::Main, kThreeLines, 1},
-    {"FurtherNoticeChangesNothingShown", 2, WM_COPYDATA, Param::Zero, Record::Notice, 1, false, Pinged::Main, kThreeLines, 0},
+    {"FurtherNoticeChangesNothingShown", 2, WM_COPYDATA, Param::Zero, Record::Notice, 1, false, Pinged::Main,
+     kThreeLines, 0},
     {"CopyDataOfOtherKindIsIgnored", 0, WM_COPYDATA, Param::Zero, Record::KindOne, 1, false, Pinged::Main, kOneLine, 0},
     {"NullCopyDataRecordIsIgnored", 0, WM_COPYDATA, Param::Zero, Record::Null, 1, false, Pinged::Main, kOneLine, 0},
-    {"NullDataWithCountIsIgnored", 0, WM_COPYDATA, Param::Zero, Record::NullDataWithCount, 1, false, Pinged::Main, kOneLine, 0},
-    {"UnknownMessageGoesToTheDefault", 2, kUnknownMessage, Param::Zero, Record::None, 0, false, Pinged::Main, kThreeLines, 0},
+    {"NullDataWithCountIsIgnored", 0, WM_COPYDATA, Param::Zero, Record::NullDataWithCount, 1, false, Pinged::Main,
+     kOneLine, 0},
+    {"UnknownMessageGoesToTheDefault", 2, kUnknownMessage, Param::Zero, Record::None, 0, false, Pinged::Main,
+     kThreeLines, 0},
 };
 
 void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
@@ -314,7 +320,8 @@ TEST_P(InboundCommand, Effect) {
     main.window.Clear();
 
     const std::wstring payload = NoticePayload(L"new", 5);
-    COPYDATASTRUCT data = {0, static_cast<DWORD>(payload.size() * sizeof(wchar_t)), const_cast<wchar_t*>(payload.data())};
+    COPYDATASTRUCT data = {0, static_cast<DWORD>(payload.size() * sizeof(wchar_t)),
+                           const_cast<wchar_t*>(payload.data())};
     if (c.record == Record::KindOne) data.dwData = 1;
     if (c.record == Record::NullDataWithCount) data = {0, 8, nullptr};
     const LPARAM lParam = c.record == Record::None || c.record == Record::Null ? 0 : reinterpret_cast<LPARAM>(&data);

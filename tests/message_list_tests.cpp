@@ -67,8 +67,9 @@ TEST(MessageList, CursorMovesStopAtTheEndsUnlessWrapping) {
         ASSERT_EQ(list.Cursor(), c.start);
         if (c.move == Move::Next) list.Next(c.wrap);
         else list.Previous(c.wrap);
-        EXPECT_EQ(list.Cursor(), c.cursor) << "size " << c.size << ", from " << c.start << ", "
-                                           << (c.move == Move::Next ? "next" : "previous") << (c.wrap ? ", wrapping" : "");
+        EXPECT_EQ(list.Cursor(), c.cursor)
+            << "size " << c.size << ", from " << c.start << ", " << (c.move == Move::Next ? "next" : "previous")
+            << (c.wrap ? ", wrapping" : "");
     }
 }
 

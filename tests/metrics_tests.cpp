@@ -46,8 +46,8 @@ void ExpectIconsOfSide(int side) {
     ASSERT_NE(dll.module, nullptr);
     ItemIcons icons(dll.module);
     icons.LoadIcons();
-    for (HICON icon : {icons.appIcon, icons.nextArrow, icons.nextArrowHighlighted, icons.prevArrow,
-                       icons.prevArrowHighlighted}) {
+    for (HICON icon :
+         {icons.appIcon, icons.nextArrow, icons.nextArrowHighlighted, icons.prevArrow, icons.prevArrowHighlighted}) {
         SIZE size = IconSize(icon);
         EXPECT_EQ(size.cx, side);
         EXPECT_EQ(size.cy, side);

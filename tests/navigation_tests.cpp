@@ -181,7 +181,7 @@ TEST_F(NavigationTest, ArrowHitAreasIncludeAllFourEdges) {
         int x, y;
         bool acts;
     } taps[] = {
-        {0, 19, false},   {40, 19, false},  {0, 59, false},  {40, 59, false},   // previous arrow corners
+        {0, 19, false},   {40, 19, false},  {0, 59, false},   {40, 59, false},   // previous arrow corners
         {200, 19, false}, {240, 19, false}, {200, 59, false}, {240, 59, false},  // next arrow corners
         {41, 40, true},   {199, 40, true},  {120, 40, true},                     // between the two
         {20, 18, true},   {220, 18, true},  {120, 10, true},                     // first line
@@ -222,9 +222,9 @@ TEST_F(HighDpiNavigation, TapsHitTheScaledArrows) {
         int x, y;
         bool acts;
     } taps[] = {
-        {p.left, p.top, false},       {p.right, p.bottom, false},  {n.left, n.top, false},
-        {n.right, n.bottom, false},   {p.right + 1, middle, true}, {n.left - 1, middle, true},
-        {p.left, p.top - 1, true},    {n.right, n.bottom + 1, true},
+        {p.left, p.top, false},     {p.right, p.bottom, false},    {n.left, n.top, false},
+        {n.right, n.bottom, false}, {p.right + 1, middle, true},   {n.left - 1, middle, true},
+        {p.left, p.top - 1, true},  {n.right, n.bottom + 1, true},
     };
     for (const auto& tap : taps) EXPECT_EQ(Tap(tap.x, tap.y), tap.acts) << tap.x << "," << tap.y;
 }

@@ -48,7 +48,8 @@ TEST(SplitFields, EverySeparatorStartsAField) {
         {L"\0\0"s, {L"", L"", L""}},
         {L"ab\0cd\0ef"s, {L"ab", L"cd", L"ef"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(SplitFields(c.text, L'\0'), c.fields) << "text of " << c.text.size() << " units";
+    for (const auto& c : cases)
+        EXPECT_EQ(SplitFields(c.text, L'\0'), c.fields) << "text of " << c.text.size() << " units";
 }
 
 TEST(ReplaceControlChars, OnlyBackspaceTabLineFeedAndReturnBecomeSpaces) {
@@ -66,11 +67,17 @@ TEST(ReplaceLoneSurrogates, OnlyHalvesWithoutTheirPartnerBecomeReplacementCharac
     const struct {
         std::wstring text, expected;
     } cases[] = {
-        {L"a\xD83D\xDE00" L"b", L"a\xD83D\xDE00" L"b"},  // a pair stays
-        {L"\xD83D", L"\xFFFD"},                             // high at the end
-        {L"\xDE00" L"x", L"\xFFFD" L"x"},                   // low at the start
-        {L"\xDE00\xD83D", L"\xFFFD\xFFFD"},                 // reversed
-        {L"\xD83D\xD83D\xDE00", L"\xFFFD\xD83D\xDE00"},     // high, then a pair
+        {L"a\xD83D\xDE00"
+         L"b",
+         L"a\xD83D\xDE00"
+         L"b"},                  // a pair stays
+        {L"\xD83D", L"\xFFFD"},  // high at the end
+        {L"\xDE00"
+         L"x",
+         L"\xFFFD"
+         L"x"},                                                                    // low at the start
+        {L"\xDE00\xD83D", L"\xFFFD\xFFFD"},                                        // reversed
+        {L"\xD83D\xD83D\xDE00", L"\xFFFD\xD83D\xDE00"},                            // high, then a pair
         {std::wstring(L"\xDBFF\0\xDF53", 3), std::wstring(L"\xFFFD\0\xFFFD", 3)},  // split by a NUL
     };
     for (const auto& c : cases) {
@@ -81,13 +88,19 @@ TEST(ReplaceLoneSurrogates, OnlyHalvesWithoutTheirPartnerBecomeReplacementCharac
 }
 
 TEST(ParseNotice, DisplayedFieldsBecomeWellFormedKeyAndPathStayAsSent) {
-    const std::wstring lone = L"x\xD912" L"y";
+    const std::wstring lone =
+        L"x\xD912"
+        L"y";
     std::wstring payload = lone + L'\0' + lone + L'\0' + lone + L'\0' + lone + L'\0' + L"5";
     auto entry = ParseNotice(payload.data(), payload.size());
     EXPECT_EQ(entry->key, lone);
     EXPECT_EQ(entry->portraitPath, lone);
-    EXPECT_EQ(entry->senderName, L"x\xFFFD" L"y");
-    EXPECT_EQ(entry->messageText, L"x\xFFFD" L"y");
+    EXPECT_EQ(entry->senderName,
+              L"x\xFFFD"
+              L"y");
+    EXPECT_EQ(entry->messageText,
+              L"x\xFFFD"
+              L"y");
 }
 
 class ParseNoticeTest : public ::testing::TestWithParam<ParseCase> {};
@@ -130,23 +143,16 @@ TEST(ParseNotice, TimeFieldReadsLeadingDecimalNumber) {
         std::wstring field;
         ULONGLONG time;
     } cases[] = {
-        {L"42", 42},
-        {L"  42", 42},
-        {L"\t\n 42", 42},
-        {L"42abc", 42},
-        {L"12 34", 12},
-        {L"+15", 15},
+        {L"42", 42},         {L"  42", 42},  {L"\t\n 42", 42},
+        {L"42abc", 42},      {L"12 34", 12}, {L"+15", 15},
         {L"-1", ~0ULL},  // the bits of the signed value
-        {L"-2x", ~0ULL - 1},
-        {L"abc", 0},
-        {L"", 0},
-        {L"+", 0},
-        {L" - 5", 0},
-        {L"9223372036854775807", 0x7FFFFFFFFFFFFFFFULL},
+        {L"-2x", ~0ULL - 1}, {L"abc", 0},    {L"", 0},
+        {L"+", 0},           {L" - 5", 0},   {L"9223372036854775807", 0x7FFFFFFFFFFFFFFFULL},
     };
     for (const auto& c : cases) {
         const std::wstring payload = Joined({L"k", L"p", L"s", L"t", c.field});
-        EXPECT_EQ(TimeOf(*ParseNotice(payload.data(), payload.size())), c.time) << "field of " << c.field.size() << " units";
+        EXPECT_EQ(TimeOf(*ParseNotice(payload.data(), payload.size())), c.time)
+            << "field of " << c.field.size() << " units";
     }
 }
 

@@ -32,8 +32,8 @@ VOID CALLBACK InspectAndClose(HWND owner, UINT, UINT_PTR timer, DWORD) {
         GetDlgItemTextW(dialog, ids[i], text, 32);
         check.texts[i] = text;
     }
-    check.anyRadioChecked = IsDlgButtonChecked(dialog, 1001) || IsDlgButtonChecked(dialog, 1002) ||
-                            IsDlgButtonChecked(dialog, 1003);
+    check.anyRadioChecked =
+        IsDlgButtonChecked(dialog, 1001) || IsDlgButtonChecked(dialog, 1002) || IsDlgButtonChecked(dialog, 1003);
     // A radio button's command ends nothing.
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), 0);
     check.openAfterRadioCommand = IsWindow(dialog) != FALSE;

@@ -17,9 +17,9 @@ namespace {
 
 constexpr int kWidth = 240, kHeight = 60;
 constexpr COLORREF kGrey = RGB(0x80, 0x80, 0x80);
-constexpr COLORREF kOrange = RGB(0xFF, 0x8C, 0x00);     // arrow
-constexpr COLORREF kBrown = RGB(0x5C, 0x33, 0x17);      // highlighted arrow
-constexpr COLORREF kAppBlue = RGB(0x1E, 0x6F, 0xD9);    // application icon
+constexpr COLORREF kOrange = RGB(0xFF, 0x8C, 0x00);   // arrow
+constexpr COLORREF kBrown = RGB(0x5C, 0x33, 0x17);    // highlighted arrow
+constexpr COLORREF kAppBlue = RGB(0x1E, 0x6F, 0xD9);  // application icon
 constexpr COLORREF kPortrait = RGB(0xE0, 0x10, 0xC0);
 constexpr int kArrowPixels = 64;  // one solid triangle
 
@@ -81,9 +81,11 @@ Capture Texts(COLORREF background, COLORREF colour, const std::vector<TextAt>& t
 // Every pixel of a one-pixel outline is grey.
 ::testing::AssertionResult GreyOutline(const Capture& c, const RECT& outline) {
     const int right = outline.right - 1, bottom = outline.bottom - 1;
-    int missing = c.Count({outline.left, outline.top, outline.right, outline.top + 1}, kGrey) - (right - outline.left + 1);
+    int missing =
+        c.Count({outline.left, outline.top, outline.right, outline.top + 1}, kGrey) - (right - outline.left + 1);
     missing += c.Count({outline.left, bottom, outline.right, bottom + 1}, kGrey) - (right - outline.left + 1);
-    missing += c.Count({outline.left, outline.top, outline.left + 1, outline.bottom}, kGrey) - (bottom - outline.top + 1);
+    missing +=
+        c.Count({outline.left, outline.top, outline.left + 1, outline.bottom}, kGrey) - (bottom - outline.top + 1);
     missing += c.Count({right, outline.top, right + 1, outline.bottom}, kGrey) - (bottom - outline.top + 1);
     if (missing == 0) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << -missing << " outline pixels are not grey";
@@ -111,10 +113,10 @@ TEST_F(ItemPaint, BackgroundAndTextColoursFollowTheSelection) {
 
         Feed(1);
         Capture threeLines = Painted();
-        EXPECT_TRUE(SameInArea(threeLines,
-                               Texts(k.background, k.text,
-                                     {{L"Ardeno  (1)new messages.", kTitleText}, {L"[1/1] ", kTitleText, DT_RIGHT}}),
-                               kTitleArea));
+        EXPECT_TRUE(SameInArea(
+            threeLines,
+            Texts(k.background, k.text, {{L"Ardeno  (1)new messages.", kTitleText}, {L"[1/1] ", kTitleText, DT_RIGHT}}),
+            kTitleArea));
         EXPECT_EQ(threeLines.At(kWidth - 1, kHeight - 1), k.background);
         EXPECT_EQ(threeLines.At(kWidth - 1, 0), k.background);
         for (const Capture* c : {&oneLine, &threeLines}) {
@@ -163,8 +165,10 @@ TEST_F(ItemPaint, OneNoticeShowsItsTextsWithoutArrows) {
     Capture c = Painted();
     EXPECT_TRUE(SameInArea(c,
                            Texts(kHostWatermarkColor, kHostTextColor,
-                                 {{L"Ardeno  (1)new messages.", kTitleText}, {L"[1/1] ", kTitleText, DT_RIGHT},
-                                  {L"Alice", kOneNotice.name}, {L"[9:05]", kOneNotice.name, DT_RIGHT},
+                                 {{L"Ardeno  (1)new messages.", kTitleText},
+                                  {L"[1/1] ", kTitleText, DT_RIGHT},
+                                  {L"Alice", kOneNotice.name},
+                                  {L"[9:05]", kOneNotice.name, DT_RIGHT},
                                   {L"See you at nine", kOneNotice.text}}),
                            {42, 0, kWidth, kHeight}));
     EXPECT_EQ(c.Count(kAll, kOrange) + c.Count(kAll, kBrown), 0);
@@ -202,12 +206,13 @@ TEST_F(ItemPaint, AmpersandsInNameAndTextShowAsTyped) {
     Capture c = Painted();
     EXPECT_TRUE(SameInArea(c,
                            Texts(kHostWatermarkColor, kHostTextColor,
-                                 {{L"R&D", kOneNotice.name, DT_NOPREFIX}, {L"[9:05]", kOneNotice.name, DT_RIGHT},
+                                 {{L"R&D", kOneNotice.name, DT_NOPREFIX},
+                                  {L"[9:05]", kOneNotice.name, DT_RIGHT},
                                   {L"Tom & Jerry &more", kOneNotice.text, DT_NOPREFIX}}),
                            {42, 19, kWidth, kHeight}));
     // The prefix reading would underline instead: the two are told apart here.
-    EXPECT_FALSE(SameInArea(c, Texts(kHostWatermarkColor, kHostTextColor, {{L"R&D", kOneNotice.name}}),
-                            {45, 21, 80, 37}));
+    EXPECT_FALSE(
+        SameInArea(c, Texts(kHostWatermarkColor, kHostTextColor, {{L"R&D", kOneNotice.name}}), {45, 21, 80, 37}));
 }
 
 TEST_F(ItemPaint, LongNameIsCutBeforeTheTime) {
@@ -217,12 +222,13 @@ TEST_F(ItemPaint, LongNameIsCutBeforeTheTime) {
     Feed({notice});
     Capture c = Painted();
     // The name area ends where the right-aligned time begins.
-    const RECT nameArea = {kOneNotice.name.left, kOneNotice.name.top,
-                           kOneNotice.name.right - ItemTextWidth(L"[12:34]"), kOneNotice.name.bottom};
+    const RECT nameArea = {kOneNotice.name.left, kOneNotice.name.top, kOneNotice.name.right - ItemTextWidth(L"[12:34]"),
+                           kOneNotice.name.bottom};
     std::vector<Capture> cuts;
     for (size_t n = 0; n < notice.sender.size(); ++n)
-        cuts.push_back(Texts(kHostWatermarkColor, kHostTextColor,
-                             {{notice.sender.substr(0, n) + L"...", nameArea}, {L"[12:34]", kOneNotice.name, DT_RIGHT}}));
+        cuts.push_back(
+            Texts(kHostWatermarkColor, kHostTextColor,
+                  {{notice.sender.substr(0, n) + L"...", nameArea}, {L"[12:34]", kOneNotice.name, DT_RIGHT}}));
     const int shown = MatchingPicture(c, cuts, kOneNotice.name);
     EXPECT_GT(shown, 10) << "drawn as a prefix of that many characters and \"...\"";
 }
@@ -268,10 +274,8 @@ TEST_F(ItemPaint, ArrowsShowWhereTheCursorCanMove) {
         bool previous, next;
         const wchar_t* position;
     } steps[] = {
-        {0, false, true, L"[1/3] "},
-        {VK_RIGHT, true, true, L"[2/3] "},
-        {VK_RIGHT, true, false, L"[3/3] "},
-        {VK_RIGHT, true, false, L"[3/3] "},  // stops at the end
+        {0, false, true, L"[1/3] "},        {VK_RIGHT, true, true, L"[2/3] "},
+        {VK_RIGHT, true, false, L"[3/3] "}, {VK_RIGHT, true, false, L"[3/3] "},  // stops at the end
         {VK_LEFT, true, true, L"[2/3] "},
     };
     for (const Step& s : steps) {
@@ -383,11 +387,11 @@ TEST_F(ChinesePaint, TitlesUseTheChineseTexts) {
     EXPECT_GT(oneLine.Count(kOneLineTitleArea, kHostTextColor), 10);
 
     Feed(2);
-    EXPECT_TRUE(SameInArea(Painted(),
-                           Texts(kHostWatermarkColor, kHostTextColor,
-                                 {{L"\u96C5\u8BFA  (2)\u6761\u65B0\u6D88\u606F", kTitleText},
-                                  {L"[1/2] ", kTitleText, DT_RIGHT}}),
-                           kTitleArea));
+    EXPECT_TRUE(SameInArea(
+        Painted(),
+        Texts(kHostWatermarkColor, kHostTextColor,
+              {{L"\u96C5\u8BFA  (2)\u6761\u65B0\u6D88\u606F", kTitleText}, {L"[1/2] ", kTitleText, DT_RIGHT}}),
+        kTitleArea));
 }
 
 // The paint at every setting at 96, 120, 128, 131 and 192 dpi, from a scene alone: no icons, a portrait of the
@@ -414,9 +418,8 @@ Size SizeOf(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
 
 // The ink of a text drawn alone and unclipped.
 Size InkSize(const std::wstring& text, int fontHeight) {
-    const RECT ink = InkBounds(RenderTexts(1000, 200, kPaper, kHostTextColor, {{text, {0, 50, 1000, 100}, DT_NOCLIP}},
-                                           fontHeight),
-                               kPaper);
+    const RECT ink = InkBounds(
+        RenderTexts(1000, 200, kPaper, kHostTextColor, {{text, {0, 50, 1000, 100}, DT_NOCLIP}}, fontHeight), kPaper);
     return SizeOf(ink);
 }
 
@@ -494,7 +497,7 @@ struct ScaledScreen {
     int width;
     int line, largeLine;  // the default setting's and 1200's
     int fontHeight;
-    int frame;  // width of the grey frames
+    int frame;                           // width of the grey frames
     RECT appIcon, prevArrow, nextArrow;  // the icons' boxes, both arrows shown
     RECT titleText, nameText, textText;  // the line rectangles moved and inset, with arrows
     RECT portraitCell;
@@ -502,11 +505,33 @@ struct ScaledScreen {
 
 const ScaledScreen kScaledScreens[] = {
     // Lines 27 (font 16), insets 3, icons 22, arrow columns 16 wide, text offset 0.
-    {131, 328, 27, 33, 16, 1, {3, 3, 25, 25}, {0, 41, 22, 63}, {305, 41, 327, 63},
-     {41, 3, 325, 24}, {77, 29, 306, 50}, {77, 55, 306, 76}, {19, 26, 73, 80}},
+    {131,
+     328,
+     27,
+     33,
+     16,
+     1,
+     {3, 3, 25, 25},
+     {0, 41, 22, 63},
+     {305, 41, 327, 63},
+     {41, 3, 325, 24},
+     {77, 29, 306, 50},
+     {77, 55, 306, 76},
+     {19, 26, 73, 80}},
     // Lines 40 (font 24), insets 4, icons 32, arrow columns 24 wide, text offset 0.
-    {192, 480, 40, 48, 24, 2, {4, 4, 36, 36}, {0, 61, 32, 93}, {446, 61, 478, 93},
-     {60, 4, 476, 36}, {114, 42, 448, 74}, {114, 80, 448, 112}, {28, 38, 108, 118}},
+    {192,
+     480,
+     40,
+     48,
+     24,
+     2,
+     {4, 4, 36, 36},
+     {0, 61, 32, 93},
+     {446, 61, 478, 93},
+     {60, 4, 476, 36},
+     {114, 42, 448, 74},
+     {114, 80, 448, 112},
+     {28, 38, 108, 118}},
 };
 
 bool Inside(const RECT& inner, const RECT& outer) {
@@ -630,9 +655,9 @@ TEST_F(HighDpiPaint, ReportedHeightGrowsWithTheScreen) {
 // The stock font's description carries a width for its own height; a glyph drawn taller must come out wider
 // in proportion, not squeezed to that width.
 TEST_F(HighDpiPaint, TextKeepsItsProportions) {
-    const RECT small = BoundsOf(RenderTexts(kWidth, 24, kHostWatermarkColor, kHostTextColor,
-                                            {{L"Ardeno", {28, 0, 428, 20}}}, 12),
-                                kHostTextColor);
+    const RECT small =
+        BoundsOf(RenderTexts(kWidth, 24, kHostWatermarkColor, kHostTextColor, {{L"Ardeno", {28, 0, 428, 20}}}, 12),
+                 kHostTextColor);
     item.Resize(screen->width, screen->line);
     const RECT large = BoundsOf(Painted(), kHostTextColor);
     const int smallWidth = small.right - small.left, largeWidth = large.right - large.left;

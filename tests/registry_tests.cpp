@@ -83,9 +83,10 @@ TEST(RegistrySettings, ValueTypeIsNotExamined) {
     ScopedRegistryKey key(TEST_PRODUCT_KEY);
     key.SetBytes(L"HorTLines", {2, 0, 0, 0}, REG_BINARY);
     const wchar_t path[] = L"D:\\x.exe";
-    key.SetBytes(L"InstallPath",
-                 std::vector<BYTE>(reinterpret_cast<const BYTE*>(path), reinterpret_cast<const BYTE*>(path) + sizeof(path)),
-                 REG_BINARY);
+    key.SetBytes(
+        L"InstallPath",
+        std::vector<BYTE>(reinterpret_cast<const BYTE*>(path), reinterpret_cast<const BYTE*>(path) + sizeof(path)),
+        REG_BINARY);
     Values settings = Loaded();
     EXPECT_EQ(settings.configuredLines, 2u);
     EXPECT_EQ(settings.installPath, L"D:\\x.exe");

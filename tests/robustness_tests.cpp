@@ -33,8 +33,8 @@ void ReadTime(const std::wstring& field, Reading& reading) {
     size_t at = 0;
     while (at < field.size() && (field[at] == L' ' || field[at] == L'\t')) ++at;
     // Other blanks (line breaks, wide spaces) may or may not be skipped: not judged.
-    if (at < field.size() && (field[at] == L'\n' || field[at] == L'\v' || field[at] == L'\f' || field[at] == L'\r' ||
-                              field[at] >= 0x80))
+    if (at < field.size() &&
+        (field[at] == L'\n' || field[at] == L'\v' || field[at] == L'\f' || field[at] == L'\r' || field[at] >= 0x80))
         return;
     bool negative = false;
     if (at < field.size() && (field[at] == L'+' || field[at] == L'-')) negative = field[at++] == L'-';

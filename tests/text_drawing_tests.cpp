@@ -20,7 +20,8 @@ Capture Fitted(const std::wstring& text, int availableWidth, UINT format = DT_LE
     SetTextColor(surface.dc(), kInk);
     SetBkMode(surface.dc(), TRANSPARENT);
     RECT inner = InnerRect(availableWidth);
-    DrawTextFitted(surface.dc(), text, {inner.left - 2, inner.top - 2, inner.right + 2, inner.bottom + 2}, format, 2, 2);
+    DrawTextFitted(surface.dc(), text, {inner.left - 2, inner.top - 2, inner.right + 2, inner.bottom + 2}, format, 2,
+                   2);
     SelectObject(surface.dc(), previous);
     DeleteObject(font);
     return surface.Pixels();
@@ -42,14 +43,14 @@ TEST(DrawTextFitted, CutsAtTheFirstCharacterThatPassesWidthLessEllipsis) {
         const int w = ItemTextWidth(std::wstring(1, c));
         SCOPED_TRACE(std::string(1, static_cast<char>(c)) + " width " + std::to_string(w));
         ASSERT_EQ(ItemTextWidth(ten), 10 * w);  // no kerning between equal characters
-        ASSERT_GT(4 * w, D);                     // so the cut cases below really are cut
+        ASSERT_GT(4 * w, D);                    // so the cut cases below really are cut
 
         struct Case {
             int available;
             std::wstring shown;
         } cases[] = {
-            {10 * w + D, ten},                      // exactly W - D wide: not cut
-            {10 * w, ten},                          // passes W - D but fits W: drawn whole
+            {10 * w + D, ten},  // exactly W - D wide: not cut
+            {10 * w, ten},      // passes W - D but fits W: drawn whole
             {6 * w + D, std::wstring(6, c) + L"..."},
             {6 * w + D - 1, std::wstring(5, c) + L"..."},  // the character that overflowed is not drawn
             {D, L"..."},
@@ -100,7 +101,8 @@ TEST(DrawTextFitted, CutsWhereEachCharacterMeasuredAloneSaysSo) {
         int sum = 0;
         std::vector<std::pair<size_t, int>> ends;  // each character's end and the sum of widths up to it
         for (size_t at = 0; at < text.size();) {
-            size_t length = at + 1 < text.size() && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1]) ? 2 : 1;
+            size_t length =
+                at + 1 < text.size() && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1]) ? 2 : 1;
             sum += ItemTextWidth(text.substr(at, length));
             at += length;
             ends.emplace_back(at, sum);

@@ -38,7 +38,8 @@ void WriteFile(const std::wstring& path, const std::string& text) {
 
 KernelHandle InheritableFile(const std::wstring& path) {
     SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
-    return KernelHandle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &security, CREATE_ALWAYS, 0, nullptr));
+    return KernelHandle(
+        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &security, CREATE_ALWAYS, 0, nullptr));
 }
 
 // Runs TodayHost.exe with these arguments; its output goes to files, read once it has exited.
@@ -119,13 +120,16 @@ TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
     registry.Add({L"Marked", 'A', 0, TEST_ITEM_FLAGS(24, 2)});
     const std::wstring png = TempPath(L".png"), log = TempPath(L".log"), script = TempPath(L".script"),
                        steps = TempPath(L".steps");
-    WriteFile(script, "expect-height Marked 24\n"
-                      "key down\n"
-                      "expect-selected Marked\n"
-                      "tap 2 2\n"  // the bar: the host's own area
-                      "expect-selected none\n"
-                      "screenshot \"" + ToUtf8(png) + "\"\n"
-                      "exit 7\n");
+    WriteFile(script,
+              "expect-height Marked 24\n"
+              "key down\n"
+              "expect-selected Marked\n"
+              "tap 2 2\n"  // the bar: the host's own area
+              "expect-selected none\n"
+              "screenshot \"" +
+                  ToUtf8(png) +
+                  "\"\n"
+                  "exit 7\n");
     SetEnvironmentVariableW(TEST_ITEM_LOG_VARIABLE, log.c_str());
     HostRun run = RunHost(std::wstring(L"--qvga --refresh-interval 0 --items-key ") + TEST_ITEMS_KEY + L" --script \"" +
                           script + L"\" --step-log \"" + steps + L"\" --watch \"" + log + L"\"");
@@ -167,8 +171,10 @@ TEST(HostProgram, StayKeepsTheHostOpenAfterItsScriptUntilTheWindowCloses) {
     const wchar_t* signalName = L"HostProgramStayScriptDone";
     KernelHandle scriptDone(CreateSemaphoreW(nullptr, 0, 1, signalName));
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_SIGNAL", signalName);
-    std::wstring commandLine = L"\"" + BinFolder() + L"\\TodayHost.exe\" --qvga --refresh-interval 0 --items-key "
-                               L"Software\\ArdenoHostTests\\None --stay --steps \"run %TODAY_HOST_DIR%\\launch_recorder.exe\"";
+    std::wstring commandLine =
+        L"\"" + BinFolder() +
+        L"\\TodayHost.exe\" --qvga --refresh-interval 0 --items-key "
+        L"Software\\ArdenoHostTests\\None --stay --steps \"run %TODAY_HOST_DIR%\\launch_recorder.exe\"";
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(0);
     STARTUPINFOW startup = {};

@@ -76,7 +76,8 @@ TEST(ScriptParse, PercentNamesExpandFromTheEnvironmentWordByWord) {
         // A value's blanks, quotes and percent signs neither split the word nor expand again.
         {L"screenshot %SCRIPT_TEST_DIR%\\a.png", {L"C:\\out dir\\a.png"}, nullptr},
         {L"run %SCRIPT_TEST_NESTED% 100%% %%SCRIPT_TEST_DELAY%%",
-         {L"%SCRIPT_TEST_DELAY% \"x\"", L"100%", L"%SCRIPT_TEST_DELAY%"}, nullptr},
+         {L"%SCRIPT_TEST_DELAY% \"x\"", L"100%", L"%SCRIPT_TEST_DELAY%"},
+         nullptr},
         {L"pump %SCRIPT_TEST_DELAY%", {L"400"}, nullptr},
         {L"# %SCRIPT_TEST_UNSET% in a comment\nrefresh", {}, nullptr},
         {L"run peer.exe %SCRIPT_TEST_UNSET%", {}, L"run: %SCRIPT_TEST_UNSET% is not set in the environment"},

@@ -8,7 +8,7 @@ constexpr DWORD TEST_ITEM_REFUSE_SELECTION = 0x1000;  // RECEIVEDSELECTION answe
 constexpr DWORD TEST_ITEM_INIT_NULL = 0x2000;         // InitializeCustomItem returns null although enabled
 constexpr DWORD TEST_ITEM_KEEP_NAVIGATION = 0x4000;   // USERNAVIGATION answers 1 to every key
 constexpr DWORD TEST_ITEM_LAZY = 0x8000;              // does not repaint itself when the selection comes or goes
-constexpr DWORD TEST_ITEM_COLOR_SHIFT = 16;           // bits 16-23: colour of the marker square, an index of kTestItemColors
+constexpr DWORD TEST_ITEM_COLOR_SHIFT = 16;  // bits 16-23: colour of the marker square, an index of kTestItemColors
 
 constexpr DWORD TEST_ITEM_FLAGS(DWORD height, DWORD color) { return height | (color << TEST_ITEM_COLOR_SHIFT); }
 

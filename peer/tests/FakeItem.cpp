@@ -56,8 +56,7 @@ std::wstring AsText(const std::vector<BYTE>& bytes) {
     if (same) return ::testing::AssertionSuccess();
     auto failure = ::testing::AssertionFailure();
     failure << "\nexpected:";
-    for (const ExpectedMessage& want : expected)
-        failure << "\n  " << Describe(want.message, want.wParam, want.payload);
+    for (const ExpectedMessage& want : expected) failure << "\n  " << Describe(want.message, want.wParam, want.payload);
     failure << "\nrecorded:";
     for (const RecordedMessage& got : recorded)
         failure << "\n  " << Describe(got.message, got.wParam, AsText(got.payload))
@@ -80,22 +79,22 @@ void FakeItem::Publish(DWORD handle) { todaySection.WriteHandle(handle); }
 LRESULT CALLBACK FakeItem::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* item = reinterpret_cast<FakeItem*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
-        case WM_COPYDATA: {
-            if (!item) break;
-            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-            const BYTE* bytes = static_cast<const BYTE*>(data->lpData);
-            item->recorded.push_back({message, wParam, data->dwData,
-                                      std::vector<BYTE>(bytes, bytes ? bytes + data->cbData : bytes)});
-            return 1;
-        }
-        case LINKM_MAIN_ATTACH:
-        case LINKM_MAIN_DETACH:
-        case LINKM_CLEAR:
-        case LINKM_STATUS:
-        case LINKM_SORT:
-            if (!item) break;
-            item->recorded.push_back({message, wParam, 0, {}});
-            return 1;
+    case WM_COPYDATA: {
+        if (!item) break;
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        const BYTE* bytes = static_cast<const BYTE*>(data->lpData);
+        item->recorded.push_back(
+            {message, wParam, data->dwData, std::vector<BYTE>(bytes, bytes ? bytes + data->cbData : bytes)});
+        return 1;
+    }
+    case LINKM_MAIN_ATTACH:
+    case LINKM_MAIN_DETACH:
+    case LINKM_CLEAR:
+    case LINKM_STATUS:
+    case LINKM_SORT:
+        if (!item) break;
+        item->recorded.push_back({message, wParam, 0, {}});
+        return 1;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

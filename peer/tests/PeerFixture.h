@@ -39,14 +39,13 @@ protected:
                                              << peer.ExitCode() << ": " << peer.ErrorOutput();
     }
 
-    HWND PublishedPeer() {
-        return reinterpret_cast<HWND>(static_cast<UINT_PTR>(mainSection.ReadHandle()));
-    }
+    HWND PublishedPeer() { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(mainSection.ReadHandle())); }
 
     // The start-up push as the item receives it.
     std::vector<ExpectedMessage> Push(const std::vector<std::wstring>& payloads) {
         std::vector<ExpectedMessage> push = {{LINKM_MAIN_ATTACH, reinterpret_cast<WPARAM>(PublishedPeer())}};
-        for (const std::wstring& payload : payloads) push.push_back({WM_COPYDATA, reinterpret_cast<WPARAM>(PublishedPeer()), payload});
+        for (const std::wstring& payload : payloads)
+            push.push_back({WM_COPYDATA, reinterpret_cast<WPARAM>(PublishedPeer()), payload});
         push.push_back({LINKM_SORT});
         return push;
     }

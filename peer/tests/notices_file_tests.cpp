@@ -22,14 +22,21 @@ std::vector<NoticePayload> Parse(const std::string& json) {
 }  // namespace
 
 TEST(NoticesFile, BuildsFiveUtf16FieldsWithoutTerminator) {
-    auto notices = Parse(u8R"({"notices":[
+    auto notices = Parse(
+        u8R"({"notices":[
         {"key":"k1","portrait":"C:\\p.bmp","sender":"李雷","text":"hi\tthere","time":"133604118000000000"},
         {"key":"k2"}]})");
     ASSERT_EQ(2u, notices.size());
-    EXPECT_EQ(L"k1\0C:\\p.bmp\0\u674E\u96F7\0hi\tthere\0" L"133604118000000000"s, Text(notices[0]));
+    EXPECT_EQ(
+        L"k1\0C:\\p.bmp\0\u674E\u96F7\0hi\tthere\0"
+        L"133604118000000000"s,
+        Text(notices[0]));
     EXPECT_EQ(Text(notices[0]).size() * 2, notices[0].size());
     // Absent fields are empty, an absent time is 0.
-    EXPECT_EQ(L"k2\0\0\0\0" L"0"s, Text(notices[1]));
+    EXPECT_EQ(
+        L"k2\0\0\0\0"
+        L"0"s,
+        Text(notices[1]));
 }
 
 TEST(NoticesFile, ConvertsTimesWithoutTimeZone) {
@@ -91,10 +98,10 @@ TEST(NoticesFile, NamesTheFileThatCannotBeRead) {
 TEST(CommandLine, ReadsEveryRunOption) {
     PeerCommand command;
     std::string error;
-    ASSERT_TRUE(ParseCommandLine({L"run", L"--notices", L"n.json", L"--transcript", L"t.log", L"--title-chinese",
-                                  L"--hang-ping-ms", L"250", L"--refuse-key", L"--activate-answer", L"-3",
-                                  L"--window-at", L"260,-5"},
-                                 command, error))
+    ASSERT_TRUE(ParseCommandLine(
+        {L"run", L"--notices", L"n.json", L"--transcript", L"t.log", L"--title-chinese", L"--hang-ping-ms", L"250",
+         L"--refuse-key", L"--activate-answer", L"-3", L"--window-at", L"260,-5"},
+        command, error))
         << error;
     EXPECT_EQ(PeerCommandKind::Run, command.kind);
     EXPECT_EQ(L"n.json", command.run.noticesPath);

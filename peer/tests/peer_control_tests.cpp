@@ -7,7 +7,9 @@
 namespace {
 
 const char kOneNoticeJson[] = R"({"notices":[{"key":"k0","sender":"Zhao","text":"first","time":"7"}]})";
-const std::wstring kZeroPayload = L"k0\0\0Zhao\0first\0" L"7"s;
+const std::wstring kZeroPayload =
+    L"k0\0\0Zhao\0first\0"
+    L"7"s;
 
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 

@@ -67,15 +67,18 @@ TEST_F(PeerTest, StartedAsTheItemStartsItTakesItsFilesFromTheEnvironment) {
     std::wstring program = scratch.Path(L"Ardeno Messenger.exe");
     ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\ArdenoPeer.exe").c_str(), program.c_str(), FALSE));
     ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\aygshell.dll").c_str(), scratch.Path(L"aygshell.dll").c_str(), FALSE));
-    ASSERT_TRUE(peer.StartWithoutCommandLine(program, {{PEER_NOTICES_ENV, notices}, {PEER_TRANSCRIPT_ENV, transcript}}));
+    ASSERT_TRUE(
+        peer.StartWithoutCommandLine(program, {{PEER_NOTICES_ENV, notices}, {PEER_TRANSCRIPT_ENV, transcript}}));
     ASSERT_TRUE(WaitUntilReady());
     EXPECT_TRUE(SameSequence(item.recorded, Push({kFirstPayload, kSecondPayload})));
 
     // Each line is in the file as soon as its message has been sent, while the program runs on.
     auto lines = TranscriptLines(transcript);
     ASSERT_EQ(5u, lines.size());
-    const char* expected[][2] = {{"called", "SHNotificationAdd"}, {"sent", "LINKM_MAIN_ATTACH"},
-                                 {"sent", "WM_COPYDATA"},        {"sent", "WM_COPYDATA"},
+    const char* expected[][2] = {{"called", "SHNotificationAdd"},
+                                 {"sent", "LINKM_MAIN_ATTACH"},
+                                 {"sent", "WM_COPYDATA"},
+                                 {"sent", "WM_COPYDATA"},
                                  {"sent", "LINKM_SORT"}};
     for (size_t i = 0; i < lines.size(); ++i) {
         EXPECT_EQ(expected[i][0], lines[i]["dir"]) << i;
@@ -139,8 +142,8 @@ TEST_F(PeerTest, AnswersPingActivationAndTheHandedBackKey) {
 // returns.
 TEST_F(PeerTest, HandedBackKeyOpensExactlyThatNoticeAndPushesTheRest) {
     std::wstring transcript = scratch.Path(L"transcript.jsonl");
-    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"two.json", kTwoNoticesJson)) +
-                          L" --transcript " + Quoted(transcript)));
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"two.json", kTwoNoticesJson)) + L" --transcript " +
+                          Quoted(transcript)));
     HWND peerWindow = PublishedPeer();
     const struct {
         std::wstring key;

@@ -41,8 +41,8 @@ ChildRun RunChild(const std::wstring& program, const std::wstring& arguments, DW
 ::testing::AssertionResult PassesInChildProcess(const std::string& test, DWORD timeoutMs) {
     wchar_t program[MAX_PATH];
     GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring commandLine = L"\"" + std::wstring(program) + L"\" --gtest_filter=" +
-                               std::wstring(test.begin(), test.end());
+    std::wstring commandLine =
+        L"\"" + std::wstring(program) + L"\" --gtest_filter=" + std::wstring(test.begin(), test.end());
     wchar_t folder[MAX_PATH], outputPath[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
     GetTempFileNameW(folder, L"chl", 0, outputPath);
@@ -55,8 +55,8 @@ ChildRun RunChild(const std::wstring& program, const std::wstring& arguments, DW
     startup.hStdOutput = output;
     startup.hStdError = output;
     PROCESS_INFORMATION info = {};
-    BOOL started = CreateProcessW(program, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                                  &info);
+    BOOL started =
+        CreateProcessW(program, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
     CloseHandle(output);
     if (!started) {
         DeleteFileW(outputPath);

@@ -6,10 +6,10 @@ constexpr wchar_t SHELL_READY_EVENT_NAME[] = L"SYSTEM/ShellAPIReady";
 ItemDll::ItemDll() {
     module = LoadLibraryW(L"ArdenoToday.dll");
     if (!module) return;
-    initialize = reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(
-        GetProcAddress(module, MAKEINTRESOURCEA(ORDINAL_INITIALIZEITEM)));
-    optionsProc = reinterpret_cast<PFNCUSTOMOPTIONSDLGPROC>(
-        GetProcAddress(module, MAKEINTRESOURCEA(ORDINAL_OPTIONSDIALOGPROC)));
+    initialize =
+        reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(GetProcAddress(module, MAKEINTRESOURCEA(ORDINAL_INITIALIZEITEM)));
+    optionsProc =
+        reinterpret_cast<PFNCUSTOMOPTIONSDLGPROC>(GetProcAddress(module, MAKEINTRESOURCEA(ORDINAL_OPTIONSDIALOGPROC)));
 }
 
 void ItemDll::Unload() {
@@ -22,10 +22,14 @@ HostWindow::HostWindow(int width, int height) : RecordingWindow(L"TestTodayHost"
 std::optional<LRESULT> HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == TODAYM_GETCOLOR) {
         switch (wParam) {
-        case TODAYCOLOR_TEXT: return kHostTextColor;
-        case TODAYCOLOR_HIGHLIGHTEDTEXT: return kHostHighlightedTextColor;
-        case TODAYCOLOR_HIGHLIGHT: return kHostHighlightColor;
-        default: return LRESULT(0);
+        case TODAYCOLOR_TEXT:
+            return kHostTextColor;
+        case TODAYCOLOR_HIGHLIGHTEDTEXT:
+            return kHostHighlightedTextColor;
+        case TODAYCOLOR_HIGHLIGHT:
+            return kHostHighlightColor;
+        default:
+            return LRESULT(0);
         }
     }
     if (message == TODAYM_DRAWWATERMARK && lParam) {

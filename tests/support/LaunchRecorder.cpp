@@ -29,8 +29,7 @@ LaunchRecorder::LaunchRecorder(const std::wstring& installPath) : productKey(TES
     job.Reset(CreateJobObjectW(nullptr, nullptr));
     port.Reset(CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1));
     JOBOBJECT_ASSOCIATE_COMPLETION_PORT association = {job.get(), port.get()};
-    SetInformationJobObject(job.get(), JobObjectAssociateCompletionPortInformation, &association,
-                            sizeof(association));
+    SetInformationJobObject(job.get(), JobObjectAssociateCompletionPortInformation, &association, sizeof(association));
     AssignProcessToJobObject(job.get(), GetCurrentProcess());
 }
 

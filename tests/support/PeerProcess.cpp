@@ -19,7 +19,8 @@ std::vector<wchar_t> EnvironmentBlock(const EnvironmentOverrides& overrides) {
     wchar_t* strings = GetEnvironmentStringsW();
     for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
         std::wstring text = entry;
-        if (text.rfind(std::wstring(PEER_NOTICES_ENV) + L"=", 0) == 0 || text.rfind(std::wstring(PEER_TRANSCRIPT_ENV) + L"=", 0) == 0)
+        if (text.rfind(std::wstring(PEER_NOTICES_ENV) + L"=", 0) == 0 ||
+            text.rfind(std::wstring(PEER_TRANSCRIPT_ENV) + L"=", 0) == 0)
             continue;
         block.insert(block.end(), text.begin(), text.end());
         block.push_back(L'\0');
@@ -71,8 +72,8 @@ bool ChildProcess::Launch(const std::wstring& program, wchar_t* commandLine, con
     startup.hStdOutput = errorFile.get();
     PROCESS_INFORMATION info = {};
     std::vector<wchar_t> environmentBlock = EnvironmentBlock(environment);
-    BOOL started = CreateProcessW(program.c_str(), commandLine, nullptr, nullptr, TRUE,
-                                  CREATE_UNICODE_ENVIRONMENT, environmentBlock.data(), nullptr, &startup, &info);
+    BOOL started = CreateProcessW(program.c_str(), commandLine, nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+                                  environmentBlock.data(), nullptr, &startup, &info);
     if (!started) return false;
     KernelHandle thread(info.hThread);
     process.Reset(info.hProcess);
@@ -178,8 +179,8 @@ std::string ReadFileText(const std::wstring& path) {
 }
 
 std::string Narrow(const std::wstring& text) {
-    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                     nullptr);
+    int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string result(length, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], length, nullptr, nullptr);
     return result;

@@ -6,7 +6,7 @@
 struct Capture {
     int width = 0;
     int height = 0;
-    std::vector<DWORD> pixels;  // 0x00RRGGBB, top-down rows
+    std::vector<DWORD> pixels;        // 0x00RRGGBB, top-down rows
     COLORREF At(int x, int y) const;  // as a COLORREF (0x00BBGGRR); CLR_INVALID outside
     // How many pixels of a rectangle (inclusive-exclusive) have the colour.
     int Count(const RECT& area, COLORREF colour) const;

@@ -27,14 +27,14 @@ wchar_t RandomNotices::Unit(bool loneSurrogates) {
     for (;;) {
         const size_t kind = Below(100);
         wchar_t c;
-        if (kind < 45) c = static_cast<wchar_t>(0x20 + Below(0x5F));        // printable ASCII
-        else if (kind < 55) c = static_cast<wchar_t>(1 + Below(0x1F));      // control characters
-        else if (kind < 65) c = static_cast<wchar_t>(0x4E00 + Below(0x5000)); // CJK
+        if (kind < 45) c = static_cast<wchar_t>(0x20 + Below(0x5F));           // printable ASCII
+        else if (kind < 55) c = static_cast<wchar_t>(1 + Below(0x1F));         // control characters
+        else if (kind < 65) c = static_cast<wchar_t>(0x4E00 + Below(0x5000));  // CJK
         else if (kind < 70) c = bidi[Below(sizeof(bidi) / sizeof(bidi[0]))];
         else if (kind < 75) c = static_cast<wchar_t>(0x0300 + Below(0x70));  // combining marks
         else if (kind < 78) c = static_cast<wchar_t>(Chance(0.5) ? 0xFFFE + Below(2) : 0xFEFF);
-        else c = static_cast<wchar_t>(0x80 + Below(0xD800 - 0x80));         // the rest of the plane below
-        if (c >= 0xE000 && c <= 0xE00F) continue;                            // the suite's tags
+        else c = static_cast<wchar_t>(0x80 + Below(0xD800 - 0x80));  // the rest of the plane below
+        if (c >= 0xE000 && c <= 0xE00F) continue;                    // the suite's tags
         return c;
     }
 }
@@ -73,9 +73,14 @@ std::wstring RandomNotices::TimeField() {
     if (sign == 1) field.push_back(L'-');
     ULONGLONG value;
     switch (Below(3)) {
-        case 0: value = Below(1000000); break;
-        case 1: value = 133000000000000000ull + (static_cast<ULONGLONG>(engine()) << 24) + engine(); break;
-        default: value = ((static_cast<ULONGLONG>(engine()) << 32) | engine()) & 0x7FFFFFFFFFFFFFFFull;
+    case 0:
+        value = Below(1000000);
+        break;
+    case 1:
+        value = 133000000000000000ull + (static_cast<ULONGLONG>(engine()) << 24) + engine();
+        break;
+    default:
+        value = ((static_cast<ULONGLONG>(engine()) << 32) | engine()) & 0x7FFFFFFFFFFFFFFFull;
     }
     if (sign == 1 && value == 1) value = 2;  // "-1" is the largest time there is: the suite's sentinel keeps it
     if (Chance(0.1)) field += L"00";

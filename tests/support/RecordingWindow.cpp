@@ -28,8 +28,7 @@ const char* DeliveryName(Delivery delivery) { return delivery == Delivery::Sent 
 // Every pump of the process hands it the messages it takes from the queue first (platform SetMessageFilter).
 bool DispatchRecordingPosted(const MSG& msg);
 
-RecordingWindow::RecordingWindow(const wchar_t* className, const wchar_t* title, HWND parent, int width,
-                                 int height) {
+RecordingWindow::RecordingWindow(const wchar_t* className, const wchar_t* title, HWND parent, int width, int height) {
     RegisterOnce(className, Procedure);
     SetMessageFilter(DispatchRecordingPosted);
     DWORD style = parent ? (WS_CHILD | WS_VISIBLE) : (WS_POPUP | WS_VISIBLE);

@@ -89,7 +89,8 @@ std::string DescribeChange(const ResourceCounts& before, const ResourceCounts& a
          << before.windowClasses << " -> " << after.windowClasses << ", private memory "
          << (after.privateBytes >= before.privateBytes ? "+" : "-")
          << (after.privateBytes >= before.privateBytes ? after.privateBytes - before.privateBytes
-                                                       : before.privateBytes - after.privateBytes) / 1024
+                                                       : before.privateBytes - after.privateBytes) /
+                1024
          << " KB";
     return text.str();
 }

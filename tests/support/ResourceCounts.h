@@ -17,8 +17,7 @@ struct ResourceCounts {
 
 ResourceCounts CountResources();
 // Every count equal, and private memory grown by at most `memorySlack` bytes; the failure names each change.
-::testing::AssertionResult SameResources(const ResourceCounts& before, const ResourceCounts& after,
-                                         SIZE_T memorySlack);
+::testing::AssertionResult SameResources(const ResourceCounts& before, const ResourceCounts& after, SIZE_T memorySlack);
 // One line: "TLS free 1085 -> 1085, kernel handles 40 -> 40, ..., private memory +12 KB".
 std::string DescribeChange(const ResourceCounts& before, const ResourceCounts& after);
 

@@ -8,7 +8,10 @@
 
 // A memory DC made without a DC is compatible with the screen.
 Surface::Surface(int width, int height, COLORREF background)
-    : width(width), height(height), memory(nullptr), bitmap(CreateTopDownDib(memory.get(), width, height, &bits)),
+    : width(width),
+      height(height),
+      memory(nullptr),
+      bitmap(CreateTopDownDib(memory.get(), width, height, &bits)),
       selected(memory.get(), bitmap.get()) {
     RECT all = {0, 0, width, height};
     GdiObject<HBRUSH> brush(CreateSolidBrush(background));

@@ -41,7 +41,9 @@ LRESULT CALLBACK UnresponsiveWindow::Procedure(HWND window, UINT message, WPARAM
     if (!self || (message != LINKM_PING && message != LINKM_ACTIVATE && message != WM_COPYDATA))
         return DefWindowProcW(window, message, wParam, lParam);
     if (message == self->stallOn) WaitForSingleObject(self->resumed.get(), INFINITE);
-    InterlockedIncrement(message == LINKM_PING ? &self->pings : message == WM_COPYDATA ? &self->copies : &self->activations);
+    InterlockedIncrement(message == LINKM_PING    ? &self->pings
+                         : message == WM_COPYDATA ? &self->copies
+                                                  : &self->activations);
     return 1;
 }
 
