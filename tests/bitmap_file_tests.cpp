@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kWidth = 5, kHeight = 3;  // rows need padding at every pixel size
 
-struct BitmapSpec {
+struct BitmapLayout {
     const char* name;
     WORD bits;
     bool topDown;
@@ -23,13 +23,15 @@ struct BitmapSpec {
 // The eight colours every pixel size can hold exactly (each channel 0 or 255), as 0x00RRGGBB.
 DWORD Corner(int i) { return (i & 4 ? 0xFF0000 : 0) | (i & 2 ? 0x00FF00 : 0) | (i & 1 ? 0x0000FF : 0); }
 DWORD PaletteColour(int i) { return ((i * 37) & 0xFF) << 16 | ((i * 91) & 0xFF) << 8 | ((i * 53) & 0xFF); }
-int PaletteSize(const BitmapSpec& spec) { return spec.bits <= 8 ? 1 << spec.bits : 0; }
-int IndexAt(const BitmapSpec& spec, int x, int y) { return (x + 2 * y) % (spec.bits <= 8 ? PaletteSize(spec) : 8); }
+int PaletteSize(const BitmapLayout& layout) { return layout.bits <= 8 ? 1 << layout.bits : 0; }
+int IndexAt(const BitmapLayout& layout, int x, int y) {
+    return (x + 2 * y) % (layout.bits <= 8 ? PaletteSize(layout) : 8);
+}
 
 // The colour of pixel (x, y), row 0 at the top.
-DWORD ExpectedColour(const BitmapSpec& spec, int x, int y) {
-    int index = IndexAt(spec, x, y);
-    return spec.bits <= 8 ? PaletteColour(index) : Corner(index);
+DWORD ExpectedColour(const BitmapLayout& layout, int x, int y) {
+    int index = IndexAt(layout, x, y);
+    return layout.bits <= 8 ? PaletteColour(index) : Corner(index);
 }
 
 void Put16(std::vector<BYTE>& bytes, DWORD value) {
@@ -41,30 +43,30 @@ void Put32(std::vector<BYTE>& bytes, DWORD value) {
     Put16(bytes, value >> 16);
 }
 
-std::vector<BYTE> PixelRow(const BitmapSpec& spec, int y) {
+std::vector<BYTE> PixelRow(const BitmapLayout& layout, int y) {
     std::vector<BYTE> row;
     DWORD accumulator = 0;
     int pending = 0;
     for (int x = 0; x < kWidth; ++x) {
-        const int index = IndexAt(spec, x, y);
+        const int index = IndexAt(layout, x, y);
         const DWORD c = Corner(index);
-        if (spec.bits <= 8) {
-            accumulator = accumulator << spec.bits | index;
-            pending += spec.bits;
+        if (layout.bits <= 8) {
+            accumulator = accumulator << layout.bits | index;
+            pending += layout.bits;
             if (pending == 8) {
                 row.push_back(static_cast<BYTE>(accumulator));
                 accumulator = 0;
                 pending = 0;
             }
-        } else if (spec.bits == 16) {
+        } else if (layout.bits == 16) {
             const DWORD r = c >> 16 & 1, g = c >> 8 & 1, b = c & 1;  // 5-6-5 with bit fields, else 5-5-5
             Put16(row,
-                  spec.bitFields ? (r * 31) << 11 | (g * 63) << 5 | b * 31 : (r * 31) << 10 | (g * 31) << 5 | b * 31);
+                  layout.bitFields ? (r * 31) << 11 | (g * 63) << 5 | b * 31 : (r * 31) << 10 | (g * 31) << 5 | b * 31);
         } else {
             row.push_back(static_cast<BYTE>(c));
             row.push_back(static_cast<BYTE>(c >> 8));
             row.push_back(static_cast<BYTE>(c >> 16));
-            if (spec.bits == 32) row.push_back(0);
+            if (layout.bits == 32) row.push_back(0);
         }
     }
     if (pending) row.push_back(static_cast<BYTE>(accumulator << (8 - pending)));
@@ -72,41 +74,41 @@ std::vector<BYTE> PixelRow(const BitmapSpec& spec, int y) {
     return row;
 }
 
-std::vector<BYTE> BitmapBytes(const BitmapSpec& spec) {
+std::vector<BYTE> BitmapBytes(const BitmapLayout& layout) {
     std::vector<BYTE> head;
-    const bool core = spec.headerSize == 12;
-    Put32(head, spec.headerSize);
+    const bool core = layout.headerSize == 12;
+    Put32(head, layout.headerSize);
     if (core) {
         Put16(head, kWidth);
         Put16(head, kHeight);
         Put16(head, 1);
-        Put16(head, spec.bits);
+        Put16(head, layout.bits);
     } else {
         Put32(head, kWidth);
-        Put32(head, spec.topDown ? -kHeight : kHeight);
+        Put32(head, layout.topDown ? -kHeight : kHeight);
         Put16(head, 1);
-        Put16(head, spec.bits);
-        Put32(head, spec.bitFields ? BI_BITFIELDS : BI_RGB);
-        head.resize(spec.headerSize, 0);  // sizes, resolution, colour counts 0; V4/V5 masks written below
+        Put16(head, layout.bits);
+        Put32(head, layout.bitFields ? BI_BITFIELDS : BI_RGB);
+        head.resize(layout.headerSize, 0);  // sizes, resolution, colour counts 0; V4/V5 masks written below
     }
     std::vector<DWORD> masks;
-    if (spec.bitFields)
-        masks = spec.bits == 16 ? std::vector<DWORD>{0xF800, 0x07E0, 0x001F}
-                                : std::vector<DWORD>{0xFF0000, 0x00FF00, 0x0000FF};
-    if (spec.bitFields && spec.headerSize > 40) {
+    if (layout.bitFields)
+        masks = layout.bits == 16 ? std::vector<DWORD>{0xF800, 0x07E0, 0x001F}
+                                  : std::vector<DWORD>{0xFF0000, 0x00FF00, 0x0000FF};
+    if (layout.bitFields && layout.headerSize > 40) {
         for (int i = 0; i < 3; ++i)
             for (int b = 0; b < 4; ++b) head[40 + 4 * i + b] = static_cast<BYTE>(masks[i] >> (8 * b));
     } else {
         for (DWORD mask : masks) Put32(head, mask);
     }
-    for (int i = 0; i < PaletteSize(spec); ++i) {
+    for (int i = 0; i < PaletteSize(layout); ++i) {
         const DWORD c = PaletteColour(i);
         head.insert(head.end(), {static_cast<BYTE>(c), static_cast<BYTE>(c >> 8), static_cast<BYTE>(c >> 16)});
         if (!core) head.push_back(0);
     }
     std::vector<BYTE> pixels;
     for (int stored = 0; stored < kHeight; ++stored) {
-        std::vector<BYTE> row = PixelRow(spec, spec.topDown ? stored : kHeight - 1 - stored);
+        std::vector<BYTE> row = PixelRow(layout, layout.topDown ? stored : kHeight - 1 - stored);
         pixels.insert(pixels.end(), row.begin(), row.end());
     }
     std::vector<BYTE> file = {'B', 'M'};
@@ -134,7 +136,7 @@ std::vector<DWORD> PixelsOf(HBITMAP bitmap) {
     return pixels;
 }
 
-const BitmapSpec kGoodBitmaps[] = {
+const BitmapLayout kGoodBitmaps[] = {
     {"1-bit", 1, false, 40, false},
     {"1-bit top-down", 1, true, 40, false},
     {"4-bit", 4, false, 40, false},
@@ -162,9 +164,9 @@ protected:
 };
 
 TEST_F(BitmapFiles, GoodFilesOfEveryPixelSizeAndRowOrderLoadWithTheirPixels) {
-    for (const BitmapSpec& spec : kGoodBitmaps) {
-        SCOPED_TRACE(spec.name);
-        ASSERT_TRUE(WriteFileBytes(path, BitmapBytes(spec)));
+    for (const BitmapLayout& layout : kGoodBitmaps) {
+        SCOPED_TRACE(layout.name);
+        ASSERT_TRUE(WriteFileBytes(path, BitmapBytes(layout)));
         HBITMAP bitmap = SHLoadDIBitmap(path.c_str());
         ASSERT_NE(bitmap, nullptr);
         BITMAP info = {};
@@ -173,7 +175,7 @@ TEST_F(BitmapFiles, GoodFilesOfEveryPixelSizeAndRowOrderLoadWithTheirPixels) {
         EXPECT_EQ(info.bmHeight, kHeight);
         std::vector<DWORD> expected;
         for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) expected.push_back(ExpectedColour(spec, x, y));
+            for (int x = 0; x < kWidth; ++x) expected.push_back(ExpectedColour(layout, x, y));
         EXPECT_EQ(PixelsOf(bitmap), expected);
         DeleteObject(bitmap);
     }
