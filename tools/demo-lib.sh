@@ -60,3 +60,18 @@ run_host_script() {
 unregister_item() {
   wine reg delete 'HKEY_LOCAL_MACHINE\Software\Microsoft\Today\Items\Ardeno' /f >/dev/null 2>&1 || true
 }
+
+# Registers the item, runs the host on a script file (its own arguments follow), unregisters the item, and
+# stops with the host's log when the script failed: run_registered_script WHAT LOG SCRIPT [HOST ARGS...].
+# HOST_LOCALE applies as for run_host_script.
+run_registered_script() {
+  local what=$1 log=$2 script=$3 failed=no
+  shift 3
+  register_item
+  run_host_script "$script" "$@" >"$log" 2>&1 || failed=yes
+  unregister_item
+  if [ $failed = yes ]; then
+    cat "$log" >&2
+    die "the host's script for $what failed (log above)"
+  fi
+}

@@ -22,7 +22,7 @@ trap 'WINEPREFIX=$PREFIX_192 wineserver -k >/dev/null 2>&1 || true' EXIT
 
 # One host run: LANGUAGE (latin|chinese) at DPI (96|192).
 demo_run() {
-  local language=$1 dpi=$2 name shots work scale failed=no
+  local language=$1 dpi=$2 name shots work scale
   name=$language-${dpi}dpi
   shots=$OUT/$name
   work=$OUT/work/$name
@@ -38,16 +38,10 @@ demo_run() {
   local locale=en_US.UTF-8
   [ "$language" = chinese ] && locale=zh_CN.UTF-8
   echo "demo: $name"
-  register_item
   # No periodic refresh: the script refreshes where it means to, so every run pings the stand-in alike.
-  HOST_LOCALE=$locale run_host_script "$TOOLS/demo.host-script" --refresh-interval 0 \
-    --step-log "$(winpath "$work/steps.jsonl")" --watch "$(winpath "$work/peer-transcript.jsonl")" \
-    >"$work/host.log" 2>&1 || failed=yes
-  unregister_item
-  if [ $failed = yes ]; then
-    cat "$work/host.log" >&2
-    die "the host's script failed for $name (log above)"
-  fi
+  HOST_LOCALE=$locale run_registered_script "$name" "$work/host.log" "$TOOLS/demo.host-script" \
+    --refresh-interval 0 --step-log "$(winpath "$work/steps.jsonl")" \
+    --watch "$(winpath "$work/peer-transcript.jsonl")"
 }
 
 export WINEPREFIX=$PREFIX_96

@@ -12,7 +12,7 @@ WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 
 picture() {
-  local language=$1 name=$2 locale=en_US.UTF-8 data=$WORK/$1 failed=no
+  local language=$1 name=$2 locale=en_US.UTF-8 data=$WORK/$1
   [ "$language" = chinese ] && locale=zh_CN.UTF-8
   python3 "$TOOLS/make-demo-data.py" "$data" "$(winpath "$data")" "$language"
   cat >"$WORK/$language.script" <<SCRIPT
@@ -29,14 +29,8 @@ tap 2 2
 screenshot "$(winpath "$OUT/$name")"
 run "$(winpath "$PEER")" exit
 SCRIPT
-  register_item
-  HOST_LOCALE=$locale run_host_script "$WORK/$language.script" --qvga --refresh-interval 0 >"$WORK/$language.log" 2>&1 ||
-    failed=yes
-  unregister_item
-  if [ $failed = yes ]; then
-    cat "$WORK/$language.log" >&2
-    die "the host's script for the $language picture failed (log above)"
-  fi
+  HOST_LOCALE=$locale run_registered_script "the $language picture" "$WORK/$language.log" \
+    "$WORK/$language.script" --qvga --refresh-interval 0
   echo "pictures: $OUT/$name"
 }
 

@@ -39,7 +39,6 @@ shoot() {
   data=$WORK/$name
   script=$WORK/$name.script
   mkdir -p "$data"
-  register_item
   shot() { printf 'screenshot "%s"\n' "$(winpath "$OUT/$name-$1.png")"; }
   python3 "$TOOLS/make-demo-data.py" "$data" "$(winpath "$data")" "$language"
   {
@@ -60,13 +59,7 @@ shoot() {
     echo "exit"
   } >"$script"
   echo "screenshots: $name"
-  local failed=no
-  HOST_LOCALE=$locale run_host_script "$script" >"$WORK/$name.log" 2>&1 || failed=yes
-  unregister_item
-  if [ $failed = yes ]; then
-    cat "$WORK/$name.log" >&2
-    die "the host's script for $name failed (log above)"
-  fi
+  HOST_LOCALE=$locale run_registered_script "$name" "$WORK/$name.log" "$script"
 }
 
 export WINEPREFIX=$PREFIX_96
