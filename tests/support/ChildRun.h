@@ -6,6 +6,7 @@
 #include <string>
 
 struct ChildRun {
+    bool started = true;    // false: it could not be started (the platform's error in exitCode)
     bool finished = false;  // false: still running at the time-out, and terminated
     DWORD exitCode = 0;
 };

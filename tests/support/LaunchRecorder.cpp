@@ -1,4 +1,5 @@
 #include "LaunchRecorder.h"
+#include "PeerProcess.h"  // ProgramFolder
 
 namespace {
 
@@ -6,12 +7,7 @@ std::wstring Unique(const wchar_t* stem) { return stem + std::to_wstring(GetCurr
 
 }  // namespace
 
-std::wstring LaunchRecorder::RecorderPath() {
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring program(path, length);
-    return program.substr(0, program.find_last_of(L'\\') + 1) + L"launch_recorder.exe";
-}
+std::wstring LaunchRecorder::RecorderPath() { return ProgramFolder() + L"\\launch_recorder.exe"; }
 
 LaunchRecorder::LaunchRecorder(const std::wstring& installPath) : productKey(TEST_PRODUCT_KEY) {
     productKey.SetString(L"InstallPath", installPath.empty() ? RecorderPath() : installPath);
