@@ -1,9 +1,7 @@
 #include "TextUtil.h"
 #include "platform/ScopedHandles.h"
 #include "toolbox/Utf8.h"
-#include <cstdio>
 #include <cwchar>
-#include <vector>
 
 bool ParseInt(const std::wstring& text, int& value) {
     if (text.empty()) return false;
