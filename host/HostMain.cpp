@@ -4,6 +4,7 @@
 #include "platform/MessagePump.h"
 #include "ScriptRunner.h"
 #include "TextUtil.h"
+#include "toolbox/Console.h"
 
 constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_HOST_FAILED = 3;

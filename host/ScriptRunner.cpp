@@ -2,6 +2,7 @@
 #include "platform/MessagePump.h"
 #include "Screenshot.h"
 #include "TextUtil.h"
+#include "toolbox/Console.h"
 
 namespace {
 

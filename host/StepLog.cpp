@@ -1,6 +1,7 @@
 #include "StepLog.h"
 #include "TextUtil.h"
 #include "TodayHost.h"
+#include "toolbox/Utf8.h"
 #include <cstdio>
 
 std::string JsonString(const std::wstring& text) {

@@ -1,37 +1,7 @@
 #include "TextUtil.h"
 #include "platform/ScopedHandles.h"
-#include <cstdio>
+#include "toolbox/Utf8.h"
 #include <cwchar>
-#include <vector>
-
-std::string ToUtf8(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string result(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], size, nullptr, nullptr);
-    return result;
-}
-
-std::wstring FromUtf8(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(size, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], size);
-    return result;
-}
-
-namespace {
-void PrintTo(FILE* stream, const std::wstring& line) {
-    std::string bytes = ToUtf8(line);
-    bytes += '\n';
-    fwrite(bytes.data(), 1, bytes.size(), stream);
-    fflush(stream);
-}
-}  // namespace
-
-void PrintOut(const std::wstring& line) { PrintTo(stdout, line); }
-void PrintError(const std::wstring& line) { PrintTo(stderr, line); }
 
 bool ParseInt(const std::wstring& text, int& value) {
     if (text.empty()) return false;

@@ -1,5 +1,5 @@
 #include "TodayHost.h"
-#include "TextUtil.h"
+#include "toolbox/Console.h"
 
 namespace {
 

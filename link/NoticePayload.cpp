@@ -1,13 +1,11 @@
 #include "NoticePayload.h"
 #include "DecimalField.h"
+#include "../platform/Surrogates.h"
 
 namespace {
 constexpr size_t NOTICE_FIELD_COUNT = 5;
 constexpr size_t NOTICE_TEXT_FIELD_COUNT = 4;
 constexpr wchar_t REPLACEMENT_CHARACTER = 0xFFFD;
-
-constexpr bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-constexpr bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // The two fields the item draws: readable on one line, and well-formed for the text functions.
 void CleanDisplayedText(std::wstring& text) {
@@ -43,9 +41,9 @@ void ReplaceControlChars(std::wstring& text) {
 
 void ReplaceLoneSurrogates(std::wstring& text) {
     for (size_t i = 0; i < text.size(); ++i) {
-        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+        if (IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1])) {
             ++i;  // a pair: both halves stay
-        } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
+        } else if (IS_HIGH_SURROGATE(text[i]) || IS_LOW_SURROGATE(text[i])) {
             text[i] = REPLACEMENT_CHARACTER;
         }
     }

@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 #include "PeerNames.h"
-#include "Utf.h"
+#include "../toolbox/Utf8.h"
 #include <climits>
 #include <cwctype>
 
@@ -32,7 +32,7 @@ bool ParseNumber(const std::wstring& text, long long minimum, long long maximum,
     return value >= minimum && value <= maximum;
 }
 
-std::string Quoted(const std::wstring& text) { return "'" + WideToUtf8(text) + "'"; }
+std::string Quoted(const std::wstring& text) { return "'" + ToUtf8(text) + "'"; }
 
 bool ParseRunOptions(const std::vector<std::wstring>& args, RunOptions& options, std::string& error) {
     for (size_t i = 1; i < args.size(); ++i) {

@@ -1,10 +1,10 @@
 #include "ControlClient.h"
-#include "Console.h"
 #include "ControlProtocol.h"
 #include "NoticesFile.h"
 #include "PeerNames.h"
 #include "RunningInstance.h"
 #include "../platform/ScopedHandles.h"
+#include "../toolbox/Console.h"
 
 namespace {
 

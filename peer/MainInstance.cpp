@@ -1,11 +1,11 @@
 #include "MainInstance.h"
-#include "Console.h"
 #include "NoticesFile.h"
 #include "PeerApplication.h"
 #include "PeerNames.h"
 #include "RunningInstance.h"
 #include "Transcript.h"
 #include "../platform/ScopedHandles.h"
+#include "../toolbox/Console.h"
 #include <cstdio>
 
 namespace {

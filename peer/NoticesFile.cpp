@@ -1,7 +1,8 @@
 #include "NoticesFile.h"
 #include "NoticeTime.h"
-#include "Utf.h"
+#include "Hex.h"
 #include "../platform/ScopedHandles.h"
+#include "../toolbox/Utf8.h"
 #include <nlohmann/json.hpp>
 
 using nlohmann::json;
@@ -20,7 +21,7 @@ bool TextField(const json& notice, const char* name, size_t index, std::wstring&
         error = Where(index) + "\"" + name + "\" must be a string";
         return false;
     }
-    if (!Utf8ToWide(found->get<std::string>(), value)) {
+    if (!FromUtf8Strict(found->get<std::string>(), value)) {
         error = Where(index) + "\"" + name + "\" is not valid UTF-8";
         return false;
     }
@@ -48,7 +49,7 @@ bool TimeField(const json& notice, size_t index, std::wstring& value, std::strin
         error = Where(index) + "\"time\" must be a string or an integer";
         return false;
     }
-    Utf8ToWide(decimal, value);
+    value = FromUtf8(decimal);
     return true;
 }
 
@@ -66,7 +67,7 @@ bool RawNotice(const json& notice, size_t index, NoticePayload& payload, std::st
     }
     if (raw != notice.end()) {
         std::wstring text;
-        if (!Utf8ToWide(value.get<std::string>(), text)) {
+        if (!FromUtf8Strict(value.get<std::string>(), text)) {
             error = Where(index) + "\"raw\" is not valid UTF-8";
             return false;
         }
@@ -129,7 +130,7 @@ std::string SystemErrorText(DWORD code) {
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
         message.pop_back();
     std::string result = "error " + std::to_string(code);
-    if (!message.empty()) result += " (" + WideToUtf8(message) + ")";
+    if (!message.empty()) result += " (" + ToUtf8(message) + ")";
     return result;
 }
 
@@ -171,6 +172,6 @@ bool LoadNoticesFile(const std::wstring& path, std::vector<NoticePayload>& notic
     DWORD failure = 0;
     if (!ReadWholeFile(path, content, failure)) problem = "cannot read it: " + SystemErrorText(failure);
     else if (ParseNotices(content, notices, problem)) return true;
-    error = "notices file '" + WideToUtf8(path) + "': " + problem;
+    error = "notices file '" + ToUtf8(path) + "': " + problem;
     return false;
 }

@@ -2,7 +2,7 @@
 #include "../link/LinkProtocol.h"
 #include "ControlProtocol.h"
 #include "Transcript.h"
-#include "Utf.h"
+#include "../toolbox/Utf8.h"
 #include <algorithm>
 
 PeerApplication::PeerApplication(const RunOptions& options, Transcript& transcript)
@@ -161,7 +161,7 @@ void PeerApplication::OpenNotice(const std::wstring& key) {
         read.push_back(*match);
         pending.erase(match);
     }
-    transcript.Step("OpenNotice", {{"key", WideToUtf8(key)}, {"found", found}, {"pending", pending.size()}});
+    transcript.Step("OpenNotice", {{"key", ToUtf8(key)}, {"found", found}, {"pending", pending.size()}});
     InvalidateRect(window, nullptr, TRUE);
     if (!found) return;
     notification.Show(window, pending.size());

@@ -1,9 +1,9 @@
 // ArdenoPeer.exe: the messenger's main application as far as the home-screen item sees it, driven from the
 // command line. See README.md.
-#include "Console.h"
 #include "ControlClient.h"
 #include "MainInstance.h"
 #include "PeerNames.h"
+#include "../toolbox/Console.h"
 #include <shellapi.h>
 #include <cwchar>
 

@@ -1,7 +1,8 @@
 #include "Transcript.h"
 #include "../link/LinkProtocol.h"
 #include "Notice.h"
-#include "Utf.h"
+#include "Hex.h"
+#include "../toolbox/Utf8.h"
 
 using json = nlohmann::ordered_json;
 
@@ -59,7 +60,7 @@ bool Transcript::Open(const std::wstring& path, std::string& error) {
     file.Reset(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        error = "transcript '" + WideToUtf8(path) + "': cannot open it for writing (error " +
+        error = "transcript '" + ToUtf8(path) + "': cannot open it for writing (error " +
                 std::to_string(GetLastError()) + ")";
         return false;
     }
@@ -87,7 +88,7 @@ void Transcript::CopyData(TranscriptDirection direction, WPARAM wParam, const CO
                  {"wParam", Word(wParam)},
                  {"dwData", Word(data.dwData)},
                  {"cbData", data.cbData},
-                 {"text", WideToUtf8(PayloadText(bytes, count))},
+                 {"text", ToUtf8(PayloadText(bytes, count))},
                  {"hex", BytesToHex(bytes, count)},
                  {"result", static_cast<long>(result)}};
     if (control) line["control"] = control;
@@ -99,7 +100,7 @@ void Transcript::Call(const char* function, DWORD id, LRESULT result, const std:
                  {"name", function},
                  {"id", id},
                  {"result", static_cast<long>(result)}};
-    if (!html.empty()) line["html"] = WideToUtf8(html);
+    if (!html.empty()) line["html"] = ToUtf8(html);
     Write(line);
 }
 

@@ -2,9 +2,9 @@
 // pixel size and row order load with their pixels; files that do not hold what their headers claim give null
 // and leave no object behind. Files are written here from an independent description of the format.
 #include "platform/aygshell.h"
-#include "support/ChildRun.h"
 #include "support/Portraits.h"
 #include "support/Surface.h"
+#include "support/TestData.h"
 #include <gtest/gtest.h>
 #include <functional>
 
@@ -253,11 +253,11 @@ TEST_F(BitmapFiles, FilesThatDoNotHoldWhatTheyClaimAreRefusedAndCostNothing) {
 TEST_F(BitmapFiles, ProbedFilesMissingPathsAndFoldersAreRefused) {
     wchar_t folder[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
-    const std::wstring paths[] = {SharedDataFile(L"portrait-truncated.bmp"),
-                                  SharedDataFile(L"portrait-offbits-past-end.bmp"), TemporaryFile(L"missing.bmp"),
-                                  folder, L""};
+    const std::wstring paths[] = {TestDataFile(L"portrait-truncated.bmp"),
+                                  TestDataFile(L"portrait-offbits-past-end.bmp"), TemporaryFile(L"missing.bmp"), folder,
+                                  L""};
     // The probe files are what they claim up to their pixels: only their sizes are wrong.
-    ASSERT_NE(GetFileAttributesW(paths[0].c_str()), INVALID_FILE_ATTRIBUTES) << "the shared probe data is missing";
+    ASSERT_NE(GetFileAttributesW(paths[0].c_str()), INVALID_FILE_ATTRIBUTES) << "missing test input";
     for (const std::wstring& file : paths) {
         SCOPED_TRACE(std::string(file.begin(), file.end()));
         const int objects = CountGdiObjects();

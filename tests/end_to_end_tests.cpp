@@ -10,6 +10,7 @@
 #include "support/PeerProcess.h"
 #include "support/PixelCapture.h"
 #include "support/Registry.h"
+#include "toolbox/Utf8.h"
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <algorithm>
@@ -113,7 +114,7 @@ protected:
         CommandResult result = RunPeerCommand(arguments);
         if (result.exitCode == 0) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
-               << Narrow(arguments) << " exited " << result.exitCode << ": " << result.errorOutput;
+               << ToUtf8(arguments) << " exited " << result.exitCode << ": " << result.errorOutput;
     }
 
     static HWND PeerWindow() { return FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN); }
@@ -317,7 +318,7 @@ TEST_F(EndToEndTest, EachKeyHandedBackIsOpenedAndTheItemShowsOneFewer) {
         {L"late", {}, kOneLine, L""},
     };
     for (const auto& step : steps) {
-        SCOPED_TRACE(Narrow(step.key));
+        SCOPED_TRACE(ToUtf8(step.key));
         EXPECT_EQ(Send(WM_TODAYCUSTOM_ACTION), 1);
         ASSERT_FALSE(KeysHandedBack().empty());
         EXPECT_EQ(KeysHandedBack().back(), Hex(step.key));

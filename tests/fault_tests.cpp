@@ -14,6 +14,7 @@
 #include "support/ResourceCounts.h"
 #include "support/Sections.h"
 #include "support/Surface.h"
+#include "support/TestData.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -326,8 +327,8 @@ TEST(InChildFaults, BrokenMissingAndVeryLargePortraitsPaintWithoutLeaks) {
     WriteFileBytes(huge, claim);
     const std::wstring portraits[] = {files.PathOf(L"missing.bmp"),
                                       empty,
-                                      SharedDataFile(L"portrait-truncated.bmp"),
-                                      SharedDataFile(L"portrait-offbits-past-end.bmp"),
+                                      TestDataFile(L"portrait-truncated.bmp"),
+                                      TestDataFile(L"portrait-offbits-past-end.bmp"),
                                       png,
                                       text,
                                       huge,

@@ -7,6 +7,7 @@
 #include "support/PixelCapture.h"
 #include "support/Portraits.h"
 #include "support/Surface.h"
+#include "support/TestData.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,7 +19,7 @@ class HostileText : public ::testing::TestWithParam<const wchar_t*> {};
 // As found by probing: with their lone surrogates drawn as they came, one of them hangs and the other
 // crashes the text functions.
 TEST_P(HostileText, IsPaintedTwiceWithoutCrashOrHang) {
-    const std::wstring file = SharedDataFile(GetParam());
+    const std::wstring file = TestDataFile(GetParam());
     ASSERT_NE(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES) << "missing test input";
     ChildRun run = RunChild(L"paint_notice.exe", L"\"" + file + L"\"", kChildTimeoutMs);
     EXPECT_TRUE(run.finished) << "the paint hung";

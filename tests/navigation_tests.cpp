@@ -7,6 +7,7 @@
 #include "support/MainApplication.h"
 #include "support/PixelCapture.h"
 #include "support/Sections.h"
+#include "toolbox/Utf8.h"
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -31,8 +32,6 @@ Arrow ArrowIn(const Capture& capture, const RECT& area) {
     if (lit) return Arrow::Lit;
     return normal ? Arrow::Normal : Arrow::Hidden;
 }
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 // One navigation step and what it must leave behind.
 struct Step {
@@ -88,7 +87,7 @@ protected:
             Capture capture = CaptureWindow(loaded.item);
             EXPECT_EQ(ArrowIn(capture, kPrevArrowIcon), step.prev);
             EXPECT_EQ(ArrowIn(capture, kNextArrowIcon), step.next);
-            EXPECT_EQ(Narrow(ShownKey()), Narrow(step.shownKey));
+            EXPECT_EQ(ToUtf8(ShownKey()), ToUtf8(step.shownKey));
         }
     }
 
@@ -139,7 +138,7 @@ TEST_F(NavigationTest, HighlightGoesOutTwoHundredMillisecondsAfterTheStep) {
     EXPECT_GE(elapsed, 150u);  // the timer's interval, less the tick counter's coarseness
     EXPECT_EQ(ArrowIn(capture, kPrevArrowIcon), Arrow::Normal);
     EXPECT_EQ(ArrowIn(capture, kNextArrowIcon), Arrow::Normal);
-    EXPECT_EQ(Narrow(ShownKey()), "k1");  // the timeout moves nothing
+    EXPECT_EQ(ToUtf8(ShownKey()), "k1");  // the timeout moves nothing
 }
 
 TEST_F(NavigationTest, WithFewerThanTwoNoticesLeftAndRightAreAbsorbed) {
@@ -154,7 +153,7 @@ TEST_F(NavigationTest, WithFewerThanTwoNoticesLeftAndRightAreAbsorbed) {
         for (UINT key : {UINT(VK_UP), UINT(VK_DOWN), UINT(VK_RETURN), 0u}) EXPECT_EQ(Navigate(key), 0) << "key " << key;
         Repaint();
         EXPECT_EQ(CaptureWindow(loaded.item).pixels, before.pixels);
-        EXPECT_EQ(Narrow(ShownKey()), count ? "k0" : "<0 keys>");
+        EXPECT_EQ(ToUtf8(ShownKey()), count ? "k0" : "<0 keys>");
     }
 }
 
@@ -171,7 +170,7 @@ TEST_F(NavigationTest, TapsOnTheArrowsPageOnStylusDownAndNeverAct) {
     };
     for (const auto& tap : taps) {
         EXPECT_FALSE(Tap(tap.x, tap.y)) << tap.x << "," << tap.y;
-        EXPECT_EQ(Narrow(ShownKey()), Narrow(tap.shownKey)) << tap.x << "," << tap.y;
+        EXPECT_EQ(ToUtf8(ShownKey()), ToUtf8(tap.shownKey)) << tap.x << "," << tap.y;
     }
 }
 
@@ -214,9 +213,9 @@ TEST_F(HighDpiNavigation, TapsHitTheScaledArrows) {
     const int middle = (p.top + p.bottom) / 2;
     // The arrows page...
     EXPECT_FALSE(Tap(n.right - 10, middle));
-    EXPECT_EQ(Narrow(ShownKey()), "k1");
+    EXPECT_EQ(ToUtf8(ShownKey()), "k1");
     EXPECT_FALSE(Tap(p.left + 10, middle));
-    EXPECT_EQ(Narrow(ShownKey()), "k0");
+    EXPECT_EQ(ToUtf8(ShownKey()), "k0");
     // ...and their hit areas reach to all four edges; just outside, a tap acts.
     struct {
         int x, y;

@@ -23,8 +23,7 @@ def fail(message, code=2):
 
 def read_api_list(path):
     if not path.is_file():
-        fail(f"the handheld API list {path} is missing. It is kept beside the project, as "
-             "../shared/handheld-api.txt from the source tree; the check cannot run without it.")
+        fail(f"the handheld API list {path} is missing (the project keeps it as platform/handheld-api.txt)")
     names = set()
     for line in path.read_text(encoding="utf-8").splitlines():
         line = line.strip()

@@ -6,7 +6,7 @@
 #include "platform/ScopedHandles.h"
 #include "Screenshot.h"
 #include "StepLog.h"
-#include "TextUtil.h"
+#include "toolbox/Utf8.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "TestItemProtocol.h"
 #include "platform/ScopedHandles.h"
 #include "platform/todaycmn.h"
+#include "toolbox/Utf8.h"
 
 namespace {
 
@@ -23,23 +24,13 @@ struct Instance {
 HINSTANCE moduleInstance = nullptr;
 std::map<HWND, Instance> instances;
 
-std::string Narrow(const std::wstring& text) {
-    std::string result;
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (size > 1) {
-        result.resize(size - 1);
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &result[0], size, nullptr, nullptr);
-    }
-    return result;
-}
-
 void Log(const std::wstring& name, const char* format, ...) {
     char event[256];
     va_list args;
     va_start(args, format);
     vsnprintf(event, sizeof(event), format, args);
     va_end(args);
-    std::string line = Narrow(name) + ":" + event;
+    std::string line = ToUtf8(name) + ":" + event;
     auto sink = reinterpret_cast<TestItemSink>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(nullptr), TEST_ITEM_SINK_EXPORT)));
     if (sink) {

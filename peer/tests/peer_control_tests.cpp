@@ -3,6 +3,7 @@
 #include "PeerFixture.h"
 #include "PeerNotices.h"
 #include "Notice.h"
+#include "toolbox/Utf8.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 ::testing::AssertionResult Command(const std::wstring& arguments) {
     CommandResult result = RunPeerCommand(arguments);
     if (result.exitCode == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << Narrow(arguments) << " exited " << result.exitCode << ": "
+    return ::testing::AssertionFailure() << ToUtf8(arguments) << " exited " << result.exitCode << ": "
                                          << result.errorOutput;
 }
 
@@ -48,7 +49,7 @@ TEST_F(PeerTest, NotificationSaysHowManyArePendingAfterEveryChange) {
         {L"add " + two, L"<p>2 new messages</p>", 7},
     };
     for (const auto& step : steps) {
-        SCOPED_TRACE(Narrow(step.command));
+        SCOPED_TRACE(ToUtf8(step.command));
         ASSERT_TRUE(Command(step.command));
         EXPECT_EQ(step.shown, notificationArea.Shown());
         EXPECT_EQ(step.calls, notificationArea.calls.size());
@@ -184,15 +185,15 @@ TEST(PeerCommandLine, BadCommandsFailWithAMessageThatNamesTheProblem) {
         {L"flood", 2, "flood: missing notice count"},
         {L"flood 0", 2, "flood: the notice count must be from 1 to 1000000, not '0'"},
         {L"flood 5 lots", 2, "flood: the text length must be"},
-        {L"run --notices " + Quoted(missing), 1, "notices file '" + Narrow(missing) + "': cannot read it"},
-        {L"run --notices " + Quoted(broken), 1, "notices file '" + Narrow(broken) + "': invalid JSON"},
+        {L"run --notices " + Quoted(missing), 1, "notices file '" + ToUtf8(missing) + "': cannot read it"},
+        {L"run --notices " + Quoted(broken), 1, "notices file '" + ToUtf8(broken) + "': invalid JSON"},
         {L"send " + Quoted(misspelt), 1, "unknown field \"sendr\""},
         {L"add " + Quoted(lateTime), 1, "\"time\" must be"},
         {L"sort", 1, "no running instance"},
         {L"exit", 1, "no running instance"},
     };
     for (const auto& testCase : cases) {
-        SCOPED_TRACE(Narrow(testCase.arguments));
+        SCOPED_TRACE(ToUtf8(testCase.arguments));
         CommandResult result = RunPeerCommand(testCase.arguments);
         EXPECT_EQ(testCase.exitCode, result.exitCode);
         EXPECT_NE(std::string::npos, result.errorOutput.find(testCase.message)) << result.errorOutput;

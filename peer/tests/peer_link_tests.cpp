@@ -2,6 +2,7 @@
 #include "PeerFixture.h"
 #include "PeerNotices.h"
 #include "platform/ShellNotificationArea.h"
+#include "toolbox/Utf8.h"
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -85,7 +86,7 @@ TEST_F(PeerTest, StartedAsTheItemStartsItTakesItsFilesFromTheEnvironment) {
         EXPECT_EQ(expected[i][1], lines[i]["name"]) << i;
     }
     EXPECT_EQ(reinterpret_cast<UINT_PTR>(PublishedPeer()), lines[1]["wParam"]);
-    EXPECT_EQ(Narrow(kFirstPayload), lines[2]["text"]);
+    EXPECT_EQ(ToUtf8(kFirstPayload), lines[2]["text"]);
     EXPECT_EQ(kFirstPayload.size() * 2, lines[2]["cbData"]);
     EXPECT_EQ(1, lines[4]["result"]);
 
@@ -157,7 +158,7 @@ TEST_F(PeerTest, HandedBackKeyOpensExactlyThatNoticeAndPushesTheRest) {
         {L"k1", true, {}, L""},
     };
     for (const auto& step : steps) {
-        SCOPED_TRACE(Narrow(step.key));
+        SCOPED_TRACE(ToUtf8(step.key));
         item.recorded.clear();
         std::wstring key = step.key;
         COPYDATASTRUCT data = {0, static_cast<DWORD>(key.size() * 2), &key[0]};

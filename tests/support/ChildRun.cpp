@@ -73,5 +73,3 @@ ChildRun RunChild(const std::wstring& program, const std::wstring& arguments, DW
     else how << "failed (exit code " << code << ")";
     return ::testing::AssertionFailure() << test << " in a child process " << how.str() << ":\n" << text;
 }
-
-std::wstring SharedDataFile(const std::wstring& name) { return std::wstring(ARDENO_SHARED_DATA_DIR) + L"/" + name; }

@@ -19,6 +19,3 @@ ChildRun RunChild(const std::wstring& program, const std::wstring& arguments, DW
 // child's test passed; otherwise the failure says whether it failed, crashed (with the exception code) or hung,
 // with the child's output.
 ::testing::AssertionResult PassesInChildProcess(const std::string& test, DWORD timeoutMs = 45000);
-
-// A file of the inputs found by probing the item, kept beside the project (../shared/data).
-std::wstring SharedDataFile(const std::wstring& name);

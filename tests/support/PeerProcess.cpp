@@ -177,11 +177,3 @@ std::string ReadFileText(const std::wstring& path) {
     while (ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got) text.append(buffer, got);
     return text;
 }
-
-std::string Narrow(const std::wstring& text) {
-    int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string result(length, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], length, nullptr, nullptr);
-    return result;
-}

@@ -76,4 +76,3 @@ private:
 };
 
 std::string ReadFileText(const std::wstring& path);
-std::string Narrow(const std::wstring& text);

@@ -1,25 +1,4 @@
-#include "Utf.h"
-
-bool Utf8ToWide(const std::string& utf8, std::wstring& wide) {
-    wide.clear();
-    if (utf8.empty()) return true;
-    int length =
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    if (length <= 0) return false;
-    wide.resize(length);
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
-    return true;
-}
-
-std::string WideToUtf8(const std::wstring& wide) {
-    if (wide.empty()) return std::string();
-    int length =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(length > 0 ? length : 0, '\0');
-    if (length > 0)
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], length, nullptr, nullptr);
-    return utf8;
-}
+#include "Hex.h"
 
 std::string BytesToHex(const BYTE* bytes, size_t count) {
     static const char digits[] = "0123456789abcdef";
