@@ -10,6 +10,9 @@
 #include "platform/ScopedHandles.h"
 #include <gtest/gtest.h>
 
+// A path as one word of a command line.
+inline std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
 class PeerTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -10,8 +10,6 @@ const std::wstring kZeroPayload =
     L"k0\0\0Zhao\0first\0"
     L"7"s;
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 // Runs a command that must succeed.
 ::testing::AssertionResult Command(const std::wstring& arguments) {
     CommandResult result = RunPeerCommand(arguments);

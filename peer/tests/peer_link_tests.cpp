@@ -16,8 +16,6 @@ std::vector<nlohmann::json> TranscriptLines(const std::wstring& path) {
     return lines;
 }
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 }  // namespace
 
 TEST_F(PeerTest, PushesAttachNoticesAndSortToThePublishedItem) {
