@@ -125,7 +125,7 @@ void Repaint(HWND window) {
 struct RunningPeer {
     RunningPeer() {
         ResetEvent(ready);
-        if (process.Start(L"run") && PumpUntil({ready, process.Handle()}) == 0)
+        if (process.Start(L"run") && PumpUntilAnySignalled({ready, process.Handle()}, kChildWaitMs) == 0)
             window = FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN);
     }
     ~RunningPeer() {

@@ -3,8 +3,24 @@
 // by other threads and processes.
 #pragma once
 #include <windows.h>
+#include <initializer_list>
 
-enum class PumpResult { Done, TimedOut, Quit };
+// How a wait ended. It tests true when it ended as asked (Done), so that a test reads
+// ASSERT_TRUE(PumpUntil(condition, ms)), while the host tells a time-out from WM_QUIT by comparing.
+class PumpResult {
+public:
+    static const PumpResult Done, TimedOut, Quit;
+    explicit operator bool() const { return outcome == 0; }
+    bool operator==(PumpResult other) const { return outcome == other.outcome; }
+    bool operator!=(PumpResult other) const { return outcome != other.outcome; }
+
+private:
+    constexpr explicit PumpResult(int outcome) : outcome(outcome) {}
+    int outcome;
+};
+inline constexpr PumpResult PumpResult::Done{0};
+inline constexpr PumpResult PumpResult::TimedOut{1};
+inline constexpr PumpResult PumpResult::Quit{2};
 
 // Dispatches everything already queued, paints included; Quit once WM_QUIT was taken from the queue.
 PumpResult DrainMessages();
@@ -15,6 +31,9 @@ PumpResult PumpUntilSignalled(HANDLE handle, DWORD timeoutMs);
 // Dispatches messages until one of the handles is signalled: its index, or -1 when the time ran out or
 // WM_QUIT came.
 int PumpUntilAnySignalled(const HANDLE* handles, DWORD count, DWORD timeoutMs);
+inline int PumpUntilAnySignalled(std::initializer_list<HANDLE> handles, DWORD timeoutMs) {
+    return PumpUntilAnySignalled(handles.begin(), static_cast<DWORD>(handles.size()), timeoutMs);
+}
 // Dispatches messages until the condition holds, testing it after every batch and at least every pollMs.
 template <typename Condition>
 PumpResult PumpUntil(Condition condition, DWORD timeoutMs, DWORD pollMs = 20);

@@ -7,6 +7,7 @@
 #include "peer/PeerNames.h"
 #include "platform/ShellNotificationArea.h"
 #include "support/ItemHarness.h"
+#include "support/NotificationArea.h"
 #include "support/PeerProcess.h"
 #include "support/PixelCapture.h"
 #include "support/Registry.h"
@@ -21,7 +22,6 @@ namespace {
 
 using json = nlohmann::json;
 
-constexpr DWORD kWaitMs = 20000;  // for events that come within a second; only a fault runs into it
 constexpr DWORD kOneLine = 20, kThreeLines = 60;
 constexpr COLORREF kArrowColour = RGB(0xFF, 0x8C, 0x00);
 // In a 240 x 60 item with 20-pixel lines: the arrow icons, and the right end of the first line, where
@@ -103,7 +103,7 @@ protected:
         if (!noticesPath.empty()) arguments += L" --notices \"" + noticesPath + L"\"";
         if (!options.empty()) arguments += L" " + options;
         if (!peer.Start(arguments)) return ::testing::AssertionFailure() << "cannot start ArdenoPeer.exe";
-        const int signalled = PumpUntil({peerReady, peer.Handle()}, kWaitMs);
+        const int signalled = PumpUntilAnySignalled({peerReady, peer.Handle()}, kChildWaitMs);
         if (signalled == 0) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << (signalled == 1 ? "the stand-in ended, exit code " : "not ready, ")
                                              << peer.ExitCode() << ": " << peer.ErrorOutput();
@@ -176,31 +176,13 @@ protected:
         }
         return keys;
     }
-    // The body of the stand-in's notification entry now up, as the notification area received it.
-    std::wstring ShownNotification() const {
-        std::wstring shown;
-        for (const RecordedMessage& m : notificationArea.Messages()) {
-            if (!m.isCopyData || m.copyData.size() != sizeof(ShellNotificationRecord)) continue;
-            const auto* record = reinterpret_cast<const ShellNotificationRecord*>(m.copyData.data());
-            shown = m.copyDataKind == ShellNotificationOpAdd ? record->html : L"";
-        }
-        return shown;
-    }
-
-    std::vector<RecordedMessage> NotificationRemovals() const {
-        std::vector<RecordedMessage> removals;
-        for (const RecordedMessage& m : notificationArea.Messages())
-            if (m.isCopyData && m.copyDataKind == ShellNotificationOpRemove) removals.push_back(m);
-        return removals;
-    }
-
     ScopedRegistryKey productKey;
     ScratchFolder scratch;
     std::wstring noticesPath;
     const std::wstring transcriptPath = scratch.Path(L"transcript.jsonl");
     HANDLE peerReady = CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME);
     // Where our shell helper library reports notification calls (the stand-in's and the item's).
-    RecordingWindow notificationArea{SHELL_NOTIFICATION_AREA_CLASS, L"Notifications"};
+    NotificationAreaWindow notificationArea;
     std::unique_ptr<LoadedItem> loaded;
     ChildProcess peer;
     // Ends first: every stand-in and command this process started, also one the item started, is gone
@@ -324,7 +306,7 @@ TEST_F(EndToEndTest, EachKeyHandedBackIsOpenedAndTheItemShowsOneFewer) {
         EXPECT_EQ(KeysHandedBack().back(), Hex(step.key));
         EXPECT_EQ(LastPushKeys(), step.rest);
         EXPECT_EQ(NeededHeight(), step.height);
-        EXPECT_EQ(ShownNotification(), step.notification);
+        EXPECT_EQ(notificationArea.Shown(), step.notification);
     }
     EXPECT_TRUE(ShowsOneLineView(PaintedThreeLinesHigh()));
 }
@@ -343,8 +325,8 @@ TEST_F(EndToEndTest, HungPeerIsWaitedOnOnceAndKeepsItsNotices) {
     asked = GetTickCount();
     Query();
     EXPECT_LT(GetTickCount() - asked, 1500u);
-    PumpPending();
-    EXPECT_TRUE(NotificationRemovals().empty());
+    DrainMessages();
+    EXPECT_TRUE(notificationArea.Removals().empty());
     EXPECT_EQ(loaded->record.cyp, kThreeLines);
     EXPECT_FALSE(ShowsOneLineView(PaintedThreeLinesHigh()));
 }
@@ -353,20 +335,18 @@ TEST_F(EndToEndTest, PeerKilledWithoutGoodbyeIsFoundGoneAtTheNextQuery) {
     ASSERT_NO_FATAL_FAILURE(StartLinkedAndPainted());
 
     ASSERT_TRUE(Command(L"crash"));
-    ASSERT_EQ(PumpUntil({peer.Handle()}, kWaitMs), 0);
+    ASSERT_TRUE(PumpUntilSignalled(peer.Handle(), kChildWaitMs));
     notificationArea.Clear();
     EXPECT_EQ(Query(), 1);
-    std::vector<RecordedMessage> removals = NotificationRemovals();
+    const std::vector<NotificationCall> removals = notificationArea.Removals();
     ASSERT_EQ(removals.size(), 1u);
-    ASSERT_EQ(removals[0].copyData.size(), sizeof(ShellNotificationRecord));
-    const auto* removed = reinterpret_cast<const ShellNotificationRecord*>(removals[0].copyData.data());
-    EXPECT_TRUE(IsEqualCLSID(removed->clsid, kNotificationClass));
-    EXPECT_EQ(removed->id, static_cast<DWORD>(MAIN_NOTIFICATION_ID));
+    EXPECT_TRUE(IsEqualCLSID(removals[0].clsid, kNotificationClass));
+    EXPECT_EQ(removals[0].id, static_cast<DWORD>(MAIN_NOTIFICATION_ID));
 
-    PumpPending();  // the detach the item posted itself
+    DrainMessages();  // the detach the item posted itself
     EXPECT_EQ(Query(), 1);
     EXPECT_EQ(loaded->record.cyp, kOneLine);
-    EXPECT_EQ(NotificationRemovals().size(), 1u) << "unlinked: no second ping, no second removal";
+    EXPECT_EQ(notificationArea.Removals().size(), 1u) << "unlinked: no second ping, no second removal";
     EXPECT_TRUE(ShowsOneLineView(PaintedThreeLinesHigh()));
 }
 
@@ -374,7 +354,7 @@ TEST_F(EndToEndTest, PeerThatExitsNormallyUnlinksTheItemAtOnce) {
     ASSERT_NO_FATAL_FAILURE(StartLinkedAndPainted());
 
     ASSERT_TRUE(Command(L"exit"));
-    ASSERT_EQ(PumpUntil({peer.Handle()}, kWaitMs), 0);
+    ASSERT_TRUE(PumpUntilSignalled(peer.Handle(), kChildWaitMs));
     EXPECT_EQ(peer.ExitCode(), 0u);
     json goodbye;
     for (const json& line : Transcript())
@@ -397,7 +377,7 @@ TEST_F(EndToEndTest, ActionWithNoPeerRunningStartsItFromTheInstallPathAndItAttac
     ASSERT_EQ(NeededHeight(), kOneLine);
 
     EXPECT_EQ(Send(WM_TODAYCUSTOM_ACTION), 1);
-    ASSERT_EQ(PumpUntil({peerReady}, kWaitMs), 0) << "the started stand-in never became ready";
+    ASSERT_TRUE(PumpUntilSignalled(peerReady, kChildWaitMs)) << "the started stand-in never became ready";
     EXPECT_EQ(ChildProcessIds(L"ArdenoPeer.exe").size(), 1u) << "started once, by the item in this process";
 
     EXPECT_EQ(Query(), 1);

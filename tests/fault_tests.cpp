@@ -76,7 +76,7 @@ protected:
 
     ::testing::AssertionResult StartPeer(const std::wstring& options = L"") {
         if (!peer.Start(L"run " + options)) return ::testing::AssertionFailure() << "cannot start ArdenoPeer.exe";
-        if (PumpUntil({peerReady, peer.Handle()}) != 0)
+        if (PumpUntilAnySignalled({peerReady, peer.Handle()}, kChildWaitMs) != 0)
             return ::testing::AssertionFailure() << "the stand-in did not get ready: " << peer.ErrorOutput();
         return ::testing::AssertionSuccess();
     }
@@ -121,13 +121,13 @@ TEST_F(PeerFault, MainApplicationKilledInTheMiddleOfABurstOfNotices) {
     ASSERT_NE(hook, nullptr);
     EXPECT_NE(Command(L"flood " + std::to_wstring(burst)), 0u) << "the flood ended with the stand-in";
     UnhookWindowsHookEx(hook);
-    ASSERT_EQ(PumpUntil({peer.Handle()}), 0);
+    ASSERT_TRUE(PumpUntilSignalled(peer.Handle(), kChildWaitMs));
     EXPECT_EQ(BurstBreaker::seen, burst / 2);
 
     // The item held the notices it took; the next query finds the stand-in gone, and the detach it posted
     // itself takes it back to one line.
     EXPECT_EQ(host.Query(), 1);
-    PumpPending();
+    DrainMessages();
     EXPECT_EQ(host.Height(), 20u);
     host.Paint();
     const ResourceCounts after = CountResources();
@@ -157,7 +157,7 @@ TEST_F(PeerFault, SlowThenHungMainApplicationNeverFreezesTheHost) {
     const DWORD waited = host.times.back();
     const size_t backingOff = host.times.size();
     for (int i = 0; i < Scaled(5, 50); ++i) {
-        PumpPending();
+        DrainMessages();
         EXPECT_EQ(host.Height(), 60u) << "hung is busy, not gone";
         host.Paint();
     }
@@ -412,7 +412,7 @@ TEST(InChildFaults, TenThousandKeyPressesAndTaps) {
         if (i % 20 == 0) {
             main.Clear();
             host.Paint();
-            PumpPending();  // the arrow highlight's timer
+            DrainMessages();  // the arrow highlight's timer
         }
         if (i % 200 == 0) host.Query();
     }

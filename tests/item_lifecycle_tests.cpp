@@ -1,6 +1,7 @@
 // The item as the host loads, initialises and unloads it: the real DLL, called by ordinal.
 #include "link/LinkProtocol.h"
 #include "support/ItemHarness.h"
+#include "support/MainApplication.h"
 #include "support/Sections.h"
 #include <gtest/gtest.h>
 
@@ -88,8 +89,7 @@ TEST(ItemLifecycle, UnloadWithoutInitialisationIsQuiet) {
 
 TEST(ItemLifecycle, ThreadAttachAndDetachLeaveTheItemAlone) {
     LoadedItem loaded;
-    RecordingWindow main(L"TestMainApplication", L"main");
-    main.answers[LINKM_PING] = 1;
+    MainApplicationWindow main;
     loaded.Send(LINKM_MAIN_ATTACH, reinterpret_cast<WPARAM>(main.hwnd()));
     const wchar_t payload[] =
         L"k\0p\0s\0t\0"

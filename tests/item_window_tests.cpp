@@ -103,12 +103,12 @@ TEST(ItemWindow, PaintAsksForTheThreeColoursInOrder) {
 
 TEST(ItemWindow, StylusDownPostsTookSelectionToTheHost) {
     LoadedItem loaded;
-    PumpPending();
+    DrainMessages();
     loaded.host.Clear();
     EXPECT_EQ(loaded.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10)), 1);
     // Posted, not sent: nothing has reached the host until its queue is pumped.
     EXPECT_TRUE(loaded.host.MessagesNumbered(TODAYM_TOOKSELECTION).empty());
-    PumpPending();
+    DrainMessages();
     ASSERT_TRUE(SequenceIs(loaded.host.MessagesNumbered(TODAYM_TOOKSELECTION),
                            {{TODAYM_TOOKSELECTION, Delivery::Posted, reinterpret_cast<WPARAM>(loaded.item)}}));
     EXPECT_EQ(loaded.host.MessagesNumbered(TODAYM_TOOKSELECTION)[0].lParam, 0);

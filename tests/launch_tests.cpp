@@ -166,12 +166,9 @@ TEST_F(LaunchTest, ShownKeyIsHandedBackAsItsCharactersAlone) {
 
         Act();
         const HWND item = loaded.item;
-        ASSERT_TRUE(SequenceIs(main.Messages(), {{LINKM_ACTIVATE, Delivery::Sent, reinterpret_cast<WPARAM>(item)},
-                                                 {WM_COPYDATA, Delivery::Sent, reinterpret_cast<WPARAM>(item)}}));
-        const RecordedMessage& handedBack = main.Messages()[1];
-        EXPECT_EQ(handedBack.copyDataKind, 0u);
+        ASSERT_TRUE(SequenceIs(main.Messages(), KeyHandBack(item, row.key)));
         EXPECT_EQ(byteCounts, std::vector<DWORD>{static_cast<DWORD>(row.bytes.size())});
-        EXPECT_EQ(handedBack.copyData, row.bytes);
+        EXPECT_EQ(main.Messages()[1].copyData, row.bytes);
         EXPECT_EQ(NeededHeight(), 60u);  // taken: the notices stay
     }
     EXPECT_EQ(recorder.StartsWhenAllEnded(), 0);

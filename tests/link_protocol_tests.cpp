@@ -6,7 +6,9 @@
 #include "link/LinkProtocol.h"
 #include "platform/ShellNotificationArea.h"
 #include "support/ItemHarness.h"
+#include "support/MainApplication.h"
 #include "support/NoticeFeed.h"
+#include "support/NotificationArea.h"
 #include "support/PixelCapture.h"
 #include "support/Sections.h"
 #include "support/UnresponsiveWindow.h"
@@ -24,23 +26,13 @@ constexpr UINT kUnknownMessage = WM_USER + 107;  // inside the protocol's range,
 DWORD HandleValue(HWND window) { return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)); }
 WPARAM AsParam(HWND window) { return reinterpret_cast<WPARAM>(window); }
 
-// A main application's window that is alive and takes whatever the item sends.
-class MainWindow : public RecordingWindow {
-public:
-    MainWindow() : RecordingWindow(L"TestMainApplication", L"Ardeno under test") {
-        answers[LINKM_PING] = 1;
-        answers[LINKM_ACTIVATE] = 1;
-        answers[WM_COPYDATA] = 1;
-    }
-};
-
 // The main application's side of the handshake: its window, published in its section.
 struct MainApplication {
     explicit MainApplication(bool publish = true) {
         if (publish) section.WriteHandle(window.hwnd());
     }
     HeldSection section{MAIN_SECTION_NAME};
-    MainWindow window;
+    MainApplicationWindow window;
 };
 
 // The item as the host drives it, initialised only once the test has set the scene.
@@ -104,11 +96,10 @@ TEST(LinkConnect, PublishesTheItemWindowAndAnnouncesIt) {
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
     EXPECT_EQ(today.ReadHandle(), HandleValue(item.item));
-    EXPECT_TRUE(SequenceIs(main.window.Messages(), {{LINKM_ITEM_ATTACH, Delivery::Sent, AsParam(item.item)}}));
-    EXPECT_EQ(main.window.Messages().at(0).lParam, 0);
+    EXPECT_TRUE(SequenceIs(main.window.Messages(), AttachAnnouncement(item.item)));
+    main.window.Clear();
     item.Query();  // linked: the query pings
-    EXPECT_TRUE(SequenceIs(main.window.Messages(),
-                           {{LINKM_ITEM_ATTACH, Delivery::Sent, AsParam(item.item)}, {LINKM_PING, Delivery::Sent, 0}}));
+    EXPECT_TRUE(SequenceIs(main.window.Messages(), kPing));
 }
 
 // Unlinked shows one line whatever the list holds, so a notice that does not change the height proves it.
@@ -151,7 +142,7 @@ TEST(LinkConnect, FailedWindowCreationPublishesZeroAndStillAnnounces) {
     Item item;
     EXPECT_EQ(item.Initialise(goneParent), nullptr);
     EXPECT_EQ(today.ReadHandle(), 0u);
-    EXPECT_TRUE(SequenceIs(main.window.Messages(), {{LINKM_ITEM_ATTACH, Delivery::Sent, 0}}));
+    EXPECT_TRUE(SequenceIs(main.window.Messages(), AttachAnnouncement(nullptr)));
 }
 
 // --- Window handles taken from anyone -------------------------------------------------------------------
@@ -197,7 +188,7 @@ TEST_P(UntrustedHandle, CountsAsNoMainApplication) {
     item.Query();
     EXPECT_EQ(item.record.cyp, kOneLine);
     item.Send(WM_TODAYCUSTOM_ACTION);
-    PumpPending();
+    DrainMessages();
     EXPECT_TRUE(bystander.Messages().empty());
     EXPECT_TRUE(item.host.MessagesNumbered(WM_COPYDATA).empty());
     EXPECT_TRUE(item.host.MessagesNumbered(LINKM_PING).empty());
@@ -309,7 +300,7 @@ class InboundCommand : public ::testing::TestWithParam<CommandCase> {};
 TEST_P(InboundCommand, Effect) {
     const CommandCase& c = GetParam();
     MainApplication main;
-    MainWindow other;
+    MainApplicationWindow other;
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
     for (int i = 0; i < c.noticesBefore; ++i) SendNotice(item.item, NoticePayload(std::to_wstring(i), 20 - i));
@@ -331,9 +322,8 @@ TEST_P(InboundCommand, Effect) {
     EXPECT_EQ(item.RepaintPending(), c.repaint);
     EXPECT_EQ(item.Query(), c.queryResult);
     EXPECT_EQ(item.record.cyp, c.height);
-    const std::vector<ExpectedMessage> ping = {{LINKM_PING, Delivery::Sent, 0}};
-    EXPECT_TRUE(SequenceIs(main.window.Messages(), c.pinged == Pinged::Main ? ping : std::vector<ExpectedMessage>{}));
-    EXPECT_TRUE(SequenceIs(other.Messages(), c.pinged == Pinged::Other ? ping : std::vector<ExpectedMessage>{}));
+    EXPECT_TRUE(SequenceIs(main.window.Messages(), c.pinged == Pinged::Main ? kPing : std::vector<ExpectedMessage>{}));
+    EXPECT_TRUE(SequenceIs(other.Messages(), c.pinged == Pinged::Other ? kPing : std::vector<ExpectedMessage>{}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, InboundCommand, ::testing::ValuesIn(kCommandCases),
@@ -434,7 +424,7 @@ TEST(KeyHandBack, KeyReturnsUnchangedAndPayloadIsReadWithinItsCount) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        MainWindow main;
+        MainApplicationWindow main;
         Item item;
         ASSERT_NE(item.Initialise(), nullptr);
         item.Send(LINKM_MAIN_ATTACH, AsParam(main.hwnd()));
@@ -442,12 +432,7 @@ TEST(KeyHandBack, KeyReturnsUnchangedAndPayloadIsReadWithinItsCount) {
         COPYDATASTRUCT data = {0, c.count, guarded.data()};
         EXPECT_EQ(item.Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 1);
         item.Send(WM_TODAYCUSTOM_ACTION);
-        ASSERT_TRUE(SequenceIs(main.Messages(), {{LINKM_ACTIVATE, Delivery::Sent, AsParam(item.item)},
-                                                 {WM_COPYDATA, Delivery::Sent, AsParam(item.item)}}));
-        const RecordedMessage& sent = main.Messages()[1];
-        EXPECT_EQ(sent.copyDataKind, 0u);
-        const auto* keyBytes = reinterpret_cast<const BYTE*>(c.key.data());
-        EXPECT_EQ(sent.copyData, std::vector<BYTE>(keyBytes, keyBytes + c.key.size() * sizeof(wchar_t)));
+        EXPECT_TRUE(SequenceIs(main.Messages(), KeyHandBack(item.item, c.key)));
     }
 }
 
@@ -464,9 +449,9 @@ class Ping : public ::testing::TestWithParam<Peer> {};
 
 TEST_P(Ping, AMainApplicationThatIsGoneIsForgotten) {
     const Peer peer = GetParam();
-    RecordingWindow area(SHELL_NOTIFICATION_AREA_CLASS, L"");
+    NotificationAreaWindow area;
     HeldSection section(MAIN_SECTION_NAME);
-    auto main = std::make_unique<MainWindow>();
+    auto main = std::make_unique<MainApplicationWindow>();
     section.WriteHandle(main->hwnd());
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
@@ -486,10 +471,8 @@ TEST_P(Ping, AMainApplicationThatIsGoneIsForgotten) {
         return;
     }
     ASSERT_TRUE(SequenceIs(area.Messages(), {{WM_COPYDATA, Delivery::Sent}}));
-    EXPECT_EQ(area.Messages()[0].copyDataKind, static_cast<ULONG_PTR>(ShellNotificationOpRemove));
-    ShellNotificationRecord removed = {};
-    ASSERT_EQ(area.Messages()[0].copyData.size(), sizeof(removed));
-    memcpy(&removed, area.Messages()[0].copyData.data(), sizeof(removed));
+    ASSERT_EQ(area.Removals().size(), 1u);
+    const NotificationCall removed = area.Removals()[0];
     const CLSID expectedClass = MAIN_NOTIFICATION_CLSID;
     EXPECT_TRUE(IsEqualGUID(removed.clsid, expectedClass));
     EXPECT_EQ(removed.id, 6377u);
@@ -498,7 +481,7 @@ TEST_P(Ping, AMainApplicationThatIsGoneIsForgotten) {
     EXPECT_EQ(detach.lParam, 0);
 
     const size_t pingsBefore = main ? Pings(*main).size() : 0;
-    PumpPending();
+    DrainMessages();
     EXPECT_EQ(item.Query(), 1);
     EXPECT_EQ(item.record.cyp, kOneLine);
     if (main) {
@@ -506,7 +489,7 @@ TEST_P(Ping, AMainApplicationThatIsGoneIsForgotten) {
     }
 
     // Linking again through the handshake, which keeps the list, shows that the list was emptied.
-    MainWindow next;
+    MainApplicationWindow next;
     section.WriteHandle(next.hwnd());
     ASSERT_NE(item.Initialise(), nullptr);
     item.Query();
@@ -609,7 +592,7 @@ DWORD Timed(Action action) {
 // A main application whose window exists but does not answer is busy, not gone: it keeps its link and
 // notices, the Today screen waits on it once, and the pings resume once it sends the item something again.
 TEST(BusyMainApplication, KeepsTheLinkAndIsWaitedOnOnce) {
-    RecordingWindow area(SHELL_NOTIFICATION_AREA_CLASS, L"");
+    NotificationAreaWindow area;
     UnresponsiveWindow busy;
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
@@ -622,7 +605,7 @@ TEST(BusyMainApplication, KeepsTheLinkAndIsWaitedOnOnce) {
     EXPECT_EQ(result, 1);
     EXPECT_EQ(item.record.cyp, kThreeLines);
     EXPECT_LT(Timed([&] { result = item.Query(); }), kSlack);  // no second wait
-    PumpPending();
+    DrainMessages();
     item.Query();
     EXPECT_EQ(item.record.cyp, kThreeLines);
     EXPECT_TRUE(item.DrawsNoticeLines());

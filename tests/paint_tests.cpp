@@ -65,7 +65,7 @@ protected:
     void Select() { item.Send(WM_TODAYCUSTOM_RECEIVEDSELECTION); }
     void Key(UINT virtualKey) { item.Send(WM_TODAYCUSTOM_USERNAVIGATION, virtualKey); }
     // The highlight timer's repaint has come: no arrow is lit any more.
-    bool HighlightEnds() {
+    PumpResult HighlightEnds() {
         return PumpUntil([&] { return CaptureWindow(item.item).Count(kAll, kBrown) == 0; }, 3000);
     }
 

@@ -2,12 +2,16 @@
 // records the shell calls, and the program under test runs as a child process.
 #pragma once
 #include "FakeItem.h"
+#include "support/NotificationArea.h"
 #include "support/PeerProcess.h"
 #include "PeerNames.h"
 #include "WindowSection.h"
 #include "link/LinkProtocol.h"
 #include "platform/ScopedHandles.h"
 #include <gtest/gtest.h>
+
+// A path as one word of a command line.
+inline std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 class PeerTest : public ::testing::Test {
 protected:
@@ -33,7 +37,7 @@ protected:
     }
 
     ::testing::AssertionResult WaitUntilReady() {
-        int signalled = PumpUntil({ready.get(), peer.Handle()});
+        int signalled = PumpUntilAnySignalled({ready.get(), peer.Handle()}, kChildWaitMs);
         if (signalled == 0) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << (signalled == 1 ? "the program ended early, exit code " : "no ready ")
                                              << peer.ExitCode() << ": " << peer.ErrorOutput();
@@ -41,17 +45,20 @@ protected:
 
     HWND PublishedPeer() { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(mainSection.ReadHandle())); }
 
-    // The start-up push as the item receives it.
+    // The full push as the item receives it: attach, the notices, sort.
     std::vector<ExpectedMessage> Push(const std::vector<std::wstring>& payloads) {
-        std::vector<ExpectedMessage> push = {{LINKM_MAIN_ATTACH, reinterpret_cast<WPARAM>(PublishedPeer())}};
-        for (const std::wstring& payload : payloads)
-            push.push_back({WM_COPYDATA, reinterpret_cast<WPARAM>(PublishedPeer()), payload});
-        push.push_back({LINKM_SORT});
+        const HWND from = PublishedPeer();
+        std::vector<ExpectedMessage> push = {{LINKM_MAIN_ATTACH, Delivery::Sent, reinterpret_cast<WPARAM>(from), 0}};
+        for (const std::wstring& payload : payloads) push.push_back(CopyDataFrom(from, payload));
+        push.push_back(kSort);
         return push;
     }
+    static inline const ExpectedMessage kSort = {LINKM_SORT, Delivery::Sent, 0, 0};
+    // The program's detach, on the command or at a normal exit.
+    static inline const std::vector<ExpectedMessage> kGoodbye = {{LINKM_MAIN_DETACH, Delivery::Sent, 0, 0}};
 
     FakeItem item;
-    FakeNotificationArea notificationArea;
+    NotificationAreaWindow notificationArea;
     WindowSection mainSection;
     KernelHandle ready;
     ChildProcess peer;

@@ -12,8 +12,6 @@ const std::wstring kZeroPayload =
     L"k0\0\0Zhao\0first\0"
     L"7"s;
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 // Runs a command that must succeed.
 ::testing::AssertionResult Command(const std::wstring& arguments) {
     CommandResult result = RunPeerCommand(arguments);
@@ -26,9 +24,9 @@ std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 TEST_F(PeerTest, SendAddsToThePendingNoticesAndPushesThemAll) {
     ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
-    item.recorded.clear();
+    item.Clear();
     ASSERT_TRUE(Command(L"send " + Quoted(scratch.Write(L"two.json", kTwoNoticesJson))));
-    EXPECT_TRUE(SameSequence(item.recorded, Push({kZeroPayload, kFirstPayload, kSecondPayload})));
+    EXPECT_TRUE(SequenceIs(item.Messages(), Push({kZeroPayload, kFirstPayload, kSecondPayload})));
     EXPECT_EQ(L"<p>3 new messages</p>", notificationArea.Shown());
 }
 
@@ -52,69 +50,72 @@ TEST_F(PeerTest, NotificationSaysHowManyArePendingAfterEveryChange) {
         SCOPED_TRACE(ToUtf8(step.command));
         ASSERT_TRUE(Command(step.command));
         EXPECT_EQ(step.shown, notificationArea.Shown());
-        EXPECT_EQ(step.calls, notificationArea.calls.size());
+        EXPECT_EQ(step.calls, notificationArea.Calls().size());
     }
     // A new count replaces the entry: never two up at once.
-    for (size_t i = 1; i < notificationArea.calls.size(); ++i) {
-        if (notificationArea.calls[i].op == ShellNotificationOpAdd) {
-            EXPECT_EQ(ShellNotificationOpRemove, notificationArea.calls[i - 1].op) << i;
+    const std::vector<NotificationCall> calls = notificationArea.Calls();
+    for (size_t i = 1; i < calls.size(); ++i) {
+        if (calls[i].op == ShellNotificationOpAdd) {
+            EXPECT_EQ(ShellNotificationOpRemove, calls[i - 1].op) << i;
         }
     }
 }
 
 TEST_F(PeerTest, AddSendsOnlyTheNewNoticesAndSortFollowsOnRequest) {
     ASSERT_TRUE(StartPeer(L"run"));
-    EXPECT_TRUE(notificationArea.calls.empty()) << "nothing pending, nothing raised";
-    item.recorded.clear();
+    EXPECT_TRUE(notificationArea.Calls().empty()) << "nothing pending, nothing raised";
+    item.Clear();
     ASSERT_TRUE(Command(L"add " + Quoted(scratch.Write(L"two.json", kTwoNoticesJson))));
     ASSERT_TRUE(Command(L"sort"));
     HWND peerWindow = PublishedPeer();
-    EXPECT_TRUE(SameSequence(item.recorded, {{WM_COPYDATA, reinterpret_cast<WPARAM>(peerWindow), kFirstPayload},
-                                             {WM_COPYDATA, reinterpret_cast<WPARAM>(peerWindow), kSecondPayload},
-                                             {LINKM_SORT}}));
-    ASSERT_EQ(1u, notificationArea.calls.size());
-    EXPECT_EQ(ShellNotificationOpAdd, notificationArea.calls[0].op);
+    EXPECT_TRUE(SequenceIs(item.Messages(),
+                           {CopyDataFrom(peerWindow, kFirstPayload), CopyDataFrom(peerWindow, kSecondPayload), kSort}));
+    ASSERT_EQ(1u, notificationArea.Calls().size());
+    EXPECT_EQ(ShellNotificationOpAdd, notificationArea.Calls()[0].op);
 }
 
 TEST_F(PeerTest, StatusAndClearReachTheItemAndClearRemovesTheNotification) {
     ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
-    item.recorded.clear();
+    item.Clear();
     ASSERT_TRUE(Command(L"status 5"));
     ASSERT_TRUE(Command(L"status"));
     ASSERT_TRUE(Command(L"clear"));
-    EXPECT_TRUE(SameSequence(item.recorded, {{LINKM_STATUS, 5}, {LINKM_STATUS, 0}, {LINKM_CLEAR}}));
-    ASSERT_EQ(2u, notificationArea.calls.size());
-    EXPECT_EQ(ShellNotificationOpRemove, notificationArea.calls[1].op);
-    EXPECT_EQ(static_cast<DWORD>(MAIN_NOTIFICATION_ID), notificationArea.calls[1].id);
+    EXPECT_TRUE(SequenceIs(item.Messages(), {{LINKM_STATUS, Delivery::Sent, 5, 0},
+                                             {LINKM_STATUS, Delivery::Sent, 0, 0},
+                                             {LINKM_CLEAR, Delivery::Sent, 0, 0}}));
+    ASSERT_EQ(2u, notificationArea.Calls().size());
+    EXPECT_EQ(ShellNotificationOpRemove, notificationArea.Calls()[1].op);
+    EXPECT_EQ(static_cast<DWORD>(MAIN_NOTIFICATION_ID), notificationArea.Calls()[1].id);
 
     // Cleared means gone: the next push carries no notices.
-    item.recorded.clear();
+    item.Clear();
     ASSERT_TRUE(Command(L"send"));
-    EXPECT_TRUE(SameSequence(item.recorded, Push({})));
+    EXPECT_TRUE(SequenceIs(item.Messages(), Push({})));
 }
 
 TEST_F(PeerTest, DetachSaysGoodbyeAndForgetsTheItem) {
     ASSERT_TRUE(StartPeer(L"run"));
-    item.recorded.clear();
+    item.Clear();
     ASSERT_TRUE(Command(L"detach"));
     ASSERT_TRUE(Command(L"sort"));
-    EXPECT_TRUE(SameSequence(item.recorded, {{LINKM_MAIN_DETACH}}));
+    EXPECT_TRUE(SequenceIs(item.Messages(), kGoodbye));
 }
 
 TEST_F(PeerTest, FloodSendsThatManyGeneratedNoticesAndNothingElse) {
     ASSERT_TRUE(StartPeer(L"run"));
-    item.recorded.clear();
+    item.Clear();
     ASSERT_TRUE(Command(L"flood 40 7"));
     ASSERT_TRUE(Command(L"flood 1"));
-    ASSERT_EQ(41u, item.recorded.size());
+    const std::vector<RecordedMessage>& received = item.Messages();
+    ASSERT_EQ(41u, received.size());
     for (size_t i = 0; i < 40; ++i) {
-        ASSERT_EQ(static_cast<UINT>(WM_COPYDATA), item.recorded[i].message);
+        ASSERT_EQ(static_cast<UINT>(WM_COPYDATA), received[i].message);
         // Texts cut to 7 characters; times a second apart from 09:00, so a flood sorts as sent.
         const std::wstring expected = L"flood-" + std::to_wstring(i) + L"\0\0Sender "s + std::to_wstring(i) +
                                       L"\0Notice \0"s + std::to_wstring(133604100000000000ull + i * 10000000ull);
-        EXPECT_EQ(expected, PayloadText(item.recorded[i].payload.data(), item.recorded[i].payload.size())) << i;
+        EXPECT_EQ(expected, received[i].CopyDataText()) << i;
     }
-    const std::wstring last = PayloadText(item.recorded[40].payload.data(), item.recorded[40].payload.size());
+    const std::wstring last = received[40].CopyDataText();
     const std::wstring head = L"flood-0\0\0Sender 0\0Notice 0: the quick"s;
     EXPECT_EQ(head, last.substr(0, head.size()));
     EXPECT_EQ(L"flood-0\0\0Sender 0\0"s.size() + 100 + 1 + 18, last.size()) << "a 100-character text by default";
@@ -134,16 +135,16 @@ TEST_F(PeerTest, HangStopsAnsweringForThatLong) {
 TEST_F(PeerTest, ExitDetachesRemovesTheNotificationAndZeroesTheHandle) {
     ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
     HWND peerWindow = PublishedPeer();
-    item.recorded.clear();
+    item.Clear();
     ASSERT_TRUE(Command(L"exit"));
     // The command returns only once the program has ended.
     EXPECT_FALSE(peer.Running());
     EXPECT_EQ(0u, peer.ExitCode());
-    EXPECT_TRUE(SameSequence(item.recorded, {{LINKM_MAIN_DETACH}}));
+    EXPECT_TRUE(SequenceIs(item.Messages(), kGoodbye));
     EXPECT_EQ(nullptr, PublishedPeer());
     EXPECT_FALSE(IsWindow(peerWindow));
-    ASSERT_EQ(2u, notificationArea.calls.size());
-    EXPECT_EQ(ShellNotificationOpRemove, notificationArea.calls[1].op);
+    ASSERT_EQ(2u, notificationArea.Calls().size());
+    EXPECT_EQ(ShellNotificationOpRemove, notificationArea.Calls()[1].op);
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(ready.get(), 0))
         << "readiness outlived the program";
 }
@@ -151,14 +152,14 @@ TEST_F(PeerTest, ExitDetachesRemovesTheNotificationAndZeroesTheHandle) {
 TEST_F(PeerTest, CrashLeavesTheStaleHandleAndSaysNothing) {
     ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
     HWND peerWindow = PublishedPeer();
-    item.recorded.clear();
+    item.Clear();
     ASSERT_TRUE(Command(L"crash"));
     EXPECT_FALSE(peer.Running());
     EXPECT_NE(0u, peer.ExitCode());
-    EXPECT_TRUE(item.recorded.empty());
+    EXPECT_TRUE(item.Messages().empty());
     EXPECT_EQ(peerWindow, PublishedPeer());
     EXPECT_FALSE(IsWindow(peerWindow));
-    EXPECT_EQ(1u, notificationArea.calls.size()) << "the notification stays for the item to remove";
+    EXPECT_EQ(1u, notificationArea.Calls().size()) << "the notification stays for the item to remove";
 }
 
 TEST(PeerCommandLine, BadCommandsFailWithAMessageThatNamesTheProblem) {

@@ -17,8 +17,6 @@ std::vector<nlohmann::json> TranscriptLines(const std::wstring& path) {
     return lines;
 }
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 }  // namespace
 
 TEST_F(PeerTest, PushesAttachNoticesAndSortToThePublishedItem) {
@@ -27,29 +25,29 @@ TEST_F(PeerTest, PushesAttachNoticesAndSortToThePublishedItem) {
 
     HWND published = PublishedPeer();
     EXPECT_EQ(FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN), published);
-    EXPECT_TRUE(SameSequence(item.recorded, Push({kFirstPayload, kSecondPayload})));
-    ASSERT_EQ(1u, notificationArea.calls.size());
-    EXPECT_EQ(ShellNotificationOpAdd, notificationArea.calls[0].op);
-    EXPECT_TRUE(IsEqualCLSID(kNotificationClass, notificationArea.calls[0].clsid));
-    EXPECT_EQ(static_cast<DWORD>(MAIN_NOTIFICATION_ID), notificationArea.calls[0].id);
+    EXPECT_TRUE(SequenceIs(item.Messages(), Push({kFirstPayload, kSecondPayload})));
+    ASSERT_EQ(1u, notificationArea.Calls().size());
+    EXPECT_EQ(ShellNotificationOpAdd, notificationArea.Calls()[0].op);
+    EXPECT_TRUE(IsEqualCLSID(kNotificationClass, notificationArea.Calls()[0].clsid));
+    EXPECT_EQ(static_cast<DWORD>(MAIN_NOTIFICATION_ID), notificationArea.Calls()[0].id);
 }
 
 TEST_F(PeerTest, RawPayloadsReachTheItemByteForByte) {
     std::wstring notices = scratch.Write(L"raw.json", kRawNoticeJson);
     ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(notices)));
-    EXPECT_TRUE(SameSequence(item.recorded, Push({kRawPayload})));
+    EXPECT_TRUE(SequenceIs(item.Messages(), Push({kRawPayload})));
 }
 
 TEST_F(PeerTest, WithoutAPublishedItemWaitsForTheItemToAttach) {
     item.Publish(0);
     std::wstring notices = scratch.Write(L"two.json", kTwoNoticesJson);
     ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(notices)));
-    EXPECT_TRUE(item.recorded.empty());
-    EXPECT_EQ(1u, notificationArea.calls.size()) << "pending notices raise the notification all the same";
+    EXPECT_TRUE(item.Messages().empty());
+    EXPECT_EQ(1u, notificationArea.Calls().size()) << "pending notices raise the notification all the same";
 
     // The push happens while the item still waits for its attach message to be answered.
-    EXPECT_EQ(1, SendMessageW(PublishedPeer(), LINKM_ITEM_ATTACH, reinterpret_cast<WPARAM>(item.Window()), 0));
-    EXPECT_TRUE(SameSequence(item.recorded, Push({kFirstPayload, kSecondPayload})));
+    EXPECT_EQ(1, SendMessageW(PublishedPeer(), LINKM_ITEM_ATTACH, reinterpret_cast<WPARAM>(item.hwnd()), 0));
+    EXPECT_TRUE(SequenceIs(item.Messages(), Push({kFirstPayload, kSecondPayload})));
 }
 
 TEST_F(PeerTest, IgnoresTheStaleHandleOfAGoneItem) {
@@ -58,7 +56,7 @@ TEST_F(PeerTest, IgnoresTheStaleHandleOfAGoneItem) {
     item.Publish(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(gone)));
     ASSERT_TRUE(StartPeer(L"run"));
     EXPECT_NE(nullptr, PublishedPeer());
-    EXPECT_TRUE(item.recorded.empty());
+    EXPECT_TRUE(item.Messages().empty());
 }
 
 TEST_F(PeerTest, StartedAsTheItemStartsItTakesItsFilesFromTheEnvironment) {
@@ -71,7 +69,7 @@ TEST_F(PeerTest, StartedAsTheItemStartsItTakesItsFilesFromTheEnvironment) {
     ASSERT_TRUE(
         peer.StartWithoutCommandLine(program, {{PEER_NOTICES_ENV, notices}, {PEER_TRANSCRIPT_ENV, transcript}}));
     ASSERT_TRUE(WaitUntilReady());
-    EXPECT_TRUE(SameSequence(item.recorded, Push({kFirstPayload, kSecondPayload})));
+    EXPECT_TRUE(SequenceIs(item.Messages(), Push({kFirstPayload, kSecondPayload})));
 
     // Each line is in the file as soon as its message has been sent, while the program runs on.
     auto lines = TranscriptLines(transcript);
@@ -122,11 +120,11 @@ TEST_F(PeerTest, AnswersPingActivationAndTheHandedBackKey) {
     ASSERT_TRUE(StartPeer(L"run --transcript " + Quoted(transcript)));
     HWND peerWindow = PublishedPeer();
     EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_PING, 0, 0));
-    EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ACTIVATE, reinterpret_cast<WPARAM>(item.Window()), 0));
+    EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ACTIVATE, reinterpret_cast<WPARAM>(item.hwnd()), 0));
 
     std::wstring key = L"k\tey";
     COPYDATASTRUCT data = {0, static_cast<DWORD>(key.size() * 2), &key[0]};
-    EXPECT_EQ(1, SendMessageW(peerWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(item.Window()),
+    EXPECT_EQ(1, SendMessageW(peerWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(item.hwnd()),
                               reinterpret_cast<LPARAM>(&data)));
     auto lines = TranscriptLines(transcript);
     ASSERT_GE(lines.size(), 2u);
@@ -159,13 +157,13 @@ TEST_F(PeerTest, HandedBackKeyOpensExactlyThatNoticeAndPushesTheRest) {
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(ToUtf8(step.key));
-        item.recorded.clear();
+        item.Clear();
         std::wstring key = step.key;
         COPYDATASTRUCT data = {0, static_cast<DWORD>(key.size() * 2), &key[0]};
-        EXPECT_EQ(1, SendMessageW(peerWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(item.Window()),
+        EXPECT_EQ(1, SendMessageW(peerWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(item.hwnd()),
                                   reinterpret_cast<LPARAM>(&data)));
-        if (step.pending) EXPECT_TRUE(SameSequence(item.recorded, Push(step.rest)));
-        else EXPECT_TRUE(item.recorded.empty());
+        if (step.pending) EXPECT_TRUE(SequenceIs(item.Messages(), Push(step.rest)));
+        else EXPECT_TRUE(item.Messages().empty());
         EXPECT_EQ(step.shown, notificationArea.Shown());
     }
 
@@ -190,7 +188,7 @@ TEST_F(PeerTest, HandedBackKeyOpensExactlyThatNoticeAndPushesTheRest) {
 TEST_F(PeerTest, OptionsChangeTheAnswers) {
     ASSERT_TRUE(StartPeer(L"run --refuse-key --activate-answer 7"));
     HWND peerWindow = PublishedPeer();
-    EXPECT_EQ(7, SendMessageW(peerWindow, LINKM_ACTIVATE, reinterpret_cast<WPARAM>(item.Window()), 0));
+    EXPECT_EQ(7, SendMessageW(peerWindow, LINKM_ACTIVATE, reinterpret_cast<WPARAM>(item.hwnd()), 0));
     std::wstring key = L"k1";
     COPYDATASTRUCT data = {0, static_cast<DWORD>(key.size() * 2), &key[0]};
     EXPECT_EQ(0, SendMessageW(peerWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)));
@@ -205,13 +203,13 @@ TEST_F(PeerTest, SlowPingOptionHoldsTheAnswerBack) {
 TEST_F(PeerTest, ItemDetachStopsPushesUntilTheItemAttachesAgain) {
     std::wstring notices = scratch.Write(L"two.json", kTwoNoticesJson);
     ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(notices)));
-    item.recorded.clear();
+    item.Clear();
     HWND peerWindow = PublishedPeer();
-    EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ITEM_DETACH, reinterpret_cast<WPARAM>(item.Window()), 0));
+    EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ITEM_DETACH, reinterpret_cast<WPARAM>(item.hwnd()), 0));
     CommandResult sent = RunPeerCommand(L"send");
     EXPECT_EQ(0u, sent.exitCode) << sent.errorOutput;
-    EXPECT_TRUE(item.recorded.empty());
+    EXPECT_TRUE(item.Messages().empty());
 
-    EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ITEM_ATTACH, reinterpret_cast<WPARAM>(item.Window()), 0));
-    EXPECT_TRUE(SameSequence(item.recorded, Push({kFirstPayload, kSecondPayload})));
+    EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ITEM_ATTACH, reinterpret_cast<WPARAM>(item.hwnd()), 0));
+    EXPECT_TRUE(SequenceIs(item.Messages(), Push({kFirstPayload, kSecondPayload})));
 }

@@ -18,9 +18,15 @@ void MainApplicationWindow::Show(HWND item, const std::vector<Notice>& notices) 
 
 std::vector<std::wstring> MainApplicationWindow::KeysReceived() const {
     std::vector<std::wstring> keys;
-    for (const auto& m : Messages()) {
-        if (!m.isCopyData) continue;
-        keys.emplace_back(reinterpret_cast<const wchar_t*>(m.copyData.data()), m.copyData.size() / sizeof(wchar_t));
-    }
+    for (const auto& m : Messages())
+        if (m.isCopyData) keys.push_back(m.CopyDataText());
     return keys;
+}
+
+std::vector<ExpectedMessage> AttachAnnouncement(HWND item) {
+    return {{LINKM_ITEM_ATTACH, Delivery::Sent, reinterpret_cast<WPARAM>(item), 0}};
+}
+
+std::vector<ExpectedMessage> KeyHandBack(HWND item, const std::wstring& key) {
+    return {{LINKM_ACTIVATE, Delivery::Sent, reinterpret_cast<WPARAM>(item)}, CopyDataFrom(item, key)};
 }

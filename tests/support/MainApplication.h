@@ -3,6 +3,7 @@
 #pragma once
 #include "RecordingWindow.h"
 #include "NoticeFeed.h"
+#include "link/LinkProtocol.h"
 #include <string>
 #include <vector>
 
@@ -17,3 +18,11 @@ public:
     // The keys handed back to this window, in order.
     std::vector<std::wstring> KeysReceived() const;
 };
+
+// What the main application receives from the item, as expected sequences.
+// The item tells the main application its window (null when it has none) when it starts.
+std::vector<ExpectedMessage> AttachAnnouncement(HWND item);
+// The liveness ping of a refresh query.
+inline const std::vector<ExpectedMessage> kPing = {{LINKM_PING, Delivery::Sent, 0}};
+// The action: the item asks to be brought to the front, then hands back the shown notice's key.
+std::vector<ExpectedMessage> KeyHandBack(HWND item, const std::wstring& key);

@@ -1,6 +1,5 @@
 #include "PeerProcess.h"
 #include "peer/PeerNames.h"
-#include "platform/MessagePump.h"
 #include <tlhelp32.h>
 #include <cstring>
 
@@ -100,10 +99,6 @@ void ChildProcess::End() {
     errorPath.clear();
 }
 
-int PumpUntil(std::initializer_list<HANDLE> handles, DWORD timeoutMs) {
-    return PumpUntilAnySignalled(handles.begin(), static_cast<DWORD>(handles.size()), timeoutMs);
-}
-
 std::vector<DWORD> ChildProcessIds(const wchar_t* program) {
     std::vector<DWORD> children;
     KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
@@ -132,7 +127,7 @@ CommandResult RunPeerCommand(const std::wstring& arguments) {
     CommandResult result;
     ChildProcess command;
     if (!command.Start(arguments)) return result;
-    if (PumpUntil({command.Handle()}) != 0) return result;
+    if (!PumpUntilSignalled(command.Handle(), kChildWaitMs)) return result;
     result.exitCode = command.ExitCode();
     result.errorOutput = command.ErrorOutput();
     return result;

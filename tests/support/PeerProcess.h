@@ -1,9 +1,9 @@
 // Running ArdenoPeer.exe from a test (the stand-in's own tests and the end-to-end tests): child processes
-// that are always ended, a wait that keeps answering the messages the program sends to the test's windows,
-// and scratch files.
+// that are always ended, the bound of a wait on them (the platform's pumps keep answering the messages the
+// program sends to the test's windows meanwhile), and scratch files.
 #pragma once
 #include <windows.h>
-#include <initializer_list>
+#include "platform/MessagePump.h"
 #include "platform/ScopedHandles.h"
 #include <string>
 #include <utility>
@@ -36,9 +36,9 @@ private:
     std::wstring errorPath;
 };
 
-// Waits for any of the handles while dispatching the messages that arrive meanwhile (the program sends to
-// the test's windows synchronously). Answers the index of the signalled handle, or -1 on time-out.
-int PumpUntil(std::initializer_list<HANDLE> handles, DWORD timeoutMs = 20000);
+// The bound of a wait on a child program (pumping, since it sends to the test's windows synchronously):
+// for what comes within a second, so only a fault runs into it.
+constexpr DWORD kChildWaitMs = 20000;
 
 // The processes this process started that still run (only those of one program file, when named): also
 // the ones started by code under test, which hands back no handle.

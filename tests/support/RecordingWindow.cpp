@@ -1,6 +1,7 @@
 #include "RecordingWindow.h"
+#include <cstring>
+#include <iomanip>
 #include <sstream>
-#include "platform/MessagePump.h"
 
 namespace {
 
@@ -93,42 +94,102 @@ bool DispatchRecordingPosted(const MSG& msg) {
     return true;
 }
 
-void PumpPending() { DrainMessages(); }
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    // A lambda, so that the platform's template is called and not this function again.
-    return PumpUntil([&done] { return done(); }, timeoutMs) == PumpResult::Done;
+std::wstring RecordedMessage::CopyDataText() const {
+    std::wstring text(copyData.size() / sizeof(wchar_t), L'\0');
+    if (!text.empty()) memcpy(&text[0], copyData.data(), text.size() * sizeof(wchar_t));
+    return text;
 }
+
+ExpectedMessage Optional(ExpectedMessage row) {
+    row.optional = true;
+    return row;
+}
+
+ExpectedMessage CopyDataFrom(HWND sender, std::wstring payload) {
+    ExpectedMessage row{WM_COPYDATA, Delivery::Sent, reinterpret_cast<WPARAM>(sender)};
+    row.copyDataKind = 0;
+    row.payload = std::move(payload);
+    return row;
+}
+
+namespace {
+
+bool Matches(const ExpectedMessage& e, const RecordedMessage& a) {
+    if (a.message != e.message || a.delivery != e.delivery) return false;
+    if (e.wParam && *e.wParam != a.wParam) return false;
+    if (e.lParam && *e.lParam != a.lParam) return false;
+    if (e.copyDataKind && (!a.isCopyData || *e.copyDataKind != a.copyDataKind)) return false;
+    if (e.payload) {
+        const auto* bytes = reinterpret_cast<const BYTE*>(e.payload->data());
+        if (!a.isCopyData || a.copyData != std::vector<BYTE>(bytes, bytes + e.payload->size() * sizeof(wchar_t)))
+            return false;
+    }
+    return true;
+}
+
+// Whether expected[i...] can stand for actual[j...], each optional row taken or left out. Sequences are
+// short, so the table of every (i, j) costs nothing; a greedy walk would reject [optional A, A] against [A].
+bool SequenceMatches(const std::vector<RecordedMessage>& actual, const std::vector<ExpectedMessage>& expected) {
+    const size_t rows = expected.size(), got = actual.size();
+    std::vector<std::vector<char>> fits(rows + 1, std::vector<char>(got + 1, 0));
+    fits[rows][got] = 1;
+    for (size_t i = rows; i-- > 0;) {
+        for (size_t j = got + 1; j-- > 0;) {
+            bool fit = expected[i].optional && fits[i + 1][j];
+            if (!fit && j < got) fit = Matches(expected[i], actual[j]) && fits[i + 1][j + 1];
+            fits[i][j] = fit;
+        }
+    }
+    return fits[0][0] != 0;
+}
+
+std::string Escaped(const std::wstring& text) {
+    std::ostringstream out;
+    for (wchar_t c : text) {
+        if (c >= 32 && c < 127 && c != L'\\') out << static_cast<char>(c);
+        else out << "\\u" << std::hex << std::setw(4) << std::setfill('0') << static_cast<unsigned>(c) << std::dec;
+    }
+    return out.str();
+}
+
+std::string Describe(const ExpectedMessage& e) {
+    std::ostringstream line;
+    line << e.message << " " << DeliveryName(e.delivery);
+    if (e.wParam) line << " wParam " << *e.wParam;
+    if (e.lParam) line << " lParam " << *e.lParam;
+    if (e.copyDataKind) line << " kind " << *e.copyDataKind;
+    if (e.payload) line << " payload \"" << Escaped(*e.payload) << "\"";
+    if (e.optional) line << " (optional)";
+    return line.str();
+}
+
+std::string Describe(const RecordedMessage& a) {
+    std::ostringstream line;
+    line << a.message << " " << DeliveryName(a.delivery) << " wParam " << a.wParam << " lParam " << a.lParam;
+    if (a.isCopyData) {
+        line << " kind " << a.copyDataKind << " payload \"" << Escaped(a.CopyDataText()) << "\"";
+        if (a.copyData.size() % 2) line << " (odd byte count)";
+    }
+    return line.str();
+}
+
+}  // namespace
 
 ::testing::AssertionResult SequenceIs(const std::vector<RecordedMessage>& actual,
                                       const std::vector<ExpectedMessage>& expected) {
+    if (SequenceMatches(actual, expected)) return ::testing::AssertionSuccess();
+    // Side by side, in a greedy walk that passes over optional rows which do not fit.
     std::ostringstream diff;
-    bool same = actual.size() == expected.size();
-    for (size_t i = 0; i < actual.size() || i < expected.size(); ++i) {
-        std::ostringstream line;
-        bool rowSame = true;
-        if (i < expected.size()) {
-            const auto& e = expected[i];
-            line << "expected " << e.message << " " << DeliveryName(e.delivery);
-            if (e.wParam) line << " wParam " << *e.wParam;
+    size_t i = 0, j = 0;
+    while (i < expected.size() || j < actual.size()) {
+        if (i < expected.size() && j < actual.size() && Matches(expected[i], actual[j])) {
+            diff << "  expected " << Describe(expected[i++]) << " | got " << Describe(actual[j++]) << "\n";
+        } else if (i < expected.size() && expected[i].optional) {
+            diff << "  expected " << Describe(expected[i++]) << " | absent\n";
         } else {
-            line << "expected nothing";
-            rowSame = false;
+            diff << "! expected " << (i < expected.size() ? Describe(expected[i++]) : "nothing") << " | got "
+                 << (j < actual.size() ? Describe(actual[j++]) : "nothing") << "\n";
         }
-        if (i < actual.size()) {
-            const auto& a = actual[i];
-            line << " | got " << a.message << " " << DeliveryName(a.delivery) << " wParam " << a.wParam;
-            if (i < expected.size()) {
-                const auto& e = expected[i];
-                rowSame = a.message == e.message && a.delivery == e.delivery && (!e.wParam || *e.wParam == a.wParam);
-            }
-        } else {
-            line << " | got nothing";
-            rowSame = false;
-        }
-        if (!rowSame) same = false;
-        diff << (rowSame ? "  " : "! ") << line.str() << "\n";
     }
-    if (same) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "message sequence differs:\n" << diff.str();
 }

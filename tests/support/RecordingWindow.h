@@ -1,5 +1,6 @@
 // A window that records the messages it receives, for message-flow tests in the style of table-driven
-// sequence checks: what arrived (sent or posted) is compared with an expected table.
+// sequence checks: what arrived (sent or posted) is compared with an expected table. The item's tests and
+// the stand-in's tests share it.
 #pragma once
 #include <windows.h>
 #include <functional>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
+#include "platform/MessagePump.h"
 
 enum class Delivery { Sent, Posted };
 
@@ -18,15 +20,29 @@ struct RecordedMessage {
     Delivery delivery;
     bool isCopyData = false;
     ULONG_PTR copyDataKind = 0;
-    std::vector<BYTE> copyData;  // cbData bytes, copied while the message was handled
+    std::vector<BYTE> copyData = {};  // cbData bytes, copied while the message was handled
+
+    // The copy-data bytes as UTF-16 text (an odd last byte left out).
+    std::wstring CopyDataText() const;
 };
 
-// One row of an expected sequence. wParam is compared only when given.
+// One row of an expected sequence. Each parameter is compared only when given; a payload makes the row
+// a copy-data whose bytes are exactly that text's UTF-16. An optional row may be missing from what was
+// received (a message that comes or not, depending on timing or the platform).
 struct ExpectedMessage {
     UINT message;
     Delivery delivery;
     std::optional<WPARAM> wParam = std::nullopt;
+    std::optional<LPARAM> lParam = std::nullopt;
+    std::optional<ULONG_PTR> copyDataKind = std::nullopt;
+    std::optional<std::wstring> payload = std::nullopt;
+    bool optional = false;
 };
+
+// The same row marked as one that may be missing.
+ExpectedMessage Optional(ExpectedMessage row);
+// A sent WM_COPYDATA of kind 0 (the link's notices and keys) from `sender`, carrying `payload`.
+ExpectedMessage CopyDataFrom(HWND sender, std::wstring payload);
 
 class RecordingWindow {
 public:
@@ -59,16 +75,6 @@ private:
     std::vector<RecordedMessage> messages;
 };
 
-// The pumps of platform/MessagePump.h, which take the posted messages of recording windows aside, in the
-// shapes the tests use. That header is not included here: its PumpUntil template would take the tests'
-// lambdas and answer a PumpResult instead of true or false.
-enum class PumpResult;
-// Processes every message queued for this thread now.
-void PumpPending();
-// Processes messages until done() holds or the time runs out; true when done() held.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
-// Processes messages for a given time (timers fire meanwhile): the platform's own.
-PumpResult PumpFor(DWORD milliseconds);
-
+// Compares in order and in number, optional rows aside; the failure lists both sequences side by side.
 ::testing::AssertionResult SequenceIs(const std::vector<RecordedMessage>& actual,
                                       const std::vector<ExpectedMessage>& expected);
