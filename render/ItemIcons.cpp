@@ -17,16 +17,14 @@ HICON LoadItemIcon(const ItemIcons& icons, int resourceId) {
 }
 
 void ItemIcons::LoadIcons() {
-    appIcon = LoadItemIcon(*this, IDI_APP);
-    nextArrow = LoadItemIcon(*this, IDI_NEXT_ARROW);
-    nextArrowHighlighted = LoadItemIcon(*this, IDI_NEXT_ARROW_LIT);
-    prevArrow = LoadItemIcon(*this, IDI_PREV_ARROW);
-    prevArrowHighlighted = LoadItemIcon(*this, IDI_PREV_ARROW_LIT);
+    appIcon.Reset(LoadItemIcon(*this, IDI_APP));
+    nextArrow.Reset(LoadItemIcon(*this, IDI_NEXT_ARROW));
+    nextArrowHighlighted.Reset(LoadItemIcon(*this, IDI_NEXT_ARROW_LIT));
+    prevArrow.Reset(LoadItemIcon(*this, IDI_PREV_ARROW));
+    prevArrowHighlighted.Reset(LoadItemIcon(*this, IDI_PREV_ARROW_LIT));
 }
 
 void ItemIcons::ReleaseIcons() {
-    for (HICON* icon : {&appIcon, &nextArrow, &nextArrowHighlighted, &prevArrow, &prevArrowHighlighted}) {
-        if (*icon) DestroyIcon(*icon);
-        *icon = nullptr;
-    }
+    for (IconHandle* icon : {&appIcon, &nextArrow, &nextArrowHighlighted, &prevArrow, &prevArrowHighlighted})
+        icon->Reset();
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "../platform/ScopedHandles.h"
 #include "../resources/resource.h"
 
 class ItemIcons {
@@ -12,13 +13,14 @@ public:
     ItemIcons& operator=(const ItemIcons&) = delete;
 
     void LoadIcons();
+    // Destroys the icons in field order; each owner holds null afterwards.
     void ReleaseIcons();
 
-    HICON appIcon = nullptr;
-    HICON nextArrow = nullptr;
-    HICON nextArrowHighlighted = nullptr;
-    HICON prevArrow = nullptr;
-    HICON prevArrowHighlighted = nullptr;
+    IconHandle appIcon;
+    IconHandle nextArrow;
+    IconHandle nextArrowHighlighted;
+    IconHandle prevArrow;
+    IconHandle prevArrowHighlighted;
     HINSTANCE moduleInstance;
 };
 

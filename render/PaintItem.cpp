@@ -60,7 +60,7 @@ void DrawBackground(const Canvas& canvas) {
 void DrawAppIcon(const Canvas& canvas) {
     const RECT& cell = canvas.layout.iconCell;
     const int inset = canvas.Scaled(ICON_INSET);
-    DrawIconAt(canvas.surface, canvas.scene.icons->appIcon, cell.left + inset, cell.top + inset);
+    DrawIconAt(canvas.surface, canvas.scene.icons->appIcon.get(), cell.left + inset, cell.top + inset);
 }
 
 void DrawOneLineView(const Canvas& canvas) {
@@ -118,13 +118,13 @@ void DrawArrows(const Canvas& canvas) {
     if (scene.noticeCount < 2) return;
     if (scene.canGoPrevious) {
         const RECT& column = layout.prevArrowColumn;
-        DrawIconAt(canvas.surface, scene.prevArrowLit ? icons.prevArrowHighlighted : icons.prevArrow, column.left,
-                   ArrowTop(canvas, column));
+        DrawIconAt(canvas.surface, (scene.prevArrowLit ? icons.prevArrowHighlighted : icons.prevArrow).get(),
+                   column.left, ArrowTop(canvas, column));
         if (scene.prevArrowLit) DrawFrame(canvas.surface, layout.prevArrowHitArea, frameWidth);
     }
     if (scene.canGoNext) {
         const RECT& column = layout.nextArrowColumn;
-        DrawIconAt(canvas.surface, scene.nextArrowLit ? icons.nextArrowHighlighted : icons.nextArrow,
+        DrawIconAt(canvas.surface, (scene.nextArrowLit ? icons.nextArrowHighlighted : icons.nextArrow).get(),
                    column.right - canvas.Scaled(NEXT_ARROW_OFFSET), ArrowTop(canvas, column));
         if (scene.nextArrowLit) DrawFrame(canvas.surface, layout.nextArrowHitArea, frameWidth);
     }

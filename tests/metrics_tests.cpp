@@ -46,15 +46,15 @@ void ExpectIconsOfSide(int side) {
     ASSERT_NE(dll.module, nullptr);
     ItemIcons icons(dll.module);
     icons.LoadIcons();
-    for (HICON icon :
-         {icons.appIcon, icons.nextArrow, icons.nextArrowHighlighted, icons.prevArrow, icons.prevArrowHighlighted}) {
+    for (HICON icon : {icons.appIcon.get(), icons.nextArrow.get(), icons.nextArrowHighlighted.get(),
+                       icons.prevArrow.get(), icons.prevArrowHighlighted.get()}) {
         SIZE size = IconSize(icon);
         EXPECT_EQ(size.cx, side);
         EXPECT_EQ(size.cy, side);
     }
     icons.ReleaseIcons();
-    EXPECT_EQ(icons.appIcon, nullptr);
-    EXPECT_EQ(icons.prevArrowHighlighted, nullptr);
+    EXPECT_EQ(icons.appIcon.get(), nullptr);
+    EXPECT_EQ(icons.prevArrowHighlighted.get(), nullptr);
     icons.ReleaseIcons();  // a second release finds nothing to do
 }
 

@@ -115,7 +115,7 @@ TEST_P(ParseNoticeTest, FillsTheEntry) {
     EXPECT_EQ(entry->messageText, c.messageText);
     EXPECT_EQ(TimeOf(*entry), c.time);
     EXPECT_FALSE(entry->portraitFailed);
-    EXPECT_EQ(entry->portrait, nullptr);
+    EXPECT_EQ(entry->portrait.get(), nullptr);
 }
 
 const ParseCase kParseCases[] = {

@@ -607,13 +607,14 @@ TEST_F(HighDpiPaint, IconsAreWholeInsideTheItemAndClearOfThePortrait) {
     const ScaledScreen& s = *screen;
     ItemIcons icons(item.dll.module);  // as the item loads them, at the screen's size
     icons.LoadIcons();
-    const int prevPixels = IconPixels(icons.prevArrow, kOrange), nextPixels = IconPixels(icons.nextArrow, kOrange);
+    const int prevPixels = IconPixels(icons.prevArrow.get(), kOrange),
+              nextPixels = IconPixels(icons.nextArrow.get(), kOrange);
     struct {
         const char* name;
         RECT box;
         COLORREF colour;
         int pixels;
-    } shown[] = {{"application icon", s.appIcon, kAppBlue, IconPixels(icons.appIcon, kAppBlue)},
+    } shown[] = {{"application icon", s.appIcon, kAppBlue, IconPixels(icons.appIcon.get(), kAppBlue)},
                  {"previous arrow", s.prevArrow, kOrange, prevPixels},
                  {"next arrow", s.nextArrow, kOrange, nextPixels}};
     for (const auto& icon : shown) {
