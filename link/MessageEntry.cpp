@@ -3,7 +3,10 @@
 
 MessageEntry::~MessageEntry() { ReleasePortrait(); }
 
-void MessageEntry::ReleasePortrait() { portrait.Reset(); }
+void MessageEntry::ReleasePortrait() {
+    fittedPortrait.Reset();
+    portrait.Reset();
+}
 
 HBITMAP MessageEntry::PortraitBitmap() {
     if (portrait || portraitFailed) return portrait.get();

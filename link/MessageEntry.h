@@ -23,4 +23,7 @@ public:
     FILETIME time = {0, 0};
     bool portraitFailed = false;
     GdiObject<HBITMAP> portrait;
+    // The portrait as the paint last stretched it for its cell (null while it is shown at its own size); it
+    // goes with the portrait.
+    GdiObject<HBITMAP> fittedPortrait;
 };
