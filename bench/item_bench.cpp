@@ -6,6 +6,8 @@
 //                           sent to a window that only answers 1
 //   item_bench.exe paint    a three-line repaint, against an empty child window's repaint plus the GDI work no
 //                           paint of those lines can avoid
+//   item_bench.exe portrait a three-line repaint whose portrait is larger than its cell, against the same repaint
+//                           with a portrait that fits
 //   item_bench.exe memory   private memory per 1,000 notices, against the notices' own texts
 // --json prints one JSON object a line. Goals are printed, never enforced: the exit code only says whether the
 // figures could be measured.
@@ -37,13 +39,15 @@ std::string Fixed(double value, int decimals = 0) {
     return text;
 }
 
-// A notice payload: key, no portrait, sender, a text of textLength characters, a time that rises with i.
-std::wstring Payload(int i, size_t textLength) {
+// A notice payload: key, portrait (none by default), sender, a text of textLength characters, a time that rises
+// with i.
+std::wstring Payload(int i, size_t textLength, const std::wstring& portrait = L"") {
     std::wstring text = L"Message " + std::to_wstring(i);
     while (text.size() < textLength) text += L" and so on";
     text.resize(textLength);
     std::wstring payload = L"k" + std::to_wstring(i);
     payload += L'\0';
+    payload += portrait;
     payload += L'\0';
     payload += L"Sender " + std::to_wstring(i);
     payload += L'\0';
@@ -340,6 +344,55 @@ bool Repaint(bool json) {
     return true;
 }
 
+// The stretch of a portrait to its cell is made once, when the portrait is first drawn: a repaint then costs what
+// one with a portrait of the cell's size costs.
+bool RepaintScaledPortrait(bool json) {
+    constexpr int kCell = 40;  // at 96 dpi with the default font setting
+    ScopedRegistryKey fontSize(TEST_FONT_SIZE_KEY);
+    fontSize.SetDword(L"CurFont", 900);
+    LoadedItem loaded;
+    if (!loaded.item) return Fail("the item did not load");
+    loaded.Resize(kItemWidth, kItemHeight);
+    MainApplicationWindow main;
+    const std::wstring large = TemporaryFile(L"bench-portrait-96.bmp"),
+                       fitting = TemporaryFile(L"bench-portrait-40.bmp");
+    WriteSolidBitmapFile(large, 96, 96, RGB(0x40, 0x70, 0xC0));
+    WriteSolidBitmapFile(fitting, kCell, kCell, RGB(0x40, 0x70, 0xC0));
+    // Three notices with the portrait, the first shown; the first paint loads the picture (and stretches it).
+    auto show = [&](const std::wstring& portrait) {
+        main.Attach(loaded.item);
+        for (int i = 0; i < 3; ++i) SendPayload(loaded.item, main.hwnd(), Payload(i, 60, portrait));
+        loaded.Send(LINKM_SORT);
+        Repaint(loaded.item);
+    };
+    auto paint = [&] { Repaint(loaded.item); };
+    show(large);
+    show(fitting);
+    for (int i = 0; i < 100; ++i) paint();
+    const Pair paints = AlternatingRunMedians(
+        10, 200, [&] { show(large); }, paint, [&] { show(fitting); }, paint);
+    // The stretch itself, made once per shown portrait: the first paint of a notice after it arrives.
+    const Pair firstPaints = AlternatingRunMedians(
+        20, 1, [&] { show(large); }, [&] { show(large); }, [&] { show(fitting); }, [&] { show(fitting); });
+    DeleteFileW(large.c_str());
+    DeleteFileW(fitting.c_str());
+
+    Figure f;
+    f.name = "three-line repaint with a 96 x 96 portrait stretched into its 40 x 40 cell";
+    f.value = paints.measured;
+    f.unit = "us";
+    f.floorName = "the same repaint with a 40 x 40 portrait, drawn as it is";
+    f.floor = paints.floor;
+    f.ratio = f.value / f.floor;
+    f.goal = "<= 1.2x";
+    f.met = f.ratio <= 1.2;
+    f.note = Fixed(paints.measured - paints.floor) + " us beyond the floor; the stretch is made once, at the " +
+             "first paint of the shown portrait: the notices' arrival, loading and first paint take " +
+             Fixed(firstPaints.measured) + " us with the stretch, " + Fixed(firstPaints.floor) + " us without";
+    PrintFigure(f, json);
+    return true;
+}
+
 SIZE_T HeapBytesInUse() {
     HANDLE heaps[256];
     const DWORD count = GetProcessHeaps(256, heaps);
@@ -396,9 +449,11 @@ int main(int argc, char** argv) {
     if (which == "refresh" || which == "all") ok = RefreshQuery(json) && ok;
     if (which == "ingest" || which == "all") ok = Ingestion(json) && ok;
     if (which == "paint" || which == "all") ok = Repaint(json) && ok;
+    if (which == "portrait" || which == "all") ok = RepaintScaledPortrait(json) && ok;
     if (which == "memory" || which == "all") ok = Memory(json) && ok;
-    if (which != "refresh" && which != "ingest" && which != "paint" && which != "memory" && which != "all") {
-        fprintf(stderr, "usage: item_bench.exe [refresh|ingest|paint|memory|all] [--json]\n");
+    if (which != "refresh" && which != "ingest" && which != "paint" && which != "portrait" && which != "memory" &&
+        which != "all") {
+        fprintf(stderr, "usage: item_bench.exe [refresh|ingest|paint|portrait|memory|all] [--json]\n");
         return 2;
     }
     return ok ? 0 : 1;

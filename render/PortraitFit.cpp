@@ -1,5 +1,6 @@
 #include "PortraitFit.h"
 #include "../platform/StretchMode.h"
+#include "../platform/TopDownDib.h"
 #include "TextDrawing.h"
 #include <algorithm>
 
@@ -18,8 +19,10 @@ LONG Proportion(LONG part, LONG whole, LONG of) {
     return static_cast<LONG>((static_cast<long long>(part) * whole + of / 2) / of);
 }
 
+// A section, as the loaded picture is: a device-dependent bitmap costs several times more to select at each paint.
 GdiObject<HBITMAP> StretchedCopy(HDC compatibleWith, HBITMAP picture, SIZE from, SIZE to) {
-    GdiObject<HBITMAP> copy(CreateCompatibleBitmap(compatibleWith, to.cx, to.cy));
+    void* bits = nullptr;
+    GdiObject<HBITMAP> copy(CreateTopDownDib(compatibleWith, to.cx, to.cy, &bits));
     MemoryDC source(compatibleWith), target(compatibleWith);
     SelectedObject selectedPicture(source.get(), picture), selectedCopy(target.get(), copy.get());
     SetStretchBltMode(target.get(), SmoothStretchMode(to.cx > from.cx || to.cy > from.cy));
