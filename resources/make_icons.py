@@ -7,8 +7,8 @@
     next_arrow.ico     123  orange triangle pointing right
     next_arrow_lit.ico 125  the same in dark brown (highlighted)
 
-The item asks for the size held here nearest to 16 x 16 scaled to the screen (16 at 96 dpi, 24 at 128 to 144
-dpi, 32 at 192 dpi), and the handheld does not stretch icons, so every size is drawn here. Each size is stored
+The item asks for the size held here nearest to 16 x 16 scaled to the screen (16 up to 122 dpi, 24 from 123
+to 170 dpi, 32 above), and the handheld does not stretch icons, so every size is drawn here. Each size is stored
 twice: with 32-bit pixels and with 8-bit (the application icon, 256 colours) or 24-bit pixels (the arrows),
 every image with its 1-bit AND mask. The 16 x 16 application icon is drawn pixel by pixel; the larger ones
 are the same shapes drawn at their size, not enlarged copies.

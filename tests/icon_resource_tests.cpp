@@ -1,6 +1,6 @@
 // The item's icons as the module carries them: a 16 x 16, a 24 x 24 and a 32 x 32 picture, each at 32 bits and
 // at 8 (application icon) or 24 bits (arrows) with its mask, and each held picture itself, not an enlarged
-// 16 x 16, where the item asks for its size (24 at 128 to 144 dpi, 32 at 192; the handheld does not stretch
+// 16 x 16, where the item asks for its size (24 from 123 to 170 dpi, 32 above; the handheld does not stretch
 // icons).
 #include "resources/resource.h"
 #include "support/ItemHarness.h"
