@@ -54,6 +54,21 @@ Pair AlternatingRunMedians(int turns, int calls, const std::function<void()>& se
     return {Median(measured), Median(floors)};
 }
 
+Figure MicrosecondFigure(const std::string& name, const Pair& times, const std::string& floorName, double ceiling) {
+    char goal[32];
+    snprintf(goal, sizeof(goal), "<= %.1fx", ceiling);
+    Figure f;
+    f.name = name;
+    f.value = times.measured;
+    f.unit = "us";
+    f.floorName = floorName;
+    f.floor = times.floor;
+    f.ratio = f.value / f.floor;
+    f.goal = goal;
+    f.met = f.ratio <= ceiling;
+    return f;
+}
+
 bool WantsJson(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (strcmp(argv[i], "--json") == 0) return true;

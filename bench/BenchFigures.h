@@ -35,6 +35,9 @@ struct Figure {
     std::string note;
 };
 
+// A time in microseconds beside its floor, met when it is at most `ceiling` times the floor.
+Figure MicrosecondFigure(const std::string& name, const Pair& times, const std::string& floorName, double ceiling);
+
 // Prints one figure: a readable line, or one JSON object a line (for tools/bench-report.py).
 void PrintFigure(const Figure& figure, bool json);
 // True when the command line asks for JSON lines.

@@ -172,15 +172,8 @@ bool RefreshQuery(bool json) {
     const Pair own = InterleavedMedians(2000, query, shellReadyTest);
     loaded.Send(LINKM_MAIN_ATTACH, reinterpret_cast<WPARAM>(peer.window));
 
-    Figure f;
-    f.name = "refresh query with its ping across processes";
-    f.value = linked.measured;
-    f.unit = "us";
-    f.floorName = "bare cross-process round trip to the same window";
-    f.floor = linked.floor;
-    f.ratio = f.value / f.floor;
-    f.goal = "<= 1.2x";
-    f.met = f.ratio <= 1.2;
+    Figure f = MicrosecondFigure("refresh query with its ping across processes", linked,
+                                 "bare cross-process round trip to the same window", 1.2);
     f.note = Fixed(linked.measured - linked.floor) + " us beyond the round trip. Measured alone: the same " +
              "round trip as a bounded send (SendMessageTimeoutW, SMTO_ABORTIFHUNG) " + Fixed(bounded.measured) +
              " us; IsWindow on the main application's window " + Fixed(bounded.floor) + " us; the shell-ready " +
@@ -230,14 +223,23 @@ bool Ingestion(bool json) {
     return true;
 }
 
-bool Repaint(bool json) {
-    // The font-size setting as a device has it: the item reads it at every paint.
-    ScopedRegistryKey fontSize(TEST_FONT_SIZE_KEY);
-    fontSize.SetDword(L"CurFont", 900);
+// The item three lines high, beside a main application's window, at the font-size setting a device has (the item
+// reads it at every paint).
+struct ItemToPaint {
+    ItemToPaint() {
+        fontSize.SetDword(L"CurFont", 900);
+        if (loaded.item) loaded.Resize(kItemWidth, kItemHeight);
+    }
+    ScopedRegistryKey fontSize{TEST_FONT_SIZE_KEY};
     LoadedItem loaded;
-    if (!loaded.item) return Fail("the item did not load");
-    loaded.Resize(kItemWidth, kItemHeight);
     MainApplicationWindow main;
+};
+
+bool Repaint(bool json) {
+    ItemToPaint painted;
+    LoadedItem& loaded = painted.loaded;
+    if (!loaded.item) return Fail("the item did not load");
+    const MainApplicationWindow& main = painted.main;
     main.Attach(loaded.item);
     for (int i = 0; i < 3; ++i) SendPayload(loaded.item, main.hwnd(), Payload(i, 60));
     loaded.Send(LINKM_SORT);
@@ -321,15 +323,9 @@ bool Repaint(bool json) {
     DeleteObject(bitmap);
     DeleteDC(surface);
 
-    Figure f;
-    f.name = "three-line repaint through the window procedure (InvalidateRect + UpdateWindow)";
-    f.value = paints.measured;
-    f.unit = "us";
-    f.floorName = "empty child window's repaint + memory surface, one font, five texts, two icons, one block transfer";
-    f.floor = paints.floor;
-    f.ratio = f.value / f.floor;
-    f.goal = "<= 1.3x";
-    f.met = f.ratio <= 1.3;
+    Figure f = MicrosecondFigure(
+        "three-line repaint through the window procedure (InvalidateRect + UpdateWindow)", paints,
+        "empty child window's repaint + memory surface, one font, five texts, two icons, one block transfer", 1.3);
     f.note = Fixed(paints.measured - paints.floor) + " us beyond the floor. Measured alone: measuring the sender " +
              "and the text a character at a time for the cut with '...' " + Fixed(callbacksAndMeasuring.floor) +
              " us; reading the font-size setting: open + query + close " + Fixed(registry.measured) + " us, a query " +
@@ -348,20 +344,17 @@ bool Repaint(bool json) {
 // one with a portrait of the cell's size costs.
 bool RepaintScaledPortrait(bool json) {
     constexpr int kCell = 40;  // at 96 dpi with the default font setting
-    ScopedRegistryKey fontSize(TEST_FONT_SIZE_KEY);
-    fontSize.SetDword(L"CurFont", 900);
-    LoadedItem loaded;
+    ItemToPaint painted;
+    LoadedItem& loaded = painted.loaded;
     if (!loaded.item) return Fail("the item did not load");
-    loaded.Resize(kItemWidth, kItemHeight);
-    MainApplicationWindow main;
     const std::wstring large = TemporaryFile(L"bench-portrait-96.bmp"),
                        fitting = TemporaryFile(L"bench-portrait-40.bmp");
     WriteSolidBitmapFile(large, 96, 96, RGB(0x40, 0x70, 0xC0));
     WriteSolidBitmapFile(fitting, kCell, kCell, RGB(0x40, 0x70, 0xC0));
     // Three notices with the portrait, the first shown; the first paint loads the picture (and stretches it).
     auto show = [&](const std::wstring& portrait) {
-        main.Attach(loaded.item);
-        for (int i = 0; i < 3; ++i) SendPayload(loaded.item, main.hwnd(), Payload(i, 60, portrait));
+        painted.main.Attach(loaded.item);
+        for (int i = 0; i < 3; ++i) SendPayload(loaded.item, painted.main.hwnd(), Payload(i, 60, portrait));
         loaded.Send(LINKM_SORT);
         Repaint(loaded.item);
     };
@@ -370,22 +363,15 @@ bool RepaintScaledPortrait(bool json) {
     show(fitting);
     for (int i = 0; i < 100; ++i) paint();
     const Pair paints = AlternatingRunMedians(
-        10, 200, [&] { show(large); }, paint, [&] { show(fitting); }, paint);
+        100, 20, [&] { show(large); }, paint, [&] { show(fitting); }, paint);
     // The stretch itself, made once per shown portrait: the first paint of a notice after it arrives.
     const Pair firstPaints = AlternatingRunMedians(
         20, 1, [&] { show(large); }, [&] { show(large); }, [&] { show(fitting); }, [&] { show(fitting); });
     DeleteFileW(large.c_str());
     DeleteFileW(fitting.c_str());
 
-    Figure f;
-    f.name = "three-line repaint with a 96 x 96 portrait stretched into its 40 x 40 cell";
-    f.value = paints.measured;
-    f.unit = "us";
-    f.floorName = "the same repaint with a 40 x 40 portrait, drawn as it is";
-    f.floor = paints.floor;
-    f.ratio = f.value / f.floor;
-    f.goal = "<= 1.2x";
-    f.met = f.ratio <= 1.2;
+    Figure f = MicrosecondFigure("three-line repaint with a 96 x 96 portrait stretched into its 40 x 40 cell", paints,
+                                 "the same repaint with a 40 x 40 portrait, drawn as it is", 1.2);
     f.note = Fixed(paints.measured - paints.floor) + " us beyond the floor; the stretch is made once, at the " +
              "first paint of the shown portrait: the notices' arrival, loading and first paint take " +
              Fixed(firstPaints.measured) + " us with the stretch, " + Fixed(firstPaints.floor) + " us without";

@@ -41,14 +41,6 @@ enum class View { OneLine, ThreeLines, ArrowsLit };
 const View kViews[] = {View::OneLine, View::ThreeLines, View::ArrowsLit};
 const DWORD kFontSettings[] = {500, 900, 1200};
 
-bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-bool Overlap(const RECT& a, const RECT& b) {
-    RECT both;
-    return IntersectRect(&both, &a, &b) != FALSE;
-}
 bool Empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 GdiObject<HBITMAP> SolidBitmap(int width, int height, COLORREF colour) {

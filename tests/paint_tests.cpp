@@ -537,15 +537,6 @@ const ScaledScreen kScaledScreens[] = {
      {28, 38, 108, 118}},
 };
 
-bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-bool Overlap(const RECT& a, const RECT& b) {
-    RECT both;
-    return IntersectRect(&both, &a, &b) != FALSE;
-}
-
 }  // namespace
 
 class HighDpiPaint : public ItemPaint {
