@@ -41,6 +41,34 @@ Pair InterleavedMedians(int calls, const std::function<void()>& work, const std:
     return {Median(measured), Median(floors)};
 }
 
+Pair AlternatingRunMedians(int turns, int calls, const std::function<void()>& setUpWork,
+                           const std::function<void()>& work, const std::function<void()>& setUpFloor,
+                           const std::function<void()>& floor) {
+    std::vector<double> measured, floors;
+    for (int turn = 0; turn < turns; ++turn) {
+        setUpWork();
+        for (int call = 0; call < calls; ++call) measured.push_back(MicrosecondsPerCall(1, work));
+        setUpFloor();
+        for (int call = 0; call < calls; ++call) floors.push_back(MicrosecondsPerCall(1, floor));
+    }
+    return {Median(measured), Median(floors)};
+}
+
+Figure MicrosecondFigure(const std::string& name, const Pair& times, const std::string& floorName, double ceiling) {
+    char goal[32];
+    snprintf(goal, sizeof(goal), "<= %.1fx", ceiling);
+    Figure f;
+    f.name = name;
+    f.value = times.measured;
+    f.unit = "us";
+    f.floorName = floorName;
+    f.floor = times.floor;
+    f.ratio = f.value / f.floor;
+    f.goal = goal;
+    f.met = f.ratio <= ceiling;
+    return f;
+}
+
 bool WantsJson(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (strcmp(argv[i], "--json") == 0) return true;

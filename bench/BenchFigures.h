@@ -15,6 +15,11 @@ struct Pair {
 // Calls the work and its floor by turns, each timed alone, so that both meet the same load on a shared machine,
 // and answers the median microseconds of a call of each (a burst of other work moves a median little).
 Pair InterleavedMedians(int calls, const std::function<void()>& work, const std::function<void()>& floor);
+// The same for a work and a floor that need one object set up each its own way: runs of `calls` calls by turns,
+// `turns` of each, every run after its untimed setup; the medians of all single calls.
+Pair AlternatingRunMedians(int turns, int calls, const std::function<void()>& setUpWork,
+                           const std::function<void()>& work, const std::function<void()>& setUpFloor,
+                           const std::function<void()>& floor);
 
 struct Figure {
     std::string name;
@@ -29,6 +34,9 @@ struct Figure {
     bool met = false;
     std::string note;
 };
+
+// A time in microseconds beside its floor, met when it is at most `ceiling` times the floor.
+Figure MicrosecondFigure(const std::string& name, const Pair& times, const std::string& floorName, double ceiling);
 
 // Prints one figure: a readable line, or one JSON object a line (for tools/bench-report.py).
 void PrintFigure(const Figure& figure, bool json);

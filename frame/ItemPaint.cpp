@@ -38,6 +38,7 @@ ItemScene MessengerTodayItem::DescribeScene() {
         scene.notice.messageText = &entry.messageText;
         scene.notice.time = entry.time;
         scene.notice.portrait = link.notices.CurrentPortrait();
+        scene.notice.fittedPortrait = &entry.fittedPortrait;
     }
     return scene;
 }

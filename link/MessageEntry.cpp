@@ -4,13 +4,13 @@
 MessageEntry::~MessageEntry() { ReleasePortrait(); }
 
 void MessageEntry::ReleasePortrait() {
-    if (portrait) DeleteObject(portrait);
-    portrait = nullptr;
+    fittedPortrait.Reset();
+    portrait.Reset();
 }
 
 HBITMAP MessageEntry::PortraitBitmap() {
-    if (portrait || portraitFailed) return portrait;
-    portrait = SHLoadDIBitmap(portraitPath.c_str());
+    if (portrait || portraitFailed) return portrait.get();
+    portrait.Reset(SHLoadDIBitmap(portraitPath.c_str()));
     if (!portrait) portraitFailed = true;
-    return portrait;
+    return portrait.get();
 }

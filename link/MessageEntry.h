@@ -1,6 +1,7 @@
 // One message notice, as parsed from the main application's copy-data payload.
 #pragma once
 #include <windows.h>
+#include "../platform/ScopedHandles.h"
 #include <string>
 
 class MessageEntry {
@@ -12,7 +13,7 @@ public:
 
     // The portrait, loaded from portraitPath on first request; a failed load is not retried.
     HBITMAP PortraitBitmap();
-    // Gives a loaded portrait's memory back; the next request loads it again.
+    // Gives a loaded portrait's memory back (the owner then holds null); the next request loads it again.
     void ReleasePortrait();
 
     std::wstring key;
@@ -21,5 +22,8 @@ public:
     std::wstring messageText;
     FILETIME time = {0, 0};
     bool portraitFailed = false;
-    HBITMAP portrait = nullptr;
+    GdiObject<HBITMAP> portrait;
+    // The portrait as the paint last stretched it for its cell (null while it is shown at its own size); it
+    // goes with the portrait.
+    GdiObject<HBITMAP> fittedPortrait;
 };

@@ -1,5 +1,6 @@
 // A 32-bit top-down DIB section for pictures whose pixels a program reads or writes directly (screenshots,
-// the host's watermark, pixel checks): pixels as 0x00RRGGBB, row 0 first.
+// the host's watermark, pixel checks) or that are selected into a memory DC at every paint (the item's stretched
+// portraits): pixels as 0x00RRGGBB, row 0 first.
 #pragma once
 #include <windows.h>
 

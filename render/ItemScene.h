@@ -1,5 +1,6 @@
 // What one paint of the item draws, described plainly: the painting reads nothing else.
 #pragma once
+#include "../platform/ScopedHandles.h"
 #include "ItemIcons.h"
 #include "ItemScale.h"
 #include <windows.h>
@@ -13,6 +14,8 @@ struct NoticeView {
     const std::wstring* messageText = nullptr;
     FILETIME time = {0, 0};
     HBITMAP portrait = nullptr;  // null: a grey frame stands in its place
+    // Keeps the portrait as stretched for its cell between paints; null: stretched at every paint.
+    GdiObject<HBITMAP>* fittedPortrait = nullptr;
 };
 
 struct ItemScene {

@@ -2,21 +2,22 @@
 #include "../platform/ScopedHandles.h"
 #include "../platform/todaycmn.h"
 #include "ItemFont.h"
+#include "PortraitFit.h"
 #include "TextDrawing.h"
+#include <algorithm>
 
 namespace {
 
 constexpr COLORREF GREY_PEN_COLOR = RGB(0x80, 0x80, 0x80);
 constexpr int TEXT_BUFFER_CHARS = 256;
 // Pixels at 96 dpi, scaled with the screen:
-constexpr int ICON_INSET = 2;  // the application icon's offset inside its cell
+constexpr int ICON_INSET = 2;  // the application icon's offset inside its cell, where the first line has room
 constexpr int TITLE_LEFT = 28;
 constexpr int TITLE_BOX_WIDTH = 400;
 constexpr int TITLE_BOX_HEIGHT = 20;
 constexpr int ONE_LINE_TEXT_GAP = 6;    // line height minus font height minus this, halved, places the title
 constexpr int THREE_LINE_TEXT_GAP = 8;  // the same for the three-line view's texts
-constexpr int ARROW_HALF_HEIGHT = 8;
-constexpr int NEXT_ARROW_OFFSET = 17;  // from the next-arrow column's right edge
+constexpr int NEXT_ARROW_GAP = 1;       // between the next arrow and the next-arrow column's right edge
 constexpr int FRAME_WIDTH = 1;
 
 const wchar_t kTitleLatin[] = L"Ardeno";
@@ -26,13 +27,14 @@ const wchar_t kCountChinese[] = L"\u96C5\u8BFA  (%d)\u6761\u65B0\u6D88\u606F";
 const wchar_t kPosition[] = L"[%d/%d] ";
 const wchar_t kTime[] = L"[%d:%02d]";
 
-// Everything one paint draws with.
+// Everything one paint draws with, and where it notes what it drew.
 struct Canvas {
     HDC surface;
     const ItemScene& scene;
     const ItemLayout& layout;
     LineMetrics metrics;
     HBRUSH highlightBrush;
+    DrawnBoxes* drawn;
     int Scaled(int pixelsAt96Dpi) const { return scene.scale(pixelsAt96Dpi); }
 };
 
@@ -42,8 +44,13 @@ RECT MovedDown(const RECT& rect, int offset) {
 
 int FloorHalf(int value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }
 
-void DrawIconAt(HDC dc, HICON icon, int x, int y) {
-    if (icon) DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+LONG Width(const RECT& rect) { return rect.right - rect.left; }
+
+// At its own size, as loaded.
+RECT DrawIconAt(HDC dc, const ItemIcon& icon, int x, int y) {
+    if (!icon.get()) return {0, 0, 0, 0};
+    DrawIconEx(dc, x, y, icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
+    return {x, y, x + icon.size.cx, y + icon.size.cy};
 }
 
 // The host paints its background picture as it lies behind the item, so the Today screen looks unbroken.
@@ -59,16 +66,21 @@ void DrawBackground(const Canvas& canvas) {
 
 void DrawAppIcon(const Canvas& canvas) {
     const RECT& cell = canvas.layout.iconCell;
+    const ItemIcon& icon = canvas.scene.icons->appIcon;
     const int inset = canvas.Scaled(ICON_INSET);
-    DrawIconAt(canvas.surface, canvas.scene.icons->appIcon, cell.left + inset, cell.top + inset);
+    // Moved up where the inset would let the icon reach the portrait's frame, drawn that much above the band.
+    const LONG lowest = canvas.layout.lowerBand.top - canvas.Scaled(FRAME_WIDTH) - icon.size.cy;
+    const LONG top = std::max(cell.top, std::min(cell.top + inset, lowest));
+    canvas.drawn->appIcon = DrawIconAt(canvas.surface, icon, cell.left + inset, top);
 }
 
 void DrawOneLineView(const Canvas& canvas) {
     const int y = canvas.layout.itemRect.top +
                   (canvas.metrics.lineHeight - canvas.metrics.fontHeight - canvas.Scaled(ONE_LINE_TEXT_GAP)) / 2;
     DrawBackground(canvas);
-    DrawTextBox(canvas.surface, {canvas.Scaled(TITLE_LEFT), y}, canvas.scene.chineseTexts ? kTitleChinese : kTitleLatin,
-                canvas.Scaled(TITLE_BOX_WIDTH), canvas.Scaled(TITLE_BOX_HEIGHT));
+    canvas.drawn->title = DrawTextBox(canvas.surface, {canvas.Scaled(TITLE_LEFT), y},
+                                      canvas.scene.chineseTexts ? kTitleChinese : kTitleLatin,
+                                      canvas.Scaled(TITLE_BOX_WIDTH), canvas.Scaled(TITLE_BOX_HEIGHT));
     DrawAppIcon(canvas);
 }
 
@@ -77,37 +89,50 @@ void DrawTitleLine(const Canvas& canvas, int textOffset) {
     wchar_t text[TEXT_BUFFER_CHARS];
     const RECT title = MovedDown(canvas.layout.titleLine, textOffset);
     const int inset = canvas.metrics.textInset;
-    wsprintfW(text, scene.chineseTexts ? kCountChinese : kCountLatin, scene.noticeCount);
-    DrawTextInset(canvas.surface, text, title, DT_LEFT, inset, inset);
     wsprintfW(text, kPosition, scene.cursor + 1, scene.noticeCount);
-    DrawTextInset(canvas.surface, text, title, DT_RIGHT, inset, inset);
+    canvas.drawn->position = DrawTextInset(canvas.surface, text, title, DT_RIGHT, inset, inset);
+    // The count ends where the right-aligned position begins, cut with "..." on a narrow item or a large font.
+    RECT countArea = title;
+    countArea.right -= Width(canvas.drawn->position.box);
+    wsprintfW(text, scene.chineseTexts ? kCountChinese : kCountLatin, scene.noticeCount);
+    canvas.drawn->count = DrawTextFitted(canvas.surface, text, countArea, DT_LEFT, inset, inset);
 }
 
 void DrawNotice(const Canvas& canvas, int textOffset) {
     const NoticeView& notice = canvas.scene.notice;
     const ItemLayout& layout = canvas.layout;
     const int inset = canvas.metrics.textInset;
-    if (notice.portrait) DrawBitmapCentered(canvas.surface, notice.portrait, layout.portraitCell);
-    else DrawFrame(canvas.surface, layout.portraitCell, canvas.Scaled(FRAME_WIDTH));
+    DrawnBoxes& drawn = *canvas.drawn;
+    if (notice.portrait) {
+        GdiObject<HBITMAP> unkept;
+        drawn.portrait =
+            DrawPortrait(canvas.surface, notice.portrait, notice.fittedPortrait ? *notice.fittedPortrait : unkept,
+                         layout.portraitCell, canvas.scene.scale);
+    } else {
+        const int frameWidth = canvas.Scaled(FRAME_WIDTH);
+        DrawFrame(canvas.surface, layout.portraitCell, frameWidth);
+        drawn.portrait = MovedDown(layout.portraitCell, -frameWidth);
+    }
 
     // Sender name and message text are the user's data: "&" is shown as typed, not as a prefix mark.
-    DrawTextFitted(canvas.surface, *notice.messageText, MovedDown(layout.textLine, textOffset), DT_LEFT | DT_NOPREFIX,
-                   inset, inset);
+    drawn.text = DrawTextFitted(canvas.surface, *notice.messageText, MovedDown(layout.textLine, textOffset),
+                                DT_LEFT | DT_NOPREFIX, inset, inset);
 
     SYSTEMTIME shown = {};  // a time the conversion rejects shows as 0:00
     FileTimeToSystemTime(&notice.time, &shown);
     wchar_t time[TEXT_BUFFER_CHARS];
     wsprintfW(time, kTime, shown.wHour, shown.wMinute);
     const RECT name = MovedDown(layout.nameLine, textOffset);
-    DrawTextInset(canvas.surface, time, name, DT_RIGHT, inset, inset);
+    drawn.time = DrawTextInset(canvas.surface, time, name, DT_RIGHT, inset, inset);
     // The name ends exactly where the right-aligned time begins.
     RECT nameArea = name;
-    nameArea.right -= TextWidth(canvas.surface, time);
-    DrawTextFitted(canvas.surface, *notice.senderName, nameArea, DT_LEFT | DT_NOPREFIX, inset, inset);
+    nameArea.right -= Width(drawn.time.box);
+    drawn.name = DrawTextFitted(canvas.surface, *notice.senderName, nameArea, DT_LEFT | DT_NOPREFIX, inset, inset);
 }
 
-int ArrowTop(const Canvas& canvas, const RECT& column) {
-    return FloorHalf(column.top + column.bottom - 1) - canvas.Scaled(ARROW_HALF_HEIGHT);
+// The arrow's middle row on the column's middle row.
+int ArrowTop(const RECT& column, const ItemIcon& arrow) {
+    return FloorHalf(column.top + column.bottom - 1) - arrow.size.cy / 2;
 }
 
 void DrawArrows(const Canvas& canvas) {
@@ -118,14 +143,15 @@ void DrawArrows(const Canvas& canvas) {
     if (scene.noticeCount < 2) return;
     if (scene.canGoPrevious) {
         const RECT& column = layout.prevArrowColumn;
-        DrawIconAt(canvas.surface, scene.prevArrowLit ? icons.prevArrowHighlighted : icons.prevArrow, column.left,
-                   ArrowTop(canvas, column));
+        const ItemIcon& arrow = scene.prevArrowLit ? icons.prevArrowHighlighted : icons.prevArrow;
+        canvas.drawn->prevArrow = DrawIconAt(canvas.surface, arrow, column.left, ArrowTop(column, arrow));
         if (scene.prevArrowLit) DrawFrame(canvas.surface, layout.prevArrowHitArea, frameWidth);
     }
     if (scene.canGoNext) {
         const RECT& column = layout.nextArrowColumn;
-        DrawIconAt(canvas.surface, scene.nextArrowLit ? icons.nextArrowHighlighted : icons.nextArrow,
-                   column.right - canvas.Scaled(NEXT_ARROW_OFFSET), ArrowTop(canvas, column));
+        const ItemIcon& arrow = scene.nextArrowLit ? icons.nextArrowHighlighted : icons.nextArrow;
+        const int x = column.right - canvas.Scaled(NEXT_ARROW_GAP) - arrow.size.cx;
+        canvas.drawn->nextArrow = DrawIconAt(canvas.surface, arrow, x, ArrowTop(column, arrow));
         if (scene.nextArrowLit) DrawFrame(canvas.surface, layout.nextArrowHitArea, frameWidth);
     }
 }
@@ -154,7 +180,7 @@ void DrawItem(HDC surface, const RECT& client, const ItemScene& scene, PaintResu
     SetBkMode(surface, TRANSPARENT);
 
     result.layout.ComputeLayout(client, scene.noticeCount, result.metrics.lineHeight, scene.scale);
-    const Canvas canvas = {surface, scene, result.layout, result.metrics, highlightBrush.get()};
+    const Canvas canvas = {surface, scene, result.layout, result.metrics, highlightBrush.get(), &result.drawn};
     if (scene.view == ItemView::OneLine) DrawOneLineView(canvas);
     else DrawThreeLineView(canvas);
 }
@@ -162,7 +188,7 @@ void DrawItem(HDC surface, const RECT& client, const ItemScene& scene, PaintResu
 }  // namespace
 
 PaintResult PaintItem(HDC target, const RECT& client, const ItemScene& scene, const ItemLayout& previousLayout) {
-    PaintResult result = {{0, 0, 0}, previousLayout};
+    PaintResult result = {{0, 0, 0}, previousLayout, {}};
     const int width = client.right - client.left, height = client.bottom - client.top;
     MemoryDC surface(target);
     // Compatible with the target, not with the memory surface, which starts out monochrome.

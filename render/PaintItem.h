@@ -4,12 +4,22 @@
 #include "ItemLayout.h"
 #include "ItemScene.h"
 #include "Metrics.h"
+#include "TextDrawing.h"
+
+// Where one paint put what it drew; empty rectangles for what it did not draw. An icon's box is its whole
+// picture, transparent parts included; the portrait's is the picture or its frame.
+struct DrawnBoxes {
+    RECT appIcon, prevArrow, nextArrow, portrait;
+    DrawnText title, count, position, name, time, text;
+};
 
 struct PaintResult {
     LineMetrics metrics;
     ItemLayout layout;
+    DrawnBoxes drawn;
 };
 
 // Draws the scene into the client rectangle of the target. The layout starts from the previous one, whose
-// arrow rectangles are kept while too few notices need them. Returns the metrics and layout used.
+// arrow rectangles are kept while too few notices need them. Returns the metrics and layout used, and where
+// everything went.
 PaintResult PaintItem(HDC target, const RECT& client, const ItemScene& scene, const ItemLayout& previousLayout);

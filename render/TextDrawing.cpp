@@ -10,11 +10,16 @@ RECT Inset(const RECT& rect, int dx, int dy) {
     return {rect.left + dx, rect.top + dy, rect.right - dx, rect.bottom - dy};
 }
 
-int RunWidth(HDC dc, const wchar_t* text, size_t length) {
-    if (length == 0) return 0;
+SIZE RunSize(HDC dc, const wchar_t* text, size_t length) {
     SIZE size = {0, 0};
-    GetTextExtentExPointW(dc, text, static_cast<int>(length), 0, nullptr, nullptr, &size);
-    return size.cx;
+    if (length > 0) GetTextExtentExPointW(dc, text, static_cast<int>(length), 0, nullptr, nullptr, &size);
+    return size;
+}
+
+// DrawTextW starts at the room's top, and on its left or right edge as the format says.
+DrawnText Drawn(const RECT& room, SIZE text, UINT format) {
+    const LONG left = (format & DT_RIGHT) ? room.right - text.cx : room.left;
+    return {{left, room.top, left + text.cx, room.top + text.cy}, room};
 }
 
 // A surrogate pair is one character: measured, kept or dropped whole.
@@ -25,16 +30,18 @@ size_t CharacterLength(const std::wstring& text, size_t at) {
 
 }  // namespace
 
-void DrawTextInset(HDC dc, const std::wstring& text, const RECT& rect, UINT format, int dx, int dy) {
+DrawnText DrawTextInset(HDC dc, const std::wstring& text, const RECT& rect, UINT format, int dx, int dy) {
     RECT inner = Inset(rect, dx, dy);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner, format);
+    return Drawn(inner, RunSize(dc, text.data(), text.size()), format);
 }
 
-void DrawTextFitted(HDC dc, const std::wstring& text, const RECT& rect, UINT format, int dx, int dy) {
+DrawnText DrawTextFitted(HDC dc, const std::wstring& text, const RECT& rect, UINT format, int dx, int dy) {
     static const wchar_t ellipsis[] = L"...";
     RECT inner = Inset(rect, dx, dy);
     const int available = inner.right - inner.left;
-    const int ellipsisWidth = RunWidth(dc, ellipsis, 3);
+    const SIZE ellipsisSize = RunSize(dc, ellipsis, 3);
+    const int ellipsisWidth = ellipsisSize.cx;
     const int count = static_cast<int>(text.size());
 
     // The widths of the characters one after another, summed from the first: one call gives them all as the
@@ -50,21 +57,22 @@ void DrawTextFitted(HDC dc, const std::wstring& text, const RECT& rect, UINT for
         if (whole.cx > available) {
             std::wstring cut = text.substr(0, at) + ellipsis;
             DrawTextW(dc, cut.c_str(), static_cast<int>(cut.size()), &inner, format);
-            return;
+            // The cut's width by the same sum as the decision; the cell is the same font's.
+            return Drawn(inner, {(at > 0 ? extents[at - 1] : 0) + ellipsisWidth, ellipsisSize.cy}, format);
         }
         break;
     }
     DrawTextW(dc, text.c_str(), count, &inner, format);
+    return Drawn(inner, {whole.cx, ellipsisSize.cy}, format);
 }
 
-void DrawTextBox(HDC dc, POINT origin, const wchar_t* text, int width, int height) {
+DrawnText DrawTextBox(HDC dc, POINT origin, const wchar_t* text, int width, int height) {
     RECT rect = {origin.x, origin.y, origin.x + width, origin.y + height};
     DrawTextW(dc, text, -1, &rect, DT_LEFT);
+    return Drawn(rect, RunSize(dc, text, wcslen(text)), DT_LEFT);
 }
 
-int TextWidth(HDC dc, const wchar_t* text) { return RunWidth(dc, text, wcslen(text)); }
-
-void DrawBitmapCentered(HDC dc, HBITMAP bitmap, const RECT& rect) {
+RECT DrawBitmapCentered(HDC dc, HBITMAP bitmap, const RECT& rect) {
     MemoryDC source(dc);
     SelectedObject selected(source.get(), bitmap);
     BITMAP info = {};
@@ -72,6 +80,7 @@ void DrawBitmapCentered(HDC dc, HBITMAP bitmap, const RECT& rect) {
     int x = rect.left + ((rect.right - rect.left) - info.bmWidth) / 2;
     int y = rect.top + ((rect.bottom - rect.top) - info.bmHeight) / 2;
     BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
+    return {x, y, x + info.bmWidth, y + info.bmHeight};
 }
 
 void DrawFrame(HDC dc, const RECT& rect, int width) {

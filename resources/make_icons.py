@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the item's five icons into this folder, each with a 16 x 16 and a 32 x 32 picture.
+"""Writes the item's five icons into this folder, each with a 16 x 16, a 24 x 24 and a 32 x 32 picture.
 
     app.ico            103  the messenger: a blue speech bubble with a white dot trio
     prev_arrow.ico     121  orange triangle pointing left
@@ -7,10 +7,11 @@
     next_arrow.ico     123  orange triangle pointing right
     next_arrow_lit.ico 125  the same in dark brown (highlighted)
 
-The item asks for 16 x 16 at 96 dpi and 32 x 32 at 192 dpi, and the handheld does not stretch icons, so
-both sizes are drawn here. Each size is stored twice: with 32-bit pixels and with 8-bit (the application
-icon, 256 colours) or 24-bit pixels (the arrows), every image with its 1-bit AND mask. The 16 x 16 pictures
-are drawn pixel by pixel; the 32 x 32 ones are the same shapes drawn at that size, not enlarged copies.
+The item asks for the size held here nearest to 16 x 16 scaled to the screen (16 up to 122 dpi, 24 from 123
+to 170 dpi, 32 above), and the handheld does not stretch icons, so every size is drawn here. Each size is stored
+twice: with 32-bit pixels and with 8-bit (the application icon, 256 colours) or 24-bit pixels (the arrows),
+every image with its 1-bit AND mask. The 16 x 16 application icon is drawn pixel by pixel; the larger ones
+are the same shapes drawn at their size, not enlarged copies.
 Run it again after changing a picture; the .ico files are committed.
 """
 import os
@@ -51,13 +52,15 @@ def in_triangle(a, b, c):
 
 
 def triangle(colour, pointing_right, size):
-    if size == 16:
-        # A solid triangle 8 wide and 15 high, centred in the cell.
-        rows = blank(16)
-        for y in range(1, 16):
-            half = 7 - abs(y - 8)  # 0 at the tips, 7 in the middle
+    if size in (16, 24):
+        # A solid triangle half as wide as the cell and one row less than it high, its point on the middle row:
+        # 8 x 15 at 16, 12 x 23 at 24.
+        rows = blank(size)
+        middle, left = size // 2, size // 4
+        for y in range(1, size):
+            half = middle - 1 - abs(y - middle)  # 0 at the tips
             for d in range(half + 1):
-                x = 4 + d if pointing_right else 11 - d
+                x = left + d if pointing_right else size - 1 - left - d
                 rows[y][x] = colour
         return rows
     # The same triangle at 32: 15 wide and 30 high, its edges one pixel per row, its point on the middle two.
@@ -85,8 +88,12 @@ def app_icon(size):
                 rows[y][x] = WHITE
         return rows
 
-    # The bubble at 32: rounded corners, a tail down from its lower left, three round dots.
-    def in_bubble(x, y, left=2, top=2, right=30, bottom=24, radius=4.5):
+    # The bubble as drawn at 32, scaled to the size: rounded corners, a tail down from its lower left, three
+    # round dots (at 24, two pixels square and centred on pixel corners, so that all three come out alike).
+    k = size / 32
+    dots, dot_row, dot_radius = ((10.0, 16.0, 22.0), 14.0, 2.1) if size == 32 else ((7.0, 12.0, 17.0), 10.0, 1.2)
+
+    def in_bubble(x, y, left=2 * k, top=2 * k, right=30 * k, bottom=24 * k, radius=4.5 * k):
         if not (left <= x <= right and top <= y <= bottom):
             return False
         cx = min(max(x, left + radius), right - radius)
@@ -94,9 +101,9 @@ def app_icon(size):
         return (x - cx) ** 2 + (y - cy) ** 2 <= radius ** 2
 
     paint(rows, BLUE, in_bubble)
-    paint(rows, BLUE, in_triangle((6.0, 23.0), (12.5, 23.0), (6.0, 30.5)))
-    for centre in (10.0, 16.0, 22.0):
-        paint(rows, WHITE, lambda x, y, c=centre: (x - c) ** 2 + (y - 14.0) ** 2 <= 2.1 ** 2, samples=1)
+    paint(rows, BLUE, in_triangle((6.0 * k, 23.0 * k), (12.5 * k, 23.0 * k), (6.0 * k, 30.5 * k)))
+    for centre in dots:
+        paint(rows, WHITE, lambda x, y, c=centre: (x - c) ** 2 + (y - dot_row) ** 2 <= dot_radius ** 2, samples=1)
     return rows
 
 
@@ -152,7 +159,7 @@ def image_8(pixels):
     table = b"".join(bytes((b, g, r, 0)) for r, g, b in palette) + bytes(4 * (256 - len(palette)))
     xor = bytearray()
     for y in reversed(range(size)):
-        xor += bytes(palette.index(p) if p else 0 for p in pixels[y])  # 16 and 32 are whole 32-bit rows
+        xor += bytes(palette.index(p) if p else 0 for p in pixels[y])  # 16, 24 and 32 are whole 32-bit rows
     mask = mask_bits(pixels)
     return header(size, 8, len(xor) + len(mask), 256) + table + xor + mask
 
@@ -174,7 +181,7 @@ def icon_images(draw, low_bits):
     # 16 x 16 first: a load that asks for no particular size takes the first picture's.
     low = {8: image_8, 24: image_24}[low_bits]
     images = []
-    for size in (16, 32):
+    for size in (16, 24, 32):
         pixels = draw(size)
         images += [(size, 32, image_32(pixels)), (size, low_bits, low(pixels))]
     return images

@@ -1,6 +1,7 @@
-// The item's icons as the module carries them: a 16 x 16 and a 32 x 32 picture, each at 32 bits and at 8
-// (application icon) or 24 bits (arrows) with its mask, and the 32 x 32 picture itself, not an enlarged
-// 16 x 16, where the item asks for 32 x 32 (at 192 dpi; the handheld does not stretch icons).
+// The item's icons as the module carries them: a 16 x 16, a 24 x 24 and a 32 x 32 picture, each at 32 bits and
+// at 8 (application icon) or 24 bits (arrows) with its mask, and each held picture itself, not an enlarged
+// 16 x 16, where the item asks for its size (24 from 123 to 170 dpi, 32 above; the handheld does not stretch
+// icons).
 #include "resources/resource.h"
 #include "support/ItemHarness.h"
 #include "support/Surface.h"
@@ -82,14 +83,14 @@ bool HasDetailFinerThanTwoPixels(const Capture& picture) {
 
 }  // namespace
 
-TEST(IconResources, EachHoldsBothSizesAtTwoDepthsShowingOnePicture) {
+TEST(IconResources, EachHoldsEverySizeAtTwoDepthsShowingOnePicture) {
     ItemDll dll;
     ASSERT_NE(dll.module, nullptr);
     for (const auto& icon : kIcons) {
         SCOPED_TRACE(icon.id);
         const std::vector<IconImage> images = ImagesOf(dll.module, icon.id);
-        EXPECT_EQ(images.size(), 4u);
-        for (int side : {16, 32}) {
+        EXPECT_EQ(images.size(), 6u);
+        for (int side : {16, 24, 32}) {
             const IconImage* full = Find(images, side, 32);
             const IconImage* fewer = Find(images, side, icon.fewerBits);
             ASSERT_TRUE(full && fewer) << side << " x " << side;
@@ -102,28 +103,30 @@ TEST(IconResources, EachHoldsBothSizesAtTwoDepthsShowingOnePicture) {
     }
 }
 
-TEST(IconResources, AskedForAtThirtyTwoPixelsTheThirtyTwoPixelPictureComesUnstretched) {
+TEST(IconResources, AskedForAtALargerSizeTheHeldPictureComesUnstretched) {
     ItemDll dll;
     ASSERT_NE(dll.module, nullptr);
-    for (const auto& icon : kIcons) {
-        SCOPED_TRACE(icon.id);
-        HICON loaded = static_cast<HICON>(LoadImageW(dll.module, MAKEINTRESOURCEW(icon.id), IMAGE_ICON, 32, 32, 0));
-        ASSERT_NE(loaded, nullptr);
-        ICONINFO info = {};
-        ASSERT_TRUE(GetIconInfo(loaded, &info));
-        BITMAP colour = {};
-        GetObjectW(info.hbmColor, sizeof(colour), &colour);
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        EXPECT_EQ(colour.bmWidth, 32);
-        EXPECT_EQ(colour.bmHeight, 32);
+    for (const auto& icon : kIcons)
+        for (int side : {24, 32}) {
+            SCOPED_TRACE(std::to_string(icon.id) + " at " + std::to_string(side));
+            HICON loaded =
+                static_cast<HICON>(LoadImageW(dll.module, MAKEINTRESOURCEW(icon.id), IMAGE_ICON, side, side, 0));
+            ASSERT_NE(loaded, nullptr);
+            ICONINFO info = {};
+            ASSERT_TRUE(GetIconInfo(loaded, &info));
+            BITMAP colour = {};
+            GetObjectW(info.hbmColor, sizeof(colour), &colour);
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+            EXPECT_EQ(colour.bmWidth, side);
+            EXPECT_EQ(colour.bmHeight, side);
 
-        const Capture drawn = Drawn(loaded, 32);
-        DestroyIcon(loaded);
-        const std::vector<IconImage> images = ImagesOf(dll.module, icon.id);
-        const IconImage* own = Find(images, 32, 32);
-        ASSERT_NE(own, nullptr);
-        EXPECT_TRUE(drawn.pixels == own->drawn.pixels) << "not the module's own 32 x 32 picture";
-        EXPECT_TRUE(HasDetailFinerThanTwoPixels(drawn)) << "an enlarged 16 x 16 picture";
-    }
+            const Capture drawn = Drawn(loaded, side);
+            DestroyIcon(loaded);
+            const std::vector<IconImage> images = ImagesOf(dll.module, icon.id);
+            const IconImage* own = Find(images, side, 32);
+            ASSERT_NE(own, nullptr);
+            EXPECT_TRUE(drawn.pixels == own->drawn.pixels) << "not the module's own picture of that size";
+            EXPECT_TRUE(side != 32 || HasDetailFinerThanTwoPixels(drawn)) << "an enlarged 16 x 16 picture";
+        }
 }

@@ -46,15 +46,15 @@ void ExpectIconsOfSide(int side) {
     ASSERT_NE(dll.module, nullptr);
     ItemIcons icons(dll.module);
     icons.LoadIcons();
-    for (HICON icon :
-         {icons.appIcon, icons.nextArrow, icons.nextArrowHighlighted, icons.prevArrow, icons.prevArrowHighlighted}) {
+    for (HICON icon : {icons.appIcon.get(), icons.nextArrow.get(), icons.nextArrowHighlighted.get(),
+                       icons.prevArrow.get(), icons.prevArrowHighlighted.get()}) {
         SIZE size = IconSize(icon);
         EXPECT_EQ(size.cx, side);
         EXPECT_EQ(size.cy, side);
     }
     icons.ReleaseIcons();
-    EXPECT_EQ(icons.appIcon, nullptr);
-    EXPECT_EQ(icons.prevArrowHighlighted, nullptr);
+    EXPECT_EQ(icons.appIcon.get(), nullptr);
+    EXPECT_EQ(icons.prevArrowHighlighted.get(), nullptr);
     icons.ReleaseIcons();  // a second release finds nothing to do
 }
 
@@ -122,7 +122,7 @@ TEST(LineMetrics, ARemadeKeyStillReachesTheNextPaint) {
 }
 
 // In the prefixes whose screens report 131 and 192 dpi: the line heights, the threshold between them and the
-// icons grow with the screen.
+// icons grow with the screen; the icons take the held size nearest to 16 scaled (22 at 131 dpi takes 24).
 struct ScaledScreen {
     int dpi;
     int iconSide;
@@ -131,7 +131,7 @@ struct ScaledScreen {
 
 TEST(HighDpi, MetricsAndIconsGrowWithTheScreen) {
     const ScaledScreen screens[] = {
-        {131, 22, {{500, 9, 27}, {900, 16, 27}, {935, 17, 27}, {990, 18, 33}, {1200, 21, 33}}},
+        {131, 24, {{500, 9, 27}, {900, 16, 27}, {935, 17, 27}, {990, 18, 33}, {1200, 21, 33}}},
         {192, 32, {{500, 13, 40}, {900, 24, 40}, {1012, 26, 40}, {1013, 27, 48}, {1200, 32, 48}}},
     };
     const int dpi = ScreenDeviceCaps(LOGPIXELSY);

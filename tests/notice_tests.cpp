@@ -115,7 +115,7 @@ TEST_P(ParseNoticeTest, FillsTheEntry) {
     EXPECT_EQ(entry->messageText, c.messageText);
     EXPECT_EQ(TimeOf(*entry), c.time);
     EXPECT_FALSE(entry->portraitFailed);
-    EXPECT_EQ(entry->portrait, nullptr);
+    EXPECT_EQ(entry->portrait.get(), nullptr);
 }
 
 const ParseCase kParseCases[] = {
@@ -199,12 +199,19 @@ TEST(PortraitBitmap, FailedLoadIsNotTriedAgain) {
     EXPECT_TRUE(empty.portraitFailed);
 }
 
-TEST(PortraitBitmap, DestroyingTheEntryDeletesTheBitmap) {
+// With the portrait goes the copy the paint stretched from it.
+TEST(PortraitBitmap, ReleasingOrDestroyingTheEntryDeletesTheBitmapAndItsStretchedCopy) {
     PortraitFiles files;
     auto entry = std::make_unique<MessageEntry>();
     entry->portraitPath = files.Write(L"a.bmp");
-    HBITMAP bitmap = entry->PortraitBitmap();
-    ASSERT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
-    entry.reset();
-    EXPECT_EQ(GetObjectType(bitmap), 0u);
+    for (bool destroy : {false, true}) {
+        HBITMAP bitmap = entry->PortraitBitmap();
+        entry->fittedPortrait.Reset(CreateBitmap(2, 2, 1, 32, nullptr));
+        HBITMAP copy = entry->fittedPortrait.get();
+        ASSERT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
+        if (destroy) entry.reset();
+        else entry->ReleasePortrait();
+        EXPECT_EQ(GetObjectType(bitmap), 0u);
+        EXPECT_EQ(GetObjectType(copy), 0u);
+    }
 }

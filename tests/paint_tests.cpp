@@ -243,14 +243,15 @@ TEST_F(ItemPaint, MissingPortraitIsAGreyFrameOnePixelAboveTheCell) {
     EXPECT_EQ(c.Count(kAll, kGrey), 2 * 40 + 2 * 38);
 }
 
-TEST_F(ItemPaint, PortraitIsCentredInItsCellUnscaled) {
+TEST_F(ItemPaint, PortraitIsCentredInItsCellAndNeverLeavesIt) {
     struct Case {
         int width, height;
         RECT drawn;
     } cases[] = {
-        {21, 11, {11, 33, 32, 44}},  // (2 + 19 / 2, 19 + 29 / 2)
+        {21, 11, {11, 33, 32, 44}},  // (2 + 19 / 2, 19 + 29 / 2), as it is
         {40, 40, {2, 19, 42, 59}},
-        {60, 50, {0, 14, 52, 60}},  // larger than the cell: overflows on both sides, cut only by the window
+        {60, 50, {2, 22, 42, 55}},  // larger than the cell: shrunk to 40 x 33, keeping its proportions
+        {96, 96, {2, 19, 42, 59}},  // drawn as it is, it covered the name and the text
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(std::to_string(k.width) + " x " + std::to_string(k.height));
@@ -504,16 +505,18 @@ struct ScaledScreen {
 };
 
 const ScaledScreen kScaledScreens[] = {
-    // Lines 27 (font 16), insets 3, icons 22, arrow columns 16 wide, text offset 0.
+    // Lines 27 (font 16), insets 3, icons 24 (the held size nearest 22; the application icon moved up to stay
+    // above the portrait's frame, the next arrow its width and a pixel left of the edge), arrow columns 16 wide,
+    // text offset 0.
     {131,
      328,
      27,
      33,
      16,
      1,
-     {3, 3, 25, 25},
-     {0, 41, 22, 63},
-     {305, 41, 327, 63},
+     {3, 1, 27, 25},
+     {0, 40, 24, 64},
+     {303, 40, 327, 64},
      {41, 3, 325, 24},
      {77, 29, 306, 50},
      {77, 55, 306, 76},
@@ -533,15 +536,6 @@ const ScaledScreen kScaledScreens[] = {
      {114, 80, 448, 112},
      {28, 38, 108, 118}},
 };
-
-bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-bool Overlap(const RECT& a, const RECT& b) {
-    RECT both;
-    return IntersectRect(&both, &a, &b) != FALSE;
-}
 
 }  // namespace
 
@@ -607,13 +601,14 @@ TEST_F(HighDpiPaint, IconsAreWholeInsideTheItemAndClearOfThePortrait) {
     const ScaledScreen& s = *screen;
     ItemIcons icons(item.dll.module);  // as the item loads them, at the screen's size
     icons.LoadIcons();
-    const int prevPixels = IconPixels(icons.prevArrow, kOrange), nextPixels = IconPixels(icons.nextArrow, kOrange);
+    const int prevPixels = IconPixels(icons.prevArrow.get(), kOrange),
+              nextPixels = IconPixels(icons.nextArrow.get(), kOrange);
     struct {
         const char* name;
         RECT box;
         COLORREF colour;
         int pixels;
-    } shown[] = {{"application icon", s.appIcon, kAppBlue, IconPixels(icons.appIcon, kAppBlue)},
+    } shown[] = {{"application icon", s.appIcon, kAppBlue, IconPixels(icons.appIcon.get(), kAppBlue)},
                  {"previous arrow", s.prevArrow, kOrange, prevPixels},
                  {"next arrow", s.nextArrow, kOrange, nextPixels}};
     for (const auto& icon : shown) {
@@ -636,6 +631,28 @@ TEST_F(HighDpiPaint, IconsAreWholeInsideTheItemAndClearOfThePortrait) {
         framePixels += 2 * (outline.right - outline.left) + 2 * (outline.bottom - outline.top) - 4;
     }
     EXPECT_EQ(c.Count(Item(), kGrey), framePixels);
+}
+
+// On the 240-pixel screen that reports 131 dpi the count and the position did not fit side by side: the count is
+// cut with "..." and ends where the position begins.
+TEST_F(HighDpiPaint, CountIsCutToEndBeforeThePosition) {
+    const ScaledScreen& s = *screen;
+    constexpr int kNarrow = 240;
+    item.Resize(kNarrow, 3 * s.line);
+    Feed(3);
+    Key(VK_RIGHT);
+    ASSERT_TRUE(HighlightEnds());
+    const Capture c = Painted();
+    const int inset = s.titleText.top;
+    const RECT title = {s.titleText.left, s.titleText.top, kNarrow - inset, s.titleText.bottom};
+    const std::wstring count = L"Ardeno  (3)new messages.", position = L"[2/3] ";
+    RECT countArea = title;
+    countArea.right -= ItemTextWidth(position, s.fontHeight);
+    std::vector<Capture> cuts;
+    for (size_t n = 0; n < count.size(); ++n)
+        cuts.push_back(Expected({{count.substr(0, n) + L"...", countArea}, {position, title, DT_RIGHT}}));
+    const RECT titleArea = {s.appIcon.right, 0, kNarrow, s.portraitCell.top - s.frame};
+    EXPECT_GT(MatchingPicture(c, cuts, titleArea), 5) << "the count cut, the position whole beside it";
 }
 
 TEST_F(HighDpiPaint, ReportedHeightGrowsWithTheScreen) {
