@@ -16,7 +16,7 @@ public:
     bool Open(const std::wstring& path, const std::wstring& watchedFile, std::wstring& error);
     bool IsOpen() const { return file.get() != nullptr; }
     // {"line":12,"step":"screenshot","args":[...],"items":[{"name":"Ardeno","height":60}],
-    //  "notifications":["3 new messages"],"watched":1234}
+    //  "notifications":["3 new messages"],"watched":1234,"screen":[240,320]}
     void Write(const ScriptStep& step, const TodayHost& host);
 
 private:
