@@ -7,6 +7,7 @@
 namespace {
 
 constexpr DWORD HOST_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr LONG LARGEST_WINDOW_SIDE = LARGEST_SCREEN_SIDE + 100;  // the frame and caption around the screen
 
 bool RegisterHostClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSW windowClass = {};
@@ -314,6 +315,11 @@ void TodayHost::OnDestroy() {
 }
 
 LRESULT CALLBACK TodayHost::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETMINMAXINFO) {
+        // A handheld's screen may be taller than the desktop the host runs on: let the window be as big as it.
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = {LARGEST_WINDOW_SIDE, LARGEST_WINDOW_SIDE};
+        return 0;
+    }
     if (message == WM_NCCREATE) {
         auto host = static_cast<TodayHost*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(host));
