@@ -15,7 +15,9 @@ bool CopyVisiblePart(HWND window, HDC memory, const RECT& area) {
 }
 
 // Reads a client area larger than the desktop (a tall handheld screen on the display's 1024 x 768) piece by
-// piece: the window is moved so that each piece lies on the desktop, painted there, read, and put back.
+// piece: the window is moved so that each piece lies on the desktop, painted there, read, and put back. (Wine
+// shows child windows only within the first 1024 x 768 pixels of the client area wherever the window stands:
+// an item below that stays blank.)
 bool CopyInPieces(HWND window, HDC memory, SIZE client, const RECT& desktop) {
     RECT frame;
     GetWindowRect(window, &frame);
@@ -28,10 +30,10 @@ bool CopyInPieces(HWND window, HDC memory, SIZE client, const RECT& desktop) {
             // Client point (left, top) at the desktop's top left corner.
             SetWindowPos(window, nullptr, frame.left + desktop.left - (origin.x + left),
                          frame.top + desktop.top - (origin.y + top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            const RECT piece = {left, top, std::min(left + pieceWidth, static_cast<int>(client.cx)),
+                                std::min(top + pieceHeight, static_cast<int>(client.cy))};
             RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            ok = CopyVisiblePart(window, memory,
-                                 {left, top, std::min(left + pieceWidth, static_cast<int>(client.cx)),
-                                  std::min(top + pieceHeight, static_cast<int>(client.cy))});
+            ok = CopyVisiblePart(window, memory, piece);
         }
     }
     SetWindowPos(window, nullptr, frame.left, frame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
