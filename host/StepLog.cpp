@@ -56,7 +56,6 @@ void StepLog::Write(const ScriptStep& step, const TodayHost& host) {
             size = (static_cast<unsigned long long>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
         line += ",\"watched\":" + std::to_string(size);
     }
-    // The screen turns during some runs: a reader tells each screenshot's size from here.
     const SIZE screen = host.ScreenSize();
     line += ",\"screen\":[" + std::to_string(screen.cx) + "," + std::to_string(screen.cy) + "]}\n";
     DWORD written = 0;

@@ -173,7 +173,8 @@ section.state { background: #fff; border: 1px solid #d8dce3; border-radius: 8px;
 section.state h2 { font-size: 1.15em; margin: 0.6em 0 0.3em; }
 p.caption { margin: 0 0 0.8em; max-width: 60em; }
 /* The runs stand side by side at their sizes in device-independent pixels, wrapping where the window ends. */
-.runs { display: flex; flex-wrap: wrap; gap: 16px; align-items: flex-start; padding-bottom: 4px; }
+.runs { display: flex; flex-wrap: wrap; gap: 16px; align-items: flex-start; padding-bottom: 4px;
+        margin-bottom: 12px; }
 figure { flex: none; margin: 0; max-width: 400px; }
 figure img { display: block; border: 1px solid #aab; }
 figcaption { font-size: 0.85em; color: #445; margin-top: 0.3em; }
@@ -205,7 +206,12 @@ def build_page(out, script_path, run_names):
         caption = captions.get(first["line"], "")
         anchor = f"state-{index:02d}"
         links.append(f'<a href="#{anchor}">{index}</a>')
-        figures = "".join(figure(name, state) for name, state in per_run.items() if state)
+        # One row a language, its screens side by side.
+        languages = list(dict.fromkeys(run_label(name)[0] for name in run_names))
+        figures = "".join(
+            '<div class="runs">' + "".join(figure(name, state) for name, state in per_run.items()
+                                           if state and run_label(name)[0] == language) + "</div>"
+            for language in languages)
         tables = transcript_table(first["transcript"])
         others = "".join(
             f"<details><summary>The stand-in's lines in the {html.escape(run_title(name))} run"
@@ -214,10 +220,13 @@ def build_page(out, script_path, run_names):
         title = re.sub(r"^\d+-", "", state_name).replace("-", " ")
         sections.append(
             f'<section class="state" id="{anchor}"><h2>{index}. {html.escape(title)}</h2>'
-            f'<p class="caption">{html.escape(caption)}</p><div class="runs">{figures}</div>'
+            f'<p class="caption">{html.escape(caption)}</p>{figures}'
             f'<p class="quiet">What the stand-in wrote in its transcript during this step ({html.escape(run_title(run_names[0]))} '
             f'run):</p>{tables}{others}</section>')
-    labels = "; ".join(run_title(name) for name in run_names)
+    languages = list(dict.fromkeys(run_label(name)[0] for name in run_names))
+    screens = list(dict.fromkeys(run_label(name)[1:] for name in run_names))
+    labels = (" and ".join(languages) + " on " +
+              ", ".join(f"{width} x {height} at {dpi} dpi" for (width, height), dpi in screens))
     page = (
         '<!DOCTYPE html><html lang="en"><head><meta charset="utf-8">'
         f"<title>Ardeno Today item: the demo</title><style>{STYLE}</style></head><body>"
