@@ -34,8 +34,8 @@ struct ScriptVerb {
     const wchar_t* name;
     std::vector<Arg> args;  // required then optional; Rest takes all remaining words
     size_t required;
-    const wchar_t* usage;
     StepHandler run;
+    const wchar_t* usage;
 };
 
 const std::vector<ScriptVerb>& ScriptVerbs();
