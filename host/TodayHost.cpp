@@ -88,6 +88,7 @@ bool TodayHost::ResizeScreen(SIZE size, std::wstring& error) {
     }
     // Each item window takes the new width (its WM_SIZE says so); heights stay until the next refresh query.
     LayoutItems();
+    ScrollSelectionIntoView();
     return true;
 }
 
