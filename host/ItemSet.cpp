@@ -60,6 +60,25 @@ int ItemSet::IndexOf(const HostedItem* item) const {
     return -1;
 }
 
+bool ItemSet::QueryRefresh() {
+    std::vector<HWND> answered;
+    for (const auto& item : items) {
+        if (!item->window || !item->record.fEnabled) continue;
+        if (SendMessageW(item->window, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&item->record), 0))
+            answered.push_back(item->window);
+    }
+    // An item that answered non-zero is repainted even where it stays.
+    for (HWND window : answered) InvalidateRect(window, nullptr, FALSE);
+    return !answered.empty();
+}
+
+HostedItem* ItemSet::WithOptions(HostedItem* preferred) const {
+    if (preferred && preferred->record.fOptions) return preferred;
+    for (const auto& item : items)
+        if (item->record.fOptions) return item.get();
+    return nullptr;
+}
+
 std::vector<int> ItemSet::ShownHeights() const {
     std::vector<int> heights;
     for (const auto& item : items) heights.push_back(item->Showable() ? static_cast<int>(item->record.cyp) : 0);

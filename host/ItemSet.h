@@ -23,6 +23,11 @@ public:
     HostedItem* OfWindow(HWND itemWindow) const;
     int IndexOf(const HostedItem* item) const;
 
+    // The refresh query to every enabled item; those that answer non-zero are repainted. True when one did.
+    bool QueryRefresh();
+    // The item whose options dialog the O key opens: the preferred one if it has options, else the first that has.
+    HostedItem* WithOptions(HostedItem* preferred) const;
+
     // Each item's height in the list: its cyp while it can be shown, else 0.
     std::vector<int> ShownHeights() const;
     // Moves each window to its rectangle in the layout (repainting what moved or changed size), shows it, and

@@ -126,22 +126,9 @@ void TodayHost::EndBusy() {
 }
 
 bool TodayHost::RefreshItems() {
-    bool changed = false;
-    std::vector<bool> answered(items.Count(), false);
     BeginBusy();
-    for (int i = 0; i < items.Count(); ++i) {
-        HostedItem& item = items[i];
-        if (!item.window || !item.record.fEnabled) continue;
-        LRESULT answer =
-            SendMessageW(item.window, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&item.record), 0);
-        if (answer) answered[i] = changed = true;
-    }
-    if (changed) {
-        // An item that answered non-zero is repainted even where it stays.
-        for (int i = 0; i < items.Count(); ++i)
-            if (answered[i] && items[i].window) InvalidateRect(items[i].window, nullptr, FALSE);
-        LayoutItems();
-    }
+    const bool changed = items.QueryRefresh();
+    if (changed) LayoutItems();
     EndBusy();
     return changed;
 }
@@ -209,17 +196,7 @@ void TodayHost::Tap(POINT point) {
 }
 
 bool TodayHost::RunOptionsDialog(HostedItem* item, DialogClose close, std::wstring& error) {
-    if (!item) {
-        item = Selected();
-        if (!item || !item->record.fOptions) {
-            item = nullptr;
-            for (const auto& candidate : items.All())
-                if (candidate->record.fOptions) {
-                    item = candidate.get();
-                    break;
-                }
-        }
-    }
+    if (!item) item = items.WithOptions(Selected());
     if (!item) {
         error = L"no item has an options dialog";
         return false;
