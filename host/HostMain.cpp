@@ -63,6 +63,10 @@ int wmain(int argc, wchar_t** argv) {
         PrintOut(HostUsage());
         return 0;
     }
+    if (!CheckScreenResolution(options, ScreenDpi(), error)) {
+        PrintError(L"TodayHost: " + error);
+        return EXIT_USAGE;
+    }
     PublishHostFolder();
     const bool scripted = !options.scriptFile.empty() || !options.stepList.empty();
     std::vector<ScriptStep> steps;

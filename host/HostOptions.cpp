@@ -16,10 +16,16 @@ bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& option
         std::wstring text;
         if (arg == L"--help" || arg == L"-h" || arg == L"/?") {
             options.help = true;
-        } else if (arg == L"--vga") {
-            options.config.clientSize = {480, 640};
-        } else if (arg == L"--qvga") {
-            options.config.clientSize = {240, 320};
+        } else if (arg == L"--vga" || arg == L"--qvga") {
+            options.config.screen = arg == L"--vga" ? ScreenSpec{{480, 640}, 192} : ScreenSpec{{240, 320}, 96};
+            options.screenOption = arg + L" (" + ScreenSpecText(options.config.screen) + L")";
+        } else if (arg == L"--screen") {
+            if (!value(text)) return false;
+            if (!ParseScreenSpec(text, true, options.config.screen, error)) {
+                error = L"--screen: " + error;
+                return false;
+            }
+            options.screenOption = L"--screen " + text;
         } else if (arg == L"--stay") {
             options.stay = true;
         } else if (arg == L"--no-ready") {
@@ -71,10 +77,21 @@ bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& option
     return true;
 }
 
+bool CheckScreenResolution(const HostOptions& options, int screenDpi, std::wstring& error) {
+    const int wanted = options.config.screen.dpi;
+    if (!wanted || wanted == screenDpi) return true;
+    error = options.screenOption + L" asks for " + std::to_wstring(wanted) + L" dpi, but the screen here has " +
+            std::to_wstring(screenDpi) + L" dpi: the Wine prefix's LogPixels decides it, and the host cannot " +
+            L"change it (run it in a prefix of " + std::to_wstring(wanted) + L" dpi)";
+    return false;
+}
+
 std::wstring HostUsage() {
     return std::wstring(
                L"usage: TodayHost [options]\n"
-               L"  --qvga | --vga            client area 240 x 320 or 480 x 640 (default: by the screen's dpi)\n"
+               L"  --screen WxH@DPI          the screen: W x H pixels at DPI, which must be the screen's own\n"
+               L"                            (default: 240x320, or 480x640 at 192 dpi)\n"
+               L"  --qvga | --vga            the screens 240x320@96 and 480x640@192\n"
                L"  --item DLL                load this item DLL instead of the registered items (repeatable)\n"
                L"  --items-key KEY           read the items from HKLM\\KEY (default ") +
            TODAY_ITEMS_KEY +

@@ -16,7 +16,8 @@ struct Pixels {
     }
 };
 
-// Paints whatever is pending (the window and its children), then copies its client area.
+// Paints whatever is pending (the window and its children), then copies its client area; one larger than the
+// desktop in pieces, moving the window.
 bool CaptureClient(HWND window, Pixels& pixels);
 
 // Writes PNG through GDI+. On failure, error says why.

@@ -1,97 +1,10 @@
 #include "Script.h"
 #include <windows.h>
 #include <cwctype>
+#include "ScriptVerbs.h"
 #include "TextUtil.h"
 
 namespace {
-
-enum class Arg { Any, Int, NonNegative, Positive, Key, Close, Rest };
-
-struct Grammar {
-    const wchar_t* verb;
-    std::vector<Arg> args;  // required then optional; Rest takes all remaining words
-    size_t required;
-    const wchar_t* usage;
-};
-
-const std::vector<Grammar>& Grammars() {
-    static const std::vector<Grammar> grammars = {
-        {L"refresh", {}, 0, L"refresh                      ask every item whether it changed; re-lay out if one did"},
-        {L"reload", {}, 0, L"reload                       unload and load the registered items again"},
-        {L"key", {Arg::Key}, 1, L"key right|left|up|down|enter press a key"},
-        {L"tap",
-         {Arg::NonNegative, Arg::NonNegative},
-         2,
-         L"tap X Y                      stylus down and up at a host client point"},
-        {L"tap-item",
-         {Arg::Any, Arg::Int, Arg::Int},
-         3,
-         L"tap-item ITEM X Y            tap inside an item; negative X, Y count from its right, bottom"},
-        {L"options",
-         {Arg::Close, Arg::Any},
-         0,
-         L"options [ok|cancel] [ITEM]   run an item's options dialog and close it (ok)"},
-        {L"wait-event", {Arg::Any}, 1, L"wait-event NAME              wait until a named event is set"},
-        {L"wait-window", {Arg::Any, Arg::Any}, 1, L"wait-window CLASS [TITLE]    wait until a top-level window exists"},
-        {L"timeout",
-         {Arg::Positive},
-         1,
-         L"timeout MS                   bound of the waits and runs that follow (10000)"},
-        {L"pump", {Arg::NonNegative}, 1, L"pump MS                      handle messages and timers for a time"},
-        {L"screenshot", {Arg::Any}, 1, L"screenshot FILE.png          write the screen as PNG"},
-        {L"run", {Arg::Any, Arg::Rest}, 1, L"run PROGRAM [ARGS]           start a program, wait until it exits with 0"},
-        {L"start", {Arg::Any, Arg::Rest}, 1, L"start PROGRAM [ARGS]         start a program and go on"},
-        {L"set-ready", {}, 0, L"set-ready                    set the shell-ready event"},
-        {L"expect-height",
-         {Arg::Any, Arg::NonNegative},
-         2,
-         L"expect-height ITEM PX        fail unless the item is shown this high"},
-        {L"expect-selected", {Arg::Any}, 1, L"expect-selected ITEM|none    fail unless the selection is there"},
-        {L"expect-notifications",
-         {Arg::NonNegative},
-         1,
-         L"expect-notifications N       fail unless N notifications are posted"},
-        {L"exit", {Arg::Int}, 0, L"exit [CODE]                  close the host (the script's end does too)"},
-    };
-    return grammars;
-}
-
-const Grammar* FindGrammar(const std::wstring& verb) {
-    for (const auto& grammar : Grammars())
-        if (verb == grammar.verb) return &grammar;
-    return nullptr;
-}
-
-bool CheckArg(Arg kind, const std::wstring& word, std::wstring& why) {
-    int value = 0;
-    switch (kind) {
-    case Arg::Int:
-        if (ParseInt(word, value)) return true;
-        why = L"'" + word + L"' is not a number";
-        return false;
-    case Arg::NonNegative:
-    case Arg::Positive:
-        if (!ParseInt(word, value)) {
-            why = L"'" + word + L"' is not a number";
-            return false;
-        }
-        if (value < (kind == Arg::Positive ? 1 : 0)) {
-            why = L"'" + word + (kind == Arg::Positive ? L"' must be above 0" : L"' must not be negative");
-            return false;
-        }
-        return true;
-    case Arg::Key:
-        if (KeyCodeOfName(word)) return true;
-        why = L"unknown key '" + word + L"' (right, left, up, down or enter)";
-        return false;
-    case Arg::Close:
-        if (word == L"ok" || word == L"cancel") return true;
-        why = L"'" + word + L"' must be ok or cancel";
-        return false;
-    default:
-        return true;
-    }
-}
 
 bool Tokenize(const std::wstring& line, std::vector<std::wstring>& words, std::wstring& why) {
     size_t i = 0;
@@ -174,18 +87,19 @@ bool ParseLine(const std::wstring& line, int number, std::vector<ScriptStep>& st
         return false;
     }
     if (words.empty() || words[0][0] == L'#') return true;
-    const Grammar* grammar = FindGrammar(words[0]);
-    if (!grammar) {
+    const ScriptVerb* verb = FindScriptVerb(words[0]);
+    if (!verb) {
         problem = {number, L"unknown step '" + words[0] + L"'"};
         return false;
     }
     ScriptStep step;
     step.line = number;
     step.verb = words[0];
+    step.definition = verb;
     step.args.assign(words.begin() + 1, words.end());
-    const bool takesRest = !grammar->args.empty() && grammar->args.back() == Arg::Rest;
-    if (step.args.size() < grammar->required || (!takesRest && step.args.size() > grammar->args.size())) {
-        problem = {number, L"wrong number of words for " + step.verb + L"; usage: " + grammar->usage};
+    const bool takesRest = !verb->args.empty() && verb->args.back() == Arg::Rest;
+    if (step.args.size() < verb->required || (!takesRest && step.args.size() > verb->args.size())) {
+        problem = {number, L"wrong number of words for " + step.verb + L"; usage: " + verb->usage};
         return false;
     }
     for (std::wstring& arg : step.args) {
@@ -196,9 +110,9 @@ bool ParseLine(const std::wstring& line, int number, std::vector<ScriptStep>& st
         }
         arg = expanded;
     }
-    for (size_t i = 0; i < step.args.size() && i < grammar->args.size(); ++i) {
-        if (grammar->args[i] == Arg::Rest) break;
-        if (!CheckArg(grammar->args[i], step.args[i], why)) {
+    for (size_t i = 0; i < step.args.size() && i < verb->args.size(); ++i) {
+        if (verb->args[i] == Arg::Rest) break;
+        if (!CheckScriptArg(verb->args[i], step.args[i], why)) {
             problem = {number, step.verb + L": " + why};
             return false;
         }
@@ -246,6 +160,6 @@ unsigned KeyCodeOfName(const std::wstring& name) {
 
 std::wstring ScriptSummary() {
     std::wstring text;
-    for (const auto& grammar : Grammars()) text += std::wstring(L"  ") + grammar.usage + L"\n";
+    for (const auto& verb : ScriptVerbs()) text += std::wstring(L"  ") + verb.usage + L"\n";
     return text;
 }

@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+struct ScriptVerb;
+
 struct ScriptStep {
     int line = 0;  // 1-based line in the script (or position in a --steps list)
     std::wstring verb;
+    const ScriptVerb* definition = nullptr;  // its row in the table of verbs
     std::vector<std::wstring> args;
 };
 

@@ -2,12 +2,9 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "platform/ScopedHandles.h"
 #include "Script.h"
+#include "ScriptVerbs.h"
 #include "StepLog.h"
-#include "TodayHost.h"
-
-constexpr DWORD SCRIPT_DEFAULT_TIMEOUT_MS = 10000;
 
 class ScriptRunner {
 public:
@@ -24,26 +21,8 @@ public:
     void SetStepLog(StepLog* log) { stepLog = log; }
 
 private:
-    bool Execute(const ScriptStep& step, std::wstring& error);
-    bool DoKey(const ScriptStep& step, std::wstring& error);
-    bool DoTap(const ScriptStep& step, std::wstring& error);
-    bool DoTapItem(const ScriptStep& step, std::wstring& error);
-    bool DoOptions(const ScriptStep& step, std::wstring& error);
-    bool DoWaitEvent(const ScriptStep& step, std::wstring& error);
-    bool DoWaitWindow(const ScriptStep& step, std::wstring& error);
-    bool DoScreenshot(const ScriptStep& step, std::wstring& error);
-    bool DoRun(const ScriptStep& step, bool wait, std::wstring& error);
-    bool DoExpectHeight(const ScriptStep& step, std::wstring& error);
-    bool DoExpectSelected(const ScriptStep& step, std::wstring& error);
-    bool DoExpectNotifications(const ScriptStep& step, std::wstring& error);
-    void EndStartedProcesses();
-
-    TodayHost& host;
+    ScriptContext context;
     std::wstring source;
-    DWORD timeoutMs = SCRIPT_DEFAULT_TIMEOUT_MS;
-    bool exitRequested = false;
-    int exitCode = 0;
-    std::vector<KernelHandle> started;  // processes of start steps
     StepLog* stepLog = nullptr;
     bool stayOpen = false;
 };

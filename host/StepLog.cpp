@@ -57,7 +57,8 @@ void StepLog::Write(const ScriptStep& step, const TodayHost& host) {
             size = (static_cast<unsigned long long>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
         line += ",\"watched\":" + std::to_string(size);
     }
-    line += "}\n";
+    const SIZE screen = host.ScreenSize();
+    line += ",\"screen\":[" + std::to_string(screen.cx) + "," + std::to_string(screen.cy) + "]}\n";
     DWORD written = 0;
     WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }

@@ -1,6 +1,8 @@
-// The Today screen host: a portrait window that loads Today items, stacks them under its date line, asks
-// them every two seconds whether they changed, routes keys and selection to them, paints the background they
-// draw over, and shows the shell's notifications in a bar at the top.
+// The Today screen host: a window the size of a handheld's screen that loads Today items, stacks them under its
+// date line, asks them every two seconds whether they changed, routes keys and selection to them, paints the
+// background they draw over, shows the shell's notifications in a bar at the top, and turns when the screen
+// does. Its parts: the loaded items (ItemSet), the selection and scrolling (ListState, ItemSelection), what it
+// paints itself (ScreenPainter), the options dialog (OptionsDialogRunner).
 #pragma once
 #include <windows.h>
 #include <memory>
@@ -8,11 +10,16 @@
 #include <vector>
 #include "ColorScheme.h"
 #include "HostClock.h"
-#include "HostedItem.h"
+#include "HostMeasures.h"
+#include "ItemSelection.h"
+#include "ItemSet.h"
 #include "ItemRegistry.h"
-#include "ItemStack.h"
+#include "ListState.h"
 #include "NotificationArea.h"
 #include "NotificationList.h"
+#include "OptionsDialogRunner.h"
+#include "ScreenSpec.h"
+#include "ScrollBar.h"
 #include "ShellReadyEvent.h"
 #include "Watermark.h"
 
@@ -20,11 +27,10 @@ constexpr wchar_t TODAY_HOST_CLASS[] = L"TodayHostSimulator";
 constexpr UINT WININICHANGE_TODAY_ITEMS = 0xF2;  // wParam with which installers make the host reload its items
 constexpr DWORD DEFAULT_REFRESH_INTERVAL_MS = 2000;
 constexpr UINT_PTR HOST_REFRESH_TIMER_ID = 1;
-constexpr UINT_PTR HOST_DIALOG_GUARD_TIMER_ID = 2;
 
 struct HostConfig {
-    SIZE clientSize = {0, 0};  // 0 x 0: from the screen's resolution, QVGA (240 x 320) or at 192 dpi VGA
-    bool setReady = true;      // set "SYSTEM/ShellAPIReady" once the host is up
+    ScreenSpec screen;     // no size: by the screen's resolution, 240 x 320 or at 192 dpi 480 x 640
+    bool setReady = true;  // set "SYSTEM/ShellAPIReady" once the host is up
     UINT refreshIntervalMs = DEFAULT_REFRESH_INTERVAL_MS;  // 0: no periodic refresh query
     std::wstring itemsKey = TODAY_ITEMS_KEY;
     std::vector<std::wstring> itemDlls;  // when given: these DLLs instead of the registry
@@ -32,7 +38,8 @@ struct HostConfig {
     bool quitOnClose = true;  // post WM_QUIT when the window goes (not for a host inside a test)
 };
 
-enum class DialogClose { None, Ok, Cancel };
+// The resolution of the screen the host runs on: the Wine prefix's, which no program can change.
+int ScreenDpi();
 
 class TodayHost {
 public:
@@ -46,28 +53,29 @@ public:
     // Destroys the window; the items are unloaded first.
     void Close();
     HWND Window() const { return window; }
-    int Dpi() const { return dpi; }
-    int Scale(int pixelsAt96) const { return MulDiv(pixelsAt96, dpi, 96); }
+    int Dpi() const { return measures.Dpi(); }
+    // The screen's size: the client area with no scroll bar.
+    SIZE ScreenSize() const { return screenSize; }
+    // The device turned (or its screen changed): the window takes the new size, every item window the new
+    // width, and the list is laid out again. The items' heights are asked at the next refresh query, as ever.
+    bool ResizeScreen(SIZE size, std::wstring& error);
 
     // Items.
-    void LoadItems();
-    void UnloadItems();
     void ReloadItems();
-    const std::vector<std::unique_ptr<HostedItem>>& Items() const { return items; }
-    HostedItem* FindItem(const std::wstring& name) const;
-    HostedItem* ItemOfWindow(HWND itemWindow) const;
+    const std::vector<std::unique_ptr<HostedItem>>& Items() const { return items.All(); }
+    HostedItem* FindItem(const std::wstring& name) const { return items.Find(name); }
 
     // The refresh query to every item; re-lays out and repaints when one answers non-zero.
     bool RefreshItems();
     void LayoutItems();
     const StackLayout& Layout() const { return layout; }
-    int ListTop() const;
+    int ListTop() const { return measures.ListTop(notifications.Bubble() != nullptr); }
 
     // Selection and input.
-    HostedItem* Selected() const;
+    HostedItem* Selected() const { return selection.Selected(); }
     void PressKey(UINT virtualKey);
     void TakeSelection(HWND itemWindow);
-    void ClearSelection();
+    void ClearSelection() { selection.Clear(); }
     // Stylus down and up at a host client point, to the item window there (or the host itself).
     void Tap(POINT point);
 
@@ -79,53 +87,44 @@ public:
     const Watermark& Background() const { return watermark; }
     const ColorScheme& Colors() const { return colors; }
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void Attach(HWND created) { window = created; }  // from WM_NCCREATE, before CreateWindowExW returns
-
 private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Message handlers.
     void OnPaint();
     void OnKeyDown(UINT virtualKey);
     void OnTimer(UINT_PTR timerId);
     LRESULT OnDrawWatermark(const TODAYDRAWWATERMARKINFO* info);
     void OnWinIniChange(WPARAM flag);
-    void OnEnterIdle(WPARAM reason, HWND dialog);
     void OnVScroll(WORD request);
     void OnDestroy();
     void OnNotification(ShellNotificationOp op, const ShellNotificationRecord& record);
 
-    // Helpers.
-    void MoveSelection(UINT virtualKey);
-    void Select(int index);
-    void RepaintItem(int index);
+    void LoadItems();
+    void UnloadItems();
     void ScrollSelectionIntoView();
-    void UpdateScrollBar(int contentHeight, int viewportHeight);
-    void PaintBar(HDC dc, const RECT& client);
-    void PaintBubble(HDC dc, const RECT& bubble);
-    void PaintHeader(HDC dc, const RECT& header);
-    int BubbleHeight() const;
+    int ViewportHeight() const;
     void Note(const std::wstring& text) const;
+    void Notes(const std::vector<std::wstring>& notes) const;
+    // While the host is inside a call into an item, a reload waits for the call to end.
     void BeginBusy() { ++busy; }
     void EndBusy();
-    int IndexOf(const HostedItem* item) const;
 
     HostConfig config;
     HWND window = nullptr;
-    int dpi = 96;
-    std::vector<std::unique_ptr<HostedItem>> items;
-    int selected = -1;
-    int scrollOffset = 0;
-    bool scrollBarShown = false;
+    HostMeasures measures;
+    SIZE screenSize = {0, 0};
+    ItemSet items;
+    ListState list;
+    ItemSelection selection{items, list};
+    ScrollBar scrollBar;
     StackLayout layout = {};
     ColorScheme colors;
     Watermark watermark;
     NotificationList notifications;
     NotificationArea notificationArea;
     ShellReadyEvent readyEvent;
-    int busy = 0;  // inside a call into an item: a reload must wait
+    OptionsDialogRunner optionsDialog;
+    int busy = 0;
     bool reloadPending = false;
-    DialogClose pendingDialogClose = DialogClose::None;
-    bool dialogGuardFired = false;
 };
-
-LRESULT CALLBACK TodayHostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

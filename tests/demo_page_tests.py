@@ -53,7 +53,7 @@ def png(width, height):
 
 
 class DemoPageTest(unittest.TestCase):
-    RUNS = ["latin-96dpi", "chinese-192dpi"]
+    RUNS = ["latin-240x320-96dpi", "chinese-480x640-192dpi"]
 
     def setUp(self):
         self.out = Path(tempfile.mkdtemp(prefix="demo-page-"))
@@ -64,7 +64,8 @@ class DemoPageTest(unittest.TestCase):
             self.write_run(run)
 
     def write_run(self, run):
-        """Three screenshots; the transcript grows by 0, 4 and 2 lines, the item by one line to three."""
+        """Three screenshots, the last one after the screen turned; the transcript grows by 0, 4 and 2 lines, the
+        item by one line to three."""
         scale = 2 if run.endswith("192dpi") else 1
         (self.out / run).mkdir()
         work = self.out / "work" / run
@@ -73,11 +74,12 @@ class DemoPageTest(unittest.TestCase):
         (work / "peer-transcript.jsonl").write_text("".join(lines), encoding="utf-8")
         ends = [0, sum(len(line.encode()) for line in lines[:4]), sum(len(line.encode()) for line in lines)]
         steps = [{"line": 2, "step": "timeout", "args": ["100"], "items": []}]
-        for (name, line), end, height in zip(SHOT_LINES.items(), ends, (20, 60, 60)):
-            (self.out / run / f"{name}.png").write_bytes(png(240 * scale, 320 * scale))
+        screens = [(240 * scale, 320 * scale)] * 2 + [(320 * scale, 240 * scale)]
+        for (name, line), end, height, screen in zip(SHOT_LINES.items(), ends, (20, 60, 60), screens):
+            (self.out / run / f"{name}.png").write_bytes(png(*screen))
             steps.append({"line": line, "step": "screenshot", "args": [f"Z:\\demo\\{run}\\{name}.png"],
                           "items": [{"name": "Other", "height": 5}, {"name": "Ardeno", "height": height * scale}],
-                          "notifications": ["1 new message"] if end else [], "watched": end})
+                          "notifications": ["1 new message"] if end else [], "watched": end, "screen": screen})
         (work / "steps.jsonl").write_text("".join(json.dumps(step) + "\n" for step in steps), encoding="utf-8")
 
     def build(self):
@@ -92,8 +94,8 @@ class DemoPageTest(unittest.TestCase):
             ("The item alone.", "item 20 px high", "item 40 px high", "wrote nothing"),
             ("The messenger starts and pushes a notice.", "item 60 px high", "item 120 px high",
              "notice &#x27;k1&#x27;: Li: hi &lt;b&gt;"),
-            ("A &quot;quoted&quot; tap.", "notification: 1 new message", "chinese-192dpi/03-tapped.png",
-             "opened &#x27;k1&#x27;, marked read; 0 pending"),
+            ("A &quot;quoted&quot; tap.", "notification: 1 new message", "chinese-480x640-192dpi/03-tapped.png",
+             "opened &#x27;k1&#x27;, marked read; 0 pending", "Chinese, 480 x 640 at 192 dpi (turned)"),
         ]
         for section, texts in zip(sections, expected):
             for text in texts:
@@ -105,32 +107,43 @@ class DemoPageTest(unittest.TestCase):
         self.assertIn("key handed back: &#x27;k1&#x27;", sections[2])
         self.assertNotIn("The whole script", "".join(sections).split("<h2>The host script")[0])
         self.assertNotIn("http", page.split("<pre>")[0], "nothing is fetched from elsewhere")
+        # Shown at their sizes in device-independent pixels, a 192-dpi shot at half its pixels; a click opens it.
+        self.assertIn('<a href="chinese-480x640-192dpi/01-alone.png"><img src="chinese-480x640-192dpi/01-alone.png" '
+                      'width="240" height="320"', sections[0])
+        self.assertIn('src="latin-240x320-96dpi/03-tapped.png" width="320" height="240"', sections[2])
 
     def test_check_names_every_missing_wrong_or_uncaptioned_state(self):
         self.build()
-        (self.out / "latin-96dpi" / "01-alone.png").unlink()
-        (self.out / "chinese-192dpi" / "02-pushed.png").write_bytes(png(240, 320))
-        (self.out / "latin-96dpi" / "03-tapped.png").write_bytes(b"GIF89a not a picture at all")
-        (self.out / "chinese-192dpi" / "01-alone.png").write_bytes(png(480, 640)[:60])  # a write cut short
+        latin, chinese = (self.out / run for run in self.RUNS)
+        (latin / "01-alone.png").unlink()
+        (chinese / "02-pushed.png").write_bytes(png(240, 320))
+        (latin / "03-tapped.png").write_bytes(b"GIF89a not a picture at all")
+        (chinese / "01-alone.png").write_bytes(png(480, 640)[:60])  # a write cut short
         index = self.out / "index.html"
-        index.write_text(index.read_text(encoding="utf-8").replace(
-            "The messenger starts and pushes a notice.", " "), encoding="utf-8")
+        page = index.read_text(encoding="utf-8").replace("The messenger starts and pushes a notice.", " ")
+        # Shown at its pixel size, as if at 96 dpi.
+        page = page.replace('03-tapped.png" width="320" height="240" data-dpi="192"',
+                            '03-tapped.png" width="640" height="480" data-dpi="192"')
+        index.write_text(page, encoding="utf-8")
         problems = "\n".join(demo_page.check_page(index))
-        for text in ("state state-01: image 'latin-96dpi/01-alone.png' does not exist",
-                     "image 'chinese-192dpi/02-pushed.png' is 240 x 320, not 480 x 640 as at 192 dpi",
-                     "image 'latin-96dpi/03-tapped.png' is not a whole PNG",
-                     "image 'chinese-192dpi/01-alone.png' is not a whole PNG",
-                     "state state-02 has no caption"):
+        for text in ("state state-01: image 'latin-240x320-96dpi/01-alone.png' does not exist",
+                     "image 'chinese-480x640-192dpi/02-pushed.png' is 240 x 320, not 480 x 640 as its screen",
+                     "image 'latin-240x320-96dpi/03-tapped.png' is not a whole PNG",
+                     "image 'chinese-480x640-192dpi/01-alone.png' is not a whole PNG",
+                     "state state-02 has no caption",
+                     "image 'chinese-480x640-192dpi/03-tapped.png' is shown 640 x 480, not 320 x 240 "
+                     "device-independent pixels at 192 dpi"):
             self.assertIn(text, problems)
-        self.assertEqual(len(demo_page.check_page(index)), 5)
+        self.assertEqual(len(demo_page.check_page(index)), 6)
         self.assertEqual(demo_page.check_page(self.out / "none.html"), [f"{self.out / 'none.html'} does not exist"])
 
     def test_runs_that_took_no_screenshots_or_are_misnamed_stop_the_build(self):
-        shutil.rmtree(self.out / "work" / "chinese-192dpi")
-        with self.assertRaisesRegex(ValueError, "chinese-192dpi' took no screenshots"):
+        shutil.rmtree(self.out / "work" / "chinese-480x640-192dpi")
+        with self.assertRaisesRegex(ValueError, "chinese-480x640-192dpi' took no screenshots"):
             self.build()
-        with self.assertRaisesRegex(ValueError, "not named LANGUAGE-<DPI>dpi"):
-            demo_page.build_page(self.out, self.script, ["latin"])
+        for name in ("latin", "latin-96dpi", "latin-240x320"):
+            with self.assertRaisesRegex(ValueError, "not named LANGUAGE-<WIDTH>x<HEIGHT>-<DPI>dpi"):
+                demo_page.build_page(self.out, self.script, [name])
 
 
 if __name__ == "__main__":

@@ -14,6 +14,25 @@ DEMO_NOW="2025-12-07 09:41"  # the clock the host shows, so that runs give the s
 
 die() { printf '%s: %s\n' "$(basename "$0")" "$*" >&2; exit 1; }
 
+# The screens a handheld has, as WIDTHxHEIGHT@DPI: portrait, landscape, square, tall, and one of an in-between
+# resolution. The resolution is the Wine prefix's: each runs in the prefix of its dpi (prefix_of_dpi).
+HANDHELD_SCREENS="240x320@96 480x640@192 320x240@96 640x480@192 800x480@192 240x240@96 480x480@192 480x800@192 320x320@131"
+PREFIX_96=${WINEPREFIX:-$BUILD_DIR/wineprefix}
+PREFIX_131=${WINEPREFIX_131:-$BUILD_DIR/wineprefix-131}
+PREFIX_192=${WINEPREFIX_192:-$BUILD_DIR/wineprefix-192}
+
+prefix_of_dpi() {
+  case $1 in
+    96) echo "$PREFIX_96" ;;
+    131) echo "$PREFIX_131" ;;
+    192) echo "$PREFIX_192" ;;
+    *) die "no Wine prefix has $1 dpi (96, 131 and 192 have one)" ;;
+  esac
+}
+
+# A measure of the item given at 96 dpi, at DPI: rounded half up, as the item rounds it.
+item_measure() { echo $((($1 * $2 + 48) / 96)); }
+
 need_built() {
   local f
   for f in "$HOST" "$PEER" "$BIN/ArdenoToday.dll" "$BIN/aygshell.dll"; do

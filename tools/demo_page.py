@@ -5,8 +5,10 @@ host script gives it, the item's reported height, and the stand-in's transcript 
 usage: demo_page.py build OUTDIR SCRIPT RUN...   writes OUTDIR/index.html
        demo_page.py check INDEX.html             exits 1 naming each problem
 
-A RUN is a folder name LANGUAGE-<DPI>dpi: its PNGs are in OUTDIR/RUN/, the host's step log and the stand-in's
-transcript in OUTDIR/work/RUN/steps.jsonl and peer-transcript.jsonl. The page refers to the PNGs by relative
+A RUN is a folder name LANGUAGE-<WIDTH>x<HEIGHT>-<DPI>dpi, its screen: its PNGs are in OUTDIR/RUN/, the host's
+step log and the stand-in's transcript in OUTDIR/work/RUN/steps.jsonl and peer-transcript.jsonl. The page shows
+every screenshot at its size in device-independent pixels (a 192-dpi one at half its pixels), so that the
+screens of all runs compare as a person holds them; a click opens it whole. It refers to the PNGs by relative
 paths and fetches nothing else, so it opens from the file system.
 """
 import html
@@ -19,9 +21,8 @@ from html.parser import HTMLParser
 from pathlib import Path, PureWindowsPath
 
 ITEM = "Ardeno"
-# The host's screen at each resolution: QVGA at 96 dpi, VGA at 192.
-SCREEN_SIZES = {96: (240, 320), 192: (480, 640)}
-RUN_NAME = re.compile(r"^([a-z]+)-(\d+)dpi$")
+RUN_NAME = re.compile(r"^([a-z]+)-(\d+)x(\d+)-(\d+)dpi$")
+REFERENCE_DPI = 96
 
 
 # --- Reading what the runs left -------------------------------------------------------------------------
@@ -58,7 +59,8 @@ def transcript_lines_between(transcript, start, end):
 
 
 def read_run(out, name):
-    """One run's states in order: [{"state", "line", "image", "height", "notifications", "transcript"}]."""
+    """One run's states in order: [{"state", "line", "image", "pixels", "height", "notifications", "transcript"}].
+    "pixels" is the screen's size when the shot was taken, as the host logged it (the screen may have turned)."""
     work = out / "work" / name
     steps = read_json_lines(work / "steps.jsonl")
     transcript_path = work / "peer-transcript.jsonl"
@@ -74,6 +76,7 @@ def read_run(out, name):
             "state": png[:-len(".png")] if png.endswith(".png") else png,
             "line": step["line"],
             "image": f"{name}/{png}",
+            "pixels": tuple(step.get("screen") or run_label(name)[1]),
             "height": heights[0] if heights else None,
             "notifications": step.get("notifications", []),
             "transcript": transcript_lines_between(transcript, start, end),
@@ -83,11 +86,21 @@ def read_run(out, name):
 
 
 def run_label(name):
+    """(language, (width, height), dpi) of a run, from its name."""
     match = RUN_NAME.match(name)
     if not match:
-        raise ValueError(f"run '{name}' is not named LANGUAGE-<DPI>dpi")
-    language, dpi = match.group(1), int(match.group(2))
-    return language.capitalize(), dpi
+        raise ValueError(f"run '{name}' is not named LANGUAGE-<WIDTH>x<HEIGHT>-<DPI>dpi")
+    return match.group(1).capitalize(), (int(match.group(2)), int(match.group(3))), int(match.group(4))
+
+
+def run_title(name):
+    language, (width, height), dpi = run_label(name)
+    return f"{language}, {width} x {height} at {dpi} dpi"
+
+
+def shown_size(pixels, dpi):
+    """A screenshot's size in device-independent pixels: as large as the screen would look at 96 dpi."""
+    return tuple((side * REFERENCE_DPI + dpi // 2) // dpi for side in pixels)
 
 
 # --- Writing the page -----------------------------------------------------------------------------------
@@ -136,13 +149,17 @@ def transcript_table(lines):
 
 
 def figure(name, state):
-    language, dpi = run_label(name)
-    width, height = SCREEN_SIZES.get(dpi, (0, 0))
+    _, screen, dpi = run_label(name)
+    pixels = state["pixels"]
+    width, height = shown_size(pixels, dpi)
+    title = run_title(name) + (" (turned)" if pixels != screen else "")
     notes = [f"item {state['height']} px high" if state["height"] is not None else "item not shown"]
     notes += [f"notification: {text}" for text in state["notifications"]]
-    return (f'<figure><img src="{html.escape(state["image"])}" width="{width}" height="{height}" '
-            f'data-dpi="{dpi}" alt="{html.escape(language)}, {dpi} dpi: {html.escape(state["state"])}">'
-            f'<figcaption><b>{html.escape(language)}, {dpi} dpi</b><br>'
+    src = html.escape(state["image"])
+    return (f'<figure><a href="{src}"><img src="{src}" width="{width}" height="{height}" data-dpi="{dpi}" '
+            f'data-pixels="{pixels[0]}x{pixels[1]}" data-screen="{screen[0]}x{screen[1]}" '
+            f'alt="{html.escape(title)}: {html.escape(state["state"])}"></a>'
+            f'<figcaption><b>{html.escape(title)}</b><br>'
             + "<br>".join(html.escape(note) for note in notes) + "</figcaption></figure>")
 
 
@@ -155,11 +172,11 @@ section.state { background: #fff; border: 1px solid #d8dce3; border-radius: 8px;
                 padding: 0.5em 1.5em 1em; }
 section.state h2 { font-size: 1.15em; margin: 0.6em 0 0.3em; }
 p.caption { margin: 0 0 0.8em; max-width: 60em; }
-/* The runs stay side by side, at their own pixel sizes; a narrow window scrolls them. */
-.runs { display: flex; gap: 16px; align-items: flex-start; overflow-x: auto; padding-bottom: 4px; }
-figure { flex: none; }
-figure { margin: 0; }
-figure img { display: block; border: 1px solid #aab; image-rendering: pixelated; }
+/* The runs stand side by side at their sizes in device-independent pixels, wrapping where the window ends. */
+.runs { display: flex; flex-wrap: wrap; gap: 16px; align-items: flex-start; padding-bottom: 4px;
+        margin-bottom: 12px; }
+figure { flex: none; margin: 0; max-width: 400px; }
+figure img { display: block; border: 1px solid #aab; }
 figcaption { font-size: 0.85em; color: #445; margin-top: 0.3em; }
 table.transcript { border-collapse: collapse; font-size: 0.85em; margin-top: 0.8em; }
 table.transcript th, table.transcript td { border: 1px solid #d8dce3; padding: 2px 8px; text-align: left;
@@ -189,20 +206,27 @@ def build_page(out, script_path, run_names):
         caption = captions.get(first["line"], "")
         anchor = f"state-{index:02d}"
         links.append(f'<a href="#{anchor}">{index}</a>')
-        figures = "".join(figure(name, state) for name, state in per_run.items() if state)
+        # One row a language, its screens side by side.
+        languages = list(dict.fromkeys(run_label(name)[0] for name in run_names))
+        figures = "".join(
+            '<div class="runs">' + "".join(figure(name, state) for name, state in per_run.items()
+                                           if state and run_label(name)[0] == language) + "</div>"
+            for language in languages)
         tables = transcript_table(first["transcript"])
         others = "".join(
-            f"<details><summary>The stand-in's lines in the {' '.join(map(str, run_label(name)))} dpi run"
+            f"<details><summary>The stand-in's lines in the {html.escape(run_title(name))} run"
             f"</summary>{transcript_table(state['transcript'])}</details>"
             for name, state in per_run.items() if state and name != run_names[0])
-        language, dpi = run_label(run_names[0])
         title = re.sub(r"^\d+-", "", state_name).replace("-", " ")
         sections.append(
             f'<section class="state" id="{anchor}"><h2>{index}. {html.escape(title)}</h2>'
-            f'<p class="caption">{html.escape(caption)}</p><div class="runs">{figures}</div>'
-            f'<p class="quiet">What the stand-in wrote in its transcript during this step ({language}, {dpi} dpi '
+            f'<p class="caption">{html.escape(caption)}</p>{figures}'
+            f'<p class="quiet">What the stand-in wrote in its transcript during this step ({html.escape(run_title(run_names[0]))} '
             f'run):</p>{tables}{others}</section>')
-    labels = ", ".join(f"{language} at {dpi} dpi" for language, dpi in map(run_label, run_names))
+    languages = list(dict.fromkeys(run_label(name)[0] for name in run_names))
+    screens = list(dict.fromkeys(run_label(name)[1:] for name in run_names))
+    labels = (" and ".join(languages) + " on " +
+              ", ".join(f"{width} x {height} at {dpi} dpi" for (width, height), dpi in screens))
     page = (
         '<!DOCTYPE html><html lang="en"><head><meta charset="utf-8">'
         f"<title>Ardeno Today item: the demo</title><style>{STYLE}</style></head><body>"
@@ -210,7 +234,9 @@ def build_page(out, script_path, run_names):
         "<p>The Today host simulator runs the item and the messenger's stand-in through the host script below, "
         f"once per run ({html.escape(labels)}). Each section is one state: the host's screen in every run, the "
         "script's own words for what happened, the height the item reported to the host, and the messages the "
-        "stand-in exchanged with the item meanwhile.</p>"
+        "stand-in exchanged with the item meanwhile. Each screenshot is shown as large as its screen would look at "
+        "96 dpi (one of 192 dpi at half its pixels), so that all screens compare side by side; a click opens it "
+        "whole.</p>"
         f"<nav>States: {''.join(links)}</nav></header><main data-runs=\"{len(run_names)}\">{''.join(sections)}</main>"
         f"<h2>The host script</h2><pre>{html.escape(script_text)}</pre></body></html>\n")
     index_path = out / "index.html"
@@ -221,7 +247,7 @@ def build_page(out, script_path, run_names):
 # --- Checking the page ----------------------------------------------------------------------------------
 
 class PageReader(HTMLParser):
-    """The states of a page: for each, its caption text and its images (src, dpi)."""
+    """The states of a page: for each, its caption text and its images (their attributes)."""
 
     def __init__(self):
         super().__init__()
@@ -237,7 +263,7 @@ class PageReader(HTMLParser):
         elif tag == "p" and "caption" in attrs.get("class", "").split() and self.states:
             self._in_caption = True
         elif tag == "img":
-            image = (attrs.get("src", ""), attrs.get("data-dpi"))
+            image = attrs
             (self.states[-1]["images"] if self.states else self.images_outside).append(image)
 
     def handle_endtag(self, tag):
@@ -273,7 +299,14 @@ def png_size(path):
     return size
 
 
-def check_image(folder, src, dpi):
+def number_pair(text):
+    match = re.match(r"^(\d+)x(\d+)$", text or "")
+    return (int(match.group(1)), int(match.group(2))) if match else None
+
+
+def check_image(folder, image):
+    """What is wrong with one image of the page: the file, its size in pixels, its size as shown."""
+    src, dpi = image.get("src", ""), image.get("data-dpi") or ""
     if not src or re.match(r"^[a-z][a-z0-9+.-]*:", src, re.I) or src.startswith("/"):
         return f"image '{src}' is not a path relative to the page"
     path = folder / src
@@ -282,11 +315,18 @@ def check_image(folder, src, dpi):
     size = png_size(path)
     if size is None:
         return f"image '{src}' is not a whole PNG"
-    expected = SCREEN_SIZES.get(int(dpi)) if dpi and dpi.isdigit() else None
-    if expected is None:
-        return f"image '{src}' names no resolution the host has ({dpi})"
-    if size != expected:
-        return f"image '{src}' is {size[0]} x {size[1]}, not {expected[0]} x {expected[1]} as at {dpi} dpi"
+    pixels, screen = number_pair(image.get("data-pixels")), number_pair(image.get("data-screen"))
+    if not dpi.isdigit() or int(dpi) == 0 or pixels is None or screen is None:
+        return f"image '{src}' does not say its screen and resolution"
+    if pixels not in (screen, screen[::-1]):
+        return f"image '{src}' claims {pixels[0]} x {pixels[1]}, neither its run's {screen[0]} x {screen[1]} nor turned"
+    if size != pixels:
+        return f"image '{src}' is {size[0]} x {size[1]}, not {pixels[0]} x {pixels[1]} as its screen"
+    shown = tuple(int(side) if (side or "").isdigit() else None for side in (image.get("width"), image.get("height")))
+    expected = shown_size(pixels, int(dpi))
+    if shown != expected:
+        return (f"image '{src}' is shown {shown[0]} x {shown[1]}, not {expected[0]} x {expected[1]} "
+                f"device-independent pixels at {dpi} dpi")
     return None
 
 
@@ -305,12 +345,12 @@ def check_page(index_path):
             problems.append(f"state {state['id']} has no caption")
         if reader.runs and len(state["images"]) != reader.runs:
             problems.append(f"state {state['id']} shows {len(state['images'])} screenshots, not {reader.runs}")
-        for src, dpi in state["images"]:
-            problem = check_image(index_path.parent, src, dpi)
+        for image in state["images"]:
+            problem = check_image(index_path.parent, image)
             if problem:
                 problems.append(f"state {state['id']}: {problem}")
-    for src, dpi in reader.images_outside:
-        problem = check_image(index_path.parent, src, dpi)
+    for image in reader.images_outside:
+        problem = check_image(index_path.parent, image)
         if problem:
             problems.append(problem)
     return problems

@@ -1,20 +1,18 @@
 #!/usr/bin/env bash
 # The screenshot set: the item's one-line view, its three-line view with arrows, selected, with a lit arrow,
-# in Latin and in Chinese, at 96 dpi (QVGA 240 x 320), 131 dpi (the host's QVGA screen; the item's measures
-# round unevenly there) and 192 dpi (VGA 480 x 640).
+# in Latin and in Chinese, on every screen a handheld has (HANDHELD_SCREENS in demo-lib.sh: portrait 240 x 320
+# and 480 x 640, landscape 320 x 240, 640 x 480 and 800 x 480, square 240 x 240 and 480 x 480, tall 480 x 800,
+# and 320 x 320 at 131 dpi), and on 240 x 320 at 131 dpi, where the item's measures round unevenly.
 #   usage: screenshots.sh BUILD_DIR OUTDIR
-# 96 dpi uses the prefix in WINEPREFIX (default BUILD_DIR/wineprefix); 131 and 192 dpi prefixes of their own,
-# WINEPREFIX_131 and WINEPREFIX_192 (default BUILD_DIR/wineprefix-131 and -192, as the tests), since the
-# resolution is a setting of the whole prefix.
+# Names: <width>x<height>-<dpi>dpi-<language>-<n>-<view>.png. 96 dpi uses the prefix in WINEPREFIX (default
+# BUILD_DIR/wineprefix); 131 and 192 dpi prefixes of their own, WINEPREFIX_131 and WINEPREFIX_192 (default
+# BUILD_DIR/wineprefix-131 and -192, as the tests), since the resolution is a setting of the whole prefix.
 # Chinese: Wine takes the system language from the locale variables of the process (LC_ALL), by name; the
 # Unix locale itself need not be installed.
 set -euo pipefail
 TOOLS=$(cd "$(dirname "$0")" && pwd)
 . "$TOOLS/demo-lib.sh" "$@"
 export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
-PREFIX_96=${WINEPREFIX:-$BUILD_DIR/wineprefix}
-PREFIX_192=${WINEPREFIX_192:-$BUILD_DIR/wineprefix-192}
-PREFIX_131=${WINEPREFIX_131:-$BUILD_DIR/wineprefix-131}
 need_built
 
 rm -f "$OUT"/*.png
@@ -28,14 +26,14 @@ stop_scaled() {
 }
 trap stop_scaled EXIT
 
-# One host run: LANGUAGE (latin|chinese), DPI (96|131|192). Names: <dpi>dpi-<language>-<n>-<view>.png
+# One host run: LANGUAGE (latin|chinese) on SCREEN (WIDTHxHEIGHT@DPI), in the prefix in WINEPREFIX.
 shoot() {
-  local language=$1 dpi=$2 locale peer_title="" data script name
+  local language=$1 screen=$2 locale peer_title="" data script name
   case $language in
     latin) locale=en_US.UTF-8 ;;
     chinese) locale=zh_CN.UTF-8; peer_title=--title-chinese ;;
   esac
-  name=${dpi}dpi-$language
+  name=${screen%@*}-${screen#*@}dpi-$language
   data=$WORK/$name
   script=$WORK/$name.script
   mkdir -p "$data"
@@ -59,17 +57,18 @@ shoot() {
     echo "exit"
   } >"$script"
   echo "screenshots: $name"
-  HOST_LOCALE=$locale run_registered_script "$name" "$WORK/$name.log" "$script"
+  HOST_LOCALE=$locale run_registered_script "$name" "$WORK/$name.log" "$script" --screen "$screen"
 }
 
-export WINEPREFIX=$PREFIX_96
-for language in latin chinese; do shoot "$language" 96; done
-
-for dpi in 131 192; do
-  prefix=$PREFIX_192; [ $dpi = 131 ] && prefix=$PREFIX_131
-  "$TOOLS/prepare-prefix.sh" "$prefix" null $dpi
+for dpi in 96 131 192; do
+  prefix=$(prefix_of_dpi $dpi)
+  [ $dpi = 96 ] || "$TOOLS/prepare-prefix.sh" "$prefix" null $dpi
   export WINEPREFIX=$prefix
-  for language in latin chinese; do shoot "$language" $dpi; done
+  for screen in $HANDHELD_SCREENS 240x320@131; do
+    if [ "${screen#*@}" = $dpi ]; then
+      for language in latin chinese; do shoot "$language" "$screen"; done
+    fi
+  done
 done
 
 echo

@@ -154,6 +154,40 @@ TEST_F(HostItems, ItemsThatOverflowTheScreenScrollAndTheSelectionIsKeptInView) {
     EXPECT_GE(Item(L"One").rect.top, host->ListTop()) << "scrolled back up to the first item";
 }
 
+TEST_F(HostItems, TurningTheScreenGivesEveryItemTheNewWidthAndLaysTheListOutAgain) {
+    registry.Add({L"Top", 'A', 0, TEST_ITEM_FLAGS(20, 0)});
+    registry.Add({L"Below", 'B', 1, TEST_ITEM_FLAGS(200, 0)});  // fits 320 rows, overflows 240
+    StartHost();
+    struct Turn {
+        SIZE screen;
+        bool scrolls;
+    } turns[] = {{{320, 240}, true}, {{240, 320}, false}};
+    for (const Turn& turn : turns) {
+        ItemEvents().clear();
+        std::wstring error;
+        ASSERT_TRUE(host->ResizeScreen(turn.screen, error)) << std::string(error.begin(), error.end());
+        RECT client;
+        GetClientRect(host->Window(), &client);
+        EXPECT_EQ(turn.screen.cy, client.bottom);
+        // A list taller than the screen brings the scroll bar, which takes its width from the items.
+        EXPECT_EQ(turn.scrolls, client.right < turn.screen.cx) << turn.screen.cx;
+        EXPECT_EQ(client.right, host->Layout().header.right);
+        EXPECT_EQ(host->Layout().header.bottom, Item(L"Top").rect.top);
+        EXPECT_EQ(Item(L"Top").rect.bottom, Item(L"Below").rect.top);
+        for (const wchar_t* name : {L"Top", L"Below"}) {
+            const HostedItem& item = Item(name);
+            RECT inside;
+            GetClientRect(item.window, &inside);
+            EXPECT_EQ(client.right, inside.right);
+            EXPECT_EQ(Height(item), inside.bottom) << "the height stays until the next refresh query";
+            const std::string size = std::string(name, name + wcslen(name)) + ":size " + std::to_string(client.right) +
+                                     " " + std::to_string(Height(item));
+            EXPECT_TRUE(HasEvent(size)) << size;
+        }
+        EXPECT_EQ(0, CountEvents("Top:query"));
+    }
+}
+
 TEST_F(HostItems, UnloadingSendsClearCacheBeforeTheDllGoes) {
     registry.Add({L"First", 'A', 0});
     registry.Add({L"Second", 'B', 1});

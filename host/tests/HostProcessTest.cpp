@@ -110,6 +110,12 @@ TEST(HostProgram, StepsOnTheCommandLineAndMissingScriptsAreReportedToo) {
     EXPECT_EQ(2u, run.exitCode);
     EXPECT_NE(std::string::npos, run.err.find("--stay needs --script or --steps")) << run.err;
 
+    // The screen's resolution is the prefix's (96 dpi here): a screen meant for another is refused at once.
+    run = RunHost(L"--items-key Software\\ArdenoHostTests\\None --screen 640x480@192 --steps refresh");
+    EXPECT_EQ(2u, run.exitCode);
+    EXPECT_NE(std::string::npos, run.err.find("--screen 640x480@192 asks for 192 dpi, but the screen here has 96 dpi"))
+        << run.err;
+
     run = RunHost(L"--frobnicate");
     EXPECT_EQ(2u, run.exitCode);
     EXPECT_NE(std::string::npos, run.err.find("unknown argument '--frobnicate'")) << run.err;

@@ -115,3 +115,26 @@ TEST_F(HostScreen, TheNotificationAreaShowsAnAddedNotificationAndDropsItOnRemove
 }
 
 }  // namespace
+
+// A tall handheld screen is taller than the desktop Wine offers (1024 x 768), which keeps no pixels beyond it.
+TEST(HostTallScreen, AScreenTallerThanTheDisplayIsWholeOnItsWindowAndInItsScreenshot) {
+    RegisteredItems registry;
+    registry.Add({L"Top", 'A', 0, TEST_ITEM_FLAGS(600, 0)});
+    registry.Add({L"Low", 'B', 1, TEST_ITEM_FLAGS(40, 3)});
+    HostConfig config = TestHostConfig();
+    config.screen.size = {240, 1100};
+    {
+        TodayHost host(config);
+        ASSERT_TRUE(host.Create());
+        RECT client;
+        GetClientRect(host.Window(), &client);
+        EXPECT_EQ(1100, client.bottom);
+        Pixels pixels;
+        ASSERT_TRUE(CaptureClient(host.Window(), pixels));
+        ASSERT_EQ(1100, pixels.height);
+        const RECT& low = host.FindItem(L"Low")->rect;
+        EXPECT_EQ(kTestItemColors[3], pixels.At(low.right - 4 - TEST_ITEM_MARKER_SIZE / 2, low.top + 4 + 5));
+        for (int y : {800, 1099}) EXPECT_EQ(host.Background().ColorAt(120, y), pixels.At(120, y)) << "row " << y;
+    }
+    DrainMessages();
+}

@@ -90,7 +90,7 @@ HostConfig TestHostConfig() {
     config.itemsKey = TEST_ITEMS_KEY;
     config.refreshIntervalMs = 0;  // the tests ask for refreshes themselves
     config.quitOnClose = false;
-    config.clientSize = {240, 320};
+    config.screen.size = {240, 320};
     config.clock.Freeze(L"2025-12-07 09:41");
     return config;
 }

@@ -52,6 +52,9 @@ TEST(ScriptParse, ProblemsNameTheirLine) {
         {L"refresh now\n", 1, L"wrong number of words for refresh"},
         {L"# fine\nscreenshot \"unclosed.png\n", 2, L"quote is not closed"},
         {L"expect-height Ardeno\n", 1, L"wrong number of words"},
+        {L"rotate left\n", 1, L"wrong number of words for rotate"},
+        {L"refresh\nscreen 320x240@96\n", 2, L"screen: '320x240@96' is not a screen: WIDTHxHEIGHT,"},
+        {L"screen 320x0\n", 1, L"width and height must be whole numbers"},
     };
     for (const Case& c : cases) {
         Parsed parsed = Parse(c.script);

@@ -118,6 +118,9 @@ LRESULT CALLBACK ItemProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         PostMessageW(GetParent(window), TODAYM_TOOKSELECTION, reinterpret_cast<WPARAM>(window), 0);
         InvalidateRect(window, nullptr, FALSE);
         return 0;
+    case WM_SIZE:
+        Log(name, "size %d %d", LOWORD(lParam), HIWORD(lParam));
+        return 0;
     case WM_LBUTTONUP:
         Log(name, "up %d %d", static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;

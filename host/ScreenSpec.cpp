@@ -1,0 +1,45 @@
+#include "ScreenSpec.h"
+#include "TextUtil.h"
+
+namespace {
+
+// A whole number from 1 to limit; a sign is no part of a size.
+bool ParseCount(const std::wstring& text, int limit, int& value) {
+    return !text.empty() && text[0] != L'+' && text[0] != L'-' && ParseInt(text, value) && value >= 1 && value <= limit;
+}
+
+constexpr int LARGEST_DPI = 960;
+
+}  // namespace
+
+bool ParseScreenSpec(const std::wstring& text, bool withDpi, ScreenSpec& spec, std::wstring& why) {
+    const std::wstring form = withDpi ? L"WIDTHxHEIGHT@DPI, such as 320x240@96" : L"WIDTHxHEIGHT, such as 320x240";
+    const size_t cross = text.find(L'x');
+    const size_t at = text.find(L'@');
+    if (cross == std::wstring::npos || (withDpi != (at != std::wstring::npos)) || (withDpi && at < cross)) {
+        why = L"'" + text + L"' is not a screen: " + form;
+        return false;
+    }
+    const std::wstring width = text.substr(0, cross);
+    const std::wstring height = text.substr(cross + 1, withDpi ? at - cross - 1 : std::wstring::npos);
+    int cx = 0, cy = 0, dpi = 0;
+    if (!ParseCount(width, LARGEST_SCREEN_SIDE, cx) || !ParseCount(height, LARGEST_SCREEN_SIDE, cy)) {
+        why = L"'" + text + L"': width and height must be whole numbers of pixels from 1 to " +
+              std::to_wstring(LARGEST_SCREEN_SIDE);
+        return false;
+    }
+    if (withDpi && !ParseCount(text.substr(at + 1), LARGEST_DPI, dpi)) {
+        why = L"'" + text + L"': the resolution must be a whole number of dots per inch from 1 to " +
+              std::to_wstring(LARGEST_DPI);
+        return false;
+    }
+    spec = {{cx, cy}, dpi};
+    return true;
+}
+
+SIZE DefaultScreenSize(int dpi) { return dpi >= 192 ? SIZE{480, 640} : SIZE{240, 320}; }
+
+std::wstring ScreenSpecText(const ScreenSpec& spec) {
+    std::wstring text = std::to_wstring(spec.size.cx) + L"x" + std::to_wstring(spec.size.cy);
+    return spec.dpi ? text + L"@" + std::to_wstring(spec.dpi) : text;
+}

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+#include "HostOptions.h"
+
+namespace {
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+TEST(HostOptions, ScreensBySizeAndResolutionAndTheirNames) {
+    struct Case {
+        std::vector<std::wstring> args;
+        SIZE size;
+        int dpi;
+        const wchar_t* problem;  // a fragment of the error; null when the line is fine
+    } cases[] = {
+        {{}, {0, 0}, 0, nullptr},
+        {{L"--screen", L"320x240@96"}, {320, 240}, 96, nullptr},
+        {{L"--screen", L"480x800@192"}, {480, 800}, 192, nullptr},
+        {{L"--qvga"}, {240, 320}, 96, nullptr},
+        {{L"--vga"}, {480, 640}, 192, nullptr},
+        {{L"--vga", L"--screen", L"320x320@131"}, {320, 320}, 131, nullptr},  // the last one counts
+        {{L"--screen"}, {}, 0, L"--screen needs a value"},
+        {{L"--screen", L"320x240"}, {}, 0, L"--screen: '320x240' is not a screen: WIDTHxHEIGHT@DPI"},
+        {{L"--screen", L"320*240@96"}, {}, 0, L"is not a screen"},
+        {{L"--screen", L"96@320x240"}, {}, 0, L"is not a screen"},
+        {{L"--screen", L"0x240@96"}, {}, 0, L"width and height must be whole numbers of pixels from 1 to 4096"},
+        {{L"--screen", L"320x-240@96"}, {}, 0, L"width and height"},
+        {{L"--screen", L"320x5000@96"}, {}, 0, L"width and height"},
+        {{L"--screen", L"320x240@"}, {}, 0, L"the resolution must be a whole number of dots per inch"},
+        {{L"--screen", L"320x240@ninety"}, {}, 0, L"the resolution must be"},
+    };
+    for (const Case& c : cases) {
+        HostOptions options;
+        std::wstring error;
+        const bool ok = ParseHostOptions(c.args, options, error);
+        const std::string line = c.args.empty() ? "(none)" : Narrow(c.args.back());
+        if (c.problem) {
+            EXPECT_FALSE(ok) << line;
+            EXPECT_NE(std::wstring::npos, error.find(c.problem)) << line << " gave: " << Narrow(error);
+        } else {
+            ASSERT_TRUE(ok) << line << ": " << Narrow(error);
+            EXPECT_EQ(c.size.cx, options.config.screen.size.cx) << line;
+            EXPECT_EQ(c.size.cy, options.config.screen.size.cy) << line;
+            EXPECT_EQ(c.dpi, options.config.screen.dpi) << line;
+        }
+    }
+}
+
+TEST(HostOptions, AScreenForAnotherResolutionThanThePrefixsIsRefusedNamingBoth) {
+    struct Case {
+        std::vector<std::wstring> args;
+        int prefixDpi;
+        const wchar_t* problem;  // null: accepted
+    } cases[] = {
+        {{}, 131, nullptr},
+        {{L"--screen", L"320x320@131"}, 131, nullptr},
+        {{L"--vga"}, 192, nullptr},
+        {{L"--vga"}, 96, L"--vga (480x640@192) asks for 192 dpi, but the screen here has 96 dpi"},
+        {{L"--screen", L"320x240@96"}, 192, L"--screen 320x240@96 asks for 96 dpi, but the screen here has 192 dpi"},
+    };
+    for (const Case& c : cases) {
+        HostOptions options;
+        std::wstring error;
+        ASSERT_TRUE(ParseHostOptions(c.args, options, error));
+        EXPECT_EQ(c.problem == nullptr, CheckScreenResolution(options, c.prefixDpi, error)) << c.prefixDpi;
+        if (c.problem) {
+            EXPECT_NE(std::wstring::npos, error.find(c.problem)) << Narrow(error);
+        }
+    }
+}
+
+}  // namespace
