@@ -45,8 +45,8 @@ void MessengerTodayItem::Paint(HDC dc) {
     // The scene points into the shown notice, which a message taken while the host paints the watermark may
     // free: it is described once the background is done.
     const ItemBackground background = {window, GetParent(window), selected, highlightColor};
-    PaintResult painted = PaintItem(
-        dc, client, background, [this] { return DescribeScene(); }, layout);
+    const auto describe = [this] { return DescribeScene(); };
+    PaintResult painted = PaintItem(dc, client, background, describe, layout);
     lineHeight = painted.metrics.lineHeight;
     layout = painted.layout;
     dirty = false;
