@@ -130,6 +130,32 @@ TEST_F(PeerTest, HangStopsAnsweringForThatLong) {
     EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_PING, 0, 0));
 }
 
+TEST_F(PeerTest, SlowAnswersTheItemLateUntilSetBack) {
+    ASSERT_TRUE(StartPeer(L"run"));
+    HWND peerWindow = PublishedPeer();
+    ASSERT_TRUE(Command(L"slow 1000"));
+    DWORD_PTR answer = 0;
+    EXPECT_EQ(0, SendMessageTimeoutW(peerWindow, LINKM_PING, 0, 0, SMTO_NORMAL, 100, &answer));
+    ASSERT_TRUE(Command(L"slow 0"));  // taken once the late answer is given
+    EXPECT_EQ(1, SendMessageTimeoutW(peerWindow, LINKM_ACTIVATE, 0, 0, SMTO_NORMAL, 10000, &answer));
+}
+
+// As a messenger that crashes and is started again: no goodbye, then a new window that pushes what is pending.
+TEST_F(PeerTest, RestartComesBackWithANewWindowAndPushesItsNotices) {
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
+    HWND before = PublishedPeer();
+    item.recorded.clear();
+    ASSERT_TRUE(Command(L"restart"));
+    HWND after = PublishedPeer();
+    EXPECT_NE(before, after);
+    EXPECT_FALSE(IsWindow(before));
+    EXPECT_TRUE(IsWindow(after));
+    EXPECT_TRUE(SameSequence(item.recorded, Push({kZeroPayload})));
+    EXPECT_EQ(L"<p>1 new message</p>", notificationArea.Shown());
+    ASSERT_TRUE(Command(L"sort"));  // the commands find the new window
+    EXPECT_EQ(static_cast<UINT>(LINKM_SORT), item.recorded.back().message);
+}
+
 TEST_F(PeerTest, ExitDetachesRemovesTheNotificationAndZeroesTheHandle) {
     ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
     HWND peerWindow = PublishedPeer();
@@ -180,6 +206,8 @@ TEST(PeerCommandLine, BadCommandsFailWithAMessageThatNamesTheProblem) {
         {L"run --language klingon", 2, "--language is latin or chinese, not 'klingon'"},
         {L"run --window-at 10", 2, "--window-at needs X,Y in pixels, not '10'"},
         {L"hang", 2, "hang: missing milliseconds"},
+        {L"slow", 2, "slow: missing milliseconds"},
+        {L"restart soon", 2, "restart: needs milliseconds from 0 to 600000, not 'soon'"},
         {L"status 1 2", 2, "unexpected argument '2'"},
         {L"flood", 2, "flood: missing notice count"},
         {L"flood 0", 2, "flood: the notice count must be from 1 to 1000000, not '0'"},
