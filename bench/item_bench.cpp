@@ -139,6 +139,18 @@ struct RunningPeer {
     HWND window = nullptr;
 };
 
+// The item as the paint figures see it: loaded, three lines in size, under the font-size setting a device has
+// (the item reads it at every paint), and a main application to push its notices.
+struct PaintedItem {
+    PaintedItem() {
+        fontSize.SetDword(L"CurFont", 900);
+        if (loaded.item) loaded.Resize(kItemWidth, kItemHeight);
+    }
+    ScopedRegistryKey fontSize{TEST_FONT_SIZE_KEY};
+    LoadedItem loaded;
+    MainApplicationWindow main;
+};
+
 bool Fail(const char* what) {
     fprintf(stderr, "item_bench: %s\n", what);
     return false;
@@ -229,13 +241,10 @@ bool Ingestion(bool json) {
 }
 
 bool Repaint(bool json) {
-    // The font-size setting as a device has it: the item reads it at every paint.
-    ScopedRegistryKey fontSize(TEST_FONT_SIZE_KEY);
-    fontSize.SetDword(L"CurFont", 900);
-    LoadedItem loaded;
+    PaintedItem painted;
+    LoadedItem& loaded = painted.loaded;
+    const MainApplicationWindow& main = painted.main;
     if (!loaded.item) return Fail("the item did not load");
-    loaded.Resize(kItemWidth, kItemHeight);
-    MainApplicationWindow main;
     main.Attach(loaded.item);
     for (int i = 0; i < 3; ++i) SendPayload(loaded.item, main.hwnd(), Payload(i, 60));
     loaded.Send(LINKM_SORT);
@@ -348,12 +357,10 @@ bool Repaint(bool json) {
 bool LongTextRepaint(bool json) {
     constexpr int kRounds = 21, kPaintsPerRound = 100;
     constexpr size_t kLongText = 2000000, kShortText = 100;
-    ScopedRegistryKey fontSize(TEST_FONT_SIZE_KEY);
-    fontSize.SetDword(L"CurFont", 900);
-    LoadedItem loaded;
+    PaintedItem painted;
+    LoadedItem& loaded = painted.loaded;
+    const MainApplicationWindow& main = painted.main;
     if (!loaded.item) return Fail("the item did not load");
-    loaded.Resize(kItemWidth, kItemHeight);
-    MainApplicationWindow main;
     const std::wstring longPayload = Payload(0, kLongText), shortPayload = Payload(0, kShortText);
     auto show = [&](const std::wstring& payload) {
         main.Attach(loaded.item);

@@ -129,15 +129,20 @@ struct Stage {
     HWND item = nullptr;
 };
 
-struct Row {
-    const char* mainApplication;  // what the main application (or the host) does
-    std::function<void(Stage&)> act;
+// What the main applications and the host received, and what the item shows after the host's next refresh.
+struct Outcome {
     std::vector<Arrival> firstReceives, secondReceives;
     std::vector<UINT> hostReceives;  // protocol messages the item sent the host's window
     int starts;
     int refresh;       // the answer to the host's next refresh query (1: redraw)
     Shown shown;       // after it
     int removals = 0;  // of the main application's notification, by the item
+};
+
+struct Row {
+    const char* mainApplication;  // what the main application (or the host) does
+    std::function<void(Stage&)> act;
+    Outcome expected;
 };
 
 std::vector<Arrival> ArrivalsOf(const std::unique_ptr<ThreadedMainApplication>& main) {
@@ -161,13 +166,21 @@ void Check(const Row& row) {
         shown = {stage.model->GetItemHeight() / lineHeight, stage.model->link.notices.Size()};
         EXPECT_EQ(drewNotices, shown.lines == 3) << "the paint showed another view than the item's state";
     }
-    EXPECT_EQ(ArrivalsOf(stage.first), row.firstReceives);
-    EXPECT_EQ(ArrivalsOf(stage.second), row.secondReceives);
-    EXPECT_EQ(stage.LinkMessagesToHost(), row.hostReceives);
-    EXPECT_EQ(stage.recorder.StartsWhenAllEnded(), row.starts);
-    EXPECT_EQ(refresh, row.refresh);
-    EXPECT_EQ(shown, row.shown);
-    EXPECT_EQ(stage.Removals(), row.removals);
+    const Outcome& expected = row.expected;
+    EXPECT_EQ(ArrivalsOf(stage.first), expected.firstReceives);
+    EXPECT_EQ(ArrivalsOf(stage.second), expected.secondReceives);
+    EXPECT_EQ(stage.LinkMessagesToHost(), expected.hostReceives);
+    EXPECT_EQ(stage.recorder.StartsWhenAllEnded(), expected.starts);
+    EXPECT_EQ(refresh, expected.refresh);
+    EXPECT_EQ(shown, expected.shown);
+    EXPECT_EQ(stage.Removals(), expected.removals);
+}
+
+// The first main application, linked with two notices keyed prefix0 and prefix1.
+ThreadedMainApplication& Linked(Stage& stage, const wchar_t* prefix = L"k") {
+    ThreadedMainApplication& main = stage.First();
+    stage.Push(main.hwnd(), prefix, 2);
+    return main;
 }
 
 // The ping times out on a held main application: it is busy, and the pings leave it alone for a while.
@@ -179,62 +192,57 @@ void HangOnePing(Stage& stage, ThreadedMainApplication& main) {
     stage.Bound(MAIN_APPLICATION_REPLY_TIMEOUT_MS);
 }
 
+// The user taps; the main application does `meanwhile` on its thread when the key arrives, then refuses it.
+void TapAndRefuseTheKey(Stage& stage, ThreadedMainApplication& main,
+                        std::function<void(HWND item, HWND main)> meanwhile) {
+    const HWND item = stage.item, window = main.hwnd();
+    main.Answer(WM_COPYDATA, 0);
+    main.ReactTo(WM_COPYDATA, [=](ThreadedMainApplication&) { meanwhile(item, window); });
+    stage.Act();
+}
+
+// When `trigger` arrives, the main application sends the item `message` from its own thread.
+void SendsTheItem(Stage& stage, ThreadedMainApplication& main, UINT trigger, UINT message) {
+    const HWND item = stage.item;
+    main.ReactTo(trigger, [item, message](ThreadedMainApplication&) { SendMessageW(item, message, 0, 0); });
+}
+
 }  // namespace
 
 TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheItemShows) {
     // Wine starts its desktop process when the desktop is first asked for: inside a recorder's job that
     // would count as a start.
     GetDesktopWindow();
+    // clang-format off
     const Row rows[] = {
         {"hangs once, then answers again: the next tap reaches it with the activation and the key",
          [](Stage& stage) {
-             ThreadedMainApplication& main = stage.First();
-             stage.Push(main.hwnd(), L"k", 2);
+             ThreadedMainApplication& main = Linked(stage);
              HangOnePing(stage, main);
              main.Release();
              stage.Act();
          },
-         {kPing, kActivate, Key(L"k0"), kPing},
-         {},
-         {},
-         0,
-         1,
-         {3, 2}},
+         {{kPing, kActivate, Key(L"k0"), kPing}, {}, {}, 0, 1, {3, 2}}},
         {"still hangs when the item is unloaded: the goodbye reaches it once it answers, the unload never waits",
          [](Stage& stage) {
-             ThreadedMainApplication& main = stage.First();
-             stage.Push(main.hwnd(), L"k", 2);
+             ThreadedMainApplication& main = Linked(stage);
              HangOnePing(stage, main);
              stage.Unload();
              main.Release();
              EXPECT_TRUE(main.WaitFor(LINKM_ITEM_DETACH, 5000));
          },
-         {kPing, kGoodbye},
-         {},
-         {},
-         0,
-         0,
-         {0, 0}},
+         {{kPing, kGoodbye}, {}, {}, 0, 0, {0, 0}}},
         {"hangs, then dies while the pings leave it alone: it is gone at the next refresh",
          [](Stage& stage) {
-             ThreadedMainApplication& main = stage.First();
-             stage.Push(main.hwnd(), L"k", 2);
+             ThreadedMainApplication& main = Linked(stage);
              HangOnePing(stage, main);
              main.End();
          },
-         {kPing},
-         {},
-         {},
-         0,
-         1,
-         {1, 0},
-         1},
+         {{kPing}, {}, {}, 0, 1, {1, 0}, 1}},
         {"restarts while the item waits on its ping: the new window keeps its link and notices, and is pinged",
          [](Stage& stage) {
-             ThreadedMainApplication& old = stage.First();
-             const HWND restarted = stage.Second().hwnd();
-             stage.Push(old.hwnd(), L"old", 2);
-             const HWND item = stage.item;
+             ThreadedMainApplication& old = Linked(stage, L"old");
+             const HWND item = stage.item, restarted = stage.Second().hwnd();
              old.ReactTo(LINKM_PING, [item, restarted](ThreadedMainApplication& self) {
                  FeedNotices(item, restarted, Keyed(L"new", 3));
                  self.Crash();
@@ -243,64 +251,30 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
              EXPECT_EQ(stage.Query(), 1);
              stage.Bound(MAIN_APPLICATION_REPLY_TIMEOUT_MS);
          },
-         {kPing},
-         {kPing},
-         {},
-         0,
-         1,
-         {3, 3}},
+         {{kPing}, {kPing}, {}, 0, 1, {3, 3}}},
         {"crashes, and its restart attaches before the detach the item posted itself arrives",
          [](Stage& stage) {
-             ThreadedMainApplication& old = stage.First();
              const HWND restarted = stage.Second().hwnd();
-             stage.Push(old.hwnd(), L"old", 2);
-             old.End();
+             Linked(stage, L"old").End();
              EXPECT_EQ(stage.Query(), 1);  // gone: its notification is removed, a detach is posted
              stage.Push(restarted, L"new", 3);
          },
-         {},
-         {kPing},
-         {},
-         0,
-         1,
-         {3, 3},
-         1},
+         {{}, {kPing}, {}, 0, 1, {3, 3}, 1}},
         {"re-attaches with new notices while the item hands a key back, then refuses the key",
          [](Stage& stage) {
-             ThreadedMainApplication& main = stage.First();
-             stage.Push(main.hwnd(), L"old", 2);
-             const HWND item = stage.item, window = main.hwnd();
-             main.Answer(WM_COPYDATA, 0);
-             main.ReactTo(WM_COPYDATA,
-                          [item, window](ThreadedMainApplication&) { FeedNotices(item, window, Keyed(L"new", 3)); });
-             stage.Act();
+             TapAndRefuseTheKey(stage, Linked(stage, L"old"),
+                                [](HWND item, HWND main) { FeedNotices(item, main, Keyed(L"new", 3)); });
          },
-         {kActivate, Key(L"old0"), kPing},
-         {},
-         {},
-         0,
-         1,
-         {3, 3}},
+         {{kActivate, Key(L"old0"), kPing}, {}, {}, 0, 1, {3, 3}}},
         {"adds a notice while the item hands a key back, then refuses the key: only those held before go",
          [](Stage& stage) {
-             ThreadedMainApplication& main = stage.First();
-             stage.Push(main.hwnd(), L"old", 2);
-             const HWND item = stage.item, window = main.hwnd();
-             main.Answer(WM_COPYDATA, 0);
-             main.ReactTo(WM_COPYDATA,
-                          [item, window](ThreadedMainApplication&) { SendNotice(item, Keyed(L"late", 1)[0], window); });
-             stage.Act();
+             TapAndRefuseTheKey(stage, Linked(stage, L"old"),
+                                [](HWND item, HWND main) { SendNotice(item, Keyed(L"late", 1)[0], main); });
          },
-         {kActivate, Key(L"old0"), kPing},
-         {},
-         {},
-         0,
-         1,
-         {3, 1}},
+         {{kActivate, Key(L"old0"), kPing}, {}, {}, 0, 1, {3, 1}}},
         {"sends the action back while it is asked to come forward",
          [](Stage& stage) {
-             ThreadedMainApplication& main = stage.First();
-             stage.Push(main.hwnd(), L"k", 2);
+             ThreadedMainApplication& main = Linked(stage);
              const HWND item = stage.item;
              auto sentBack = std::make_shared<int>(0);
              main.ReactTo(LINKM_ACTIVATE, [item, sentBack](ThreadedMainApplication&) {
@@ -308,43 +282,26 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
              });
              stage.Act();
          },
-         {kActivate, Key(L"k0"), kPing},
-         {},
-         {},
-         0,
-         1,
-         {3, 2}},
+         {{kActivate, Key(L"k0"), kPing}, {}, {}, 0, 1, {3, 2}}},
         {"clears its notices while the host, painting the watermark, waits on another thread",
          [](Stage& stage) {
-             ThreadedMainApplication& main = stage.First();
-             stage.Push(main.hwnd(), L"k", 2);
+             ThreadedMainApplication& main = Linked(stage);
              EXPECT_EQ(stage.Query(), 1);
              EXPECT_TRUE(stage.PaintedNoticeLines());
-             const HWND item = stage.item, window = main.hwnd();
-             main.ReactTo(kClearItem, [item](ThreadedMainApplication&) { SendMessageW(item, LINKM_CLEAR, 0, 0); });
+             SendsTheItem(stage, main, kClearItem, LINKM_CLEAR);
+             const HWND window = main.hwnd();
              stage.host.duringNextWatermark = [window] { SendMessageW(window, kClearItem, 0, 0); };
          },
-         {kPing, kPing},
-         {},
-         {},
-         0,
-         0,
-         {1, 0}},
+         {{kPing, kPing}, {}, {}, 0, 0, {1, 0}}},
         {"adds a notice without a sort: the host learns of the new count",
          [](Stage& stage) {
-             ThreadedMainApplication& main = stage.First();
-             stage.Push(main.hwnd(), L"k", 2);
+             ThreadedMainApplication& main = Linked(stage);
              EXPECT_EQ(stage.Query(), 1);
              EXPECT_TRUE(stage.PaintedNoticeLines());
              EXPECT_EQ(stage.Query(), 0);
              SendNotice(stage.item, Keyed(L"more", 1)[0], main.hwnd());
          },
-         {kPing, kPing, kPing},
-         {},
-         {},
-         0,
-         1,
-         {3, 3}},
+         {{kPing, kPing, kPing}, {}, {}, 0, 1, {3, 3}}},
         {"names a sibling item's window (a child of the host) as its own",
          [](Stage& stage) {
              ThreadedMainApplication::Options sibling;
@@ -352,12 +309,7 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
              stage.Push(stage.First(sibling).hwnd(), L"k", 2);
              stage.Act();
          },
-         {},
-         {},
-         {},
-         1,
-         1,
-         {1, 0}},
+         {{}, {}, {}, 1, 1, {1, 0}}},
         {"names the Today host's window in its section, and attaches naming it",
          [](Stage& stage) {
              stage.mainSection.WriteHandle(stage.host.hwnd());
@@ -365,59 +317,35 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
              stage.Push(stage.host.hwnd(), L"k", 2);
              stage.Act();
          },
-         {},
-         {},
-         {},
-         1,
-         1,
-         {1, 0}},
+         {{}, {}, {}, 1, 1, {1, 0}}},
         {"sends the item window WM_CLOSE, as any program can",
          [](Stage& stage) {
-             ThreadedMainApplication& main = stage.First();
-             stage.Push(main.hwnd(), L"k", 2);
-             const HWND item = stage.item;
-             main.ReactTo(kCloseItem, [item](ThreadedMainApplication&) { SendMessageW(item, WM_CLOSE, 0, 0); });
+             ThreadedMainApplication& main = Linked(stage);
+             SendsTheItem(stage, main, kCloseItem, WM_CLOSE);
              SendMessageW(main.hwnd(), kCloseItem, 0, 0);
          },
-         {kPing},
-         {},
-         {},
-         0,
-         1,
-         {3, 2}},
+         {{kPing}, {}, {}, 0, 1, {3, 2}}},
         {"outlives the host's window, which takes the item window with it: no handle to it stays",
          [](Stage& stage) {
-             ThreadedMainApplication& main = stage.First();
-             stage.Push(main.hwnd(), L"k", 2);
+             Linked(stage);
              DestroyWindow(stage.host.hwnd());
              EXPECT_EQ(stage.model->window, nullptr);
              EXPECT_EQ(stage.todaySection.ReadHandle(), 0u);
          },
-         {kGoodbye},
-         {},
-         {},
-         0,
-         0,
-         {0, 0}},
+         {{kGoodbye}, {}, {}, 0, 0, {0, 0}}},
         {"pushes a notice with a name and a text of 2,000,000 units each: they are kept cut, the key whole",
          [](Stage& stage) {
-             ThreadedMainApplication& main = stage.First();
              Notice huge;
              huge.key = std::wstring(300, L'k');
              huge.sender = std::wstring(2000000, L'n');
              huge.text = std::wstring(2000000, L't');
-             FeedNotices(stage.item, main.hwnd(), {huge});
+             FeedNotices(stage.item, stage.First().hwnd(), {huge});
              const MessageEntry& kept = stage.model->link.notices.Current();
              EXPECT_EQ(kept.key, huge.key);
              EXPECT_EQ(kept.senderName.size(), DISPLAYED_TEXT_MAX_UNITS);
              EXPECT_EQ(kept.messageText.size(), DISPLAYED_TEXT_MAX_UNITS);
          },
-         {kPing},
-         {},
-         {},
-         0,
-         1,
-         {3, 1}},
+         {{kPing}, {}, {}, 0, 1, {3, 1}}},
         {"runs hung and unlinked when the user taps: its window is found and shown without waiting on it",
          [](Stage& stage) {
              ThreadedMainApplication::Options hung;
@@ -428,12 +356,7 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
              main.Sync();
              EXPECT_TRUE(IsWindowVisible(main.hwnd()) && IsZoomed(main.hwnd()));
          },
-         {},
-         {},
-         {},
-         0,
-         0,
-         {1, 0}},
+         {{}, {}, {}, 0, 0, {1, 0}}},
         {"is still starting (its program runs, with no window yet) when the user taps again; then ends",
          [](Stage& stage) {
              stage.recorder.HoldStarted();
@@ -445,12 +368,8 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
              stage.Act();  // it ended without a window: a new start
              EXPECT_TRUE(stage.recorder.WaitForStart());
          },
-         {},
-         {},
-         {},
-         2,
-         0,
-         {1, 0}},
+         {{}, {}, {}, 2, 0, {1, 0}}},
     };
+    // clang-format on
     for (const Row& row : rows) Check(row);
 }

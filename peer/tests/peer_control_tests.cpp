@@ -119,25 +119,24 @@ TEST_F(PeerTest, FloodSendsThatManyGeneratedNoticesAndNothingElse) {
     EXPECT_EQ(L"flood-0\0\0Sender 0\0"s.size() + 100 + 1 + 18, last.size()) << "a 100-character text by default";
 }
 
-TEST_F(PeerTest, HangStopsAnsweringForThatLong) {
+// hang stops answering once for that long; slow answers every message of the item that late until set back.
+TEST_F(PeerTest, HangAndSlowHoldTheAnswersBack) {
     ASSERT_TRUE(StartPeer(L"run"));
     HWND peerWindow = PublishedPeer();
-    ASSERT_TRUE(Command(L"hang 1000"));
-    // The hang has begun before the command returned, so a short wait must fail...
-    DWORD_PTR answer = 0;
-    EXPECT_EQ(0, SendMessageTimeoutW(peerWindow, LINKM_PING, 0, 0, SMTO_NORMAL, 100, &answer));
-    // ...and once it is over the program answers again.
-    EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_PING, 0, 0));
-}
-
-TEST_F(PeerTest, SlowAnswersTheItemLateUntilSetBack) {
-    ASSERT_TRUE(StartPeer(L"run"));
-    HWND peerWindow = PublishedPeer();
-    ASSERT_TRUE(Command(L"slow 1000"));
-    DWORD_PTR answer = 0;
-    EXPECT_EQ(0, SendMessageTimeoutW(peerWindow, LINKM_PING, 0, 0, SMTO_NORMAL, 100, &answer));
-    ASSERT_TRUE(Command(L"slow 0"));  // taken once the late answer is given
-    EXPECT_EQ(1, SendMessageTimeoutW(peerWindow, LINKM_ACTIVATE, 0, 0, SMTO_NORMAL, 10000, &answer));
+    const struct {
+        const wchar_t* command;
+        const wchar_t* undo;
+    } cases[] = {{L"hang 1000", nullptr}, {L"slow 1000", L"slow 0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Narrow(c.command));
+        ASSERT_TRUE(Command(c.command));
+        // Holding back has begun before the command returned, so a short wait must fail...
+        DWORD_PTR answer = 0;
+        EXPECT_EQ(0, SendMessageTimeoutW(peerWindow, LINKM_PING, 0, 0, SMTO_NORMAL, 100, &answer));
+        // ...and once it is over (or set back) the program answers again.
+        if (c.undo) ASSERT_TRUE(Command(c.undo));
+        EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ACTIVATE, 0, 0));
+    }
 }
 
 // As a messenger that crashes and is started again: no goodbye, then a new window that pushes what is pending.
