@@ -74,17 +74,18 @@ void MainLink::ItemWindowDestroyed() {
     SayGoodbye();
     mainWindow = nullptr;
     busy = false;
-    if (todaySection.IsOpen()) {
-        const DWORD none = 0;
-        todaySection.Write(0, &none, sizeof(none));
-    }
+    WithdrawPublishedWindow();
     itemWindow = nullptr;
 }
 
-void MainLink::Unpublish() {
+void MainLink::WithdrawPublishedWindow() {
     if (!todaySection.IsOpen()) return;
     const DWORD none = 0;
     todaySection.Write(0, &none, sizeof(none));
+}
+
+void MainLink::Unpublish() {
+    WithdrawPublishedWindow();
     todaySection.Close();
 }
 

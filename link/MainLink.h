@@ -104,6 +104,8 @@ private:
     // The ping found this window gone: its notification goes now, the window and the notices when the posted
     // ITEM_FORGET_MAIN_WINDOW arrives.
     void DeclareGone(HWND gone);
+    // Publishes 0 as the item window; the section stays open.
+    void WithdrawPublishedWindow();
     void Forget();
 
     HWND itemWindow = nullptr;  // the window published and named as the sender
