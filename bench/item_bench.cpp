@@ -8,12 +8,15 @@
 //                           paint of those lines can avoid
 //   item_bench.exe portrait a three-line repaint whose portrait is larger than its cell, against the same repaint
 //                           with a portrait that fits
+//   item_bench.exe longtext the repaint of a notice with a 2,000,000-unit text, against the same repaint with a
+//                           100-unit text
 //   item_bench.exe memory   private memory per 1,000 notices, against the notices' own texts
 // --json prints one JSON object a line. Goals are printed, never enforced: the exit code only says whether the
 // figures could be measured.
 #include "BenchFigures.h"
 #include "PeerControl.h"
 #include "link/LinkProtocol.h"
+#include "link/NoticePayload.h"
 #include "peer/PeerNames.h"
 #include "resources/resource.h"
 #include "support/ItemHarness.h"
@@ -141,6 +144,18 @@ struct RunningPeer {
     HWND window = nullptr;
 };
 
+// The item as the paint figures see it: loaded, three lines in size, under the font-size setting a device has
+// (the item reads it at every paint), and a main application to push its notices.
+struct PaintedItem {
+    PaintedItem() {
+        fontSize.SetDword(L"CurFont", 900);
+        if (loaded.item) loaded.Resize(kItemWidth, kItemHeight);
+    }
+    ScopedRegistryKey fontSize{TEST_FONT_SIZE_KEY};
+    LoadedItem loaded;
+    MainApplicationWindow main;
+};
+
 bool Fail(const char* what) {
     fprintf(stderr, "item_bench: %s\n", what);
     return false;
@@ -223,20 +238,8 @@ bool Ingestion(bool json) {
     return true;
 }
 
-// The item three lines high, beside a main application's window, at the font-size setting a device has (the item
-// reads it at every paint).
-struct ItemToPaint {
-    ItemToPaint() {
-        fontSize.SetDword(L"CurFont", 900);
-        if (loaded.item) loaded.Resize(kItemWidth, kItemHeight);
-    }
-    ScopedRegistryKey fontSize{TEST_FONT_SIZE_KEY};
-    LoadedItem loaded;
-    MainApplicationWindow main;
-};
-
 bool Repaint(bool json) {
-    ItemToPaint painted;
+    PaintedItem painted;
     LoadedItem& loaded = painted.loaded;
     if (!loaded.item) return Fail("the item did not load");
     const MainApplicationWindow& main = painted.main;
@@ -344,7 +347,7 @@ bool Repaint(bool json) {
 // one with a portrait of the cell's size costs.
 bool RepaintScaledPortrait(bool json) {
     constexpr int kCell = 40;  // at 96 dpi with the default font setting
-    ItemToPaint painted;
+    PaintedItem painted;
     LoadedItem& loaded = painted.loaded;
     if (!loaded.item) return Fail("the item did not load");
     const std::wstring large = TemporaryFile(L"bench-portrait-96.bmp"),
@@ -375,6 +378,33 @@ bool RepaintScaledPortrait(bool json) {
     f.note = Fixed(paints.measured - paints.floor) + " us beyond the floor; the stretch is made once, at the " +
              "first paint of the shown portrait: the notices' arrival, loading and first paint take " +
              Fixed(firstPaints.measured) + " us with the stretch, " + Fixed(firstPaints.floor) + " us without";
+    PrintFigure(f, json);
+    return true;
+}
+
+// The repaint of a notice whose text is 2,000,000 units long, against the same notice with a 100-unit text.
+bool LongTextRepaint(bool json) {
+    constexpr size_t kLongText = 2000000, kShortText = 100;
+    PaintedItem painted;
+    LoadedItem& loaded = painted.loaded;
+    if (!loaded.item) return Fail("the item did not load");
+    const std::wstring longPayload = Payload(0, kLongText), shortPayload = Payload(0, kShortText);
+    auto show = [&](const std::wstring& payload) {
+        painted.main.Attach(loaded.item);
+        SendPayload(loaded.item, painted.main.hwnd(), payload);
+        loaded.Send(LINKM_SORT);
+        Repaint(loaded.item);  // the first paint after a push also tries the portrait
+    };
+    auto paint = [&] { Repaint(loaded.item); };
+    const Pair paints = AlternatingRunMedians(
+        21, 100, [&] { show(longPayload); }, paint, [&] { show(shortPayload); }, paint);
+    const double pushStart = MicrosecondsPerCall(1, [&] { show(longPayload); });
+
+    Figure f = MicrosecondFigure("three-line repaint of a notice with a 2,000,000-unit text", paints,
+                                 "the same repaint of a notice with a 100-unit text", 1.1);
+    f.note = "the item keeps " + std::to_string(DISPLAYED_TEXT_MAX_UNITS) + " units of a sender name or text, " +
+             "so only the push pays for the length: pushing the long notice (attach, notice, sort) and its first " +
+             "paint took " + Fixed(pushStart / 1000, 1) + " ms";
     PrintFigure(f, json);
     return true;
 }
@@ -436,10 +466,11 @@ int main(int argc, char** argv) {
     if (which == "ingest" || which == "all") ok = Ingestion(json) && ok;
     if (which == "paint" || which == "all") ok = Repaint(json) && ok;
     if (which == "portrait" || which == "all") ok = RepaintScaledPortrait(json) && ok;
+    if (which == "longtext" || which == "all") ok = LongTextRepaint(json) && ok;
     if (which == "memory" || which == "all") ok = Memory(json) && ok;
-    if (which != "refresh" && which != "ingest" && which != "paint" && which != "portrait" && which != "memory" &&
-        which != "all") {
-        fprintf(stderr, "usage: item_bench.exe [refresh|ingest|paint|portrait|memory|all] [--json]\n");
+    if (which != "refresh" && which != "ingest" && which != "paint" && which != "portrait" && which != "longtext" &&
+        which != "memory" && which != "all") {
+        fprintf(stderr, "usage: item_bench.exe [refresh|ingest|paint|portrait|longtext|memory|all] [--json]\n");
         return 2;
     }
     return ok ? 0 : 1;

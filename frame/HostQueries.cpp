@@ -32,4 +32,6 @@ void MessengerTodayItem::QueryColors() {
     highlightColor = static_cast<COLORREF>(SendMessageW(host, TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHT, 0));
 }
 
-void MessengerTodayItem::Invalidate() { InvalidateRect(window, nullptr, FALSE); }
+void MessengerTodayItem::Invalidate() {
+    if (window) InvalidateRect(window, nullptr, FALSE);  // a null window would mean every window
+}

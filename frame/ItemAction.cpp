@@ -6,9 +6,34 @@
 
 namespace {
 constexpr LRESULT ACTIVATION_DONE = 1;  // only this answer means the main application came forward
+
+// Marks an action as running for as long as it runs, however it ends.
+class RunningFlag {
+public:
+    explicit RunningFlag(bool& flag) : flag(flag) { flag = true; }
+    ~RunningFlag() { flag = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& flag;
+};
 }  // namespace
 
-bool MessengerItemModel::LaunchMainApplication() { return ::LaunchMainApplication(installPath); }
+bool MessengerItemModel::LaunchMainApplication() { return startedProgram.Start(installPath); }
+
+void MessengerItemModel::ShowOrStartMainApplication() {
+    // The Chinese title first, whatever the language the item shows.
+    HWND found = FindMainApplicationWindow(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_CHINESE, MAIN_WINDOW_TITLE_LATIN);
+    if (found) {
+        startedProgram.Forget();
+        ShowMainApplicationWindow(found);
+        return;
+    }
+    // Started by an earlier tap and not showing its window yet: a second start would make two.
+    if (startedProgram.StillStarting()) return;
+    LaunchMainApplication();
+}
 
 bool MessengerItemModel::BringUpMainApplication() {
     if (link.mainWindow) {
@@ -17,14 +42,8 @@ bool MessengerItemModel::BringUpMainApplication() {
         // Slow, not gone: its window is neither touched (that could wait on it again) nor is it started twice.
         if (activation.outcome == SendOutcome::Busy) return false;
     }
-    // The Chinese title first, whatever the language the item shows.
-    HWND found = FindMainApplicationWindow(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_CHINESE, MAIN_WINDOW_TITLE_LATIN);
-    if (!found) {
-        LaunchMainApplication();
-        return true;
-    }
-    ShowMainApplicationWindow(found);
-    return false;
+    ShowOrStartMainApplication();
+    return true;
 }
 
 bool MessengerItemModel::ActivateMainApplication() {
@@ -33,23 +52,25 @@ bool MessengerItemModel::ActivateMainApplication() {
 }
 
 int MessengerItemModel::OnAction() {
+    // The sends below take the main application's messages while they wait; one that sends the action back
+    // (or anyone holding the item's window) would otherwise start a second action inside this one.
+    if (actionRunning) return 1;
+    RunningFlag running(actionRunning);
     if (animationRunning) StopAnimation();
-    // One action starts the application at most once: a start that failed is not retried either, the path
-    // would fail the same way.
-    bool startTried;
-    if (link.mainWindow) {
-        startTried = BringUpMainApplication();
-    } else {
-        LaunchMainApplication();
-        startTried = true;
-    }
+    // One action looks for the application, or starts it, at most once: a start that failed is not retried
+    // either, the path would fail the same way.
+    const bool lookedForIt = BringUpMainApplication();
     if (!link.notices.Empty()) {
+        const HeldNotices held = link.Held();
         MainAnswer handedBack = link.HandBackCurrentKey();
-        // The key was refused or nobody took it: the application must run, and the notices are stale. A busy
-        // application keeps them: it is there, only slow.
+        // The key was refused or nobody took it: the application must run, and the notices held are stale.
+        // A busy application keeps them: it is there, only slow. Notices pushed during the wait are new.
         if (!handedBack.Done() && handedBack.outcome != SendOutcome::Busy) {
-            if (!startTried) LaunchMainApplication();
-            ClearAll();
+            if (!lookedForIt) ShowOrStartMainApplication();
+            if (link.DropHeld(held)) {
+                if (animationRunning) StopAnimation();
+                dirty = true;
+            }
         }
     }
     selected = false;

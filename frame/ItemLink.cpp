@@ -10,6 +10,7 @@ BOOL MessengerItemModel::OnCustomMessage(UINT message, WPARAM wParam, LPARAM lPa
         if (animationRunning) StopAnimation();
         dirty = true;
     }
+    if (reply.dirty) dirty = true;
     if (reply.repaint) Invalidate();
     return reply.handled ? TRUE : FALSE;
 }

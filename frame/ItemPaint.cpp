@@ -17,12 +17,8 @@ ItemScene MessengerTodayItem::DescribeScene() {
     ItemScene scene;
     const MessageList& notices = link.notices;
     scene.view = ShowsOneLineView() ? ItemView::OneLine : ItemView::ThreeLines;
-    scene.itemWindow = window;
-    scene.hostWindow = GetParent(window);
     scene.chineseTexts = chineseLanguage;
-    scene.selected = selected;
     scene.textColor = currentTextColor;
-    scene.highlightColor = highlightColor;
     scene.fontSizeSetting = fontSizeSetting.Read();
     scene.scale = ScreenScale();
     scene.icons = &icons;
@@ -47,7 +43,11 @@ void MessengerTodayItem::Paint(HDC dc) {
     RECT client;
     GetClientRect(window, &client);
     RefreshColors();
-    PaintResult painted = PaintItem(dc, client, DescribeScene(), layout);
+    // The scene points into the shown notice, which a message taken while the host paints the watermark may
+    // free: it is described once the background is done.
+    const ItemBackground background = {window, GetParent(window), selected, highlightColor};
+    const auto describe = [this] { return DescribeScene(); };
+    PaintResult painted = PaintItem(dc, client, background, describe, layout);
     lineHeight = painted.metrics.lineHeight;
     layout = painted.layout;
     dirty = false;

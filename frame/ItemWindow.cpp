@@ -9,7 +9,8 @@ ItemWindow::ItemWindow()
       animationRunning(false),
       animationTickCount(0),
       highlightTimerRunning(false),
-      dirty(true) {}
+      dirty(true),
+      classRegistered(false) {}
 
 ItemWindow::~ItemWindow() {
     // The item's own teardown destroyed the window already; this only finds the handle null.
@@ -32,7 +33,7 @@ bool ItemWindow::CreateItemWindow(WNDPROC procedure, HWND parent, const wchar_t*
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = className.c_str();
-    RegisterClassW(&windowClass);
+    classRegistered = RegisterClassW(&windowClass) != 0;
 
     DWORD style = 0;
     if (parent) style |= WS_CHILD;
@@ -49,10 +50,17 @@ bool ItemWindow::CreateItemWindow(WNDPROC procedure, HWND parent, const wchar_t*
 }
 
 int ItemWindow::DestroyItemWindow() {
-    if (!window) return 1;
-    DestroyWindow(window);
-    window = nullptr;
+    if (window) {
+        // Forgotten first: the destroy message then tells the item's own teardown from anyone else's.
+        HWND destroying = window;
+        window = nullptr;
+        DestroyWindow(destroying);
+    } else if (!classRegistered) {
+        return 1;
+    }
+    // Also when the window went with its host: the class must not outlive the module's procedure.
     UnregisterClassW(className.c_str(), GetModuleHandleW(nullptr));
+    classRegistered = false;
     return 1;
 }
 

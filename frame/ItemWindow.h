@@ -29,4 +29,5 @@ public:
     int animationTickCount;
     bool highlightTimerRunning;
     bool dirty;
+    bool classRegistered;  // also after the window was destroyed by others: unregistered with the window
 };

@@ -27,7 +27,10 @@ LRESULT OnStylusUp(MessengerTodayItem& item, WPARAM keyFlags, LPARAM position) {
 
 LRESULT Dispatch(MessengerTodayItem& item, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_CLOSE:
+        return 0;  // anyone may send it; only the item destroys its window
     case WM_DESTROY:
+        item.OnWindowDestroyed(window);
         return 1;
     case WM_PAINT:
         return OnPaintMessage(item, window);

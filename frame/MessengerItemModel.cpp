@@ -45,6 +45,14 @@ void MessengerItemModel::StopAnimation() {
     dirty = true;
 }
 
+void MessengerItemModel::OnWindowDestroyed(HWND destroyed) {
+    // The item's own teardown forgets the window before destroying it; this is someone else's (the host's
+    // window went, taking its children): a handle kept would later name whatever window gets it next.
+    if (!destroyed || destroyed != window) return;
+    window = nullptr;
+    link.ItemWindowDestroyed();
+}
+
 void MessengerItemModel::ReleaseWindow() {
     DestroyItemWindow();
     highlightTimerRunning = false;

@@ -4,6 +4,7 @@
 #include "../link/MainLink.h"
 #include "../render/ItemIcons.h"
 #include "../render/ItemLayout.h"
+#include "../settings/StartedProgram.h"
 #include "../settings/SystemFontSize.h"
 #include "ShellReadiness.h"
 #include "TodayItemBase.h"
@@ -36,6 +37,9 @@ public:
     // Launch and activation.
     bool LaunchMainApplication();
     bool ActivateMainApplication();
+    // Shows a running main application found by its window, or starts the program unless the one started
+    // last is still coming up.
+    void ShowOrStartMainApplication();
 
     bool prevArrowLit;
     bool nextArrowLit;
@@ -53,10 +57,17 @@ public:
     ShellReadiness shellReadiness;
     SystemFontSizeSetting fontSizeSetting;
 
+    StartedProgram startedProgram;
+
     // Destroys the item window for a new one; its timers go with it, so nothing stays lit or running.
     void ReleaseWindow();
+    // The item window is being destroyed, by the item or by anyone else: no handle to it is kept or published.
+    void OnWindowDestroyed(HWND destroyed);
 
 private:
-    // Brings the main application up; true when that meant starting it, so one action starts it once.
+    // Brings the main application up; true when that included looking for its window or starting it, so
+    // that one action does that at most once.
     bool BringUpMainApplication();
+
+    bool actionRunning = false;  // an action that arrives meanwhile (sent back while it waits) does nothing
 };

@@ -15,6 +15,9 @@ WPARAM AsWParam(HWND window) { return reinterpret_cast<WPARAM>(window); }
 
 HWND MainLink::Trusted(HWND candidate) const {
     if (!candidate || candidate == HWND_BROADCAST || candidate == itemWindow || !IsWindow(candidate)) return nullptr;
+    // The host would take the protocol's numbers for its own messages (1126 is its "took selection").
+    const HWND host = itemWindow ? GetParent(itemWindow) : nullptr;
+    if (host && (candidate == host || IsChild(host, candidate))) return nullptr;
     return candidate;
 }
 
@@ -22,17 +25,22 @@ bool MainLink::BackingOff() const { return busy && GetTickCount() - busySince < 
 
 MainAnswer MainLink::Send(UINT message, WPARAM wParam, LPARAM lParam) {
     // The handle was checked when it arrived; a window destroyed since fails the send and is found gone below.
-    if (!mainWindow || mainWindow == HWND_BROADCAST || mainWindow == itemWindow) return {SendOutcome::Gone, 0};
-    if (BackingOff()) return {SendOutcome::Busy, 0};
-    busy = false;
+    const HWND target = mainWindow;
+    if (!target || target == HWND_BROADCAST || target == itemWindow) return {SendOutcome::Gone, 0, target};
+    const unsigned heardBefore = heard;
     DWORD_PTR result = 0;
-    if (PlatformSendMessageTimeout(mainWindow, message, wParam, lParam, replyTimeoutMs, &result))
-        return {SendOutcome::Answered, static_cast<LRESULT>(result)};
-    // A window that still exists did not answer in time: slow or hung, but not gone.
-    if (!IsWindow(mainWindow)) return {SendOutcome::Gone, 0};
-    busy = true;
-    busySince = GetTickCount();
-    return {SendOutcome::Busy, 0};
+    if (PlatformSendMessageTimeout(target, message, wParam, lParam, replyTimeoutMs, &result)) {
+        if (target == mainWindow) busy = false;
+        return {SendOutcome::Answered, static_cast<LRESULT>(result), target};
+    }
+    // The verdict is about the window sent to, which the messages taken during the wait may have replaced.
+    if (!IsWindow(target)) return {SendOutcome::Gone, 0, target};
+    // Slow or hung, not gone. Left alone only if it is still the linked one and said nothing meanwhile.
+    if (target == mainWindow && heard == heardBefore) {
+        busy = true;
+        busySince = GetTickCount();
+    }
+    return {SendOutcome::Busy, 0, target};
 }
 
 int MainLink::Connect(HWND window) {
@@ -56,23 +64,51 @@ int MainLink::Connect(HWND window) {
 }
 
 void MainLink::SayGoodbye() {
-    if (mainWindow) Send(LINKM_ITEM_DETACH, AsWParam(itemWindow), 0);
+    // Sent without waiting: a busy main application takes it in when it answers again, and the unload is
+    // never held up by it.
+    if (mainWindow && mainWindow != HWND_BROADCAST && mainWindow != itemWindow)
+        SendNotifyMessageW(mainWindow, LINKM_ITEM_DETACH, AsWParam(itemWindow), 0);
 }
 
-void MainLink::Unpublish() {
+void MainLink::ItemWindowDestroyed() {
+    SayGoodbye();
+    mainWindow = nullptr;
+    busy = false;
+    WithdrawPublishedWindow();
+    itemWindow = nullptr;
+}
+
+void MainLink::WithdrawPublishedWindow() {
     if (!todaySection.IsOpen()) return;
     const DWORD none = 0;
     todaySection.Write(0, &none, sizeof(none));
+}
+
+void MainLink::Unpublish() {
+    WithdrawPublishedWindow();
     todaySection.Close();
 }
 
 bool MainLink::Ping() {
+    const HWND pinged = mainWindow;
+    if (BackingOff()) {
+        // Left alone while busy, but a window that no longer exists is gone now, not when the back-off ends.
+        if (IsWindow(pinged)) return true;
+        DeclareGone(pinged);
+        return false;
+    }
     MainAnswer answer = Send(LINKM_PING, 0, 0);
+    // Another window attached (or the link ended) while the ping waited: the answer is about the old one.
+    if (answer.window != mainWindow) return true;
     // A busy application keeps its link and notices; the back-off keeps the next pings from waiting on it.
     if (answer.outcome == SendOutcome::Busy || answer.Done()) return true;
-    SHNotificationRemove(&MAIN_NOTIFICATION_CLSID, MAIN_NOTIFICATION_ID);
-    PostMessageW(itemWindow, LINKM_MAIN_DETACH, 0, 0);
+    DeclareGone(pinged);
     return false;
+}
+
+void MainLink::DeclareGone(HWND gone) {
+    SHNotificationRemove(&MAIN_NOTIFICATION_CLSID, MAIN_NOTIFICATION_ID);
+    PostMessageW(itemWindow, ITEM_FORGET_MAIN_WINDOW, AsWParam(gone), 0);
 }
 
 MainAnswer MainLink::CopyData(ULONG_PTR dwData, const void* data, DWORD byteCount) {
@@ -85,8 +121,27 @@ bool MainLink::SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount)
 }
 
 MainAnswer MainLink::HandBackCurrentKey() {
-    const std::wstring& key = notices.Current().key;
+    // A copy: the messages taken during the wait may free the notice.
+    const std::wstring key = notices.Current().key;
     return CopyData(0, key.data(), static_cast<DWORD>(key.size() * sizeof(wchar_t)));
+}
+
+HeldNotices MainLink::Held() const {
+    HeldNotices held;
+    held.clears = clears;
+    held.entries.reserve(static_cast<size_t>(notices.Size()));
+    for (int i = 0; i < notices.Size(); ++i) held.entries.push_back(&notices.At(i));
+    return held;
+}
+
+bool MainLink::DropHeld(const HeldNotices& held) {
+    if (held.clears != clears || held.entries.empty()) return false;
+    if (static_cast<size_t>(notices.Size()) == held.entries.size()) ClearNotices();  // nothing arrived since
+    else {
+        statusMode = false;
+        notices.Remove(held.entries);
+    }
+    return true;
 }
 
 MainAnswer MainLink::RequestActivation() { return Send(LINKM_ACTIVATE, AsWParam(itemWindow), 0); }
@@ -94,6 +149,12 @@ MainAnswer MainLink::RequestActivation() { return Send(LINKM_ACTIVATE, AsWParam(
 void MainLink::ClearNotices() {
     statusMode = false;
     notices.Clear();
+    ++clears;
+}
+
+void MainLink::Forget() {
+    mainWindow = nullptr;
+    ClearNotices();
 }
 
 void MainLink::SortNotices() {
@@ -101,16 +162,18 @@ void MainLink::SortNotices() {
     notices.SortByTime();
 }
 
-void MainLink::AddNotice(const COPYDATASTRUCT* record) {
+bool MainLink::AddNotice(const COPYDATASTRUCT* record) {
     // The payload is another process's data: never trust the pointer beyond cbData, nor a null one.
-    if (!record) return;
-    if (!record->lpData && record->cbData != 0) return;
+    if (!record) return false;
+    if (!record->lpData && record->cbData != 0) return false;
     const wchar_t* text = static_cast<const wchar_t*>(record->lpData);
     size_t units = record->cbData / sizeof(wchar_t);
     try {
         notices.Append(ParseNotice(units ? text : L"", units));
+        return true;
     } catch (const std::bad_alloc&) {
         // Out of memory: the notice is dropped, the list stays as it was.
+        return false;
     }
 }
 
@@ -119,9 +182,9 @@ LinkReply MainLink::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     reply.handled = true;
     switch (message) {
     case WM_COPYDATA: {
-        // Appended behind the others; nothing on screen changes until the next repaint.
+        // Appended behind the others, with no repaint: the count changes at the host's next refresh.
         const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (record && record->dwData == 0) AddNotice(record);
+        if (record && record->dwData == 0) reply.dirty = AddNotice(record);
         break;
     }
     case LINKM_MAIN_ATTACH:
@@ -130,8 +193,7 @@ LinkReply MainLink::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         mainWindow = Trusted(reinterpret_cast<HWND>(wParam));
         break;
     case LINKM_MAIN_DETACH:
-        mainWindow = nullptr;
-        ClearNotices();
+        Forget();
         reply.cleared = reply.repaint = true;
         break;
     case LINKM_CLEAR:
@@ -147,11 +209,19 @@ LinkReply MainLink::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SortNotices();
         reply.repaint = true;
         break;
+    case ITEM_FORGET_MAIN_WINDOW:
+        // The item's own, not the main application speaking.
+        if (mainWindow && reinterpret_cast<HWND>(wParam) == mainWindow) {
+            Forget();
+            reply.cleared = reply.repaint = true;
+        }
+        return reply;
     default:
         reply.handled = false;
-        break;
+        return reply;
     }
     // The main application is answering again: it may be sent to at once.
-    if (reply.handled) busy = false;
+    busy = false;
+    ++heard;
     return reply;
 }

@@ -4,14 +4,20 @@
 #pragma once
 #include "MessageList.h"
 #include "SharedSection.h"
+#include <vector>
 
 // How long the item waits for the main application to answer one message, so that a busy or hung
 // application never freezes the Today screen for long.
 constexpr DWORD MAIN_APPLICATION_REPLY_TIMEOUT_MS = 3000;
-// After a send timed out while the main application's window still existed, the item sends it nothing for
-// this long, unless the main application sends the item something first: a busy application then costs the
-// Today screen at most one reply bound in this time, and its link and notices are kept meanwhile.
+// After a send timed out while the main application's window still existed, the refresh query's ping is left
+// out for this long, unless the main application sends the item something first: a busy application then
+// costs the host's refreshes at most one reply bound in this time, and its link and notices are kept. What
+// the user asks for (the activation, the key) is tried every time all the same.
 constexpr DWORD MAIN_APPLICATION_BUSY_BACKOFF_MS = 30000;
+// The item's own message, posted to its window when the ping finds the main application gone: wParam names
+// the window found gone, which is forgotten only while it is still the linked one. A restarted main
+// application may attach before this arrives; its link and notices stay. The main application never sees it.
+constexpr UINT ITEM_FORGET_MAIN_WINDOW = WM_APP + 1;
 
 // How one message to the main application ended.
 enum class SendOutcome {
@@ -22,6 +28,7 @@ enum class SendOutcome {
 struct MainAnswer {
     SendOutcome outcome;
     LRESULT value;  // 0 unless answered
+    HWND window;    // the window it was sent to: the outcome is about that one
     bool Done() const { return outcome == SendOutcome::Answered && value != 0; }
 };
 
@@ -30,6 +37,13 @@ struct LinkReply {
     bool handled = false;  // the message belongs to the link: answer 1
     bool cleared = false;  // the notice list was emptied: stop the animation and mark the item dirty
     bool repaint = false;  // the notice view changed: repaint now
+    bool dirty = false;    // what the item shows changed without a repaint: the host learns it at its refresh
+};
+
+// The notices held before a key was handed back, so that a failed hand-back drops those and no others.
+struct HeldNotices {
+    unsigned clears = 0;                       // the list's clears so far: after another, none of these is left
+    std::vector<const MessageEntry*> entries;  // valid only while no clear has happened since
 };
 
 class MainLink {
@@ -37,12 +51,16 @@ public:
     // Publishes the item window in "TodayFileMapping", learns the main application's window from
     // "ArdenoFileMapping" and announces the item to it. The result of that announcement, or 0.
     int Connect(HWND itemWindow);
-    // Tells a known main application that the item goes away; the item window still exists.
+    // Tells a known main application that the item goes away, without waiting for it to take that in.
     void SayGoodbye();
+    // The item window was destroyed (by its host, say): its handle is no longer published, and a known main
+    // application is told the item went away and forgotten.
+    void ItemWindowDestroyed();
     // Zeroes the published window handle and closes the item's section.
     void Unpublish();
     // The liveness ping of the host's refresh query. False when the main application is gone: its shell
-    // notification is removed and a detach is posted to the item window. A busy one is alive.
+    // notification is removed and ITEM_FORGET_MAIN_WINDOW is posted to the item window. A busy one is alive;
+    // while it is left alone, only whether its window still exists is checked.
     bool Ping();
     // The private protocol and copy-data notices; anything else is not handled.
     LinkReply OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -51,15 +69,20 @@ public:
     void ClearNotices();
     // Leaves status mode and sorts the list by time; the cursor keeps its index.
     void SortNotices();
-    // Parses a copy-data notice and appends it; a record that cannot be read adds nothing.
-    void AddNotice(const COPYDATASTRUCT* record);
+    // Parses a copy-data notice and appends it; a record that cannot be read adds nothing. True when appended.
+    bool AddNotice(const COPYDATASTRUCT* record);
     // WM_COPYDATA to the main application: true when it answered non-zero.
     bool SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount);
     // Hands the current notice's key back (dwData 0, no terminator); Done() when it was taken.
     MainAnswer HandBackCurrentKey();
+    // What the list holds now, for DropHeld after a hand-back.
+    HeldNotices Held() const;
+    // Drops the notices of `held` that are still in the list and leaves status mode; true when any was. Those
+    // that arrived since stay; none is dropped after a clear (an attach, say) since.
+    bool DropHeld(const HeldNotices& held);
     // Asks the main application to come to the front; an answer of 1 means it did.
     MainAnswer RequestActivation();
-    // True while a busy main application is left alone.
+    // True while the pings leave a busy main application alone.
     bool BackingOff() const;
 
     SharedSection todaySection;
@@ -71,14 +94,23 @@ public:
     DWORD busyBackoffMs = MAIN_APPLICATION_BUSY_BACKOFF_MS;
 
 private:
-    // Every message to the main application goes through here: one bounded wait, and none while backing off.
+    // Every message to the main application goes through here: one bounded wait.
     MainAnswer Send(UINT message, WPARAM wParam, LPARAM lParam);
     MainAnswer CopyData(ULONG_PTR dwData, const void* data, DWORD byteCount);
-    // A handle from the section or from an attach is anyone's to write: the broadcast handle, the item's own
-    // window and handles that are no window count as no main application.
+    // A handle from the section or from an attach is anyone's to write: the broadcast handle, handles that are
+    // no window, and the Today host's window and every window inside it (the item's own, a sibling item's)
+    // count as no main application.
     HWND Trusted(HWND candidate) const;
+    // The ping found this window gone: its notification goes now, the window and the notices when the posted
+    // ITEM_FORGET_MAIN_WINDOW arrives.
+    void DeclareGone(HWND gone);
+    // Publishes 0 as the item window; the section stays open.
+    void WithdrawPublishedWindow();
+    void Forget();
 
     HWND itemWindow = nullptr;  // the window published and named as the sender
-    bool busy = false;          // the last send timed out on an existing window...
+    bool busy = false;          // the linked window timed out without a word from it...
     DWORD busySince = 0;        // ...at this tick count
+    unsigned heard = 0;         // messages taken from the main application so far
+    unsigned clears = 0;        // times the list was emptied so far
 };

@@ -17,6 +17,17 @@ void MessageList::Clear() {
     cursor = 0;
 }
 
+void MessageList::Remove(const std::vector<const MessageEntry*>& gone) {
+    std::vector<const MessageEntry*> sorted(gone);
+    std::sort(sorted.begin(), sorted.end());
+    auto isGone = [&](const MessageEntry* entry) { return std::binary_search(sorted.begin(), sorted.end(), entry); };
+    shownPortraits.erase(std::remove_if(shownPortraits.begin(), shownPortraits.end(), isGone), shownPortraits.end());
+    entries.erase(
+        std::remove_if(entries.begin(), entries.end(), [&](const auto& entry) { return isGone(entry.get()); }),
+        entries.end());
+    cursor = 0;
+}
+
 void MessageList::Release() {
     Clear();
     entries.shrink_to_fit();

@@ -19,6 +19,8 @@ public:
     void Append(std::unique_ptr<MessageEntry> entry);
     void SortByTime();
     void Clear();
+    // Drops these entries (those the list still holds); the cursor goes back to the first notice.
+    void Remove(const std::vector<const MessageEntry*>& gone);
     void Next(bool wrap);
     void Previous(bool wrap);
     MessageEntry& At(int index) const;  // throws std::out_of_range "invalid vector<T> subscript"

@@ -1,4 +1,5 @@
 #include "NoticePayload.h"
+#include "../platform/Surrogates.h"
 #include "DecimalField.h"
 #include "../platform/Surrogates.h"
 
@@ -9,6 +10,7 @@ constexpr wchar_t REPLACEMENT_CHARACTER = 0xFFFD;
 
 // The two fields the item draws: readable on one line, and well-formed for the text functions.
 void CleanDisplayedText(std::wstring& text) {
+    CapDisplayedText(text);
     ReplaceControlChars(text);
     ReplaceLoneSurrogates(text);
 }
@@ -31,6 +33,13 @@ std::vector<std::wstring> SplitFields(const std::wstring& text, wchar_t separato
     // The text ended with the separator: the field after it is empty.
     fields.emplace_back();
     return fields;
+}
+
+void CapDisplayedText(std::wstring& text) {
+    if (text.size() <= DISPLAYED_TEXT_MAX_UNITS) return;
+    size_t kept = DISPLAYED_TEXT_MAX_UNITS;
+    if (IS_HIGH_SURROGATE(text[kept - 1]) && IS_LOW_SURROGATE(text[kept])) --kept;
+    std::wstring(text, 0, kept).swap(text);
 }
 
 void ReplaceControlChars(std::wstring& text) {

@@ -6,10 +6,17 @@
 #include <string>
 #include <vector>
 
+// The most UTF-16 units of a sender name or a message text that the item keeps. Its lines show a few dozen
+// characters, cut with "..."; keeping more would only make every paint measure text nobody sees.
+constexpr size_t DISPLAYED_TEXT_MAX_UNITS = 256;
+
 // Builds an entry from `count` UTF-16 units of payload.
 std::unique_ptr<MessageEntry> ParseNotice(const wchar_t* text, size_t count);
 // Splits on the separator; empty fields are kept, so n separators give n + 1 fields (none for "").
 std::vector<std::wstring> SplitFields(const std::wstring& text, wchar_t separator);
+// Cuts the text to DISPLAYED_TEXT_MAX_UNITS, never between the two halves of a surrogate pair; a cut text
+// keeps no more storage than it needs.
+void CapDisplayedText(std::wstring& text);
 // Backspace, tab, line feed and carriage return become spaces; the length never changes.
 void ReplaceControlChars(std::wstring& text);
 // Every surrogate that is not half of a pair becomes U+FFFD, the replacement character: a lone surrogate is

@@ -12,11 +12,12 @@ struct CommandSpelling {
 };
 
 const CommandSpelling kCommands[] = {
-    {L"run", PeerCommandKind::Run},       {L"send", PeerCommandKind::Send},   {L"add", PeerCommandKind::Add},
-    {L"sort", PeerCommandKind::Sort},     {L"clear", PeerCommandKind::Clear}, {L"status", PeerCommandKind::Status},
-    {L"detach", PeerCommandKind::Detach}, {L"hang", PeerCommandKind::Hang},   {L"exit", PeerCommandKind::Exit},
-    {L"crash", PeerCommandKind::Crash},   {L"flood", PeerCommandKind::Flood}, {L"help", PeerCommandKind::Help},
-    {L"--help", PeerCommandKind::Help},   {L"-h", PeerCommandKind::Help},
+    {L"run", PeerCommandKind::Run},         {L"send", PeerCommandKind::Send},   {L"add", PeerCommandKind::Add},
+    {L"sort", PeerCommandKind::Sort},       {L"clear", PeerCommandKind::Clear}, {L"status", PeerCommandKind::Status},
+    {L"detach", PeerCommandKind::Detach},   {L"hang", PeerCommandKind::Hang},   {L"slow", PeerCommandKind::Slow},
+    {L"restart", PeerCommandKind::Restart}, {L"exit", PeerCommandKind::Exit},   {L"crash", PeerCommandKind::Crash},
+    {L"flood", PeerCommandKind::Flood},     {L"help", PeerCommandKind::Help},   {L"--help", PeerCommandKind::Help},
+    {L"-h", PeerCommandKind::Help},
 };
 
 // Decimal only, so that a typo never turns into a silent zero.
@@ -122,7 +123,11 @@ bool ParseCommandLine(const std::vector<std::wstring>& args, PeerCommand& comman
         allowed = 1;
         break;
     case PeerCommandKind::Hang:
+    case PeerCommandKind::Slow:
         allowed = required = 1;
+        break;
+    case PeerCommandKind::Restart:
+        allowed = 1;
         break;
     case PeerCommandKind::Flood:
         allowed = 2, required = 1;
@@ -131,9 +136,10 @@ bool ParseCommandLine(const std::vector<std::wstring>& args, PeerCommand& comman
         break;
     }
     if (args.size() - 1 < required) {
-        const char* missing = command.kind == PeerCommandKind::Hang    ? "milliseconds"
-                              : command.kind == PeerCommandKind::Flood ? "notice count"
-                                                                       : "notices file";
+        const char* missing = command.kind == PeerCommandKind::Flood ? "notice count"
+                              : command.kind == PeerCommandKind::Add || command.kind == PeerCommandKind::Send
+                                  ? "notices file"
+                                  : "milliseconds";
         error = name + ": missing " + missing;
         return false;
     }
@@ -166,7 +172,7 @@ bool ParseCommandLine(const std::vector<std::wstring>& args, PeerCommand& comman
         }
     } else {
         if (!ParseNumber(args[1], 0, 600000, number)) {
-            error = "hang: needs milliseconds from 0 to 600000, not " + Quoted(args[1]);
+            error = name + ": needs milliseconds from 0 to 600000, not " + Quoted(args[1]);
             return false;
         }
         command.value = static_cast<DWORD>(number);
@@ -205,6 +211,10 @@ const char* CommandName(PeerCommandKind kind) {
         return "detach";
     case PeerCommandKind::Hang:
         return "hang";
+    case PeerCommandKind::Slow:
+        return "slow";
+    case PeerCommandKind::Restart:
+        return "restart";
     case PeerCommandKind::Exit:
         return "exit";
     case PeerCommandKind::Crash:
@@ -222,7 +232,7 @@ const char* UsageText() {
            "                          [--title-chinese] [--window-at X,Y] [--hang-ping-ms N] [--refuse-key]\n"
            "                          [--activate-answer N]]\n"
            "       ArdenoPeer.exe send [FILE] | add FILE | sort | clear | status [VALUE] | detach\n"
-           "                    | hang MS | exit | crash | flood COUNT [CHARS] | help\n"
+           "                    | hang MS | slow MS | restart [MS] | exit | crash | flood COUNT [CHARS] | help\n"
            "With no command, or with run, starts the main instance; ARDENO_PEER_NOTICES and\n"
            "ARDENO_PEER_TRANSCRIPT give the files that the options leave open. --language chinese (or\n"
            "--title-chinese) titles the window and words the notification in Chinese.\n"
@@ -236,6 +246,9 @@ const char* UsageText() {
            "  status [VALUE]  send status with VALUE (default 0)\n"
            "  detach          send detach and forget the item\n"
            "  hang MS         stop answering messages for MS milliseconds\n"
+           "  slow MS         answer every message of the item MS milliseconds late from now on (0: at once)\n"
+           "  restart [MS]    go as a crash does (the window without a goodbye), and MS milliseconds later\n"
+           "                  (default 0) come back with a new window: publish it and push the pending notices\n"
            "  exit            detach, zero the published handle and end\n"
            "  crash           end at once, leaving the published handle behind\n"
            "  flood COUNT [CHARS]  send COUNT generated notices with texts of CHARS characters (default 100),\n"

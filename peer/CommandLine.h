@@ -5,7 +5,22 @@
 #include <string>
 #include <vector>
 
-enum class PeerCommandKind { Run, Send, Add, Sort, Clear, Status, Detach, Hang, Exit, Crash, Flood, Help };
+enum class PeerCommandKind {
+    Run,
+    Send,
+    Add,
+    Sort,
+    Clear,
+    Status,
+    Detach,
+    Hang,
+    Slow,
+    Restart,
+    Exit,
+    Crash,
+    Flood,
+    Help
+};
 
 struct RunOptions {
     std::wstring noticesPath;     // empty: no notices
@@ -22,7 +37,7 @@ struct PeerCommand {
     PeerCommandKind kind = PeerCommandKind::Run;
     RunOptions run;          // for Run
     std::wstring file;       // notices file of Send (optional) and Add
-    DWORD value = 0;         // status value of Status, milliseconds of Hang, notice count of Flood
+    DWORD value = 0;         // status value of Status, milliseconds of Hang, Slow and Restart, count of Flood
     DWORD textLength = 100;  // characters of each Flood notice's text
 };
 

@@ -32,6 +32,10 @@ ULONG_PTR ControlCode(PeerCommandKind kind) {
         return PeerControlCrash;
     case PeerCommandKind::Flood:
         return PeerControlFlood;
+    case PeerCommandKind::Slow:
+        return PeerControlSlow;
+    case PeerCommandKind::Restart:
+        return PeerControlRestart;
     default:
         return 0;
     }
@@ -52,7 +56,8 @@ int RunControlCommand(const PeerCommand& command) {
         std::string error;
         if (!LoadNoticesFile(command.file, notices, error)) return Fail(name + ": " + error);
         payload = PackNotices(notices);
-    } else if (command.kind == PeerCommandKind::Status || command.kind == PeerCommandKind::Hang) {
+    } else if (command.kind == PeerCommandKind::Status || command.kind == PeerCommandKind::Hang ||
+               command.kind == PeerCommandKind::Slow || command.kind == PeerCommandKind::Restart) {
         const BYTE* value = reinterpret_cast<const BYTE*>(&command.value);
         payload.assign(value, value + sizeof(command.value));
     } else if (command.kind == PeerCommandKind::Flood) {

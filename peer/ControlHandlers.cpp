@@ -41,6 +41,13 @@ LRESULT PeerApplication::OnControl(WPARAM sender, const COPYDATASTRUCT& data) {
     case PeerControlFlood:
         done = OnFloodCommand(data);
         break;
+    case PeerControlSlow:
+        done = OnSlowCommand(data);
+        break;
+    case PeerControlRestart:
+        // Logged before the window goes: the lines of the restart follow it.
+        transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
+        return OnRestartCommand(data) ? 1 : 0;
     // These three answer early themselves and log before they do.
     case PeerControlHang:
         transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
@@ -103,6 +110,32 @@ void PeerApplication::OnHangCommand(const COPYDATASTRUCT& data) {
     // Answer first, then hang inside the handler: every message sent to us after the command returns waits.
     ReplyMessage(1);
     Sleep(milliseconds);
+}
+
+bool PeerApplication::OnSlowCommand(const COPYDATASTRUCT& data) {
+    DWORD milliseconds = 0;
+    if (!ReadValue(data, milliseconds)) return false;
+    slowMs = milliseconds;
+    return true;
+}
+
+bool PeerApplication::OnRestartCommand(const COPYDATASTRUCT& data) {
+    DWORD awayMs = 0;
+    ReadValue(data, awayMs);
+    transcript.Step("Restart", {{"awayMs", awayMs}});
+    // As a crash: no detach, the published handle goes stale and the notification stays up.
+    restarting = true;
+    DestroyWindow(window);
+    restarting = false;
+    if (awayMs) Sleep(awayMs);
+    std::string error;
+    if (CreateMainWindow(instance, error)) notification.Renew(window, pending.size());
+    if (!window || !Appear(error)) {
+        transcript.Step("RestartFailed", {{"error", error}});
+        PostQuitMessage(1);
+        return false;
+    }
+    return true;
 }
 
 void PeerApplication::OnExitCommand() {

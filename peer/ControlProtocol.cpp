@@ -1,7 +1,7 @@
 #include "ControlProtocol.h"
 #include <cstring>
 
-bool IsPeerControlCode(ULONG_PTR code) { return code > PeerControlBase && code <= PeerControlFlood; }
+bool IsPeerControlCode(ULONG_PTR code) { return code > PeerControlBase && code <= PeerControlRestart; }
 
 const char* PeerControlName(ULONG_PTR code) {
     switch (code) {
@@ -25,6 +25,10 @@ const char* PeerControlName(ULONG_PTR code) {
         return "crash";
     case PeerControlFlood:
         return "flood";
+    case PeerControlSlow:
+        return "slow";
+    case PeerControlRestart:
+        return "restart";
     }
     return "";
 }

@@ -16,7 +16,9 @@ enum PeerControlCode : ULONG_PTR {
     PeerControlHang = PeerControlBase + 7,  // payload: DWORD milliseconds
     PeerControlExit = PeerControlBase + 8,
     PeerControlCrash = PeerControlBase + 9,
-    PeerControlFlood = PeerControlBase + 10,  // payload: DWORD notice count, DWORD text length
+    PeerControlFlood = PeerControlBase + 10,    // payload: DWORD notice count, DWORD text length
+    PeerControlSlow = PeerControlBase + 11,     // payload: DWORD milliseconds
+    PeerControlRestart = PeerControlBase + 12,  // payload: DWORD milliseconds
 };
 
 bool IsPeerControlCode(ULONG_PTR code);

@@ -14,13 +14,15 @@ PeerApplication::~PeerApplication() {
 }
 
 bool PeerApplication::CreateMainWindow(HINSTANCE instance, std::string& error) {
+    this->instance = instance;
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = MAIN_WINDOW_CLASS;
-    if (!RegisterClassW(&windowClass)) {
+    // Registered already when the window comes back after a restart.
+    if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         error = "cannot register the window class (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
@@ -38,17 +40,26 @@ bool PeerApplication::CreateMainWindow(HINSTANCE instance, std::string& error) {
 }
 
 bool PeerApplication::Start(std::vector<NoticePayload> notices, std::string& error) {
+    pending.insert(pending.end(), notices.begin(), notices.end());
+    notification.Show(window, pending.size());
+    return Appear(error);
+}
+
+bool PeerApplication::Appear(std::string& error) {
     DWORD handle = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
-    if (!mainSection.Open(MAIN_SECTION_NAME) || !mainSection.WriteHandle(handle)) {
+    if (!(mainSection.IsOpen() || mainSection.Open(MAIN_SECTION_NAME)) || !mainSection.WriteHandle(handle)) {
         error = "cannot publish the window in the section \"ArdenoFileMapping\" (error " +
                 std::to_string(GetLastError()) + ")";
         return false;
     }
-    AddPending(notices);
     LinkToPublishedItem();
     link.Push(pending);
     ShowWindow(window, SW_SHOWNORMAL);
     return true;
+}
+
+void PeerApplication::AnswerLate() const {
+    if (slowMs) Sleep(slowMs);
 }
 
 void PeerApplication::LinkToPublishedItem() {
@@ -121,11 +132,13 @@ LRESULT PeerApplication::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT PeerApplication::OnPing() {
     if (options.hangPingMs) Sleep(options.hangPingMs);
+    AnswerLate();
     transcript.Message(TranscriptDirection::Received, LINKM_PING, 0, 0, 1);
     return 1;
 }
 
 LRESULT PeerApplication::OnActivate(WPARAM item) {
+    AnswerLate();
     SetForegroundWindow(window);
     ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOWNORMAL);
     transcript.Message(TranscriptDirection::Received, LINKM_ACTIVATE, item, 0, options.activateAnswer);
@@ -140,6 +153,7 @@ LRESULT PeerApplication::OnCopyData(WPARAM sender, const COPYDATASTRUCT& data) {
 }
 
 LRESULT PeerApplication::OnKeyHandedBack(WPARAM sender, const COPYDATASTRUCT& data) {
+    AnswerLate();
     if (options.refuseKey) {
         transcript.CopyData(TranscriptDirection::Received, sender, data, 0);
         return 0;
@@ -171,6 +185,7 @@ void PeerApplication::OpenNotice(const std::wstring& key) {
 }
 
 LRESULT PeerApplication::OnItemAttach(WPARAM item) {
+    AnswerLate();
     transcript.Message(TranscriptDirection::Received, LINKM_ITEM_ATTACH, item, 0, 1);
     HWND itemWindow = reinterpret_cast<HWND>(item);
     // An item whose window could not be created announces 0: there is nothing to push to.
@@ -183,6 +198,7 @@ LRESULT PeerApplication::OnItemAttach(WPARAM item) {
 }
 
 LRESULT PeerApplication::OnItemDetach(WPARAM item) {
+    AnswerLate();
     transcript.Message(TranscriptDirection::Received, LINKM_ITEM_DETACH, item, 0, 1);
     link.Forget();
     InvalidateRect(window, nullptr, TRUE);
@@ -190,6 +206,7 @@ LRESULT PeerApplication::OnItemDetach(WPARAM item) {
 }
 
 void PeerApplication::OnDestroy() {
+    if (restarting) return;  // a new window follows; the old one leaves no goodbye, as in a crash
     Shutdown();
     PostQuitMessage(0);
 }

@@ -45,6 +45,8 @@ private:
     bool OnDetachCommand();
     bool OnFloodCommand(const COPYDATASTRUCT& data);
     void OnHangCommand(const COPYDATASTRUCT& data);
+    bool OnSlowCommand(const COPYDATASTRUCT& data);
+    bool OnRestartCommand(const COPYDATASTRUCT& data);
     void OnExitCommand();
     void OnCrashCommand();
     // The window itself.
@@ -57,6 +59,10 @@ private:
     // ones, the notification follows, and the item gets the rest.
     void OpenNotice(const std::wstring& key);
     void LinkToPublishedItem();
+    // The window published and shown, and the pending notices pushed to a published item.
+    bool Appear(std::string& error);
+    // A slow messenger answers the item late (the slow command).
+    void AnswerLate() const;
 
     RunOptions options;
     Transcript& transcript;
@@ -67,5 +73,8 @@ private:
     std::vector<NoticePayload> read;  // opened, oldest first
     std::vector<std::wstring> keysReceived;
     HWND window = nullptr;
+    HINSTANCE instance = nullptr;
     bool shutDown = false;
+    bool restarting = false;  // the window goes without a goodbye and a new one comes
+    DWORD slowMs = 0;
 };

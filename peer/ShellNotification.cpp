@@ -24,6 +24,12 @@ void ShellNotification::Show(HWND sink, size_t pendingCount) {
     Raise(sink, pendingCount);
 }
 
+void ShellNotification::Renew(HWND sink, size_t pendingCount) {
+    raised = true;
+    shownCount = 0;
+    Show(sink, pendingCount);
+}
+
 void ShellNotification::Raise(HWND sink, size_t pendingCount) {
     std::wstring html = NotificationHtml(pendingCount, chinese);
     SHNOTIFICATIONDATA data = {};

@@ -13,6 +13,8 @@ public:
     // Shows the pending count: raises the entry, replaces it when the count changed, removes it at 0.
     void Show(HWND sink, size_t pendingCount);
     void Remove();
+    // After a restart: whatever the old window left up (or the item removed meanwhile) is replaced.
+    void Renew(HWND sink, size_t pendingCount);
     bool IsRaised() const { return raised; }
 
 private:

@@ -2,14 +2,15 @@
 
 #ifndef UNDER_CE
 
-BOOL PlatformStartProcess(LPCWSTR imagePath) {
+BOOL PlatformStartProcess(LPCWSTR imagePath, HANDLE* process) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
     if (!CreateProcessW(imagePath, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return FALSE;
     CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    if (process) *process = info.hProcess;
+    else CloseHandle(info.hProcess);
     return TRUE;
 }
 

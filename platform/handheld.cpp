@@ -10,9 +10,6 @@ LONG PlatformRegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM acce
     return RegOpenKeyExW(root, subKey, options, access, result);
 }
 
-BOOL PlatformShowWindow(HWND window, int handheldCommand) {
-    int command = handheldCommand == HANDHELD_SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : handheldCommand;
-    return ShowWindow(window, command);
-}
+BOOL PlatformShowMaximizedWithoutWaiting(HWND window) { return ShowWindowAsync(window, SW_SHOWMAXIMIZED); }
 
 #endif

@@ -4,15 +4,17 @@
 #pragma once
 #include <windows.h>
 
-// Handheld show command 11 is "show maximized"; desktop 11 is SW_FORCEMINIMIZE.
-constexpr int HANDHELD_SW_SHOWMAXIMIZED = 11;
-
 #ifdef UNDER_CE
 
 inline LONG PlatformRegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result) {
     return RegOpenKeyExW(root, subKey, options, access, result);
 }
-inline BOOL PlatformShowWindow(HWND window, int handheldCommand) { return ShowWindow(window, handheldCommand); }
+// Shows another program's window maximized without waiting for that program: a plain ShowWindow waits until
+// the window's thread has taken the change in, for as long as that program is busy. The handheld has no
+// asynchronous show; a notify message returns at once for a window of another thread.
+inline BOOL PlatformShowMaximizedWithoutWaiting(HWND window) {
+    return SendNotifyMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+}
 
 #else
 
@@ -21,7 +23,7 @@ inline BOOL PlatformShowWindow(HWND window, int handheldCommand) { return ShowWi
 // read access, which is all the item uses and all a non-elevated desktop process gets under HKLM.
 LONG PlatformRegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
 
-// Maps handheld show commands to their desktop numbers.
-BOOL PlatformShowWindow(HWND window, int handheldCommand);
+// Shows another program's window maximized without waiting for that program (ShowWindowAsync).
+BOOL PlatformShowMaximizedWithoutWaiting(HWND window);
 
 #endif

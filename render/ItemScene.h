@@ -18,14 +18,19 @@ struct NoticeView {
     GdiObject<HBITMAP>* fittedPortrait = nullptr;
 };
 
-struct ItemScene {
-    ItemView view = ItemView::OneLine;
+// What lies behind the item: the host's watermark, or the highlight colour while selected.
+struct ItemBackground {
     HWND itemWindow = nullptr;  // named in the watermark request
     HWND hostWindow = nullptr;  // paints the watermark behind an unselected item
-    bool chineseTexts = false;
-    bool selected = false;  // highlight background instead of the watermark
-    COLORREF textColor = 0;
+    bool selected = false;      // highlight background instead of the watermark
     COLORREF highlightColor = 0;
+};
+
+struct ItemScene {
+    ItemView view = ItemView::OneLine;
+    ItemBackground background;
+    bool chineseTexts = false;
+    COLORREF textColor = 0;
     DWORD fontSizeSetting = 0;  // the system font-size setting, 500..1200
     ItemScale scale;            // the screen's: sizes the font, the lines and every other measure
     const ItemIcons* icons = nullptr;

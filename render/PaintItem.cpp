@@ -33,7 +33,6 @@ struct Canvas {
     const ItemScene& scene;
     const ItemLayout& layout;
     LineMetrics metrics;
-    HBRUSH highlightBrush;
     DrawnBoxes* drawn;
     int Scaled(int pixelsAt96Dpi) const { return scene.scale(pixelsAt96Dpi); }
 };
@@ -54,14 +53,14 @@ RECT DrawIconAt(HDC dc, const ItemIcon& icon, int x, int y) {
 }
 
 // The host paints its background picture as it lies behind the item, so the Today screen looks unbroken.
-void DrawWatermark(const Canvas& canvas, const RECT& rect) {
-    TODAYDRAWWATERMARKINFO info = {canvas.surface, rect, canvas.scene.itemWindow};
-    SendMessageW(canvas.scene.hostWindow, TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
-}
-
-void DrawBackground(const Canvas& canvas) {
-    if (canvas.scene.selected) FillRect(canvas.surface, &canvas.layout.itemRect, canvas.highlightBrush);
-    else DrawWatermark(canvas, canvas.layout.itemRect);
+void DrawBackground(HDC surface, const RECT& rect, const ItemBackground& background) {
+    if (background.selected) {
+        GdiObject<HBRUSH> highlightBrush(CreateSolidBrush(background.highlightColor));
+        FillRect(surface, &rect, highlightBrush.get());
+        return;
+    }
+    TODAYDRAWWATERMARKINFO info = {surface, rect, background.itemWindow};
+    SendMessageW(background.hostWindow, TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void DrawAppIcon(const Canvas& canvas) {
@@ -77,7 +76,6 @@ void DrawAppIcon(const Canvas& canvas) {
 void DrawOneLineView(const Canvas& canvas) {
     const int y = canvas.layout.itemRect.top +
                   (canvas.metrics.lineHeight - canvas.metrics.fontHeight - canvas.Scaled(ONE_LINE_TEXT_GAP)) / 2;
-    DrawBackground(canvas);
     canvas.drawn->title = DrawTextBox(canvas.surface, {canvas.Scaled(TITLE_LEFT), y},
                                       canvas.scene.chineseTexts ? kTitleChinese : kTitleLatin,
                                       canvas.Scaled(TITLE_BOX_WIDTH), canvas.Scaled(TITLE_BOX_HEIGHT));
@@ -160,7 +158,6 @@ void DrawThreeLineView(const Canvas& canvas) {
     // Negative once the font reaches the line height less the gap: the texts then move up.
     const int textOffset =
         (canvas.metrics.lineHeight - canvas.metrics.fontHeight - canvas.Scaled(THREE_LINE_TEXT_GAP)) / 2;
-    DrawBackground(canvas);
     DrawAppIcon(canvas);
     DrawTitleLine(canvas, textOffset);
     DrawNotice(canvas, textOffset);
@@ -173,28 +170,34 @@ void DrawItem(HDC surface, const RECT& client, const ItemScene& scene, PaintResu
 
     GdiObject<HFONT> itemFont(CreateFontIndirectW(&fontDescription));
     SelectedObject selectedFont(surface, itemFont.get());
-    GdiObject<HBRUSH> highlightBrush(CreateSolidBrush(scene.highlightColor));
     GdiObject<HPEN> greyPen(CreatePen(PS_SOLID, 1, GREY_PEN_COLOR));
     SelectedObject selectedPen(surface, greyPen.get());
     SetTextColor(surface, scene.textColor);
     SetBkMode(surface, TRANSPARENT);
 
     result.layout.ComputeLayout(client, scene.noticeCount, result.metrics.lineHeight, scene.scale);
-    const Canvas canvas = {surface, scene, result.layout, result.metrics, highlightBrush.get(), &result.drawn};
+    const Canvas canvas = {surface, scene, result.layout, result.metrics, &result.drawn};
     if (scene.view == ItemView::OneLine) DrawOneLineView(canvas);
     else DrawThreeLineView(canvas);
 }
 
 }  // namespace
 
-PaintResult PaintItem(HDC target, const RECT& client, const ItemScene& scene, const ItemLayout& previousLayout) {
+PaintResult PaintItem(HDC target, const RECT& client, const ItemBackground& background,
+                      const std::function<ItemScene()>& describe, const ItemLayout& previousLayout) {
     PaintResult result = {{0, 0, 0}, previousLayout, {}};
     const int width = client.right - client.left, height = client.bottom - client.top;
     MemoryDC surface(target);
     // Compatible with the target, not with the memory surface, which starts out monochrome.
     GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(target, width, height));
     SelectedObject selectedBitmap(surface.get(), bitmap.get());
-    DrawItem(surface.get(), client, scene, result);
+    DrawBackground(surface.get(), client, background);
+    DrawItem(surface.get(), client, describe(), result);
     BitBlt(target, client.left, client.top, width, height, surface.get(), client.left, client.top, SRCCOPY);
     return result;
+}
+
+PaintResult PaintItem(HDC target, const RECT& client, const ItemScene& scene, const ItemLayout& previousLayout) {
+    return PaintItem(
+        target, client, scene.background, [&scene] { return scene; }, previousLayout);
 }

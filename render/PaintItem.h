@@ -5,6 +5,7 @@
 #include "ItemScene.h"
 #include "Metrics.h"
 #include "TextDrawing.h"
+#include <functional>
 
 // Where one paint put what it drew; empty rectangles for what it did not draw. An icon's box is its whole
 // picture, transparent parts included; the portrait's is the picture or its frame.
@@ -23,3 +24,8 @@ struct PaintResult {
 // arrow rectangles are kept while too few notices need them. Returns the metrics and layout used, and where
 // everything went.
 PaintResult PaintItem(HDC target, const RECT& client, const ItemScene& scene, const ItemLayout& previousLayout);
+// The same for a scene that points into data which may change while the host paints the watermark (a host
+// may take other messages meanwhile, and those may free a notice): the background is drawn first, and the
+// scene is described only after it.
+PaintResult PaintItem(HDC target, const RECT& client, const ItemBackground& background,
+                      const std::function<ItemScene()>& describe, const ItemLayout& previousLayout);

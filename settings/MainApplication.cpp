@@ -1,10 +1,5 @@
 #include "MainApplication.h"
-#include "../platform/StartProcess.h"
 #include "../platform/handheld.h"
-
-bool LaunchMainApplication(const std::wstring& installPath) {
-    return PlatformStartProcess(installPath.c_str()) != FALSE;
-}
 
 HWND FindMainApplicationWindow(const wchar_t* windowClass, const wchar_t* firstTitle, const wchar_t* secondTitle) {
     HWND found = FindWindowW(windowClass, firstTitle);
@@ -14,5 +9,5 @@ HWND FindMainApplicationWindow(const wchar_t* windowClass, const wchar_t* firstT
 
 void ShowMainApplicationWindow(HWND window) {
     SetForegroundWindow(window);
-    PlatformShowWindow(window, HANDHELD_SW_SHOWMAXIMIZED);
+    PlatformShowMaximizedWithoutWaiting(window);
 }

@@ -1,12 +1,10 @@
-// Starting the messenger's main application and finding its window.
+// Finding the messenger's main application's window and bringing it to the front (starting its program:
+// StartedProgram.h).
 #pragma once
 #include <windows.h>
-#include <string>
 
-// Starts the program at the install path; true when the platform reports success.
-bool LaunchMainApplication(const std::wstring& installPath);
 // The main application's top-level window: the window class with the first title, else with the second;
 // null when neither is found.
 HWND FindMainApplicationWindow(const wchar_t* windowClass, const wchar_t* firstTitle, const wchar_t* secondTitle);
-// Brings a found main application window to the front, maximized.
+// Brings a found main application window to the front, maximized, without waiting for a busy program.
 void ShowMainApplicationWindow(HWND window);

@@ -40,6 +40,7 @@ TRANSCRIPT = [
     {"dir": "received", "msg": 74, "name": "WM_COPYDATA", "wParam": 1, "dwData": 0, "cbData": 4, "text": "k1",
      "hex": "6b003100", "result": 1, "t": 9},
     {"dir": "self", "name": "OpenNotice", "key": "k1", "found": True, "pending": 0, "t": 9},
+    {"dir": "self", "name": "Restart", "awayMs": 500, "t": 10},
 ]
 
 
@@ -105,6 +106,7 @@ class DemoPageTest(unittest.TestCase):
         self.assertIn("LINKM_PING", sections[1])
         self.assertNotIn("key handed back", sections[1])
         self.assertIn("key handed back: &#x27;k1&#x27;", sections[2])
+        self.assertIn("window gone without a goodbye; a new one 500 ms later", sections[2])
         self.assertNotIn("The whole script", "".join(sections).split("<h2>The host script")[0])
         self.assertNotIn("http", page.split("<pre>")[0], "nothing is fetched from elsewhere")
         # Shown at their sizes in device-independent pixels, a 192-dpi shot at half its pixels; a click opens it.

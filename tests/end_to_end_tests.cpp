@@ -401,7 +401,14 @@ TEST_F(EndToEndTest, UnloadedItemSaysGoodbyeToTheRunningPeer) {
     ASSERT_TRUE(StartPeer());
     const unsigned long item = HandleNumber(loaded->item);
     loaded.reset();
-    std::vector<json> lines = Transcript();
+    // The goodbye does not wait for the stand-in: it is written once the stand-in has taken it in.
+    std::vector<json> lines;
+    PumpUntil(
+        [&] {
+            lines = Transcript();
+            return !lines.empty() && Is(lines.back(), "received", "LINKM_ITEM_DETACH");
+        },
+        kChildWaitMs);
     ASSERT_FALSE(lines.empty());
     EXPECT_TRUE(Is(lines.back(), "received", "LINKM_ITEM_DETACH")) << lines.back().dump();
     EXPECT_EQ(lines.back()["wParam"], item);

@@ -152,8 +152,8 @@ TEST(EveryScreen, NothingOverlapsNothingSpillsEveryTextIsWhole) {
         ItemScene scene;
         scene.view = threeLines ? ItemView::ThreeLines : ItemView::OneLine;
         scene.chineseTexts = row.language.chinese;
-        scene.selected = true;
-        scene.highlightColor = kPaper;
+        scene.background.selected = true;
+        scene.background.highlightColor = kPaper;
         scene.fontSizeSetting = row.fontSetting;
         scene.scale = ItemScale(row.screen.dpi);
         scene.icons = &loaded->icons;

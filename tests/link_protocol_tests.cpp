@@ -282,8 +282,8 @@ const CommandCase kCommandCases[] = {
      1},
     {"SortRepaints", 2, LINKM_SORT, Param::Zero, Record::None, 1, true, Pinged::Main, kThreeLines, 0},
     {"FirstNoticeNeedsThreeLines", 0, WM_COPYDATA, Param::Zero, Record::Notice, 1, false, Pinged::Main, kThreeLines, 1},
-    {"FurtherNoticeChangesNothingShown", 2, WM_COPYDATA, Param::Zero, Record::Notice, 1, false, Pinged::Main,
-     kThreeLines, 0},
+    {"FurtherNoticeIsShownAtTheNextRefresh", 2, WM_COPYDATA, Param::Zero, Record::Notice, 1, false, Pinged::Main,
+     kThreeLines, 1},
     {"CopyDataOfOtherKindIsIgnored", 0, WM_COPYDATA, Param::Zero, Record::KindOne, 1, false, Pinged::Main, kOneLine, 0},
     {"NullCopyDataRecordIsIgnored", 0, WM_COPYDATA, Param::Zero, Record::Null, 1, false, Pinged::Main, kOneLine, 0},
     {"NullDataWithCountIsIgnored", 0, WM_COPYDATA, Param::Zero, Record::NullDataWithCount, 1, false, Pinged::Main,
@@ -459,12 +459,13 @@ TEST_P(Ping, AMainApplicationThatIsGoneIsForgotten) {
     item.Query();
     item.Refresh();
     ASSERT_EQ(item.record.cyp, kThreeLines);
+    const HWND mainWindow = main->hwnd();
     if (peer == Peer::AnswersZero) main->answers[LINKM_PING] = 0;
     if (peer == Peer::Destroyed) main.reset();
 
     EXPECT_EQ(item.Query(), peer == Peer::Alive ? 0 : 1);
     MSG detach;
-    const bool posted = PeekMessageW(&detach, item.item, LINKM_MAIN_DETACH, LINKM_MAIN_DETACH, PM_NOREMOVE);
+    const bool posted = PeekMessageW(&detach, item.item, ITEM_FORGET_MAIN_WINDOW, ITEM_FORGET_MAIN_WINDOW, PM_NOREMOVE);
     if (peer == Peer::Alive) {
         EXPECT_TRUE(area.Messages().empty());
         EXPECT_FALSE(posted);
@@ -476,8 +477,8 @@ TEST_P(Ping, AMainApplicationThatIsGoneIsForgotten) {
     const CLSID expectedClass = MAIN_NOTIFICATION_CLSID;
     EXPECT_TRUE(IsEqualGUID(removed.clsid, expectedClass));
     EXPECT_EQ(removed.id, 6377u);
-    ASSERT_TRUE(posted) << "the item posts the detach to itself";
-    EXPECT_EQ(detach.wParam, 0u);
+    ASSERT_TRUE(posted) << "the item posts itself the detach of the window it found gone";
+    EXPECT_EQ(detach.wParam, AsParam(mainWindow));
     EXPECT_EQ(detach.lParam, 0);
 
     const size_t pingsBefore = main ? Pings(*main).size() : 0;
@@ -638,14 +639,14 @@ TEST(BusyMainApplication, BackOffEndsAfterItsTime) {
     EXPECT_EQ(link.mainWindow, busy.hwnd());
 }
 
-TEST(HungMainApplication, OnlyTheHandshakeWaitsThenTheItemBacksOff) {
+TEST(HungMainApplication, TheHandshakeAndTheActionWaitOneBoundTheUnloadNone) {
     UnresponsiveWindow hung;
     HeldSection section(MAIN_SECTION_NAME);
     section.WriteHandle(hung.hwnd());
     Item item;
     EXPECT_LT(Timed([&] { item.Initialise(); }), kBound + kSlack);
     ASSERT_NE(item.item, nullptr);
-    // The activation request and the goodbye fall in the back-off: neither waits, nothing is started.
-    EXPECT_LT(Timed([&] { item.Send(WM_TODAYCUSTOM_ACTION); }), kSlack);
+    // What the user asks for is tried once more within the bound; the goodbye never waits.
+    EXPECT_LT(Timed([&] { item.Send(WM_TODAYCUSTOM_ACTION); }), kBound + kSlack);
     EXPECT_LT(Timed([&] { item.dll.Unload(); }), kSlack);
 }

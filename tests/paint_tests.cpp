@@ -460,8 +460,8 @@ TEST(PaintScene, EveryTextLineIsWholeAtEverySettingAndResolution) {
                 scene.scale = scale;
                 scene.fontSizeSetting = setting;
                 scene.chineseTexts = language.chinese;
-                scene.selected = true;  // the background is then the highlight colour: paper
-                scene.highlightColor = kPaper;
+                scene.background.selected = true;  // the background is then the highlight colour: paper
+                scene.background.highlightColor = kPaper;
                 scene.textColor = kHostTextColor;
                 scene.icons = &painter.noIcons;
                 scene.noticeCount = 1;

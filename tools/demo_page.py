@@ -113,6 +113,9 @@ def notice_fields(text):
 def describe(line):
     """(direction, message, what it carried) of one transcript line, for a person."""
     direction, name = line.get("dir", ""), line.get("name", "")
+    if direction == "self" and name == "Restart":
+        return "own step", name, (f"window gone without a goodbye; a new one {line.get('awayMs', 0)} ms later, "
+                                  "which pushes the pending notices")
     if direction == "self":
         key = line.get("key", "")
         if line.get("found"):

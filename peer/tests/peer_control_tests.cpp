@@ -121,15 +121,40 @@ TEST_F(PeerTest, FloodSendsThatManyGeneratedNoticesAndNothingElse) {
     EXPECT_EQ(L"flood-0\0\0Sender 0\0"s.size() + 100 + 1 + 18, last.size()) << "a 100-character text by default";
 }
 
-TEST_F(PeerTest, HangStopsAnsweringForThatLong) {
+// hang stops answering once for that long; slow answers every message of the item that late until set back.
+TEST_F(PeerTest, HangAndSlowHoldTheAnswersBack) {
     ASSERT_TRUE(StartPeer(L"run"));
     HWND peerWindow = PublishedPeer();
-    ASSERT_TRUE(Command(L"hang 1000"));
-    // The hang has begun before the command returned, so a short wait must fail...
-    DWORD_PTR answer = 0;
-    EXPECT_EQ(0, SendMessageTimeoutW(peerWindow, LINKM_PING, 0, 0, SMTO_NORMAL, 100, &answer));
-    // ...and once it is over the program answers again.
-    EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_PING, 0, 0));
+    const struct {
+        const wchar_t* command;
+        const wchar_t* undo;
+    } cases[] = {{L"hang 1000", nullptr}, {L"slow 1000", L"slow 0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.command));
+        ASSERT_TRUE(Command(c.command));
+        // Holding back has begun before the command returned, so a short wait must fail...
+        DWORD_PTR answer = 0;
+        EXPECT_EQ(0, SendMessageTimeoutW(peerWindow, LINKM_PING, 0, 0, SMTO_NORMAL, 100, &answer));
+        // ...and once it is over (or set back) the program answers again.
+        if (c.undo) ASSERT_TRUE(Command(c.undo));
+        EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ACTIVATE, 0, 0));
+    }
+}
+
+// As a messenger that crashes and is started again: no goodbye, then a new window that pushes what is pending.
+TEST_F(PeerTest, RestartComesBackWithANewWindowAndPushesItsNotices) {
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
+    HWND before = PublishedPeer();
+    item.Clear();
+    ASSERT_TRUE(Command(L"restart"));
+    HWND after = PublishedPeer();
+    EXPECT_NE(before, after);
+    EXPECT_FALSE(IsWindow(before));
+    EXPECT_TRUE(IsWindow(after));
+    EXPECT_TRUE(SequenceIs(item.Messages(), Push({kZeroPayload})));
+    EXPECT_EQ(L"<p>1 new message</p>", notificationArea.Shown());
+    ASSERT_TRUE(Command(L"sort"));  // the commands find the new window
+    EXPECT_EQ(static_cast<UINT>(LINKM_SORT), item.Messages().back().message);
 }
 
 TEST_F(PeerTest, ExitDetachesRemovesTheNotificationAndZeroesTheHandle) {
@@ -182,6 +207,8 @@ TEST(PeerCommandLine, BadCommandsFailWithAMessageThatNamesTheProblem) {
         {L"run --language klingon", 2, "--language is latin or chinese, not 'klingon'"},
         {L"run --window-at 10", 2, "--window-at needs X,Y in pixels, not '10'"},
         {L"hang", 2, "hang: missing milliseconds"},
+        {L"slow", 2, "slow: missing milliseconds"},
+        {L"restart soon", 2, "restart: needs milliseconds from 0 to 600000, not 'soon'"},
         {L"status 1 2", 2, "unexpected argument '2'"},
         {L"flood", 2, "flood: missing notice count"},
         {L"flood 0", 2, "flood: the notice count must be from 1 to 1000000, not '0'"},

@@ -30,10 +30,22 @@ LaunchRecorder::LaunchRecorder(const std::wstring& installPath) : productKey(TES
 }
 
 LaunchRecorder::~LaunchRecorder() {
+    ReleaseStarted();
     StartsWhenAllEnded(5000);  // no child outlives the test and writes into the next one's files
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_LOG", nullptr);
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_SIGNAL", nullptr);
+    SetEnvironmentVariableW(L"ARDENO_LAUNCH_HOLD", nullptr);
     DeleteFileW(logPath.c_str());
+}
+
+void LaunchRecorder::HoldStarted() {
+    const std::wstring name = Unique(L"ArdenoLaunchHold-");
+    hold.Reset(CreateEventW(nullptr, TRUE, FALSE, name.c_str()));
+    SetEnvironmentVariableW(L"ARDENO_LAUNCH_HOLD", name.c_str());
+}
+
+void LaunchRecorder::ReleaseStarted() {
+    if (hold) SetEvent(hold.get());
 }
 
 int LaunchRecorder::StartedSoFar() const {

@@ -23,6 +23,9 @@ public:
     // did not end in time). Every start the item made has happened once the item's call returned, so the
     // count is final.
     int StartsWhenAllEnded(DWORD timeoutMs = 10000);
+    // Programs started from now on keep running (with no window) until ReleaseStarted().
+    void HoldStarted();
+    void ReleaseStarted();
     // What each recorded start noted (its command line), in order.
     std::vector<std::wstring> CommandLines() const;
 
@@ -33,6 +36,7 @@ private:
     KernelHandle job;  // this process stays in the job; closing it kills nothing
     KernelHandle port;
     KernelHandle signal;
+    KernelHandle hold;
     std::wstring logPath;
     int ended = 0;
 };

@@ -1,6 +1,7 @@
 // Stands in for the main application's program when the item starts it: notes the start and exits.
 // ARDENO_LAUNCH_LOG names a file that gets one line (the command line) per start; ARDENO_LAUNCH_SIGNAL
-// names a semaphore released once per start, after the line is written.
+// names a semaphore released once per start, after the line is written. ARDENO_LAUNCH_HOLD names an event the
+// program waits for before it exits (at most 30 s), as a program still starting that shows no window yet.
 #include <windows.h>
 #include <string>
 #include "../../platform/ScopedHandles.h"
@@ -31,6 +32,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!signal.empty()) {
         KernelHandle semaphore(OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, signal.c_str()));
         if (semaphore) ReleaseSemaphore(semaphore.get(), 1, nullptr);
+    }
+    std::wstring hold = Environment(L"ARDENO_LAUNCH_HOLD");
+    if (!hold.empty()) {
+        KernelHandle event(OpenEventW(SYNCHRONIZE, FALSE, hold.c_str()));
+        if (event) WaitForSingleObject(event.get(), 30000);
     }
     return 0;
 }

@@ -1,0 +1,375 @@
+// A slow, hung, dying or restarting main application, and a host that waits in the middle of a paint: each
+// row says what the main application does, and states what it receives, how many starts there were and what
+// the item shows after the host's next refresh. The main applications live on threads of their own, held and
+// released with events. The item is built in this process, so that where no reply may come the bound on a
+// reply can be short; where a reply must come, the wait ends by an event, never by the bound.
+#include "frame/MessengerTodayItem.h"
+#include "frame/ModuleState.h"
+#include "link/NoticePayload.h"
+#include "platform/ShellNotificationArea.h"
+#include "support/ItemHarness.h"
+#include "support/LaunchRecorder.h"
+#include "support/NoticeFeed.h"
+#include "support/PixelCapture.h"
+#include "support/Sections.h"
+#include "support/ThreadedMainApplication.h"
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using Arrival = ThreadedMainApplication::Arrival;
+const Arrival kPing{LINKM_PING, {}};
+const Arrival kActivate{LINKM_ACTIVATE, {}};
+const Arrival kGoodbye{LINKM_ITEM_DETACH, {}};
+Arrival Key(const wchar_t* key) { return {WM_COPYDATA, key}; }
+
+constexpr DWORD kHungBound = 100;         // where the main application is held: no reply comes
+constexpr DWORD kLongBound = 60000;       // where the wait ends by the main application's thread ending
+constexpr int kLine = 20;                 // line height with the default font size at 96 dpi
+constexpr UINT kClearItem = WM_APP + 20;  // asks a main application's thread to send the item a clear
+constexpr UINT kCloseItem = WM_APP + 21;  // ... or WM_CLOSE
+
+// n notices keyed prefix0, prefix1, ... whose times rise in list order.
+std::vector<Notice> Keyed(const std::wstring& prefix, int n) {
+    std::vector<Notice> notices = NumberedNotices(n);
+    for (int i = 0; i < n; ++i) notices[static_cast<size_t>(i)].key = prefix + std::to_wstring(i);
+    return notices;
+}
+
+// The Today host's window; it may wait on another thread in the middle of painting the watermark.
+class WaitingHost : public HostWindow {
+public:
+    std::function<void()> duringNextWatermark;
+
+protected:
+    std::optional<LRESULT> Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == TODAYM_DRAWWATERMARK && duringNextWatermark) {
+            auto once = std::move(duringNextWatermark);
+            duringNextWatermark = nullptr;
+            once();
+        }
+        return HostWindow::Handle(message, wParam, lParam);
+    }
+};
+
+// What the item shows: its lines (0 when it has no window any more) and its notices.
+struct Shown {
+    int lines;
+    int notices;
+    bool operator==(const Shown& other) const { return lines == other.lines && notices == other.notices; }
+};
+void PrintTo(const Shown& shown, std::ostream* os) { *os << shown.lines << " lines, " << shown.notices << " notices"; }
+
+// One item as a host loads it, the windows around it, and up to two main applications.
+struct Stage {
+    Stage() {
+        mainSection.WriteHandle(DWORD{0});
+        itemPointer = new MessengerTodayItem(dll.module);
+        model = itemPointer;
+        item = InitializeCustomItem(&record, host.hwnd());
+    }
+    ~Stage() { Unload(); }
+    void Unload() {
+        DestroyItem();
+        model = nullptr;
+    }
+
+    ThreadedMainApplication& First(const ThreadedMainApplication::Options& options = {}) {
+        first = std::make_unique<ThreadedMainApplication>(options);
+        return *first;
+    }
+    ThreadedMainApplication& Second() {
+        second = std::make_unique<ThreadedMainApplication>();
+        return *second;
+    }
+    void Push(HWND main, const std::wstring& prefix, int n) const { FeedNotices(item, main, Keyed(prefix, n)); }
+    int Query() {
+        return static_cast<int>(
+            SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0));
+    }
+    void Act() const { SendMessageW(item, WM_TODAYCUSTOM_ACTION, 0, 0); }
+    void Bound(DWORD milliseconds) const { model->link.replyTimeoutMs = milliseconds; }
+    // Paints three lines high; true when the notice lines were drawn (the one-line view leaves the watermark
+    // below its line).
+    bool PaintedNoticeLines() const {
+        MoveWindow(item, 0, 0, 240, 3 * kLine, FALSE);
+        InvalidateRect(item, nullptr, FALSE);
+        const Capture capture = CaptureWindow(item);
+        const RECT below = {0, kLine + 2, capture.width, capture.height};
+        const int area = (below.right - below.left) * (below.bottom - below.top);
+        return capture.Count(below, kHostWatermarkColor) < area;
+    }
+    int Removals() const {
+        int removals = 0;
+        for (const RecordedMessage& m : notificationArea.MessagesNumbered(WM_COPYDATA))
+            removals += m.copyDataKind == ShellNotificationOpRemove;
+        return removals;
+    }
+    std::vector<UINT> LinkMessagesToHost() const {
+        std::vector<UINT> sent;
+        for (const RecordedMessage& m : host.Messages()) {
+            const bool link = m.message == LINKM_ITEM_ATTACH || m.message == LINKM_ITEM_DETACH ||
+                              m.message == LINKM_PING || m.message == LINKM_ACTIVATE || m.message == WM_COPYDATA;
+            if (link && m.delivery == Delivery::Sent) sent.push_back(m.message);
+        }
+        return sent;
+    }
+
+    LaunchRecorder recorder;  // before the item: it reads the install path once
+    HeldSection mainSection{MAIN_SECTION_NAME};
+    HeldSection todaySection{TODAY_SECTION_NAME};
+    RecordingWindow notificationArea{SHELL_NOTIFICATION_AREA_CLASS, L""};
+    ShellReadyEvent ready;
+    WaitingHost host;
+    ItemDll dll;  // the module whose icons the item loads
+    TODAYLISTITEM record = MakeRecord();
+    std::unique_ptr<ThreadedMainApplication> first, second;
+    MessengerTodayItem* model = nullptr;
+    HWND item = nullptr;
+};
+
+// What the main applications and the host received, and what the item shows after the host's next refresh.
+struct Outcome {
+    std::vector<Arrival> firstReceives, secondReceives;
+    std::vector<UINT> hostReceives;  // protocol messages the item sent the host's window
+    int starts;
+    int refresh;       // the answer to the host's next refresh query (1: redraw)
+    Shown shown;       // after it
+    int removals = 0;  // of the main application's notification, by the item
+};
+
+struct Row {
+    const char* mainApplication;  // what the main application (or the host) does
+    std::function<void(Stage&)> act;
+    Outcome expected;
+};
+
+std::vector<Arrival> ArrivalsOf(const std::unique_ptr<ThreadedMainApplication>& main) {
+    if (!main) return {};
+    main->Sync();
+    EXPECT_FALSE(main->HeldTooLong()) << "something waited on a held main application without bound";
+    return main->Arrivals();
+}
+
+void Check(const Row& row) {
+    SCOPED_TRACE(row.mainApplication);
+    Stage stage;
+    ASSERT_NE(stage.item, nullptr);
+    row.act(stage);
+    const bool hasWindow = stage.model && IsWindow(stage.item);
+    const int refresh = hasWindow ? stage.Query() : 0;
+    DrainMessages();  // what the item posted itself
+    Shown shown = {0, 0};
+    if (hasWindow) {
+        const bool drewNotices = stage.PaintedNoticeLines();
+        shown = {stage.model->GetItemHeight() / lineHeight, stage.model->link.notices.Size()};
+        EXPECT_EQ(drewNotices, shown.lines == 3) << "the paint showed another view than the item's state";
+    }
+    const Outcome& expected = row.expected;
+    EXPECT_EQ(ArrivalsOf(stage.first), expected.firstReceives);
+    EXPECT_EQ(ArrivalsOf(stage.second), expected.secondReceives);
+    EXPECT_EQ(stage.LinkMessagesToHost(), expected.hostReceives);
+    EXPECT_EQ(stage.recorder.StartsWhenAllEnded(), expected.starts);
+    EXPECT_EQ(refresh, expected.refresh);
+    EXPECT_EQ(shown, expected.shown);
+    EXPECT_EQ(stage.Removals(), expected.removals);
+}
+
+// The first main application, linked with two notices keyed prefix0 and prefix1.
+ThreadedMainApplication& Linked(Stage& stage, const wchar_t* prefix = L"k") {
+    ThreadedMainApplication& main = stage.First();
+    stage.Push(main.hwnd(), prefix, 2);
+    return main;
+}
+
+// The ping times out on a held main application: it is busy, and the pings leave it alone for a while.
+void HangOnePing(Stage& stage, ThreadedMainApplication& main) {
+    stage.Bound(kHungBound);
+    main.HoldOn(LINKM_PING);
+    EXPECT_EQ(stage.Query(), 1);
+    EXPECT_TRUE(stage.model->link.BackingOff());
+    stage.Bound(MAIN_APPLICATION_REPLY_TIMEOUT_MS);
+}
+
+// The user taps; the main application does `meanwhile` on its thread when the key arrives, then refuses it.
+void TapAndRefuseTheKey(Stage& stage, ThreadedMainApplication& main,
+                        std::function<void(HWND item, HWND main)> meanwhile) {
+    const HWND item = stage.item, window = main.hwnd();
+    main.Answer(WM_COPYDATA, 0);
+    main.ReactTo(WM_COPYDATA, [=](ThreadedMainApplication&) { meanwhile(item, window); });
+    stage.Act();
+}
+
+// When `trigger` arrives, the main application sends the item `message` from its own thread.
+void SendsTheItem(Stage& stage, ThreadedMainApplication& main, UINT trigger, UINT message) {
+    const HWND item = stage.item;
+    main.ReactTo(trigger, [item, message](ThreadedMainApplication&) { SendMessageW(item, message, 0, 0); });
+}
+
+}  // namespace
+
+TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheItemShows) {
+    // Wine starts its desktop process when the desktop is first asked for: inside a recorder's job that
+    // would count as a start.
+    GetDesktopWindow();
+    // clang-format off
+    const Row rows[] = {
+        {"hangs once, then answers again: the next tap reaches it with the activation and the key",
+         [](Stage& stage) {
+             ThreadedMainApplication& main = Linked(stage);
+             HangOnePing(stage, main);
+             main.Release();
+             stage.Act();
+         },
+         {{kPing, kActivate, Key(L"k0"), kPing}, {}, {}, 0, 1, {3, 2}}},
+        {"still hangs when the item is unloaded: the goodbye reaches it once it answers, the unload never waits",
+         [](Stage& stage) {
+             ThreadedMainApplication& main = Linked(stage);
+             HangOnePing(stage, main);
+             stage.Unload();
+             main.Release();
+             EXPECT_TRUE(main.WaitFor(LINKM_ITEM_DETACH, 5000));
+         },
+         {{kPing, kGoodbye}, {}, {}, 0, 0, {0, 0}}},
+        {"hangs, then dies while the pings leave it alone: it is gone at the next refresh",
+         [](Stage& stage) {
+             ThreadedMainApplication& main = Linked(stage);
+             HangOnePing(stage, main);
+             main.End();
+         },
+         {{kPing}, {}, {}, 0, 1, {1, 0}, 1}},
+        {"restarts while the item waits on its ping: the new window keeps its link and notices, and is pinged",
+         [](Stage& stage) {
+             ThreadedMainApplication& old = Linked(stage, L"old");
+             const HWND item = stage.item, restarted = stage.Second().hwnd();
+             old.ReactTo(LINKM_PING, [item, restarted](ThreadedMainApplication& self) {
+                 FeedNotices(item, restarted, Keyed(L"new", 3));
+                 self.Crash();
+             });
+             stage.Bound(kLongBound);
+             EXPECT_EQ(stage.Query(), 1);
+             stage.Bound(MAIN_APPLICATION_REPLY_TIMEOUT_MS);
+         },
+         {{kPing}, {kPing}, {}, 0, 1, {3, 3}}},
+        {"crashes, and its restart attaches before the detach the item posted itself arrives",
+         [](Stage& stage) {
+             const HWND restarted = stage.Second().hwnd();
+             Linked(stage, L"old").End();
+             EXPECT_EQ(stage.Query(), 1);  // gone: its notification is removed, a detach is posted
+             stage.Push(restarted, L"new", 3);
+         },
+         {{}, {kPing}, {}, 0, 1, {3, 3}, 1}},
+        {"re-attaches with new notices while the item hands a key back, then refuses the key",
+         [](Stage& stage) {
+             TapAndRefuseTheKey(stage, Linked(stage, L"old"),
+                                [](HWND item, HWND main) { FeedNotices(item, main, Keyed(L"new", 3)); });
+         },
+         {{kActivate, Key(L"old0"), kPing}, {}, {}, 0, 1, {3, 3}}},
+        {"adds a notice while the item hands a key back, then refuses the key: only those held before go",
+         [](Stage& stage) {
+             TapAndRefuseTheKey(stage, Linked(stage, L"old"),
+                                [](HWND item, HWND main) { SendNotice(item, Keyed(L"late", 1)[0], main); });
+         },
+         {{kActivate, Key(L"old0"), kPing}, {}, {}, 0, 1, {3, 1}}},
+        {"sends the action back while it is asked to come forward",
+         [](Stage& stage) {
+             ThreadedMainApplication& main = Linked(stage);
+             const HWND item = stage.item;
+             auto sentBack = std::make_shared<int>(0);
+             main.ReactTo(LINKM_ACTIVATE, [item, sentBack](ThreadedMainApplication&) {
+                 if (++*sentBack <= 2) SendMessageW(item, WM_TODAYCUSTOM_ACTION, 0, 0);
+             });
+             stage.Act();
+         },
+         {{kActivate, Key(L"k0"), kPing}, {}, {}, 0, 1, {3, 2}}},
+        {"clears its notices while the host, painting the watermark, waits on another thread",
+         [](Stage& stage) {
+             ThreadedMainApplication& main = Linked(stage);
+             EXPECT_EQ(stage.Query(), 1);
+             EXPECT_TRUE(stage.PaintedNoticeLines());
+             SendsTheItem(stage, main, kClearItem, LINKM_CLEAR);
+             const HWND window = main.hwnd();
+             stage.host.duringNextWatermark = [window] { SendMessageW(window, kClearItem, 0, 0); };
+         },
+         {{kPing, kPing}, {}, {}, 0, 0, {1, 0}}},
+        {"adds a notice without a sort: the host learns of the new count",
+         [](Stage& stage) {
+             ThreadedMainApplication& main = Linked(stage);
+             EXPECT_EQ(stage.Query(), 1);
+             EXPECT_TRUE(stage.PaintedNoticeLines());
+             EXPECT_EQ(stage.Query(), 0);
+             SendNotice(stage.item, Keyed(L"more", 1)[0], main.hwnd());
+         },
+         {{kPing, kPing, kPing}, {}, {}, 0, 1, {3, 3}}},
+        {"names a sibling item's window (a child of the host) as its own",
+         [](Stage& stage) {
+             ThreadedMainApplication::Options sibling;
+             sibling.parent = stage.host.hwnd();
+             stage.Push(stage.First(sibling).hwnd(), L"k", 2);
+             stage.Act();
+         },
+         {{}, {}, {}, 1, 1, {1, 0}}},
+        {"names the Today host's window in its section, and attaches naming it",
+         [](Stage& stage) {
+             stage.mainSection.WriteHandle(stage.host.hwnd());
+             stage.item = InitializeCustomItem(&stage.record, stage.host.hwnd());
+             stage.Push(stage.host.hwnd(), L"k", 2);
+             stage.Act();
+         },
+         {{}, {}, {}, 1, 1, {1, 0}}},
+        {"sends the item window WM_CLOSE, as any program can",
+         [](Stage& stage) {
+             ThreadedMainApplication& main = Linked(stage);
+             SendsTheItem(stage, main, kCloseItem, WM_CLOSE);
+             SendMessageW(main.hwnd(), kCloseItem, 0, 0);
+         },
+         {{kPing}, {}, {}, 0, 1, {3, 2}}},
+        {"outlives the host's window, which takes the item window with it: no handle to it stays",
+         [](Stage& stage) {
+             Linked(stage);
+             DestroyWindow(stage.host.hwnd());
+             EXPECT_EQ(stage.model->window, nullptr);
+             EXPECT_EQ(stage.todaySection.ReadHandle(), 0u);
+         },
+         {{kGoodbye}, {}, {}, 0, 0, {0, 0}}},
+        {"pushes a notice with a name and a text of 2,000,000 units each: they are kept cut, the key whole",
+         [](Stage& stage) {
+             Notice huge;
+             huge.key = std::wstring(300, L'k');
+             huge.sender = std::wstring(2000000, L'n');
+             huge.text = std::wstring(2000000, L't');
+             FeedNotices(stage.item, stage.First().hwnd(), {huge});
+             const MessageEntry& kept = stage.model->link.notices.Current();
+             EXPECT_EQ(kept.key, huge.key);
+             EXPECT_EQ(kept.senderName.size(), DISPLAYED_TEXT_MAX_UNITS);
+             EXPECT_EQ(kept.messageText.size(), DISPLAYED_TEXT_MAX_UNITS);
+         },
+         {{kPing}, {}, {}, 0, 1, {3, 1}}},
+        {"runs hung and unlinked when the user taps: its window is found and shown without waiting on it",
+         [](Stage& stage) {
+             ThreadedMainApplication::Options hung;
+             hung.hungFromStart = true;
+             ThreadedMainApplication& main = stage.First(hung);
+             stage.Act();
+             main.Release();
+             main.Sync();
+             EXPECT_TRUE(IsWindowVisible(main.hwnd()) && IsZoomed(main.hwnd()));
+         },
+         {{}, {}, {}, 0, 0, {1, 0}}},
+        {"is still starting (its program runs, with no window yet) when the user taps again; then ends",
+         [](Stage& stage) {
+             stage.recorder.HoldStarted();
+             stage.Act();
+             EXPECT_TRUE(stage.recorder.WaitForStart());
+             stage.Act();
+             stage.recorder.ReleaseStarted();
+             EXPECT_EQ(stage.recorder.StartsWhenAllEnded(), 1);
+             stage.Act();  // it ended without a window: a new start
+             EXPECT_TRUE(stage.recorder.WaitForStart());
+         },
+         {{}, {}, {}, 2, 0, {1, 0}}},
+    };
+    // clang-format on
+    for (const Row& row : rows) Check(row);
+}
