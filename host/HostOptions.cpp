@@ -17,11 +17,11 @@ bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& option
         if (arg == L"--help" || arg == L"-h" || arg == L"/?") {
             options.help = true;
         } else if (arg == L"--vga" || arg == L"--qvga") {
-            options.config.screen = arg == L"--vga" ? ScreenSpec{{480, 640}, 192} : ScreenSpec{{240, 320}, 96};
-            options.screenOption = arg + L" (" + ScreenSpecText(options.config.screen) + L")";
+            options.config.screen = arg == L"--vga" ? ScreenMode{{480, 640}, 192} : ScreenMode{{240, 320}, 96};
+            options.screenOption = arg + L" (" + ScreenModeText(options.config.screen) + L")";
         } else if (arg == L"--screen") {
             if (!value(text)) return false;
-            if (!ParseScreenSpec(text, true, options.config.screen, error)) {
+            if (!ParseScreenMode(text, true, options.config.screen, error)) {
                 error = L"--screen: " + error;
                 return false;
             }

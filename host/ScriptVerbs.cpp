@@ -214,9 +214,9 @@ bool Rotate(ScriptContext& context, const ScriptStep& step, std::wstring& error)
 }
 
 bool Screen(ScriptContext& context, const ScriptStep& step, std::wstring& error) {
-    ScreenSpec spec;
-    ParseScreenSpec(step.args[0], false, spec, error);  // checked when the script was parsed
-    return ResizeTo(context, step, spec.size, error);
+    ScreenMode mode;
+    ParseScreenMode(step.args[0], false, mode, error);  // checked when the script was parsed
+    return ResizeTo(context, step, mode.size, error);
 }
 
 bool ExpectHeight(ScriptContext& context, const ScriptStep& step, std::wstring& error) {
@@ -316,7 +316,7 @@ const ScriptVerb* FindScriptVerb(const std::wstring& name) {
 
 bool CheckScriptArg(Arg kind, const std::wstring& word, std::wstring& why) {
     int value = 0;
-    ScreenSpec screen;
+    ScreenMode screen;
     switch (kind) {
     case Arg::Int:
         if (ParseInt(word, value)) return true;
@@ -342,7 +342,7 @@ bool CheckScriptArg(Arg kind, const std::wstring& word, std::wstring& why) {
         why = L"'" + word + L"' must be ok or cancel";
         return false;
     case Arg::Size:
-        return ParseScreenSpec(word, false, screen, why);
+        return ParseScreenMode(word, false, screen, why);
     default:
         return true;
     }

@@ -18,7 +18,7 @@
 #include "NotificationArea.h"
 #include "NotificationList.h"
 #include "OptionsDialogRunner.h"
-#include "ScreenSpec.h"
+#include "ScreenMode.h"
 #include "ScrollBar.h"
 #include "ShellReadyEvent.h"
 #include "Watermark.h"
@@ -29,7 +29,7 @@ constexpr DWORD DEFAULT_REFRESH_INTERVAL_MS = 2000;
 constexpr UINT_PTR HOST_REFRESH_TIMER_ID = 1;
 
 struct HostConfig {
-    ScreenSpec screen;     // no size: by the screen's resolution, 240 x 320 or at 192 dpi 480 x 640
+    ScreenMode screen;     // no size: by the screen's resolution, 240 x 320 or at 192 dpi 480 x 640
     bool setReady = true;  // set "SYSTEM/ShellAPIReady" once the host is up
     UINT refreshIntervalMs = DEFAULT_REFRESH_INTERVAL_MS;  // 0: no periodic refresh query
     std::wstring itemsKey = TODAY_ITEMS_KEY;

@@ -4,19 +4,19 @@
 #include <windows.h>
 #include <string>
 
-struct ScreenSpec {
+struct ScreenMode {
     SIZE size = {0, 0};  // 0 x 0: chosen by the resolution, 240 x 320 or at 192 dpi 480 x 640
     int dpi = 0;         // 0: whatever the screen has
 
     // The same screen turned a quarter: width and height swapped.
-    ScreenSpec Turned() const { return {{size.cy, size.cx}, dpi}; }
+    ScreenMode Turned() const { return {{size.cy, size.cx}, dpi}; }
 };
 
 constexpr int LARGEST_SCREEN_SIDE = 4096;
 
 // "320x240@96" when withDpi, else "320x240". False with why the text is not such a screen.
-bool ParseScreenSpec(const std::wstring& text, bool withDpi, ScreenSpec& spec, std::wstring& why);
+bool ParseScreenMode(const std::wstring& text, bool withDpi, ScreenMode& mode, std::wstring& why);
 // The client size the host shows on a screen of this resolution when no size is given.
 SIZE DefaultScreenSize(int dpi);
-// "320x240@96", or "320x240" when the spec names no resolution.
-std::wstring ScreenSpecText(const ScreenSpec& spec);
+// "320x240@96", or "320x240" when the mode names no resolution.
+std::wstring ScreenModeText(const ScreenMode& mode);

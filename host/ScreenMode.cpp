@@ -1,4 +1,4 @@
-#include "ScreenSpec.h"
+#include "ScreenMode.h"
 #include "TextUtil.h"
 
 namespace {
@@ -12,7 +12,7 @@ constexpr int LARGEST_DPI = 960;
 
 }  // namespace
 
-bool ParseScreenSpec(const std::wstring& text, bool withDpi, ScreenSpec& spec, std::wstring& why) {
+bool ParseScreenMode(const std::wstring& text, bool withDpi, ScreenMode& mode, std::wstring& why) {
     const std::wstring form = withDpi ? L"WIDTHxHEIGHT@DPI, such as 320x240@96" : L"WIDTHxHEIGHT, such as 320x240";
     const size_t cross = text.find(L'x');
     const size_t at = text.find(L'@');
@@ -33,13 +33,13 @@ bool ParseScreenSpec(const std::wstring& text, bool withDpi, ScreenSpec& spec, s
               std::to_wstring(LARGEST_DPI);
         return false;
     }
-    spec = {{cx, cy}, dpi};
+    mode = {{cx, cy}, dpi};
     return true;
 }
 
 SIZE DefaultScreenSize(int dpi) { return dpi >= 192 ? SIZE{480, 640} : SIZE{240, 320}; }
 
-std::wstring ScreenSpecText(const ScreenSpec& spec) {
-    std::wstring text = std::to_wstring(spec.size.cx) + L"x" + std::to_wstring(spec.size.cy);
-    return spec.dpi ? text + L"@" + std::to_wstring(spec.dpi) : text;
+std::wstring ScreenModeText(const ScreenMode& mode) {
+    std::wstring text = std::to_wstring(mode.size.cx) + L"x" + std::to_wstring(mode.size.cy);
+    return mode.dpi ? text + L"@" + std::to_wstring(mode.dpi) : text;
 }
