@@ -127,19 +127,15 @@ MainAnswer MainLink::HandBackCurrentKey() {
 }
 
 HeldNotices MainLink::Held() const {
-    HeldNotices held;
-    held.clears = clears;
-    held.entries.reserve(static_cast<size_t>(notices.Size()));
-    for (int i = 0; i < notices.Size(); ++i) held.entries.push_back(&notices.At(i));
-    return held;
+    return {clears, notices.Size(), notices.LastArrival()};
 }
 
 bool MainLink::DropHeld(const HeldNotices& held) {
-    if (held.clears != clears || held.entries.empty()) return false;
-    if (static_cast<size_t>(notices.Size()) == held.entries.size()) ClearNotices();  // nothing arrived since
+    if (held.clears != clears || held.count == 0) return false;
+    if (notices.LastArrival() == held.lastArrival) ClearNotices();  // nothing arrived since
     else {
         statusMode = false;
-        notices.Remove(held.entries);
+        notices.RemoveArrivedUpTo(held.lastArrival);
     }
     return true;
 }

@@ -4,7 +4,6 @@
 #pragma once
 #include "MessageList.h"
 #include "SharedSection.h"
-#include <vector>
 
 // How long the item waits for the main application to answer one message, so that a busy or hung
 // application never freezes the Today screen for long.
@@ -42,8 +41,9 @@ struct LinkReply {
 
 // The notices held before a key was handed back, so that a failed hand-back drops those and no others.
 struct HeldNotices {
-    unsigned clears = 0;                       // the list's clears so far: after another, none of these is left
-    std::vector<const MessageEntry*> entries;  // valid only while no clear has happened since
+    unsigned clears = 0;       // the list's clears so far: after another, none of these is left
+    int count = 0;             // how many there were
+    unsigned lastArrival = 0;  // the arrival number of the last of them
 };
 
 class MainLink {

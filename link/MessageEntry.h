@@ -26,4 +26,6 @@ public:
     // The portrait as the paint last stretched it for its cell (null while it is shown at its own size); it
     // goes with the portrait.
     GdiObject<HBITMAP> fittedPortrait;
+    // Its place in the order of arrival (set by the list that took it in), which no sort changes.
+    unsigned arrival = 0;
 };

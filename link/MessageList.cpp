@@ -2,7 +2,10 @@
 #include <algorithm>
 #include <stdexcept>
 
-void MessageList::Append(std::unique_ptr<MessageEntry> entry) { entries.push_back(std::move(entry)); }
+void MessageList::Append(std::unique_ptr<MessageEntry> entry) {
+    entry->arrival = ++arrivals;
+    entries.push_back(std::move(entry));
+}
 
 void MessageList::SortByTime() {
     // Stable: notices with equal times keep the order they arrived in. Only pointers move.
@@ -17,14 +20,11 @@ void MessageList::Clear() {
     cursor = 0;
 }
 
-void MessageList::Remove(const std::vector<const MessageEntry*>& gone) {
-    std::vector<const MessageEntry*> sorted(gone);
-    std::sort(sorted.begin(), sorted.end());
-    auto isGone = [&](const MessageEntry* entry) { return std::binary_search(sorted.begin(), sorted.end(), entry); };
-    shownPortraits.erase(std::remove_if(shownPortraits.begin(), shownPortraits.end(), isGone), shownPortraits.end());
-    entries.erase(
-        std::remove_if(entries.begin(), entries.end(), [&](const auto& entry) { return isGone(entry.get()); }),
-        entries.end());
+void MessageList::RemoveArrivedUpTo(unsigned arrival) {
+    auto gone = [arrival](const MessageEntry* entry) { return entry->arrival <= arrival; };
+    shownPortraits.erase(std::remove_if(shownPortraits.begin(), shownPortraits.end(), gone), shownPortraits.end());
+    entries.erase(std::remove_if(entries.begin(), entries.end(), [&](const auto& entry) { return gone(entry.get()); }),
+                  entries.end());
     cursor = 0;
 }
 

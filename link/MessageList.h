@@ -19,8 +19,10 @@ public:
     void Append(std::unique_ptr<MessageEntry> entry);
     void SortByTime();
     void Clear();
-    // Drops these entries (those the list still holds); the cursor goes back to the first notice.
-    void Remove(const std::vector<const MessageEntry*>& gone);
+    // The arrival number of the entry appended last (0 before the first).
+    unsigned LastArrival() const { return arrivals; }
+    // Drops the entries that arrived up to and including `arrival`; the cursor goes back to the first notice.
+    void RemoveArrivedUpTo(unsigned arrival);
     void Next(bool wrap);
     void Previous(bool wrap);
     MessageEntry& At(int index) const;  // throws std::out_of_range "invalid vector<T> subscript"
@@ -40,5 +42,6 @@ public:
 private:
     std::vector<std::unique_ptr<MessageEntry>> entries;
     int cursor = 0;
+    unsigned arrivals = 0;  // entries appended so far, clears included
     std::vector<MessageEntry*> shownPortraits;  // entries with a loaded portrait, the one shown last at the back
 };
