@@ -149,15 +149,6 @@ bool ParseStepList(const std::wstring& list, std::vector<ScriptStep>& steps, Scr
     return true;
 }
 
-unsigned KeyCodeOfName(const std::wstring& name) {
-    if (name == L"right") return VK_RIGHT;
-    if (name == L"left") return VK_LEFT;
-    if (name == L"up") return VK_UP;
-    if (name == L"down") return VK_DOWN;
-    if (name == L"enter") return VK_RETURN;
-    return 0;
-}
-
 std::wstring ScriptSummary() {
     std::wstring text;
     for (const auto& verb : ScriptVerbs()) text += std::wstring(L"  ") + verb.usage + L"\n";

@@ -5,15 +5,7 @@
 #pragma once
 #include <string>
 #include <vector>
-
-struct ScriptVerb;
-
-struct ScriptStep {
-    int line = 0;  // 1-based line in the script (or position in a --steps list)
-    std::wstring verb;
-    const ScriptVerb* definition = nullptr;  // its row in the table of verbs
-    std::vector<std::wstring> args;
-};
+#include "ScriptStep.h"
 
 struct ScriptProblem {
     int line = 0;
@@ -24,9 +16,6 @@ struct ScriptProblem {
 bool ParseScript(const std::wstring& text, std::vector<ScriptStep>& steps, ScriptProblem& problem);
 // Parses "step; step; ..." from the command line; each step counts as one line.
 bool ParseStepList(const std::wstring& list, std::vector<ScriptStep>& steps, ScriptProblem& problem);
-
-// Virtual-key code of a key name used by the key step (right, left, up, down, enter); 0 when unknown.
-unsigned KeyCodeOfName(const std::wstring& name);
 
 // One line of help per step, for --help.
 std::wstring ScriptSummary();

@@ -5,6 +5,15 @@
 #include "TodayHost.h"
 #include "toolbox/Console.h"
 
+unsigned KeyCodeOfName(const std::wstring& name) {
+    if (name == L"right") return VK_RIGHT;
+    if (name == L"left") return VK_LEFT;
+    if (name == L"up") return VK_UP;
+    if (name == L"down") return VK_DOWN;
+    if (name == L"enter") return VK_RETURN;
+    return 0;
+}
+
 namespace {
 
 int IntArg(const std::wstring& word) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 #include "platform/ScopedHandles.h"
-#include "Script.h"
+#include "ScriptStep.h"
 
 class TodayHost;
 
@@ -40,5 +40,7 @@ struct ScriptVerb {
 
 const std::vector<ScriptVerb>& ScriptVerbs();
 const ScriptVerb* FindScriptVerb(const std::wstring& name);
+// Virtual-key code of a key name used by the key step (right, left, up, down, enter); 0 when unknown.
+unsigned KeyCodeOfName(const std::wstring& name);
 // Whether a word is of its kind; false with why not.
 bool CheckScriptArg(Arg kind, const std::wstring& word, std::wstring& why);
