@@ -7,7 +7,7 @@
 #include "support/MainApplication.h"
 #include "support/PixelCapture.h"
 #include "support/Sections.h"
-#include "support/UnresponsiveWindow.h"
+#include "support/ThreadedMainApplication.h"
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -219,7 +219,8 @@ TEST(LaunchWithoutProgram, MissingProgramIsPassedOverSilently) {
 // A main application that comes forward but is slow to take the key is busy, not gone: it is not started a
 // second time and the notices stay.
 TEST_F(LaunchTest, SlowKeyHandBackStartsNothingAndKeepsTheNotices) {
-    UnresponsiveWindow slow(WM_COPYDATA);
+    ThreadedMainApplication slow(ThreadedMainApplication::Unlisted(false));
+    slow.HoldOn(WM_COPYDATA);
     loaded.Send(LINKM_MAIN_ATTACH, reinterpret_cast<WPARAM>(slow.hwnd()));
     for (const auto& notice : NumberedNotices(2)) SendNotice(loaded.item, notice);
     loaded.Send(LINKM_SORT);

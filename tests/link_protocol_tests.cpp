@@ -11,7 +11,7 @@
 #include "support/NotificationArea.h"
 #include "support/PixelCapture.h"
 #include "support/Sections.h"
-#include "support/UnresponsiveWindow.h"
+#include "support/ThreadedMainApplication.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -594,7 +594,7 @@ DWORD Timed(Action action) {
 // notices, the Today screen waits on it once, and the pings resume once it sends the item something again.
 TEST(BusyMainApplication, KeepsTheLinkAndIsWaitedOnOnce) {
     NotificationAreaWindow area;
-    UnresponsiveWindow busy;
+    ThreadedMainApplication busy(ThreadedMainApplication::Unlisted(true));
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
     item.Send(LINKM_MAIN_ATTACH, AsParam(busy.hwnd()));
@@ -612,8 +612,8 @@ TEST(BusyMainApplication, KeepsTheLinkAndIsWaitedOnOnce) {
     EXPECT_TRUE(item.DrawsNoticeLines());
     EXPECT_TRUE(area.MessagesNumbered(WM_COPYDATA).empty());  // its notification stays
 
-    busy.Resume();
-    const LONG pinged = busy.Received(LINKM_PING);  // Wine drops a sent message that timed out
+    busy.Release();
+    const int pinged = busy.Received(LINKM_PING);  // Wine drops a sent message that timed out
     item.Query();
     EXPECT_EQ(busy.Received(LINKM_PING), pinged);  // still backing off
     item.Send(LINKM_SORT);                         // the main application speaks again
@@ -624,7 +624,7 @@ TEST(BusyMainApplication, KeepsTheLinkAndIsWaitedOnOnce) {
 // The busy rule itself, on the link alone with short bounds: timed out on an existing window means busy,
 // nothing is sent during the back-off, and after it the next send waits again.
 TEST(BusyMainApplication, BackOffEndsAfterItsTime) {
-    UnresponsiveWindow busy;
+    ThreadedMainApplication busy(ThreadedMainApplication::Unlisted(true));
     MainLink link;
     link.replyTimeoutMs = 50;
     link.busyBackoffMs = 300;
@@ -640,7 +640,7 @@ TEST(BusyMainApplication, BackOffEndsAfterItsTime) {
 }
 
 TEST(HungMainApplication, TheHandshakeAndTheActionWaitOneBoundTheUnloadNone) {
-    UnresponsiveWindow hung;
+    ThreadedMainApplication hung(ThreadedMainApplication::Unlisted(true));
     HeldSection section(MAIN_SECTION_NAME);
     section.WriteHandle(hung.hwnd());
     Item item;

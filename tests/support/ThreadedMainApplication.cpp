@@ -85,13 +85,14 @@ std::vector<ThreadedMainApplication::Arrival> ThreadedMainApplication::Arrivals(
     return arrivals;
 }
 
+int ThreadedMainApplication::Received(UINT message) const {
+    int count = 0;
+    for (const Arrival& arrival : Arrivals()) count += arrival.message == message;
+    return count;
+}
+
 bool ThreadedMainApplication::WaitFor(UINT message, DWORD timeoutMs) const {
-    auto arrived = [&] {
-        for (const Arrival& arrival : Arrivals())
-            if (arrival.message == message) return true;
-        return false;
-    };
-    return PumpUntil(arrived, timeoutMs) == PumpResult::Done;
+    return PumpUntil([&] { return Received(message) > 0; }, timeoutMs) == PumpResult::Done;
 }
 
 void ThreadedMainApplication::Sync() const {
