@@ -18,10 +18,8 @@
 
 namespace {
 
-constexpr DWORD kLine = 20;  // line height with the default font size
-constexpr DWORD kOneLine = kLine;
-constexpr DWORD kThreeLines = 3 * kLine;
-constexpr UINT kUnknownMessage = WM_USER + 107;  // inside the protocol's range, but not part of it
+constexpr DWORD kOneLine = 20, kThreeLines = 60;  // with the default font size
+constexpr UINT kUnknownMessage = WM_USER + 107;   // inside the protocol's range, but not part of it
 
 DWORD HandleValue(HWND window) { return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)); }
 WPARAM AsParam(HWND window) { return reinterpret_cast<WPARAM>(window); }
@@ -42,24 +40,12 @@ struct Item : LoadedItem {
         item = dll.initialize(&record, parent ? parent : host.hwnd());
         return item;
     }
-    int Query() { return static_cast<int>(Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record))); }
     // What the host does after a query: give the item its height and let it paint.
     void Refresh() {
         Resize(240, static_cast<int>(record.cyp));
-        InvalidateRect(item, nullptr, FALSE);
-        UpdateWindow(item);
+        Repaint();
     }
     bool RepaintPending() const { return GetUpdateRect(item, nullptr, FALSE) != FALSE; }
-    // The three-line view draws the portrait cell, sender and text below the first line; the one-line
-    // view leaves the host's watermark there. Paints, so the dirty flag is cleared.
-    bool DrawsNoticeLines() {
-        Resize(240, static_cast<int>(kThreeLines));
-        InvalidateRect(item, nullptr, FALSE);
-        Capture capture = CaptureWindow(item);
-        const RECT below = {0, static_cast<LONG>(kLine) + 2, capture.width, capture.height};
-        const int area = (below.right - below.left) * (below.bottom - below.top);
-        return capture.Count(below, kHostWatermarkColor) < area;
-    }
 };
 
 // Payload bytes placed so that the last of them is the last readable byte before a guard page.
@@ -352,13 +338,13 @@ TEST_P(StatusMode, KeepsHeightAndOneLineViewUntilSort) {
     for (ULONGLONG time : {30, 10, 20}) SendNotice(item.item, NoticePayload(L"t" + std::to_wstring(time), time));
     item.Query();
     EXPECT_EQ(item.record.cyp, heightBefore);
-    EXPECT_FALSE(item.DrawsNoticeLines());
+    EXPECT_FALSE(DrawsNoticeLines(item.item));
 
     EXPECT_EQ(item.Send(LINKM_SORT), 1);
     EXPECT_TRUE(item.RepaintPending());
     EXPECT_EQ(item.Query(), noticesBefore ? 0 : 1);
     EXPECT_EQ(item.record.cyp, kThreeLines);
-    EXPECT_TRUE(item.DrawsNoticeLines());
+    EXPECT_TRUE(DrawsNoticeLines(item.item));
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, StatusMode, ::testing::Values(0, 1),
@@ -394,7 +380,7 @@ TEST_P(LeavingStatusMode, ReturnsToTheHeightOfTheList) {
     EXPECT_EQ(item.RepaintPending(), c.repaint);
     EXPECT_EQ(item.Query(), 1);
     EXPECT_EQ(item.record.cyp, kOneLine);
-    EXPECT_FALSE(item.DrawsNoticeLines());
+    EXPECT_FALSE(DrawsNoticeLines(item.item));
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, LeavingStatusMode,
@@ -609,7 +595,7 @@ TEST(BusyMainApplication, KeepsTheLinkAndIsWaitedOnOnce) {
     DrainMessages();
     item.Query();
     EXPECT_EQ(item.record.cyp, kThreeLines);
-    EXPECT_TRUE(item.DrawsNoticeLines());
+    EXPECT_TRUE(DrawsNoticeLines(item.item));
     EXPECT_TRUE(area.MessagesNumbered(WM_COPYDATA).empty());  // its notification stays
 
     busy.Release();

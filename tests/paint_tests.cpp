@@ -46,19 +46,12 @@ struct LowerTexts {
 const LowerTexts kOneNotice = {{45, 21, 236, 37}, {45, 40, 236, 56}};
 const LowerTexts kSeveralNotices = {{57, 21, 224, 37}, {57, 40, 224, 56}};
 
-RECT Widened(const RECT& r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
-
 class ItemPaint : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(item.item, nullptr);
         item.Resize(kWidth, kHeight);
         mainApplication.answers[LINKM_PING] = 1;  // alive, for the host's refresh queries
-    }
-    // A paint through the window procedure, as the host's window manager asks for one.
-    Capture Painted() {
-        InvalidateRect(item.item, nullptr, FALSE);
-        return CaptureWindow(item.item);
     }
     void Feed(const std::vector<Notice>& notices) { FeedNotices(item.item, mainApplication.hwnd(), notices); }
     void Feed(int n) { Feed(NumberedNotices(n)); }
@@ -107,12 +100,12 @@ TEST_F(ItemPaint, BackgroundAndTextColoursFollowTheSelection) {
 
         // One-line view: nothing below the first line but the background.
         item.Send(LINKM_CLEAR);
-        Capture oneLine = Painted();
+        Capture oneLine = item.Painted();
         EXPECT_EQ(CountOther(oneLine, kLowerLines, k.background), 0);
         EXPECT_TRUE(SameInArea(oneLine, Texts(k.background, k.text, {{L"Ardeno", kOneLineTitle}}), kOneLineTitleArea));
 
         Feed(1);
-        Capture threeLines = Painted();
+        Capture threeLines = item.Painted();
         EXPECT_TRUE(SameInArea(
             threeLines,
             Texts(k.background, k.text, {{L"Ardeno  (1)new messages.", kTitleText}, {L"[1/1] ", kTitleText, DT_RIGHT}}),
@@ -149,7 +142,7 @@ TEST_F(ItemPaint, OneLineViewWhileThereIsNothingToPage) {
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         k.arrange();
-        Capture c = Painted();
+        Capture c = item.Painted();
         EXPECT_TRUE(SameInArea(c, title, kOneLineTitleArea));
         EXPECT_EQ(CountOther(c, kLowerLines, kHostWatermarkColor), 0);
         EXPECT_GT(c.Count(kAppIconCell, kAppBlue), 0);
@@ -162,7 +155,7 @@ TEST_F(ItemPaint, OneNoticeShowsItsTextsWithoutArrows) {
     notice.text = L"See you at nine";
     notice.time = TimeField(9, 5);
     Feed({notice});
-    Capture c = Painted();
+    Capture c = item.Painted();
     EXPECT_TRUE(SameInArea(c,
                            Texts(kHostWatermarkColor, kHostTextColor,
                                  {{L"Ardeno  (1)new messages.", kTitleText},
@@ -190,7 +183,7 @@ TEST_F(ItemPaint, TimeShowsHourUnpaddedAndTwoDigitMinutes) {
         notice.sender = L"Bob";
         notice.time = k.field;
         Feed({notice});
-        EXPECT_TRUE(SameInArea(Painted(),
+        EXPECT_TRUE(SameInArea(item.Painted(),
                                Texts(kHostWatermarkColor, kHostTextColor,
                                      {{L"Bob", kOneNotice.name}, {k.shown, kOneNotice.name, DT_RIGHT}}),
                                kOneNotice.name));
@@ -203,7 +196,7 @@ TEST_F(ItemPaint, AmpersandsInNameAndTextShowAsTyped) {
     notice.text = L"Tom & Jerry &more";
     notice.time = TimeField(9, 5);
     Feed({notice});
-    Capture c = Painted();
+    Capture c = item.Painted();
     EXPECT_TRUE(SameInArea(c,
                            Texts(kHostWatermarkColor, kHostTextColor,
                                  {{L"R&D", kOneNotice.name, DT_NOPREFIX},
@@ -220,7 +213,7 @@ TEST_F(ItemPaint, LongNameIsCutBeforeTheTime) {
     notice.sender = L"Maximilian Alexander Bartholomew Featherstonehaugh";
     notice.time = TimeField(12, 34);
     Feed({notice});
-    Capture c = Painted();
+    Capture c = item.Painted();
     // The name area ends where the right-aligned time begins.
     const RECT nameArea = {kOneNotice.name.left, kOneNotice.name.top, kOneNotice.name.right - ItemTextWidth(L"[12:34]"),
                            kOneNotice.name.bottom};
@@ -235,7 +228,7 @@ TEST_F(ItemPaint, LongNameIsCutBeforeTheTime) {
 
 TEST_F(ItemPaint, MissingPortraitIsAGreyFrameOnePixelAboveTheCell) {
     Feed(1);  // no portrait path: the load fails
-    Capture c = Painted();
+    Capture c = item.Painted();
     // Portrait cell (2, 19, 42, 59): the outline runs over rows 18 to 57 and columns 2 to 41.
     EXPECT_TRUE(GreyOutline(c, {2, 18, 42, 58}));
     EXPECT_EQ(c.Count({2, 58, 42, 59}, kGrey), 0);
@@ -260,7 +253,7 @@ TEST_F(ItemPaint, PortraitIsCentredInItsCellAndNeverLeavesIt) {
         notice.portraitPath = TemporaryFile(L"portrait.bmp");
         WriteSolidBitmapFile(notice.portraitPath, k.width, k.height, kPortrait);
         Feed({notice});
-        Capture c = Painted();
+        Capture c = item.Painted();
         DeleteFileW(notice.portraitPath.c_str());
         EXPECT_EQ(BoundsOf(c, kPortrait), k.drawn);
         EXPECT_EQ(c.Count(kAll, kPortrait), (k.drawn.right - k.drawn.left) * (k.drawn.bottom - k.drawn.top));
@@ -285,7 +278,7 @@ TEST_F(ItemPaint, ArrowsShowWhereTheCursorCanMove) {
             Key(s.key);
             ASSERT_TRUE(HighlightEnds());
         }
-        Capture c = Painted();
+        Capture c = item.Painted();
         EXPECT_EQ(c.Count(kPrevArrowBox, kOrange), s.previous ? kArrowPixels : 0);
         EXPECT_EQ(c.Count(kNextArrowBox, kOrange), s.next ? kArrowPixels : 0);
         EXPECT_EQ(c.Count(kAll, kOrange), kArrowPixels * (s.previous + s.next));  // nowhere else
@@ -296,7 +289,7 @@ TEST_F(ItemPaint, ArrowsShowWhereTheCursorCanMove) {
     }
     // The triangles sit in their boxes as drawn at (L, 30) and (R - 17, 30), and point outwards: each
     // tip is a single pixel on the outer side of its box.
-    Capture c = Painted();
+    Capture c = item.Painted();
     EXPECT_EQ(BoundsOf(c, kOrange), (RECT{4, 31, 235, 46}));
     EXPECT_EQ(c.Count({0, 38, 16, 39}, kOrange), 8);
     EXPECT_EQ(c.At(4, 38), kOrange);
@@ -332,7 +325,7 @@ TEST_F(ItemPaint, LitArrowIsDarkAndFramedAroundItsHitArea) {
         EXPECT_TRUE(GreyOutline(lit, k.frame));
 
         ASSERT_TRUE(HighlightEnds());
-        Capture dim = Painted();
+        Capture dim = item.Painted();
         EXPECT_EQ(dim.Count(k.litBox, kOrange), kArrowPixels);
         EXPECT_FALSE(GreyOutline(dim, k.frame));
     }
@@ -346,25 +339,25 @@ TEST_F(ItemPaint, PaintsLeaveTheGdiObjectCountUnchanged) {
     std::vector<Notice> notices = NumberedNotices(3);
     notices.insert(notices.begin(), withPortrait);
     Feed(notices);
-    Painted();  // the portrait is loaded once and kept with its notice
+    item.Painted();  // the portrait is loaded once and kept with its notice
     const int before = CountGdiObjects();
     for (int round = 0; round < 40; ++round) {
-        Painted();
+        item.Painted();
         Key(VK_RIGHT);  // lit arrow, frame
         CaptureWindow(item.item);
         if (round % 8 == 0) Select();
         if (round % 8 == 4) item.Send(WM_TODAYCUSTOM_LOSTSELECTION);
         if (round % 10 == 9) {
             item.Send(LINKM_STATUS, 1);  // one-line view
-            Painted();
+            item.Painted();
             Feed(notices);
-            Painted();  // the new notice loads its portrait
+            item.Painted();  // the new notice loads its portrait
             const int afterReload = CountGdiObjects();
             EXPECT_LE(afterReload, before);
             Key(VK_LEFT);
         }
     }
-    Painted();
+    item.Painted();
     DeleteFileW(withPortrait.portraitPath.c_str());
     EXPECT_EQ(CountGdiObjects(), before);
 }
@@ -380,7 +373,7 @@ TEST_F(ChinesePaint, TitlesUseTheChineseTexts) {
     EXPECT_GT(ya.Count(kOneLineTitleArea, kHostTextColor), 10);
     EXPECT_FALSE(SameInArea(ya, nuo, kOneLineTitleArea));
 
-    Capture oneLine = Painted();
+    Capture oneLine = item.Painted();
     EXPECT_TRUE(SameInArea(oneLine, Texts(kHostWatermarkColor, kHostTextColor, {{L"\u96C5\u8BFA", kOneLineTitle}}),
                            kOneLineTitleArea));
     EXPECT_FALSE(SameInArea(oneLine, Texts(kHostWatermarkColor, kHostTextColor, {{L"Ardeno", kOneLineTitle}}),
@@ -389,7 +382,7 @@ TEST_F(ChinesePaint, TitlesUseTheChineseTexts) {
 
     Feed(2);
     EXPECT_TRUE(SameInArea(
-        Painted(),
+        item.Painted(),
         Texts(kHostWatermarkColor, kHostTextColor,
               {{L"\u96C5\u8BFA  (2)\u6761\u65B0\u6D88\u606F", kTitleText}, {L"[1/2] ", kTitleText, DT_RIGHT}}),
         kTitleArea));
@@ -554,10 +547,6 @@ protected:
         return RenderTexts(screen->width, 3 * screen->line, kHostWatermarkColor, kHostTextColor, texts,
                            screen->fontHeight);
     }
-    DWORD QueriedHeight() {
-        item.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&item.record));
-        return item.record.cyp;
-    }
     // Pixels of the colour in the icon as loaded at the screen's size.
     int IconPixels(HICON icon, COLORREF colour) {
         Surface surface(64, 64, kHostWatermarkColor);
@@ -573,7 +562,7 @@ TEST_F(HighDpiPaint, EveryTextLineIsWholeInItsScaledLine) {
     notices[0].text = L"[2/3] gjpqy";
     notices[0].time = TimeField(9, 5);
     Feed(notices);
-    const Capture c = Painted();
+    const Capture c = item.Painted();
     const ScaledScreen& s = *screen;
     const std::vector<TextAt> texts = {{L"Ardeno  (3)new messages.", s.titleText, DT_NOCLIP},
                                        {L"[1/3] ", s.titleText, DT_RIGHT | DT_NOCLIP},
@@ -597,7 +586,7 @@ TEST_F(HighDpiPaint, IconsAreWholeInsideTheItemAndClearOfThePortrait) {
     Feed(3);
     Key(VK_RIGHT);  // the second notice: both arrows
     ASSERT_TRUE(PumpUntil([&] { return CaptureWindow(item.item).Count(Item(), kBrown) == 0; }, 3000));
-    const Capture c = Painted();
+    const Capture c = item.Painted();
     const ScaledScreen& s = *screen;
     ItemIcons icons(item.dll.module);  // as the item loads them, at the screen's size
     icons.LoadIcons();
@@ -642,7 +631,7 @@ TEST_F(HighDpiPaint, CountIsCutToEndBeforeThePosition) {
     Feed(3);
     Key(VK_RIGHT);
     ASSERT_TRUE(HighlightEnds());
-    const Capture c = Painted();
+    const Capture c = item.Painted();
     const int inset = s.titleText.top;
     const RECT title = {s.titleText.left, s.titleText.top, kNarrow - inset, s.titleText.bottom};
     const std::wstring count = L"Ardeno  (3)new messages.", position = L"[2/3] ";
@@ -658,15 +647,15 @@ TEST_F(HighDpiPaint, CountIsCutToEndBeforeThePosition) {
 TEST_F(HighDpiPaint, ReportedHeightGrowsWithTheScreen) {
     const DWORD line = screen->line;
     EXPECT_EQ(item.record.cyp, line);  // before any paint: the small line at the screen's scale
-    Painted();
-    EXPECT_EQ(QueriedHeight(), line);
+    item.Painted();
+    EXPECT_EQ(item.Height(), line);
     Feed(3);
-    Painted();
-    EXPECT_EQ(QueriedHeight(), 3 * line);
+    item.Painted();
+    EXPECT_EQ(item.Height(), 3 * line);
     ScopedRegistryKey key(TEST_FONT_SIZE_KEY);
     key.SetDword(L"CurFont", 1200);
-    Painted();
-    EXPECT_EQ(QueriedHeight(), 3u * screen->largeLine);
+    item.Painted();
+    EXPECT_EQ(item.Height(), 3u * screen->largeLine);
 }
 
 // The stock font's description carries a width for its own height; a glyph drawn taller must come out wider
@@ -676,7 +665,7 @@ TEST_F(HighDpiPaint, TextKeepsItsProportions) {
         BoundsOf(RenderTexts(kWidth, 24, kHostWatermarkColor, kHostTextColor, {{L"Ardeno", {28, 0, 428, 20}}}, 12),
                  kHostTextColor);
     item.Resize(screen->width, screen->line);
-    const RECT large = BoundsOf(Painted(), kHostTextColor);
+    const RECT large = BoundsOf(item.Painted(), kHostTextColor);
     const int smallWidth = small.right - small.left, largeWidth = large.right - large.left;
     EXPECT_GT(largeWidth * 12 * 10, smallWidth * screen->fontHeight * 8)
         << screen->fontHeight << "-pixel title about " << largeWidth << " wide, 12-pixel title " << smallWidth;

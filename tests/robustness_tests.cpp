@@ -329,10 +329,9 @@ TEST(InChildRobustness, RandomNoticesPaintWhilePaging) {
     UpdateWindow(loaded.item);  // the first paint's one-time objects (fonts, caches) are not the notices
     const int objects = CountGdiObjects();
     for (int i = 0; i < count; ++i) {
-        InvalidateRect(loaded.item, nullptr, FALSE);
-        UpdateWindow(loaded.item);
+        loaded.Repaint();
         loaded.Send(WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT);
-        if (i % 10 == 0) loaded.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&loaded.record));
+        if (i % 10 == 0) loaded.Query();
     }
     // Loaded portraits stay with their notices until the list is emptied; nothing else outlives a paint.
     loaded.Send(LINKM_CLEAR);

@@ -1,5 +1,6 @@
 #include "PeerProcess.h"
 #include "peer/PeerNames.h"
+#include "toolbox/Utf8.h"
 #include <tlhelp32.h>
 #include <cstring>
 
@@ -131,6 +132,24 @@ CommandResult RunPeerCommand(const std::wstring& arguments) {
     result.exitCode = command.ExitCode();
     result.errorOutput = command.ErrorOutput();
     return result;
+}
+
+::testing::AssertionResult PeerCommand(const std::wstring& arguments) {
+    const CommandResult result = RunPeerCommand(arguments);
+    if (result.exitCode == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << ToUtf8(arguments) << " exited " << result.exitCode << ": "
+                                         << result.errorOutput;
+}
+
+PeerReady::PeerReady() : event(CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME)) {
+    ResetEvent(event.get());  // an instance of an earlier test may have left it set
+}
+
+::testing::AssertionResult PeerReady::WaitFor(const ChildProcess& peer) const {
+    const int signalled = PumpUntilAnySignalled({event.get(), peer.Handle()}, kChildWaitMs);
+    if (signalled == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << (signalled == 1 ? "the program ended, exit code " : "not ready, ")
+                                         << peer.ExitCode() << ": " << peer.ErrorOutput();
 }
 
 ScratchFolder::ScratchFolder() {
