@@ -497,38 +497,18 @@ struct ScaledScreen {
     RECT portraitCell;
 };
 
+// clang-format off
 const ScaledScreen kScaledScreens[] = {
     // Lines 27 (font 16), insets 3, icons 24 (the held size nearest 22; the application icon moved up to stay
     // above the portrait's frame, the next arrow its width and a pixel left of the edge), arrow columns 16 wide,
     // text offset 0.
-    {131,
-     328,
-     27,
-     33,
-     16,
-     1,
-     {3, 1, 27, 25},
-     {0, 40, 24, 64},
-     {303, 40, 327, 64},
-     {41, 3, 325, 24},
-     {77, 29, 306, 50},
-     {77, 55, 306, 76},
-     {19, 26, 73, 80}},
+    {131, 328, 27, 33, 16, 1, {3, 1, 27, 25}, {0, 40, 24, 64}, {303, 40, 327, 64},
+     {41, 3, 325, 24}, {77, 29, 306, 50}, {77, 55, 306, 76}, {19, 26, 73, 80}},
     // Lines 40 (font 24), insets 4, icons 32, arrow columns 24 wide, text offset 0.
-    {192,
-     480,
-     40,
-     48,
-     24,
-     2,
-     {4, 4, 36, 36},
-     {0, 61, 32, 93},
-     {446, 61, 478, 93},
-     {60, 4, 476, 36},
-     {114, 42, 448, 74},
-     {114, 80, 448, 112},
-     {28, 38, 108, 118}},
+    {192, 480, 40, 48, 24, 2, {4, 4, 36, 36}, {0, 61, 32, 93}, {446, 61, 478, 93},
+     {60, 4, 476, 36}, {114, 42, 448, 74}, {114, 80, 448, 112}, {28, 38, 108, 118}},
 };
+// clang-format on
 
 }  // namespace
 
