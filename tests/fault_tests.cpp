@@ -7,7 +7,7 @@
 #include "support/MainApplication.h"
 #include "support/PeerProcess.h"
 #include "support/ChildRun.h"
-#include "support/Portraits.h"
+#include "support/ScratchFiles.h"
 #include "support/RandomNotices.h"
 #include "support/Registry.h"
 #include "support/ResourceCounts.h"
@@ -305,31 +305,28 @@ TEST(Faults, TenThousandNoticesArePagedThroughAndGiveBackTheirObjects) {
 // Portrait files the item meets in the field, each on its own notice: every paint after the first finds the
 // same GDI objects (a portrait that loads is kept by its notice), and clearing gives all of them back.
 TEST(InChildFaults, BrokenMissingAndVeryLargePortraitsPaintWithoutLeaks) {
-    PortraitFiles files;
-    const std::wstring empty = files.PathOf(L"empty.bmp");
+    ScratchFolder files;
+    const std::wstring empty = files.Path(L"empty.bmp");
     WriteFileBytes(empty, {});
-    const std::wstring png = files.PathOf(L"portrait.png");
+    const std::wstring png = files.Path(L"portrait.png");
     WriteFileBytes(png, {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 0, 8});
-    const std::wstring text = files.PathOf(L"portrait.txt");
+    const std::wstring text = files.Path(L"portrait.txt");
     WriteFileBytes(text, {'n', 'o', 't', ' ', 'a', ' ', 'b', 'i', 't', 'm', 'a', 'p'});
-    const std::wstring huge = files.Write(L"huge-claim.bmp", 4, 4);
-    std::vector<BYTE> claim(54);
-    HANDLE file = CreateFileW(huge.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0;
-    ReadFile(file, claim.data(), 54, &read, nullptr);
-    CloseHandle(file);
+    const std::wstring huge = files.WriteBitmap(L"huge-claim.bmp", 4, 4);
+    const std::string written = ReadFileText(huge);
+    std::vector<BYTE> claim(written.begin(), written.begin() + 54);
     claim[21] = 0x7F;  // width and height near 2^31 in a 54-byte file
     claim[25] = 0x7F;
     WriteFileBytes(huge, claim);
-    const std::wstring portraits[] = {files.PathOf(L"missing.bmp"),
+    const std::wstring portraits[] = {files.Path(L"missing.bmp"),
                                       empty,
                                       TestDataFile(L"portrait-truncated.bmp"),
                                       TestDataFile(L"portrait-offbits-past-end.bmp"),
                                       png,
                                       text,
                                       huge,
-                                      files.Write(L"large.bmp", 2048, 2048),
-                                      files.Write(L"small.bmp")};
+                                      files.WriteBitmap(L"large.bmp", 2048, 2048),
+                                      files.WriteBitmap(L"small.bmp")};
     std::vector<Notice> notices = NumberedNotices(static_cast<int>(std::size(portraits)));
     for (size_t i = 0; i < notices.size(); ++i) notices[i].portraitPath = portraits[i];
 
@@ -367,7 +364,7 @@ TEST(Faults, BrokenMissingAndVeryLargePortraitsPaintWithoutLeaksInAChildProcess)
 TEST(InChildFaults, TenThousandKeyPressesAndTaps) {
     const int inputs = Scaled(10000, 100000);
     RandomNotices dice(FirstSeed() + 7);
-    PortraitFiles files;
+    ScratchFolder files;
     HostedItem hosted;
     auto& [loaded, host, main] = hosted;
     ASSERT_NE(loaded.item, nullptr);
@@ -376,7 +373,7 @@ TEST(InChildFaults, TenThousandKeyPressesAndTaps) {
         notices[i].sender = dice.Text(30, false);
         notices[i].text = dice.Text(200, false);
         const int side = 8 + static_cast<int>(i);
-        if (i % 3 == 0) notices[i].portraitPath = files.Write(L"p" + std::to_wstring(i) + L".bmp", side, side);
+        if (i % 3 == 0) notices[i].portraitPath = files.WriteBitmap(L"p" + std::to_wstring(i) + L".bmp", side, side);
     }
     const int objects = CountGdiObjects();
     main.Show(loaded.item, notices);

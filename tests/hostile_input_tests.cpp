@@ -5,7 +5,7 @@
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
 #include "support/PixelCapture.h"
-#include "support/Portraits.h"
+#include "support/ScratchFiles.h"
 #include "support/Surface.h"
 #include "support/TestData.h"
 #include <gtest/gtest.h>
@@ -35,11 +35,11 @@ INSTANTIATE_TEST_SUITE_P(Probed, HostileText,
 // Paging through many notices with portraits holds only the last few shown; one shown again is loaded again.
 TEST(PortraitMemory, OnlyTheLastShownPortraitsStayLoaded) {
     constexpr int kNotices = 14;
-    PortraitFiles files;
+    ScratchFolder files;
     std::vector<Notice> notices = NumberedNotices(kNotices);
     auto colourOf = [](int i) { return RGB(200, 12 * i, 40); };
     for (int i = 0; i < kNotices; ++i)
-        notices[i].portraitPath = files.Write(L"p" + std::to_wstring(i) + L".bmp", 8, 8, colourOf(i));
+        notices[i].portraitPath = files.WriteBitmap(L"p" + std::to_wstring(i) + L".bmp", 8, 8, colourOf(i));
     MainApplicationWindow main;
     LoadedItem loaded;
     main.Show(loaded.item, notices);

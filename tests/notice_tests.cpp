@@ -1,7 +1,7 @@
 // The notice payload and its entry: splitting, clean-up of the shown texts, the time field, and the lazily
 // loaded portrait.
 #include "link/NoticePayload.h"
-#include "support/Portraits.h"
+#include "support/ScratchFiles.h"
 #include <gtest/gtest.h>
 
 using namespace std::string_literals;
@@ -168,9 +168,9 @@ TEST(ParseNotice, ReadsExactlyTheCountGiven) {
 }
 
 TEST(PortraitBitmap, LoadsOnceAndKeepsTheBitmap) {
-    PortraitFiles files;
+    ScratchFolder files;
     MessageEntry entry;
-    entry.portraitPath = files.Write(L"a.bmp", 6, 4);
+    entry.portraitPath = files.WriteBitmap(L"a.bmp", 6, 4);
     HBITMAP first = entry.PortraitBitmap();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(entry.PortraitBitmap(), first);
@@ -182,12 +182,12 @@ TEST(PortraitBitmap, LoadsOnceAndKeepsTheBitmap) {
 }
 
 TEST(PortraitBitmap, FailedLoadIsNotTriedAgain) {
-    PortraitFiles files;
+    ScratchFolder files;
     MessageEntry missing;
-    missing.portraitPath = files.PathOf(L"late.bmp");
+    missing.portraitPath = files.Path(L"late.bmp");
     EXPECT_EQ(missing.PortraitBitmap(), nullptr);
     EXPECT_TRUE(missing.portraitFailed);
-    files.Write(L"late.bmp");  // the file appears after the failed load
+    files.WriteBitmap(L"late.bmp");  // the file appears after the failed load
     EXPECT_EQ(missing.PortraitBitmap(), nullptr);
     // Another entry with the same path tries on its own.
     MessageEntry other;
@@ -201,9 +201,9 @@ TEST(PortraitBitmap, FailedLoadIsNotTriedAgain) {
 
 // With the portrait goes the copy the paint stretched from it.
 TEST(PortraitBitmap, ReleasingOrDestroyingTheEntryDeletesTheBitmapAndItsStretchedCopy) {
-    PortraitFiles files;
+    ScratchFolder files;
     auto entry = std::make_unique<MessageEntry>();
-    entry->portraitPath = files.Write(L"a.bmp");
+    entry->portraitPath = files.WriteBitmap(L"a.bmp");
     for (bool destroy : {false, true}) {
         HBITMAP bitmap = entry->PortraitBitmap();
         entry->fittedPortrait.Reset(CreateBitmap(2, 2, 1, 32, nullptr));

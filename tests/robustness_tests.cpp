@@ -5,7 +5,7 @@
 #include "support/ChildRun.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
-#include "support/Portraits.h"
+#include "support/ScratchFiles.h"
 #include "support/RandomNotices.h"
 #include "support/ResourceCounts.h"
 #include "support/Sections.h"
@@ -309,8 +309,8 @@ TEST(InChildRobustness, RandomNoticesPaintWhilePaging) {
     const bool loneSurrogates = getenv("ARDENO_CHILD_LONE_SURROGATES") != nullptr;
     const int count = Scaled(150, 2500);
     RandomNotices dice(seed);
-    PortraitFiles portraits;
-    const std::wstring portraitPaths[] = {portraits.Write(L"small.bmp"), portraits.PathOf(L"missing.bmp"), L""};
+    ScratchFolder portraits;
+    const std::wstring portraitPaths[] = {portraits.WriteBitmap(L"small.bmp"), portraits.Path(L"missing.bmp"), L""};
     LoadedItem loaded;
     ASSERT_NE(loaded.item, nullptr);
     loaded.Resize(240, 60);

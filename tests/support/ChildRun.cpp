@@ -1,5 +1,6 @@
 #include "ChildRun.h"
-#include "PeerProcess.h"  // ReadFileText
+#include "PeerProcess.h"  // ProgramFolder
+#include "ScratchFiles.h"
 #include "platform/MessagePump.h"
 #include "platform/ScopedHandles.h"
 #include <sstream>

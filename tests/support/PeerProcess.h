@@ -5,6 +5,7 @@
 #include <windows.h>
 #include "platform/MessagePump.h"
 #include "platform/ScopedHandles.h"
+#include "ScratchFiles.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <utility>
@@ -81,17 +82,3 @@ inline std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\
 
 // The folder of the test program, where the program under test and its DLLs are built.
 std::wstring ProgramFolder();
-
-// A folder of its own under %TEMP%, removed with its files.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    std::wstring Write(const std::wstring& name, const std::string& content) const;
-    std::wstring Path(const std::wstring& name) const { return folder + L"\\" + name; }
-
-private:
-    std::wstring folder;
-};
-
-std::string ReadFileText(const std::wstring& path);
