@@ -88,15 +88,6 @@ struct Record {
     }
 };
 
-std::wstring Join(const std::vector<std::wstring>& fields) {
-    std::wstring text;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i) text.push_back(L'\0');
-        text += fields[i];
-    }
-    return text;
-}
-
 class NoticeFuzz {
 public:
     explicit NoticeFuzz(uint32_t seed) : dice(seed) {}
@@ -114,7 +105,7 @@ public:
                                                 dice.Text(dice.Chance(0.02) ? 4000 : 300, true), dice.TimeField()};
             if (dice.Chance(0.2))
                 for (size_t extra = 1 + dice.Below(3); extra > 0; --extra) fields.push_back(dice.Text(10, true));
-            record.text = Join(fields);
+            record.text = JoinFields(fields);
             if (dice.Chance(0.1)) record.text.push_back(L'\0');  // a terminator counted in cbData
             record.kind = ignored ? 1 + dice.Below(0xFFFFFFF0) : 0;
             record.shape = ignored ? "not a notice (dwData other than 0)" : "well-formed";
@@ -122,7 +113,7 @@ public:
         } else if (shape < 85) {  // fewer than five fields, any separators
             std::vector<std::wstring> fields(1 + dice.Below(4));
             for (auto& field : fields) field = dice.Text(30, true);
-            record.text = Join(fields);
+            record.text = JoinFields(fields);
             record.shape = "fewer than five fields";
         } else if (shape < 89) {
             record.nullData = true;
@@ -134,7 +125,7 @@ public:
         } else if (shape < 94) {
             record.shape = "empty";
         } else {
-            record.text = Join({L"odd", L"", dice.Text(20, true), dice.Text(20, true), dice.TimeField()});
+            record.text = JoinFields({L"odd", L"", dice.Text(20, true), dice.Text(20, true), dice.TimeField()});
             record.extraByte = 1;
             record.shape = "half a unit at the end";
         }
@@ -186,7 +177,7 @@ void RunBatch(FuzzedItem& fuzzed, NoticeFuzz& fuzz, int batch, size_t size, Fuzz
         fuzzed.Send(records.back());
     }
     Record sentinel;
-    sentinel.text = Join({std::wstring(1, kSentinelTag), L"", L"", L"", L"-1"});
+    sentinel.text = JoinFields({std::wstring(1, kSentinelTag), L"", L"", L"", L"-1"});
     fuzzed.Send(sentinel);
     SendMessageW(fuzzed.item(), LINKM_SORT, 0, 0);
 

@@ -1,33 +1,23 @@
 // Keys, taps, the selection between items, and the options dialog.
 #include <gtest/gtest.h>
 #include "HostTestSupport.h"
-#include "platform/MessagePump.h"
 
 namespace {
 
-class HostSelection : public ::testing::Test {
+class HostSelection : public HostTest {
 protected:
     void SetUp() override {
-        ItemEvents().clear();
         TestRegistration plain{L"Plain", 'A', 0};
         plain.selectability = TODAY_SELECTABILITY_NOTSELECTABLE;
         registry.Add(plain);
         registry.Add({L"Shy", 'B', 1, TEST_ITEM_FLAGS(20, 0) | TEST_ITEM_REFUSE_SELECTION});
         registry.Add({L"Open", 'C', 2, TEST_ITEM_FLAGS(20, 0)});
     }
-    void TearDown() override {
-        host.reset();
-        DrainMessages();
-    }
     void StartHost() {
-        host = std::make_unique<TodayHost>(TestHostConfig());
-        ASSERT_TRUE(host->Create());
+        ASSERT_TRUE(HostTest::StartHost());
         ItemEvents().clear();  // only what follows the start counts
     }
     std::wstring SelectedName() const { return host->Selected() ? host->Selected()->Name() : L"none"; }
-
-    RegisteredItems registry;
-    std::unique_ptr<TodayHost> host;
 };
 
 TEST_F(HostSelection, DownGoesToTheFirstItemThatAcceptsPassingOverTheOthers) {
