@@ -426,10 +426,8 @@ TEST(KeyHandBack, KeyReturnsUnchangedAndPayloadIsReadWithinItsCount) {
 
 namespace {
 enum class Peer { Alive, AnswersZero, Destroyed };
-const char* NameOf(Peer peer) {
-    return peer == Peer::Alive ? "Alive" : peer == Peer::AnswersZero ? "AnswersZero" : "WindowDestroyed";
-}
-void PrintTo(Peer peer, std::ostream* os) { *os << NameOf(peer); }
+const char* const kPeerNames[] = {"Alive", "AnswersZero", "WindowDestroyed"};
+void PrintTo(Peer peer, std::ostream* os) { *os << kPeerNames[static_cast<int>(peer)]; }
 class Ping : public ::testing::TestWithParam<Peer> {};
 }  // namespace
 
@@ -485,16 +483,14 @@ TEST_P(Ping, AMainApplicationThatIsGoneIsForgotten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, Ping, ::testing::Values(Peer::Alive, Peer::AnswersZero, Peer::Destroyed),
-                         [](const auto& info) { return std::string(NameOf(info.param)); });
+                         [](const auto& info) { return std::string(kPeerNames[static_cast<int>(info.param)]); });
 
 // --- Unload -------------------------------------------------------------------------------------------
 
 namespace {
 enum class LinkAtUnload { Linked, NeverLinked, Detached };
-const char* NameOf(LinkAtUnload link) {
-    return link == LinkAtUnload::Linked ? "Linked" : link == LinkAtUnload::NeverLinked ? "NeverLinked" : "Detached";
-}
-void PrintTo(LinkAtUnload link, std::ostream* os) { *os << NameOf(link); }
+const char* const kLinkNames[] = {"Linked", "NeverLinked", "Detached"};
+void PrintTo(LinkAtUnload link, std::ostream* os) { *os << kLinkNames[static_cast<int>(link)]; }
 class Unload : public ::testing::TestWithParam<LinkAtUnload> {};
 }  // namespace
 
@@ -527,7 +523,7 @@ TEST_P(Unload, SaysGoodbyeOnlyWhileLinkedAndAlwaysZeroesTheSection) {
 
 INSTANTIATE_TEST_SUITE_P(Link, Unload,
                          ::testing::Values(LinkAtUnload::Linked, LinkAtUnload::NeverLinked, LinkAtUnload::Detached),
-                         [](const auto& info) { return std::string(NameOf(info.param)); });
+                         [](const auto& info) { return std::string(kLinkNames[static_cast<int>(info.param)]); });
 
 TEST(UnloadSection, TheItemHandleOfTheSectionIsClosed) {
     Item item;

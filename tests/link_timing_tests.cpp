@@ -172,13 +172,15 @@ ThreadedMainApplication& Linked(Stage& stage, const wchar_t* prefix = L"k") {
     return main;
 }
 
-// The ping times out on a held main application: it is busy, and the pings leave it alone for a while.
-void HangOnePing(Stage& stage, ThreadedMainApplication& main) {
+// Linked, then the ping times out on it, held: it is busy, and the pings leave it alone for a while.
+ThreadedMainApplication& LinkedAndHungOnOnePing(Stage& stage) {
+    ThreadedMainApplication& main = Linked(stage);
     stage.Bound(kHungBound);
     main.HoldOn(LINKM_PING);
     EXPECT_EQ(stage.Query(), 1);
     EXPECT_TRUE(stage.model->link.BackingOff());
     stage.Bound(MAIN_APPLICATION_REPLY_TIMEOUT_MS);
+    return main;
 }
 
 // The user taps; the main application does `meanwhile` on its thread when the key arrives, then refuses it.
@@ -206,16 +208,14 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
     const Row rows[] = {
         {"hangs once, then answers again: the next tap reaches it with the activation and the key",
          [](Stage& stage) {
-             ThreadedMainApplication& main = Linked(stage);
-             HangOnePing(stage, main);
+             ThreadedMainApplication& main = LinkedAndHungOnOnePing(stage);
              main.Release();
              stage.Act();
          },
          {{kPing, kActivate, Key(L"k0"), kPing}, {}, {}, 0, 1, {3, 2}}},
         {"still hangs when the item is unloaded: the goodbye reaches it once it answers, the unload never waits",
          [](Stage& stage) {
-             ThreadedMainApplication& main = Linked(stage);
-             HangOnePing(stage, main);
+             ThreadedMainApplication& main = LinkedAndHungOnOnePing(stage);
              stage.Unload();
              main.Release();
              EXPECT_TRUE(main.WaitFor(LINKM_ITEM_DETACH, 5000));
@@ -223,9 +223,7 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
          {{kPing, kGoodbye}, {}, {}, 0, 0, {0, 0}}},
         {"hangs, then dies while the pings leave it alone: it is gone at the next refresh",
          [](Stage& stage) {
-             ThreadedMainApplication& main = Linked(stage);
-             HangOnePing(stage, main);
-             main.End();
+             LinkedAndHungOnOnePing(stage).End();
          },
          {{kPing}, {}, {}, 0, 1, {1, 0}, 1}},
         {"restarts while the item waits on its ping: the new window keeps its link and notices, and is pinged",
