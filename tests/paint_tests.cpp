@@ -149,23 +149,33 @@ TEST_F(ItemPaint, OneLineViewWhileThereIsNothingToPage) {
     }
 }
 
-TEST_F(ItemPaint, OneNoticeShowsItsTextsWithoutArrows) {
-    Notice notice;
-    notice.sender = L"Alice";
-    notice.text = L"See you at nine";
-    notice.time = TimeField(9, 5);
-    Feed({notice});
-    Capture c = item.Painted();
-    EXPECT_TRUE(SameInArea(c,
-                           Texts(kHostWatermarkColor, kHostTextColor,
-                                 {{L"Ardeno  (1)new messages.", kTitleText},
-                                  {L"[1/1] ", kTitleText, DT_RIGHT},
-                                  {L"Alice", kOneNotice.name},
-                                  {L"[9:05]", kOneNotice.name, DT_RIGHT},
-                                  {L"See you at nine", kOneNotice.text}}),
-                           {42, 0, kWidth, kHeight}));
-    EXPECT_EQ(c.Count(kAll, kOrange) + c.Count(kAll, kBrown), 0);
-    EXPECT_GT(c.Count(kAppIconCell, kAppBlue), 0);
+// One notice: its texts as typed (an ampersand is no prefix), without arrows.
+TEST_F(ItemPaint, OneNoticeShowsItsTextsAsTypedWithoutArrows) {
+    const struct {
+        const wchar_t *sender, *text;
+    } cases[] = {{L"Alice", L"See you at nine"}, {L"R&D", L"Tom & Jerry &more"}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(std::string(k.text, k.text + wcslen(k.text)));
+        Notice notice;
+        notice.sender = k.sender;
+        notice.text = k.text;
+        notice.time = TimeField(9, 5);
+        Feed({notice});
+        Capture c = item.Painted();
+        EXPECT_TRUE(SameInArea(c,
+                               Texts(kHostWatermarkColor, kHostTextColor,
+                                     {{L"Ardeno  (1)new messages.", kTitleText},
+                                      {L"[1/1] ", kTitleText, DT_RIGHT},
+                                      {k.sender, kOneNotice.name, DT_NOPREFIX},
+                                      {L"[9:05]", kOneNotice.name, DT_RIGHT},
+                                      {k.text, kOneNotice.text, DT_NOPREFIX}}),
+                               {42, 0, kWidth, kHeight}));
+        EXPECT_EQ(c.Count(kAll, kOrange) + c.Count(kAll, kBrown), 0);
+        EXPECT_GT(c.Count(kAppIconCell, kAppBlue), 0);
+    }
+    // The prefix reading would underline instead: the two are told apart here.
+    EXPECT_FALSE(SameInArea(item.Painted(), Texts(kHostWatermarkColor, kHostTextColor, {{L"R&D", kOneNotice.name}}),
+                            {45, 21, 80, 37}));
 }
 
 TEST_F(ItemPaint, TimeShowsHourUnpaddedAndTwoDigitMinutes) {
@@ -188,24 +198,6 @@ TEST_F(ItemPaint, TimeShowsHourUnpaddedAndTwoDigitMinutes) {
                                      {{L"Bob", kOneNotice.name}, {k.shown, kOneNotice.name, DT_RIGHT}}),
                                kOneNotice.name));
     }
-}
-
-TEST_F(ItemPaint, AmpersandsInNameAndTextShowAsTyped) {
-    Notice notice;
-    notice.sender = L"R&D";
-    notice.text = L"Tom & Jerry &more";
-    notice.time = TimeField(9, 5);
-    Feed({notice});
-    Capture c = item.Painted();
-    EXPECT_TRUE(SameInArea(c,
-                           Texts(kHostWatermarkColor, kHostTextColor,
-                                 {{L"R&D", kOneNotice.name, DT_NOPREFIX},
-                                  {L"[9:05]", kOneNotice.name, DT_RIGHT},
-                                  {L"Tom & Jerry &more", kOneNotice.text, DT_NOPREFIX}}),
-                           {42, 19, kWidth, kHeight}));
-    // The prefix reading would underline instead: the two are told apart here.
-    EXPECT_FALSE(
-        SameInArea(c, Texts(kHostWatermarkColor, kHostTextColor, {{L"R&D", kOneNotice.name}}), {45, 21, 80, 37}));
 }
 
 TEST_F(ItemPaint, LongNameIsCutBeforeTheTime) {

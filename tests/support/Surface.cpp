@@ -44,12 +44,10 @@ int ItemTextWidth(const std::wstring& text, int fontHeight) {
 
 int ItemFontCellHeight(int fontHeight) {
     Surface surface(1, 1, RGB(0, 0, 0));
-    HFONT font = CreateItemFont(fontHeight);
-    HGDIOBJ previous = SelectObject(surface.dc(), font);
+    GdiObject<HFONT> font(CreateItemFont(fontHeight));
+    SelectedObject selected(surface.dc(), font.get());
     TEXTMETRICW metrics = {};
     GetTextMetricsW(surface.dc(), &metrics);
-    SelectObject(surface.dc(), previous);
-    DeleteObject(font);
     return metrics.tmHeight;
 }
 
