@@ -40,8 +40,9 @@ struct Item : LoadedItem {
         item = dll.initialize(&record, parent ? parent : host.hwnd());
         return item;
     }
-    // What the host does after a query: give the item its height and let it paint.
+    // The host's refresh: the query, then the item sized to the height it reported and painted.
     void Refresh() {
+        Query();
         Resize(240, static_cast<int>(record.cyp));
         Repaint();
     }
@@ -149,6 +150,8 @@ const UntrustedCase kUntrustedCases[] = {
     {"NoWindowAttach", Source::Attach, Handle::NotAWindow},
     {"OwnWindowAttach", Source::Attach, Handle::ItemWindow},
 };
+
+void PrintTo(const UntrustedCase& c, std::ostream* os) { *os << c.name; }
 
 }  // namespace
 
@@ -290,7 +293,6 @@ TEST_P(InboundCommand, Effect) {
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
     for (int i = 0; i < c.noticesBefore; ++i) SendNotice(item.item, NoticePayload(std::to_wstring(i), 20 - i));
-    item.Query();
     item.Refresh();
     ASSERT_EQ(item.Query(), 0) << "a linked, painted item with an unchanged height needs no refresh";
     ASSERT_FALSE(item.RepaintPending());
@@ -327,7 +329,6 @@ TEST_P(StatusMode, KeepsHeightAndOneLineViewUntilSort) {
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
     for (int i = 0; i < noticesBefore; ++i) SendNotice(item.item, NoticePayload(L"old", 1));
-    item.Query();
     item.Refresh();
     ASSERT_EQ(item.record.cyp, heightBefore);
 
@@ -368,7 +369,6 @@ TEST_P(LeavingStatusMode, ReturnsToTheHeightOfTheList) {
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
     SendNotice(item.item, NoticePayload(L"k", 1));
-    item.Query();
     item.Refresh();
     item.Send(LINKM_STATUS);
     item.Query();
@@ -440,7 +440,6 @@ TEST_P(Ping, AMainApplicationThatIsGoneIsForgotten) {
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
     SendNotice(item.item, NoticePayload(L"k", 1));
-    item.Query();
     item.Refresh();
     ASSERT_EQ(item.record.cyp, kThreeLines);
     const HWND mainWindow = main->hwnd();
