@@ -67,8 +67,10 @@ protected:
     LoadedItem item;
 };
 
-Capture Texts(COLORREF background, COLORREF colour, const std::vector<TextAt>& texts, int fontHeight = 12) {
-    return RenderTexts(kWidth, kHeight, background, colour, texts, fontHeight);
+// What the item should show: the texts in the host's colours unless others are given.
+Capture Texts(const std::vector<TextAt>& texts, COLORREF background = kHostWatermarkColor,
+              COLORREF colour = kHostTextColor) {
+    return RenderTexts(kWidth, kHeight, background, colour, texts);
 }
 
 // Every pixel of a one-pixel outline is grey.
@@ -102,13 +104,13 @@ TEST_F(ItemPaint, BackgroundAndTextColoursFollowTheSelection) {
         item.Send(LINKM_CLEAR);
         Capture oneLine = item.Painted();
         EXPECT_EQ(CountOther(oneLine, kLowerLines, k.background), 0);
-        EXPECT_TRUE(SameInArea(oneLine, Texts(k.background, k.text, {{L"Ardeno", kOneLineTitle}}), kOneLineTitleArea));
+        EXPECT_TRUE(SameInArea(oneLine, Texts({{L"Ardeno", kOneLineTitle}}, k.background, k.text), kOneLineTitleArea));
 
         Feed(1);
         Capture threeLines = item.Painted();
         EXPECT_TRUE(SameInArea(
             threeLines,
-            Texts(k.background, k.text, {{L"Ardeno  (1)new messages.", kTitleText}, {L"[1/1] ", kTitleText, DT_RIGHT}}),
+            Texts({{L"Ardeno  (1)new messages.", kTitleText}, {L"[1/1] ", kTitleText, DT_RIGHT}}, k.background, k.text),
             kTitleArea));
         EXPECT_EQ(threeLines.At(kWidth - 1, kHeight - 1), k.background);
         EXPECT_EQ(threeLines.At(kWidth - 1, 0), k.background);
@@ -138,7 +140,7 @@ TEST_F(ItemPaint, OneLineViewWhileThereIsNothingToPage) {
          }},
         {"main application, empty list", [&] { Feed(0); }},
     };
-    const Capture title = Texts(kHostWatermarkColor, kHostTextColor, {{L"Ardeno", kOneLineTitle}});
+    const Capture title = Texts({{L"Ardeno", kOneLineTitle}});
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         k.arrange();
@@ -163,8 +165,7 @@ TEST_F(ItemPaint, OneNoticeShowsItsTextsAsTypedWithoutArrows) {
         Feed({notice});
         Capture c = item.Painted();
         EXPECT_TRUE(SameInArea(c,
-                               Texts(kHostWatermarkColor, kHostTextColor,
-                                     {{L"Ardeno  (1)new messages.", kTitleText},
+                               Texts({{L"Ardeno  (1)new messages.", kTitleText},
                                       {L"[1/1] ", kTitleText, DT_RIGHT},
                                       {k.sender, kOneNotice.name, DT_NOPREFIX},
                                       {L"[9:05]", kOneNotice.name, DT_RIGHT},
@@ -174,8 +175,7 @@ TEST_F(ItemPaint, OneNoticeShowsItsTextsAsTypedWithoutArrows) {
         EXPECT_GT(c.Count(kAppIconCell, kAppBlue), 0);
     }
     // The prefix reading would underline instead: the two are told apart here.
-    EXPECT_FALSE(SameInArea(item.Painted(), Texts(kHostWatermarkColor, kHostTextColor, {{L"R&D", kOneNotice.name}}),
-                            {45, 21, 80, 37}));
+    EXPECT_FALSE(SameInArea(item.Painted(), Texts({{L"R&D", kOneNotice.name}}), {45, 21, 80, 37}));
 }
 
 TEST_F(ItemPaint, TimeShowsHourUnpaddedAndTwoDigitMinutes) {
@@ -193,9 +193,7 @@ TEST_F(ItemPaint, TimeShowsHourUnpaddedAndTwoDigitMinutes) {
         notice.sender = L"Bob";
         notice.time = k.field;
         Feed({notice});
-        EXPECT_TRUE(SameInArea(item.Painted(),
-                               Texts(kHostWatermarkColor, kHostTextColor,
-                                     {{L"Bob", kOneNotice.name}, {k.shown, kOneNotice.name, DT_RIGHT}}),
+        EXPECT_TRUE(SameInArea(item.Painted(), Texts({{L"Bob", kOneNotice.name}, {k.shown, kOneNotice.name, DT_RIGHT}}),
                                kOneNotice.name));
     }
 }
@@ -212,8 +210,7 @@ TEST_F(ItemPaint, LongNameIsCutBeforeTheTime) {
     std::vector<Capture> cuts;
     for (size_t n = 0; n < notice.sender.size(); ++n)
         cuts.push_back(
-            Texts(kHostWatermarkColor, kHostTextColor,
-                  {{notice.sender.substr(0, n) + L"...", nameArea}, {L"[12:34]", kOneNotice.name, DT_RIGHT}}));
+            Texts({{notice.sender.substr(0, n) + L"...", nameArea}, {L"[12:34]", kOneNotice.name, DT_RIGHT}}));
     const int shown = MatchingPicture(c, cuts, kOneNotice.name);
     EXPECT_GT(shown, 10) << "drawn as a prefix of that many characters and \"...\"";
 }
@@ -274,10 +271,8 @@ TEST_F(ItemPaint, ArrowsShowWhereTheCursorCanMove) {
         EXPECT_EQ(c.Count(kPrevArrowBox, kOrange), s.previous ? kArrowPixels : 0);
         EXPECT_EQ(c.Count(kNextArrowBox, kOrange), s.next ? kArrowPixels : 0);
         EXPECT_EQ(c.Count(kAll, kOrange), kArrowPixels * (s.previous + s.next));  // nowhere else
-        EXPECT_TRUE(SameInArea(c,
-                               Texts(kHostWatermarkColor, kHostTextColor,
-                                     {{L"Ardeno  (3)new messages.", kTitleText}, {s.position, kTitleText, DT_RIGHT}}),
-                               kTitleArea));
+        EXPECT_TRUE(SameInArea(
+            c, Texts({{L"Ardeno  (3)new messages.", kTitleText}, {s.position, kTitleText, DT_RIGHT}}), kTitleArea));
     }
     // The triangles sit in their boxes as drawn at (L, 30) and (R - 17, 30), and point outwards: each
     // tip is a single pixel on the outer side of its box.
@@ -289,8 +284,7 @@ TEST_F(ItemPaint, ArrowsShowWhereTheCursorCanMove) {
     EXPECT_EQ(c.At(234, 38), kOrange);
     EXPECT_NE(c.At(234, 37), kOrange);
     // Three notices leave room for arrows on both sides of the texts.
-    EXPECT_TRUE(SameInArea(c, Texts(kHostWatermarkColor, kHostTextColor, {{L"Sender 2", kSeveralNotices.name}}),
-                           {57, 21, 150, 37}));
+    EXPECT_TRUE(SameInArea(c, Texts({{L"Sender 2", kSeveralNotices.name}}), {57, 21, 150, 37}));
     EXPECT_TRUE(GreyOutline(c, {14, 18, 54, 58}));
 }
 
@@ -360,23 +354,20 @@ class ChinesePaint : public ItemPaint {};
 TEST_F(ChinesePaint, TitlesUseTheChineseTexts) {
     ASSERT_EQ(GetSystemDefaultLangID(), 2052);
     // Real glyphs: ink appears, and two different characters do not draw the same (missing-glyph) box.
-    const Capture ya = Texts(kHostWatermarkColor, kHostTextColor, {{L"\u96C5", kOneLineTitle}});
-    const Capture nuo = Texts(kHostWatermarkColor, kHostTextColor, {{L"\u8BFA", kOneLineTitle}});
+    const Capture ya = Texts({{L"\u96C5", kOneLineTitle}});
+    const Capture nuo = Texts({{L"\u8BFA", kOneLineTitle}});
     EXPECT_GT(ya.Count(kOneLineTitleArea, kHostTextColor), 10);
     EXPECT_FALSE(SameInArea(ya, nuo, kOneLineTitleArea));
 
     Capture oneLine = item.Painted();
-    EXPECT_TRUE(SameInArea(oneLine, Texts(kHostWatermarkColor, kHostTextColor, {{L"\u96C5\u8BFA", kOneLineTitle}}),
-                           kOneLineTitleArea));
-    EXPECT_FALSE(SameInArea(oneLine, Texts(kHostWatermarkColor, kHostTextColor, {{L"Ardeno", kOneLineTitle}}),
-                            kOneLineTitleArea));
+    EXPECT_TRUE(SameInArea(oneLine, Texts({{L"\u96C5\u8BFA", kOneLineTitle}}), kOneLineTitleArea));
+    EXPECT_FALSE(SameInArea(oneLine, Texts({{L"Ardeno", kOneLineTitle}}), kOneLineTitleArea));
     EXPECT_GT(oneLine.Count(kOneLineTitleArea, kHostTextColor), 10);
 
     Feed(2);
     EXPECT_TRUE(SameInArea(
         item.Painted(),
-        Texts(kHostWatermarkColor, kHostTextColor,
-              {{L"\u96C5\u8BFA  (2)\u6761\u65B0\u6D88\u606F", kTitleText}, {L"[1/2] ", kTitleText, DT_RIGHT}}),
+        Texts({{L"\u96C5\u8BFA  (2)\u6761\u65B0\u6D88\u606F", kTitleText}, {L"[1/2] ", kTitleText, DT_RIGHT}}),
         kTitleArea));
 }
 
