@@ -13,25 +13,14 @@ bool FromItem(UINT message) {
 }  // namespace
 
 void PrintTo(const ThreadedMainApplication::Arrival& arrival, std::ostream* os) {
-    switch (arrival.message) {
-    case LINKM_ITEM_ATTACH:
-        *os << "item attach";
-        break;
-    case LINKM_ITEM_DETACH:
-        *os << "goodbye";
-        break;
-    case LINKM_PING:
-        *os << "ping";
-        break;
-    case LINKM_ACTIVATE:
-        *os << "activate";
-        break;
-    case WM_COPYDATA:
-        *os << "key \"" << std::string(arrival.key.begin(), arrival.key.end()) << "\"";
-        break;
-    default:
-        *os << arrival.message;
-    }
+    static const std::map<UINT, const char*> names = {{LINKM_ITEM_ATTACH, "item attach"},
+                                                      {LINKM_ITEM_DETACH, "goodbye"},
+                                                      {LINKM_PING, "ping"},
+                                                      {LINKM_ACTIVATE, "activate"}};
+    const auto name = names.find(arrival.message);
+    if (arrival.message == WM_COPYDATA) *os << "key \"" << std::string(arrival.key.begin(), arrival.key.end()) << "\"";
+    else if (name != names.end()) *os << name->second;
+    else *os << arrival.message;
 }
 
 ThreadedMainApplication::ThreadedMainApplication() : ThreadedMainApplication(Options()) {}
