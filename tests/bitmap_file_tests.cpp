@@ -2,7 +2,7 @@
 // pixel size and row order load with their pixels; files that do not hold what their headers claim give null
 // and leave no object behind. Files are written here from an independent description of the format.
 #include "platform/aygshell.h"
-#include "support/Portraits.h"
+#include "support/ScratchFiles.h"
 #include "support/Surface.h"
 #include "support/TestData.h"
 #include <gtest/gtest.h>

@@ -7,16 +7,15 @@
 #include "peer/PeerNames.h"
 #include "platform/ShellNotificationArea.h"
 #include "support/ItemHarness.h"
+#include "support/JsonLines.h"
 #include "support/NotificationArea.h"
 #include "support/PeerProcess.h"
 #include "support/PixelCapture.h"
 #include "support/Registry.h"
 #include "toolbox/Utf8.h"
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 #include <algorithm>
 #include <memory>
-#include <sstream>
 
 namespace {
 
@@ -80,9 +79,7 @@ protected:
     EndToEndTest() : productKey(TEST_PRODUCT_KEY) {
         // Before the item loads: it reads the install path once, when it is created.
         productKey.SetString(L"InstallPath", ProgramFolder() + L"\\ArdenoPeer.exe");
-        ResetEvent(peerReady);  // a stand-in of an earlier test may have left it set
     }
-    ~EndToEndTest() override { CloseHandle(peerReady); }
 
     void SetUp() override {
         ASSERT_EQ(FindWindowW(MAIN_WINDOW_CLASS, nullptr), nullptr) << "a stand-in from elsewhere is running";
@@ -98,48 +95,29 @@ protected:
 
     // Starts the stand-in with the notices and the transcript and waits, pumping, until it is ready: by
     // then it has published its window and done its start-up push.
-    ::testing::AssertionResult StartPeer(const std::wstring& options = L"") {
-        std::wstring arguments = L"run --transcript \"" + transcriptPath + L"\"";
-        if (!noticesPath.empty()) arguments += L" --notices \"" + noticesPath + L"\"";
-        if (!options.empty()) arguments += L" " + options;
+    ::testing::AssertionResult StartPeer() {
+        std::wstring arguments = L"run --transcript " + Quoted(transcriptPath);
+        if (!noticesPath.empty()) arguments += L" --notices " + Quoted(noticesPath);
         if (!peer.Start(arguments)) return ::testing::AssertionFailure() << "cannot start ArdenoPeer.exe";
-        const int signalled = PumpUntilAnySignalled({peerReady, peer.Handle()}, kChildWaitMs);
-        if (signalled == 0) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << (signalled == 1 ? "the stand-in ended, exit code " : "not ready, ")
-                                             << peer.ExitCode() << ": " << peer.ErrorOutput();
-    }
-
-    // A control command of the stand-in, run to its end while the item keeps answering.
-    static ::testing::AssertionResult Command(const std::wstring& arguments) {
-        CommandResult result = RunPeerCommand(arguments);
-        if (result.exitCode == 0) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure()
-               << ToUtf8(arguments) << " exited " << result.exitCode << ": " << result.errorOutput;
+        return peerReady.WaitFor(peer);
     }
 
     static HWND PeerWindow() { return FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN); }
 
     LRESULT Send(UINT message, WPARAM wParam = 0) const { return loaded->Send(message, wParam); }
-    LRESULT Query() { return Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&loaded->record)); }
-    // The height the item asks the host for now.
-    DWORD NeededHeight() {
-        Query();
-        return loaded->record.cyp;
-    }
     // The host sizes the item for three lines and lets it paint.
     Capture PaintedThreeLinesHigh() {
         loaded->Resize(240, kThreeLines);
-        InvalidateRect(loaded->item, nullptr, FALSE);
-        return CaptureWindow(loaded->item);
+        return loaded->Painted();
     }
     // The stand-in started with three notices after the item, both linked and the three lines painted.
     void StartLinkedAndPainted() {
         WriteNotices(kThreeNoticesJson);
         ASSERT_TRUE(InitialiseItem());
         ASSERT_TRUE(StartPeer());
-        ASSERT_EQ(NeededHeight(), kThreeLines);
+        ASSERT_EQ(loaded->Height(), kThreeLines);
         PaintedThreeLinesHigh();
-        ASSERT_EQ(Query(), 0);
+        ASSERT_EQ(loaded->Query(), 0);
     }
 
     static bool ShowsFirstOfSeveralNotices(const Capture& capture) {
@@ -150,12 +128,7 @@ protected:
         return !capture.Any(kPositionText, kHostTextColor) && !capture.Any({0, 20, 240, 60}, kArrowColour);
     }
 
-    std::vector<json> Transcript() const {
-        std::vector<json> lines;
-        std::istringstream text(ReadFileText(transcriptPath));
-        for (std::string line; std::getline(text, line);) lines.push_back(json::parse(line));
-        return lines;
-    }
+    std::vector<json> Transcript() const { return ReadJsonLines(transcriptPath); }
     // What the stand-in received as handed-back keys (copy-data with dwData 0), as hex of the bytes.
     std::vector<std::string> KeysHandedBack() const {
         std::vector<std::string> keys;
@@ -180,7 +153,7 @@ protected:
     ScratchFolder scratch;
     std::wstring noticesPath;
     const std::wstring transcriptPath = scratch.Path(L"transcript.jsonl");
-    HANDLE peerReady = CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME);
+    PeerReady peerReady;
     // Where our shell helper library reports notification calls (the stand-in's and the item's).
     NotificationAreaWindow notificationArea;
     std::unique_ptr<LoadedItem> loaded;
@@ -193,14 +166,14 @@ protected:
 TEST_F(EndToEndTest, PeerStartedAfterTheItemPushesItsNoticesAndTheItemGrowsToThreeLines) {
     WriteNotices(kThreeNoticesJson);
     ASSERT_TRUE(InitialiseItem());
-    ASSERT_EQ(NeededHeight(), kOneLine);
+    ASSERT_EQ(loaded->Height(), kOneLine);
     ASSERT_TRUE(ShowsOneLineView(PaintedThreeLinesHigh()));
 
     ASSERT_TRUE(StartPeer());
-    EXPECT_EQ(Query(), 1);
+    EXPECT_EQ(loaded->Query(), 1);
     EXPECT_EQ(loaded->record.cyp, kThreeLines);
     EXPECT_TRUE(ShowsFirstOfSeveralNotices(PaintedThreeLinesHigh()));
-    EXPECT_EQ(Query(), 0) << "painted and unchanged";
+    EXPECT_EQ(loaded->Query(), 0) << "painted and unchanged";
 
     // Attach names the stand-in's window, and the item took every message.
     std::vector<json> sent;
@@ -221,7 +194,7 @@ TEST_F(EndToEndTest, ItemInitialisedAfterThePeerFindsItAndIsPushedTheNoticesInAn
 
     // The push arrives while the item waits for its 1126 to be answered, inside the initialisation.
     ASSERT_TRUE(InitialiseItem());
-    EXPECT_EQ(NeededHeight(), kThreeLines);
+    EXPECT_EQ(loaded->Height(), kThreeLines);
     EXPECT_TRUE(ShowsFirstOfSeveralNotices(PaintedThreeLinesHigh()));
 
     std::vector<json> lines = Transcript();
@@ -238,7 +211,7 @@ TEST_F(EndToEndTest, ActionBringsThePeerToTheFrontAndHandsTheKeyBackByteForByte)
     WriteNotices(kOddKeyJson);
     ASSERT_TRUE(InitialiseItem());
     ASSERT_TRUE(StartPeer());
-    ASSERT_EQ(NeededHeight(), kThreeLines);
+    ASSERT_EQ(loaded->Height(), kThreeLines);
     // The stand-in shows its window when it starts: the host takes the front back first.
     SetForegroundWindow(loaded->host.hwnd());
     ASSERT_EQ(GetForegroundWindow(), loaded->host.hwnd());
@@ -264,14 +237,14 @@ TEST_F(EndToEndTest, ActionBringsThePeerToTheFrontAndHandsTheKeyBackByteForByte)
     EXPECT_EQ(key["hex"], Hex(kOddKey));
     EXPECT_EQ(key["result"], 1);
     // The stand-in opened its only notice and pushed none back.
-    EXPECT_EQ(NeededHeight(), kOneLine);
+    EXPECT_EQ(loaded->Height(), kOneLine);
 }
 
 TEST_F(EndToEndTest, ActionHandsBackTheShownNoticeAndPagingRightMovesToTheNextByTime) {
     WriteNotices(kThreeNoticesJson);
     ASSERT_TRUE(InitialiseItem());
     ASSERT_TRUE(StartPeer());
-    ASSERT_EQ(NeededHeight(), kThreeLines);
+    ASSERT_EQ(loaded->Height(), kThreeLines);
 
     // The stand-in opens "early" and pushes the other two: the item shows "middle", and "late" is next.
     Send(WM_TODAYCUSTOM_ACTION);
@@ -305,7 +278,7 @@ TEST_F(EndToEndTest, EachKeyHandedBackIsOpenedAndTheItemShowsOneFewer) {
         ASSERT_FALSE(KeysHandedBack().empty());
         EXPECT_EQ(KeysHandedBack().back(), Hex(step.key));
         EXPECT_EQ(LastPushKeys(), step.rest);
-        EXPECT_EQ(NeededHeight(), step.height);
+        EXPECT_EQ(loaded->Height(), step.height);
         EXPECT_EQ(notificationArea.Shown(), step.notification);
     }
     EXPECT_TRUE(ShowsOneLineView(PaintedThreeLinesHigh()));
@@ -317,13 +290,13 @@ TEST_F(EndToEndTest, HungPeerIsWaitedOnOnceAndKeepsItsNotices) {
     ASSERT_NO_FATAL_FAILURE(StartLinkedAndPainted());
 
     // Hung well past the bound; the hang has begun once the command returns.
-    ASSERT_TRUE(Command(L"hang " + std::to_wstring(4 * MAIN_APPLICATION_REPLY_TIMEOUT_MS)));
+    ASSERT_TRUE(PeerCommand(L"hang " + std::to_wstring(4 * MAIN_APPLICATION_REPLY_TIMEOUT_MS)));
     notificationArea.Clear();
     DWORD asked = GetTickCount();
-    Query();
+    loaded->Query();
     EXPECT_LT(GetTickCount() - asked, static_cast<DWORD>(MAIN_APPLICATION_REPLY_TIMEOUT_MS + 1500));
     asked = GetTickCount();
-    Query();
+    loaded->Query();
     EXPECT_LT(GetTickCount() - asked, 1500u);
     DrainMessages();
     EXPECT_TRUE(notificationArea.Removals().empty());
@@ -334,17 +307,17 @@ TEST_F(EndToEndTest, HungPeerIsWaitedOnOnceAndKeepsItsNotices) {
 TEST_F(EndToEndTest, PeerKilledWithoutGoodbyeIsFoundGoneAtTheNextQuery) {
     ASSERT_NO_FATAL_FAILURE(StartLinkedAndPainted());
 
-    ASSERT_TRUE(Command(L"crash"));
+    ASSERT_TRUE(PeerCommand(L"crash"));
     ASSERT_TRUE(PumpUntilSignalled(peer.Handle(), kChildWaitMs));
     notificationArea.Clear();
-    EXPECT_EQ(Query(), 1);
+    EXPECT_EQ(loaded->Query(), 1);
     const std::vector<NotificationCall> removals = notificationArea.Removals();
     ASSERT_EQ(removals.size(), 1u);
     EXPECT_TRUE(IsEqualCLSID(removals[0].clsid, kNotificationClass));
     EXPECT_EQ(removals[0].id, static_cast<DWORD>(MAIN_NOTIFICATION_ID));
 
     DrainMessages();  // the detach the item posted itself
-    EXPECT_EQ(Query(), 1);
+    EXPECT_EQ(loaded->Query(), 1);
     EXPECT_EQ(loaded->record.cyp, kOneLine);
     EXPECT_EQ(notificationArea.Removals().size(), 1u) << "unlinked: no second ping, no second removal";
     EXPECT_TRUE(ShowsOneLineView(PaintedThreeLinesHigh()));
@@ -353,7 +326,7 @@ TEST_F(EndToEndTest, PeerKilledWithoutGoodbyeIsFoundGoneAtTheNextQuery) {
 TEST_F(EndToEndTest, PeerThatExitsNormallyUnlinksTheItemAtOnce) {
     ASSERT_NO_FATAL_FAILURE(StartLinkedAndPainted());
 
-    ASSERT_TRUE(Command(L"exit"));
+    ASSERT_TRUE(PeerCommand(L"exit"));
     ASSERT_TRUE(PumpUntilSignalled(peer.Handle(), kChildWaitMs));
     EXPECT_EQ(peer.ExitCode(), 0u);
     json goodbye;
@@ -363,7 +336,7 @@ TEST_F(EndToEndTest, PeerThatExitsNormallyUnlinksTheItemAtOnce) {
     EXPECT_EQ(goodbye["result"], 1) << "the item took the detach";
 
     // No pumping: the detach was handled while the stand-in sent it.
-    EXPECT_EQ(Query(), 1);
+    EXPECT_EQ(loaded->Query(), 1);
     EXPECT_EQ(loaded->record.cyp, kOneLine);
     EXPECT_TRUE(ShowsOneLineView(PaintedThreeLinesHigh()));
 }
@@ -374,13 +347,13 @@ TEST_F(EndToEndTest, ActionWithNoPeerRunningStartsItFromTheInstallPathAndItAttac
     ScopedEnvironment notices(PEER_NOTICES_ENV, noticesPath);
     ScopedEnvironment transcript(PEER_TRANSCRIPT_ENV, transcriptPath);
     ASSERT_TRUE(InitialiseItem());
-    ASSERT_EQ(NeededHeight(), kOneLine);
+    ASSERT_EQ(loaded->Height(), kOneLine);
 
     EXPECT_EQ(Send(WM_TODAYCUSTOM_ACTION), 1);
-    ASSERT_TRUE(PumpUntilSignalled(peerReady, kChildWaitMs)) << "the started stand-in never became ready";
+    ASSERT_TRUE(PumpUntilSignalled(peerReady.get(), kChildWaitMs)) << "the started stand-in never became ready";
     EXPECT_EQ(ChildProcessIds(L"ArdenoPeer.exe").size(), 1u) << "started once, by the item in this process";
 
-    EXPECT_EQ(Query(), 1);
+    EXPECT_EQ(loaded->Query(), 1);
     EXPECT_EQ(loaded->record.cyp, kThreeLines);
     EXPECT_TRUE(ShowsFirstOfSeveralNotices(PaintedThreeLinesHigh()));
     std::vector<json> lines = Transcript();

@@ -3,12 +3,11 @@
 // probing) and crashes nothing; each reports what it tried. ARDENO_SOAK=1 (./run soak) runs longer.
 #include "link/LinkProtocol.h"
 #include "link/MainLink.h"
-#include "peer/PeerNames.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
 #include "support/PeerProcess.h"
 #include "support/ChildRun.h"
-#include "support/Portraits.h"
+#include "support/ScratchFiles.h"
 #include "support/RandomNotices.h"
 #include "support/Registry.h"
 #include "support/ResourceCounts.h"
@@ -30,7 +29,7 @@ struct HostQueries {
     explicit HostQueries(LoadedItem& loaded) : loaded(loaded) {}
     LRESULT Query() {
         const DWORD asked = GetTickCount();
-        LRESULT answer = loaded.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&loaded.record));
+        const LRESULT answer = loaded.Query();
         const DWORD took = GetTickCount() - asked;
         EXPECT_LT(took, kHungAfterMs) << "the refresh query hung";
         times.push_back(took);
@@ -44,16 +43,23 @@ struct HostQueries {
         Query();
         return loaded.record.cyp;
     }
-    void Paint() {
-        InvalidateRect(loaded.item, nullptr, FALSE);
-        UpdateWindow(loaded.item);
-    }
     std::string Figures() const {
         return std::to_string(times.size()) + " refresh queries answered, slowest in " + std::to_string(Slowest()) +
                " ms";
     }
     LoadedItem& loaded;
     std::vector<DWORD> times;
+};
+
+// The item sized for three lines and painted once, its host's queries timed, and a main application to feed it.
+struct HostedItem {
+    HostedItem() {
+        loaded.Resize(240, 60);
+        loaded.Repaint();
+    }
+    LoadedItem loaded;
+    HostQueries host{loaded};
+    MainApplicationWindow main;
 };
 
 // Notice i of a list whose times rise in list order, with a text of textLength characters.
@@ -71,19 +77,12 @@ Notice LongNotice(int i, size_t textLength) {
 // The messenger's stand-in in its own process, driven by its control commands.
 class PeerFault : public ::testing::Test {
 protected:
-    PeerFault() { ResetEvent(peerReady); }
-    ~PeerFault() override { CloseHandle(peerReady); }
-
     ::testing::AssertionResult StartPeer(const std::wstring& options = L"") {
         if (!peer.Start(L"run " + options)) return ::testing::AssertionFailure() << "cannot start ArdenoPeer.exe";
-        if (PumpUntilAnySignalled({peerReady, peer.Handle()}, kChildWaitMs) != 0)
-            return ::testing::AssertionFailure() << "the stand-in did not get ready: " << peer.ErrorOutput();
-        return ::testing::AssertionSuccess();
+        return peerReady.WaitFor(peer);
     }
-    // A control command of the stand-in, run to its end while the item keeps answering; its exit code.
-    static DWORD Command(const std::wstring& arguments) { return RunPeerCommand(arguments).exitCode; }
 
-    HANDLE peerReady = CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME);
+    PeerReady peerReady;
     ChildProcess peer;
     ChildProcessSweep sweep;
 };
@@ -119,7 +118,7 @@ TEST_F(PeerFault, MainApplicationKilledInTheMiddleOfABurstOfNotices) {
     BurstBreaker::breakAt = burst / 2;
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, BurstBreaker::Hook, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
-    EXPECT_NE(Command(L"flood " + std::to_wstring(burst)), 0u) << "the flood ended with the stand-in";
+    EXPECT_NE(RunPeerCommand(L"flood " + std::to_wstring(burst)).exitCode, 0u) << "the flood ended with the stand-in";
     UnhookWindowsHookEx(hook);
     ASSERT_TRUE(PumpUntilSignalled(peer.Handle(), kChildWaitMs));
     EXPECT_EQ(BurstBreaker::seen, burst / 2);
@@ -129,7 +128,7 @@ TEST_F(PeerFault, MainApplicationKilledInTheMiddleOfABurstOfNotices) {
     EXPECT_EQ(host.Query(), 1);
     DrainMessages();
     EXPECT_EQ(host.Height(), 20u);
-    host.Paint();
+    loaded.Repaint();
     const ResourceCounts after = CountResources();
     Report("killed main application: " + std::to_string(BurstBreaker::seen) + " of a burst of " +
            std::to_string(burst) + " notices taken before the kill, then one line again; " + host.Figures() + "; " +
@@ -145,21 +144,21 @@ TEST_F(PeerFault, SlowThenHungMainApplicationNeverFreezesTheHost) {
     LoadedItem loaded;
     ASSERT_NE(loaded.item, nullptr);
     HostQueries host(loaded);
-    ASSERT_EQ(Command(L"flood 5"), 0u);
+    ASSERT_TRUE(PeerCommand(L"flood 5"));
     loaded.Send(LINKM_SORT);
     const ResourceCounts before = CountResources();
 
     for (int i = 0; i < Scaled(3, 20); ++i) EXPECT_EQ(host.Height(), 60u) << "slow is not gone";
     const DWORD slowest = host.Slowest();
-    host.Paint();
-    ASSERT_EQ(Command(L"hang " + std::to_wstring(4 * MAIN_APPLICATION_REPLY_TIMEOUT_MS)), 0u);
+    loaded.Repaint();
+    ASSERT_TRUE(PeerCommand(L"hang " + std::to_wstring(4 * MAIN_APPLICATION_REPLY_TIMEOUT_MS)));
     host.Query();
     const DWORD waited = host.times.back();
     const size_t backingOff = host.times.size();
     for (int i = 0; i < Scaled(5, 50); ++i) {
         DrainMessages();
         EXPECT_EQ(host.Height(), 60u) << "hung is busy, not gone";
-        host.Paint();
+        loaded.Repaint();
     }
     const DWORD afterwards = host.Slowest(backingOff);
     const ResourceCounts after = CountResources();
@@ -201,7 +200,7 @@ TEST(Faults, InstallPathPointingAtNothingStartsNothingAndLeaksNothing) {
             loaded.Send(WM_LBUTTONDOWN, 0, MAKELPARAM(100, 10));
             loaded.Send(WM_LBUTTONUP, 0, MAKELPARAM(100, 10));
             EXPECT_EQ(host.Height(), 20u);
-            host.Paint();
+            loaded.Repaint();
         }
         EXPECT_TRUE(ChildProcessIds().empty()) << "something was started";
         EXPECT_TRUE(SameResources(before, CountResources(), 256 << 10));
@@ -254,7 +253,7 @@ TEST(Faults, RegistryValuesOfTheWrongTypeAndSizeFallBackQuietly) {
         HostQueries host(loaded);
         const DWORD height = host.Height();
         EXPECT_TRUE(height == 60 || height == 72) << height << ": three lines of 20 or 24 pixels";
-        for (int paint = 0; paint < 3; ++paint) host.Paint();
+        for (int paint = 0; paint < 3; ++paint) loaded.Repaint();
     };
     for (const RegistryCase& registryCase : cases) {
         SCOPED_TRACE(std::string(registryCase.value, registryCase.value + wcslen(registryCase.value)) + " of type " +
@@ -274,12 +273,9 @@ TEST(Faults, RegistryValuesOfTheWrongTypeAndSizeFallBackQuietly) {
 
 TEST(Faults, TenThousandNoticesArePagedThroughAndGiveBackTheirObjects) {
     const int count = Scaled(10000, 50000);
-    LoadedItem loaded;
+    HostedItem hosted;
+    auto& [loaded, host, main] = hosted;
     ASSERT_NE(loaded.item, nullptr);
-    loaded.Resize(240, 60);
-    HostQueries host(loaded);
-    MainApplicationWindow main;
-    host.Paint();
     const ResourceCounts before = CountResources();
     const DWORD started = GetTickCount();
     // One at a time, so that only the item's memory grows.
@@ -290,11 +286,11 @@ TEST(Faults, TenThousandNoticesArePagedThroughAndGiveBackTheirObjects) {
     EXPECT_EQ(host.Height(), 60u);
     for (int i = 0; i < count; ++i) {
         loaded.Send(WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT);
-        if (i % 50 == 0) host.Paint();
+        if (i % 50 == 0) loaded.Repaint();
         if (i % 500 == 0) host.Query();
     }
     loaded.Send(LINKM_CLEAR);
-    host.Paint();
+    loaded.Repaint();
     const DWORD elapsed = GetTickCount() - started;
     const ResourceCounts after = CountResources();
     Report(std::to_string(count) + " notices of 100-character texts: held in " +
@@ -309,53 +305,47 @@ TEST(Faults, TenThousandNoticesArePagedThroughAndGiveBackTheirObjects) {
 // Portrait files the item meets in the field, each on its own notice: every paint after the first finds the
 // same GDI objects (a portrait that loads is kept by its notice), and clearing gives all of them back.
 TEST(InChildFaults, BrokenMissingAndVeryLargePortraitsPaintWithoutLeaks) {
-    PortraitFiles files;
-    const std::wstring empty = files.PathOf(L"empty.bmp");
+    ScratchFolder files;
+    const std::wstring empty = files.Path(L"empty.bmp");
     WriteFileBytes(empty, {});
-    const std::wstring png = files.PathOf(L"portrait.png");
+    const std::wstring png = files.Path(L"portrait.png");
     WriteFileBytes(png, {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 0, 8});
-    const std::wstring text = files.PathOf(L"portrait.txt");
+    const std::wstring text = files.Path(L"portrait.txt");
     WriteFileBytes(text, {'n', 'o', 't', ' ', 'a', ' ', 'b', 'i', 't', 'm', 'a', 'p'});
-    const std::wstring huge = files.Write(L"huge-claim.bmp", 4, 4);
-    std::vector<BYTE> claim(54);
-    HANDLE file = CreateFileW(huge.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0;
-    ReadFile(file, claim.data(), 54, &read, nullptr);
-    CloseHandle(file);
+    const std::wstring huge = files.WriteBitmap(L"huge-claim.bmp", 4, 4);
+    const std::string written = ReadFileText(huge);
+    std::vector<BYTE> claim(written.begin(), written.begin() + 54);
     claim[21] = 0x7F;  // width and height near 2^31 in a 54-byte file
     claim[25] = 0x7F;
     WriteFileBytes(huge, claim);
-    const std::wstring portraits[] = {files.PathOf(L"missing.bmp"),
+    const std::wstring portraits[] = {files.Path(L"missing.bmp"),
                                       empty,
                                       TestDataFile(L"portrait-truncated.bmp"),
                                       TestDataFile(L"portrait-offbits-past-end.bmp"),
                                       png,
                                       text,
                                       huge,
-                                      files.Write(L"large.bmp", 2048, 2048),
-                                      files.Write(L"small.bmp")};
+                                      files.WriteBitmap(L"large.bmp", 2048, 2048),
+                                      files.WriteBitmap(L"small.bmp")};
     std::vector<Notice> notices = NumberedNotices(static_cast<int>(std::size(portraits)));
     for (size_t i = 0; i < notices.size(); ++i) notices[i].portraitPath = portraits[i];
 
-    LoadedItem loaded;
+    HostedItem hosted;
+    auto& [loaded, host, main] = hosted;
     ASSERT_NE(loaded.item, nullptr);
-    loaded.Resize(240, 60);
-    HostQueries host(loaded);
-    MainApplicationWindow main;
-    host.Paint();
     const int objects = CountGdiObjects();
     main.Show(loaded.item, notices);
     for (size_t i = 0; i < notices.size(); ++i) {
         SCOPED_TRACE(std::string(portraits[i].begin(), portraits[i].end()));
-        host.Paint();
+        loaded.Repaint();
         const int afterFirstPaint = CountGdiObjects();
-        for (int paint = 0; paint < Scaled(10, 100); ++paint) host.Paint();
+        for (int paint = 0; paint < Scaled(10, 100); ++paint) loaded.Repaint();
         EXPECT_EQ(CountGdiObjects(), afterFirstPaint);
         EXPECT_EQ(host.Height(), 60u);
         loaded.Send(WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT);
     }
     loaded.Send(LINKM_CLEAR);
-    host.Paint();
+    loaded.Repaint();
     EXPECT_EQ(CountGdiObjects(), objects);
 }
 
@@ -374,20 +364,17 @@ TEST(Faults, BrokenMissingAndVeryLargePortraitsPaintWithoutLeaksInAChildProcess)
 TEST(InChildFaults, TenThousandKeyPressesAndTaps) {
     const int inputs = Scaled(10000, 100000);
     RandomNotices dice(FirstSeed() + 7);
-    PortraitFiles files;
-    LoadedItem loaded;
+    ScratchFolder files;
+    HostedItem hosted;
+    auto& [loaded, host, main] = hosted;
     ASSERT_NE(loaded.item, nullptr);
-    loaded.Resize(240, 60);
-    HostQueries host(loaded);
-    MainApplicationWindow main;
     std::vector<Notice> notices = NumberedNotices(30);
     for (size_t i = 0; i < notices.size(); ++i) {
         notices[i].sender = dice.Text(30, false);
         notices[i].text = dice.Text(200, false);
         const int side = 8 + static_cast<int>(i);
-        if (i % 3 == 0) notices[i].portraitPath = files.Write(L"p" + std::to_wstring(i) + L".bmp", side, side);
+        if (i % 3 == 0) notices[i].portraitPath = files.WriteBitmap(L"p" + std::to_wstring(i) + L".bmp", side, side);
     }
-    host.Paint();
     const int objects = CountGdiObjects();
     main.Show(loaded.item, notices);
     const UINT keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_RETURN, 'A'};
@@ -411,13 +398,13 @@ TEST(InChildFaults, TenThousandKeyPressesAndTaps) {
         }
         if (i % 20 == 0) {
             main.Clear();
-            host.Paint();
+            loaded.Repaint();
             DrainMessages();  // the arrow highlight's timer
         }
         if (i % 200 == 0) host.Query();
     }
     loaded.Send(LINKM_CLEAR);
-    host.Paint();
+    loaded.Repaint();
     PumpFor(250);  // a highlight still lit goes out
     EXPECT_EQ(CountGdiObjects(), objects);
     EXPECT_TRUE(IsWindow(loaded.item));

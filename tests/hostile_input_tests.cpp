@@ -5,7 +5,7 @@
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
 #include "support/PixelCapture.h"
-#include "support/Portraits.h"
+#include "support/ScratchFiles.h"
 #include "support/Surface.h"
 #include "support/TestData.h"
 #include <gtest/gtest.h>
@@ -35,19 +35,17 @@ INSTANTIATE_TEST_SUITE_P(Probed, HostileText,
 // Paging through many notices with portraits holds only the last few shown; one shown again is loaded again.
 TEST(PortraitMemory, OnlyTheLastShownPortraitsStayLoaded) {
     constexpr int kNotices = 14;
-    PortraitFiles files;
+    ScratchFolder files;
     std::vector<Notice> notices = NumberedNotices(kNotices);
     auto colourOf = [](int i) { return RGB(200, 12 * i, 40); };
     for (int i = 0; i < kNotices; ++i)
-        notices[i].portraitPath = files.Write(L"p" + std::to_wstring(i) + L".bmp", 8, 8, colourOf(i));
+        notices[i].portraitPath = files.WriteBitmap(L"p" + std::to_wstring(i) + L".bmp", 8, 8, colourOf(i));
     MainApplicationWindow main;
     LoadedItem loaded;
     main.Show(loaded.item, notices);
     loaded.Resize(240, 60);
-    auto portraitShown = [&](int i) {
-        InvalidateRect(loaded.item, nullptr, FALSE);
-        return CaptureWindow(loaded.item).At(33, 38) == colourOf(i);  // the middle of the portrait cell
-    };
+    // The middle of the portrait cell.
+    auto portraitShown = [&](int i) { return loaded.Painted().At(33, 38) == colourOf(i); };
     ASSERT_TRUE(portraitShown(0));
     const int first = CountGdiObjects();
     for (int i = 1; i < kNotices; ++i) {

@@ -104,6 +104,6 @@ TEST(ItemLifecycle, ThreadAttachAndDetachLeaveTheItemAlone) {
     CloseHandle(thread);
 
     EXPECT_TRUE(IsWindow(loaded.item));
-    EXPECT_EQ(loaded.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&loaded.record)), 1);
+    EXPECT_EQ(loaded.Query(), 1);
     EXPECT_EQ(loaded.record.cyp, 60u);  // the notice is still held: three lines
 }

@@ -7,19 +7,6 @@
 #include <stdexcept>
 #include <gtest/gtest.h>
 
-namespace {
-
-int RefreshQuery(LoadedItem& loaded) {
-    return static_cast<int>(loaded.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&loaded.record)));
-}
-
-void PaintNow(LoadedItem& loaded) {
-    InvalidateRect(loaded.item, nullptr, FALSE);
-    UpdateWindow(loaded.item);
-}
-
-}  // namespace
-
 TEST(ItemWindow, RoutingTableResults) {
     LoadedItem loaded;
     struct Row {
@@ -48,27 +35,27 @@ TEST(ItemWindow, RoutingTableResults) {
 
 TEST(ItemWindow, PaintMessageAnswersOneAndClearsDirty) {
     LoadedItem loaded;
-    EXPECT_EQ(RefreshQuery(loaded), 0);  // the new window was shown and painted at once
+    EXPECT_EQ(loaded.Query(), 0);  // the new window was shown and painted at once
     loaded.Send(WM_TODAYCUSTOM_CLEARCACHE);
-    EXPECT_EQ(RefreshQuery(loaded), 1);
+    EXPECT_EQ(loaded.Query(), 1);
     EXPECT_EQ(loaded.Send(WM_PAINT), 1);
-    EXPECT_EQ(RefreshQuery(loaded), 0);
+    EXPECT_EQ(loaded.Query(), 0);
 }
 
 TEST(ItemWindow, RefreshQueryReportsDirtyAndHeight) {
     LoadedItem loaded;
     EXPECT_EQ(loaded.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, 0), 0);  // no record
-    PaintNow(loaded);
-    EXPECT_EQ(RefreshQuery(loaded), 0);
+    loaded.Repaint();
+    EXPECT_EQ(loaded.Query(), 0);
     loaded.Send(WM_TODAYCUSTOM_CLEARCACHE);
-    EXPECT_EQ(RefreshQuery(loaded), 1);
-    EXPECT_EQ(RefreshQuery(loaded), 1);  // the query itself does not clear it; a paint does
-    PaintNow(loaded);
-    EXPECT_EQ(RefreshQuery(loaded), 0);
+    EXPECT_EQ(loaded.Query(), 1);
+    EXPECT_EQ(loaded.Query(), 1);  // the query itself does not clear it; a paint does
+    loaded.Repaint();
+    EXPECT_EQ(loaded.Query(), 0);
 
     // A changed height is stored and reported even when nothing else changed.
     loaded.record.cyp = 33;
-    EXPECT_EQ(RefreshQuery(loaded), 1);
+    EXPECT_EQ(loaded.Query(), 1);
     EXPECT_EQ(loaded.record.cyp, 20u);
 }
 
@@ -76,26 +63,26 @@ TEST(ItemWindow, RefreshQueryWaitsForTheShell) {
     LoadedItem loaded;
     loaded.ready.Reset();
     loaded.record.cyp = 0;
-    EXPECT_EQ(RefreshQuery(loaded), 0);  // dirty and wrong height, but the shell is not ready
+    EXPECT_EQ(loaded.Query(), 0);  // dirty and wrong height, but the shell is not ready
     EXPECT_EQ(loaded.record.cyp, 0u);
     loaded.ready.Set();
-    EXPECT_EQ(RefreshQuery(loaded), 1);
+    EXPECT_EQ(loaded.Query(), 1);
     EXPECT_EQ(loaded.record.cyp, 20u);
 }
 
 TEST(ItemWindow, SelectionMarksDirtyAndLosingItDoesNot) {
     LoadedItem loaded;
-    PaintNow(loaded);
+    loaded.Repaint();
     loaded.Send(WM_TODAYCUSTOM_LOSTSELECTION);
-    EXPECT_EQ(RefreshQuery(loaded), 0);
+    EXPECT_EQ(loaded.Query(), 0);
     loaded.Send(WM_TODAYCUSTOM_RECEIVEDSELECTION, VK_DOWN);
-    EXPECT_EQ(RefreshQuery(loaded), 1);
+    EXPECT_EQ(loaded.Query(), 1);
 }
 
 TEST(ItemWindow, PaintAsksForTheThreeColoursInOrder) {
     LoadedItem loaded;
     loaded.host.Clear();
-    PaintNow(loaded);
+    loaded.Repaint();
     std::vector<WPARAM> asked;
     for (const auto& m : loaded.host.MessagesNumbered(TODAYM_GETCOLOR)) asked.push_back(m.wParam);
     EXPECT_EQ(asked, (std::vector<WPARAM>{TODAYCOLOR_TEXT, TODAYCOLOR_HIGHLIGHTEDTEXT, TODAYCOLOR_HIGHLIGHT}));
@@ -112,7 +99,7 @@ TEST(ItemWindow, StylusDownPostsTookSelectionToTheHost) {
     ASSERT_TRUE(SequenceIs(loaded.host.MessagesNumbered(TODAYM_TOOKSELECTION),
                            {{TODAYM_TOOKSELECTION, Delivery::Posted, reinterpret_cast<WPARAM>(loaded.item)}}));
     EXPECT_EQ(loaded.host.MessagesNumbered(TODAYM_TOOKSELECTION)[0].lParam, 0);
-    EXPECT_EQ(RefreshQuery(loaded), 1);  // the selection made it dirty
+    EXPECT_EQ(loaded.Query(), 1);  // the selection made it dirty
 }
 
 // With no item (its construction failed), every entry answers as for nothing handled.

@@ -7,7 +7,7 @@
 #include "support/MainApplication.h"
 #include "support/PixelCapture.h"
 #include "support/Sections.h"
-#include "support/UnresponsiveWindow.h"
+#include "support/ThreadedMainApplication.h"
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -33,16 +33,6 @@ struct ProgramWindow : RecordingWindow {
 class LaunchTest : public ::testing::Test {
 protected:
     LRESULT Act() const { return loaded.Send(WM_TODAYCUSTOM_ACTION); }
-    LRESULT Query() { return loaded.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&loaded.record)); }
-    // The height the item asks the host for now.
-    DWORD NeededHeight() {
-        Query();
-        return loaded.record.cyp;
-    }
-    void Repaint() const {
-        InvalidateRect(loaded.item, nullptr, FALSE);
-        UpdateWindow(loaded.item);
-    }
     // The host initialises the item again: its connect step learns the main window from the main
     // application's section and leaves the notices alone.
     void Reinitialise(HWND mainWindowOrNull) {
@@ -59,7 +49,7 @@ protected:
 TEST_F(LaunchTest, WithoutMainWindowOrNoticesTheProgramStartsOnceAndTheSelectionEnds) {
     loaded.Resize(240, 20);
     loaded.Send(WM_TODAYCUSTOM_RECEIVEDSELECTION);
-    Repaint();
+    loaded.Repaint();
     ASSERT_TRUE(CaptureWindow(loaded.item).Any({0, 0, 240, 20}, kHostHighlightColor));
 
     EXPECT_EQ(Act(), 1);
@@ -69,7 +59,7 @@ TEST_F(LaunchTest, WithoutMainWindowOrNoticesTheProgramStartsOnceAndTheSelection
     ASSERT_EQ(started.size(), 1u);
     EXPECT_NE(started[0].find(LaunchRecorder::RecorderPath()), std::wstring::npos);
 
-    Repaint();
+    loaded.Repaint();
     const Capture after = CaptureWindow(loaded.item);
     EXPECT_FALSE(after.Any({0, 0, 240, 20}, kHostHighlightColor));
     EXPECT_TRUE(after.Any({0, 0, 240, 20}, kHostWatermarkColor));
@@ -78,14 +68,14 @@ TEST_F(LaunchTest, WithoutMainWindowOrNoticesTheProgramStartsOnceAndTheSelection
 TEST_F(LaunchTest, WithoutMainWindowButWithNoticesTheProgramStartsOnceAndTheNoticesGo) {
     for (const auto& notice : NumberedNotices(2)) SendNotice(loaded.item, notice);
     Reinitialise(main.hwnd());
-    ASSERT_EQ(NeededHeight(), 60u);  // the notices are held
-    Reinitialise(nullptr);           // unlinked again, notices kept
+    ASSERT_EQ(loaded.Height(), 60u);  // the notices are held
+    Reinitialise(nullptr);            // unlinked again, notices kept
 
     Act();
     ASSERT_TRUE(recorder.WaitForStart());
     EXPECT_EQ(recorder.StartsWhenAllEnded(), 1);  // not a second time for the key nobody took
     Reinitialise(main.hwnd());
-    EXPECT_EQ(NeededHeight(), 20u);
+    EXPECT_EQ(loaded.Height(), 20u);
 }
 
 TEST_F(LaunchTest, MainApplicationThatComesUpItselfIsNeitherSearchedForNorStarted) {
@@ -160,7 +150,7 @@ TEST_F(LaunchTest, ShownKeyIsHandedBackAsItsCharactersAlone) {
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "key of " << wcslen(row.key) << " characters");
         main.Show(loaded.item, KeyedNotices({row.key}));
-        ASSERT_EQ(NeededHeight(), 60u);
+        ASSERT_EQ(loaded.Height(), 60u);
         main.Clear();
         byteCounts.clear();
 
@@ -169,7 +159,7 @@ TEST_F(LaunchTest, ShownKeyIsHandedBackAsItsCharactersAlone) {
         ASSERT_TRUE(SequenceIs(main.Messages(), KeyHandBack(item, row.key)));
         EXPECT_EQ(byteCounts, std::vector<DWORD>{static_cast<DWORD>(row.bytes.size())});
         EXPECT_EQ(main.Messages()[1].copyData, row.bytes);
-        EXPECT_EQ(NeededHeight(), 60u);  // taken: the notices stay
+        EXPECT_EQ(loaded.Height(), 60u);  // taken: the notices stay
     }
     EXPECT_EQ(recorder.StartsWhenAllEnded(), 0);
 }
@@ -177,17 +167,17 @@ TEST_F(LaunchTest, ShownKeyIsHandedBackAsItsCharactersAlone) {
 TEST_F(LaunchTest, RefusedKeyStartsTheProgramOnceAndDropsTheNotices) {
     main.answers[WM_COPYDATA] = 0;
     main.Show(loaded.item, NumberedNotices(2));
-    ASSERT_EQ(NeededHeight(), 60u);
+    ASSERT_EQ(loaded.Height(), 60u);
     loaded.Resize(240, 60);
-    Repaint();
-    ASSERT_EQ(Query(), 0);
+    loaded.Repaint();
+    ASSERT_EQ(loaded.Query(), 0);
 
     Act();
     ASSERT_TRUE(recorder.WaitForStart());
     EXPECT_EQ(recorder.StartsWhenAllEnded(), 1);
-    EXPECT_EQ(Query(), 1);
+    EXPECT_EQ(loaded.Query(), 1);
     EXPECT_EQ(loaded.record.cyp, 20u);
-    Repaint();
+    loaded.Repaint();
     EXPECT_FALSE(CaptureWindow(loaded.item).Any({200, 19, 240, 59}, kArrowColour));  // the one-line view
 }
 
@@ -196,7 +186,7 @@ TEST_F(LaunchTest, MainApplicationGoneWithoutGoodbyeIsStartedOnlyOnce) {
     // has nobody to take it.
     auto vanished = std::make_unique<MainApplicationWindow>();
     vanished->Show(loaded.item, NumberedNotices(2));
-    ASSERT_EQ(NeededHeight(), 60u);
+    ASSERT_EQ(loaded.Height(), 60u);
     vanished.reset();
 
     Act();
@@ -219,13 +209,14 @@ TEST(LaunchWithoutProgram, MissingProgramIsPassedOverSilently) {
 // A main application that comes forward but is slow to take the key is busy, not gone: it is not started a
 // second time and the notices stay.
 TEST_F(LaunchTest, SlowKeyHandBackStartsNothingAndKeepsTheNotices) {
-    UnresponsiveWindow slow(WM_COPYDATA);
+    ThreadedMainApplication slow(ThreadedMainApplication::Unlisted(false));
+    slow.HoldOn(WM_COPYDATA);
     loaded.Send(LINKM_MAIN_ATTACH, reinterpret_cast<WPARAM>(slow.hwnd()));
     for (const auto& notice : NumberedNotices(2)) SendNotice(loaded.item, notice);
     loaded.Send(LINKM_SORT);
-    ASSERT_EQ(NeededHeight(), 60u);
+    ASSERT_EQ(loaded.Height(), 60u);
     Act();
     EXPECT_EQ(slow.Received(LINKM_ACTIVATE), 1);
     EXPECT_EQ(recorder.StartsWhenAllEnded(), 0);
-    EXPECT_EQ(NeededHeight(), 60u);
+    EXPECT_EQ(loaded.Height(), 60u);
 }

@@ -40,40 +40,62 @@ ItemLayout Marked() {
 
 }  // namespace
 
-TEST(ItemLayout, OneNoticeHasZeroWidthArrowColumnsAndKeepsTheHitAreas) {
-    ItemLayout layout = Marked();
-    layout.ComputeLayout(kClient, 1, 20);
-    ExpectLayout(layout, {{0, 0, 240, 60},
-                          {0, 0, 240, 20},
-                          {0, 0, 28, 20},
-                          {28, 0, 240, 20},
-                          {0, 19, 240, 59},
-                          {0, 19, 0, 59},
-                          {240, 19, 240, 59},
-                          kMarker,
-                          kMarker,
-                          {2, 19, 42, 59},
-                          {43, 19, 238, 39},
-                          {43, 38, 238, 58}});
-}
-
-TEST(ItemLayout, TwoOrMoreNoticesMakeRoomForTheArrows) {
+// Each rectangle for a client, a notice count and a line height, from a layout whose rectangles all held a
+// marker before: a rectangle left alone keeps it.
+TEST(ItemLayout, EveryRectangleForClientCountAndLineHeight) {
+    const Expected oneNotice = {{0, 0, 240, 60},  {0, 0, 240, 20}, {0, 0, 28, 20},     {28, 0, 240, 20},
+                                {0, 19, 240, 59}, {0, 19, 0, 59},  {240, 19, 240, 59}, kMarker,
+                                kMarker,          {2, 19, 42, 59}, {43, 19, 238, 39},  {43, 38, 238, 58}};
     const Expected twoOrMore = {{0, 0, 240, 60},    {0, 0, 240, 20},  {0, 0, 28, 20},     {28, 0, 240, 20},
                                 {0, 19, 240, 59},   {0, 19, 12, 59},  {228, 19, 240, 59}, {0, 19, 40, 59},
                                 {200, 19, 240, 59}, {14, 19, 54, 59}, {55, 19, 226, 39},  {55, 38, 226, 58}};
-    for (int n : {2, 3, 1000}) {
-        SCOPED_TRACE(n);
+    const Expected lines24 = {{0, 0, 240, 72},    {0, 0, 240, 24},  {0, 0, 28, 24},     {28, 0, 240, 24},
+                              {0, 23, 240, 71},   {0, 23, 12, 71},  {228, 23, 240, 71}, {0, 23, 40, 71},
+                              {200, 23, 240, 71}, {14, 23, 62, 71}, {63, 23, 226, 47},  {63, 46, 226, 70}};
+    const Expected shifted = {{3, 7, 203, 67},    {3, 7, 203, 27},  {3, 7, 31, 27},     {31, 7, 203, 27},
+                              {3, 26, 203, 66},   {3, 26, 15, 66},  {191, 26, 203, 66}, {3, 26, 43, 66},
+                              {163, 26, 203, 66}, {17, 26, 57, 66}, {58, 26, 189, 46},  {58, 45, 189, 65}};
+    const struct {
+        const char* name;
+        RECT client;
+        int notices, lineHeight;
+        Expected expected;
+    } cases[] = {
+        {"one notice: no arrow columns, the hit areas untouched", kClient, 1, 20, oneNotice},
+        {"two notices make room for the arrows", kClient, 2, 20, twoOrMore},
+        {"three notices", kClient, 3, 20, twoOrMore},
+        {"1000 notices", kClient, 1000, 20, twoOrMore},
+        {"24-pixel lines", {0, 0, 240, 72}, 2, 24, lines24},
+        {"the client's origin is followed, not zero", {3, 7, 203, 67}, 2, 20, shifted},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         ItemLayout layout = Marked();
-        layout.ComputeLayout(kClient, n, 20);
-        ExpectLayout(layout, twoOrMore);
+        layout.ComputeLayout(c.client, c.notices, c.lineHeight);
+        ExpectLayout(layout, c.expected);
     }
-    // Falling back to one notice leaves the hit areas of the last layout with arrows.
-    ItemLayout layout;
-    layout.ComputeLayout(kClient, 2, 20);
-    layout.ComputeLayout(kClient, 1, 20);
-    EXPECT_EQ(layout.prevArrowHitArea, (RECT{0, 19, 40, 59}));
-    EXPECT_EQ(layout.nextArrowHitArea, (RECT{200, 19, 240, 59}));
-    EXPECT_EQ(layout.portraitCell, (RECT{2, 19, 42, 59}));
+}
+
+// Falling back to one notice leaves the hit areas of the last layout with arrows.
+TEST(ItemLayout, OneNoticeAfterSeveralKeepsTheHitAreas) {
+    const struct {
+        int line;
+        RECT prevHit, nextHit, portrait, name, text;
+    } cases[] = {
+        {20, {0, 19, 40, 59}, {200, 19, 240, 59}, {2, 19, 42, 59}, {43, 19, 238, 39}, {43, 38, 238, 58}},
+        {24, {0, 23, 40, 71}, {200, 23, 240, 71}, {2, 23, 50, 71}, {51, 23, 238, 47}, {51, 46, 238, 70}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        ItemLayout layout;
+        layout.ComputeLayout({0, 0, 240, 3 * c.line}, 2, c.line);
+        layout.ComputeLayout({0, 0, 240, 3 * c.line}, 1, c.line);
+        EXPECT_EQ(layout.prevArrowHitArea, c.prevHit);
+        EXPECT_EQ(layout.nextArrowHitArea, c.nextHit);
+        EXPECT_EQ(layout.portraitCell, c.portrait);
+        EXPECT_EQ(layout.nameLine, c.name);
+        EXPECT_EQ(layout.textLine, c.text);
+    }
 }
 
 TEST(ItemLayout, NoNoticesChangeOnlyTheFirstFiveRectangles) {
@@ -93,43 +115,4 @@ TEST(ItemLayout, NoNoticesChangeOnlyTheFirstFiveRectangles) {
     EXPECT_EQ(layout.nextArrowColumn, before.nextArrowColumn);
     EXPECT_EQ(layout.prevArrowHitArea, before.prevArrowHitArea);
     EXPECT_EQ(layout.nextArrowHitArea, before.nextArrowHitArea);
-}
-
-TEST(ItemLayout, TwentyFourPixelLines) {
-    ItemLayout layout;
-    layout.ComputeLayout({0, 0, 240, 72}, 2, 24);
-    ExpectLayout(layout, {{0, 0, 240, 72},
-                          {0, 0, 240, 24},
-                          {0, 0, 28, 24},
-                          {28, 0, 240, 24},
-                          {0, 23, 240, 71},
-                          {0, 23, 12, 71},
-                          {228, 23, 240, 71},
-                          {0, 23, 40, 71},
-                          {200, 23, 240, 71},
-                          {14, 23, 62, 71},
-                          {63, 23, 226, 47},
-                          {63, 46, 226, 70}});
-    layout.ComputeLayout({0, 0, 240, 72}, 1, 24);
-    EXPECT_EQ(layout.portraitCell, (RECT{2, 23, 50, 71}));
-    EXPECT_EQ(layout.nameLine, (RECT{51, 23, 238, 47}));
-    EXPECT_EQ(layout.textLine, (RECT{51, 46, 238, 70}));
-}
-
-TEST(ItemLayout, FollowsTheClientOrigin) {
-    // Every rectangle is relative to the client's left and top edges, not to zero.
-    ItemLayout layout;
-    layout.ComputeLayout({3, 7, 203, 67}, 2, 20);
-    ExpectLayout(layout, {{3, 7, 203, 67},
-                          {3, 7, 203, 27},
-                          {3, 7, 31, 27},
-                          {31, 7, 203, 27},
-                          {3, 26, 203, 66},
-                          {3, 26, 15, 66},
-                          {191, 26, 203, 66},
-                          {3, 26, 43, 66},
-                          {163, 26, 203, 66},
-                          {17, 26, 57, 66},
-                          {58, 26, 189, 46},
-                          {58, 45, 189, 65}});
 }

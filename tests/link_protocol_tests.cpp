@@ -11,17 +11,15 @@
 #include "support/NotificationArea.h"
 #include "support/PixelCapture.h"
 #include "support/Sections.h"
-#include "support/UnresponsiveWindow.h"
+#include "support/ThreadedMainApplication.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 
 namespace {
 
-constexpr DWORD kLine = 20;  // line height with the default font size
-constexpr DWORD kOneLine = kLine;
-constexpr DWORD kThreeLines = 3 * kLine;
-constexpr UINT kUnknownMessage = WM_USER + 107;  // inside the protocol's range, but not part of it
+constexpr DWORD kOneLine = 20, kThreeLines = 60;  // with the default font size
+constexpr UINT kUnknownMessage = WM_USER + 107;   // inside the protocol's range, but not part of it
 
 DWORD HandleValue(HWND window) { return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)); }
 WPARAM AsParam(HWND window) { return reinterpret_cast<WPARAM>(window); }
@@ -42,24 +40,13 @@ struct Item : LoadedItem {
         item = dll.initialize(&record, parent ? parent : host.hwnd());
         return item;
     }
-    int Query() { return static_cast<int>(Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record))); }
-    // What the host does after a query: give the item its height and let it paint.
+    // The host's refresh: the query, then the item sized to the height it reported and painted.
     void Refresh() {
+        Query();
         Resize(240, static_cast<int>(record.cyp));
-        InvalidateRect(item, nullptr, FALSE);
-        UpdateWindow(item);
+        Repaint();
     }
     bool RepaintPending() const { return GetUpdateRect(item, nullptr, FALSE) != FALSE; }
-    // The three-line view draws the portrait cell, sender and text below the first line; the one-line
-    // view leaves the host's watermark there. Paints, so the dirty flag is cleared.
-    bool DrawsNoticeLines() {
-        Resize(240, static_cast<int>(kThreeLines));
-        InvalidateRect(item, nullptr, FALSE);
-        Capture capture = CaptureWindow(item);
-        const RECT below = {0, static_cast<LONG>(kLine) + 2, capture.width, capture.height};
-        const int area = (below.right - below.left) * (below.bottom - below.top);
-        return capture.Count(below, kHostWatermarkColor) < area;
-    }
 };
 
 // Payload bytes placed so that the last of them is the last readable byte before a guard page.
@@ -163,6 +150,8 @@ const UntrustedCase kUntrustedCases[] = {
     {"NoWindowAttach", Source::Attach, Handle::NotAWindow},
     {"OwnWindowAttach", Source::Attach, Handle::ItemWindow},
 };
+
+void PrintTo(const UntrustedCase& c, std::ostream* os) { *os << c.name; }
 
 }  // namespace
 
@@ -304,7 +293,6 @@ TEST_P(InboundCommand, Effect) {
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
     for (int i = 0; i < c.noticesBefore; ++i) SendNotice(item.item, NoticePayload(std::to_wstring(i), 20 - i));
-    item.Query();
     item.Refresh();
     ASSERT_EQ(item.Query(), 0) << "a linked, painted item with an unchanged height needs no refresh";
     ASSERT_FALSE(item.RepaintPending());
@@ -341,7 +329,6 @@ TEST_P(StatusMode, KeepsHeightAndOneLineViewUntilSort) {
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
     for (int i = 0; i < noticesBefore; ++i) SendNotice(item.item, NoticePayload(L"old", 1));
-    item.Query();
     item.Refresh();
     ASSERT_EQ(item.record.cyp, heightBefore);
 
@@ -352,13 +339,13 @@ TEST_P(StatusMode, KeepsHeightAndOneLineViewUntilSort) {
     for (ULONGLONG time : {30, 10, 20}) SendNotice(item.item, NoticePayload(L"t" + std::to_wstring(time), time));
     item.Query();
     EXPECT_EQ(item.record.cyp, heightBefore);
-    EXPECT_FALSE(item.DrawsNoticeLines());
+    EXPECT_FALSE(DrawsNoticeLines(item.item));
 
     EXPECT_EQ(item.Send(LINKM_SORT), 1);
     EXPECT_TRUE(item.RepaintPending());
     EXPECT_EQ(item.Query(), noticesBefore ? 0 : 1);
     EXPECT_EQ(item.record.cyp, kThreeLines);
-    EXPECT_TRUE(item.DrawsNoticeLines());
+    EXPECT_TRUE(DrawsNoticeLines(item.item));
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, StatusMode, ::testing::Values(0, 1),
@@ -382,7 +369,6 @@ TEST_P(LeavingStatusMode, ReturnsToTheHeightOfTheList) {
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
     SendNotice(item.item, NoticePayload(L"k", 1));
-    item.Query();
     item.Refresh();
     item.Send(LINKM_STATUS);
     item.Query();
@@ -394,7 +380,7 @@ TEST_P(LeavingStatusMode, ReturnsToTheHeightOfTheList) {
     EXPECT_EQ(item.RepaintPending(), c.repaint);
     EXPECT_EQ(item.Query(), 1);
     EXPECT_EQ(item.record.cyp, kOneLine);
-    EXPECT_FALSE(item.DrawsNoticeLines());
+    EXPECT_FALSE(DrawsNoticeLines(item.item));
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, LeavingStatusMode,
@@ -440,10 +426,8 @@ TEST(KeyHandBack, KeyReturnsUnchangedAndPayloadIsReadWithinItsCount) {
 
 namespace {
 enum class Peer { Alive, AnswersZero, Destroyed };
-const char* NameOf(Peer peer) {
-    return peer == Peer::Alive ? "Alive" : peer == Peer::AnswersZero ? "AnswersZero" : "WindowDestroyed";
-}
-void PrintTo(Peer peer, std::ostream* os) { *os << NameOf(peer); }
+const char* const kPeerNames[] = {"Alive", "AnswersZero", "WindowDestroyed"};
+void PrintTo(Peer peer, std::ostream* os) { *os << kPeerNames[static_cast<int>(peer)]; }
 class Ping : public ::testing::TestWithParam<Peer> {};
 }  // namespace
 
@@ -456,7 +440,6 @@ TEST_P(Ping, AMainApplicationThatIsGoneIsForgotten) {
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
     SendNotice(item.item, NoticePayload(L"k", 1));
-    item.Query();
     item.Refresh();
     ASSERT_EQ(item.record.cyp, kThreeLines);
     const HWND mainWindow = main->hwnd();
@@ -499,16 +482,14 @@ TEST_P(Ping, AMainApplicationThatIsGoneIsForgotten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, Ping, ::testing::Values(Peer::Alive, Peer::AnswersZero, Peer::Destroyed),
-                         [](const auto& info) { return std::string(NameOf(info.param)); });
+                         [](const auto& info) { return std::string(kPeerNames[static_cast<int>(info.param)]); });
 
 // --- Unload -------------------------------------------------------------------------------------------
 
 namespace {
 enum class LinkAtUnload { Linked, NeverLinked, Detached };
-const char* NameOf(LinkAtUnload link) {
-    return link == LinkAtUnload::Linked ? "Linked" : link == LinkAtUnload::NeverLinked ? "NeverLinked" : "Detached";
-}
-void PrintTo(LinkAtUnload link, std::ostream* os) { *os << NameOf(link); }
+const char* const kLinkNames[] = {"Linked", "NeverLinked", "Detached"};
+void PrintTo(LinkAtUnload link, std::ostream* os) { *os << kLinkNames[static_cast<int>(link)]; }
 class Unload : public ::testing::TestWithParam<LinkAtUnload> {};
 }  // namespace
 
@@ -541,7 +522,7 @@ TEST_P(Unload, SaysGoodbyeOnlyWhileLinkedAndAlwaysZeroesTheSection) {
 
 INSTANTIATE_TEST_SUITE_P(Link, Unload,
                          ::testing::Values(LinkAtUnload::Linked, LinkAtUnload::NeverLinked, LinkAtUnload::Detached),
-                         [](const auto& info) { return std::string(NameOf(info.param)); });
+                         [](const auto& info) { return std::string(kLinkNames[static_cast<int>(info.param)]); });
 
 TEST(UnloadSection, TheItemHandleOfTheSectionIsClosed) {
     Item item;
@@ -594,7 +575,7 @@ DWORD Timed(Action action) {
 // notices, the Today screen waits on it once, and the pings resume once it sends the item something again.
 TEST(BusyMainApplication, KeepsTheLinkAndIsWaitedOnOnce) {
     NotificationAreaWindow area;
-    UnresponsiveWindow busy;
+    ThreadedMainApplication busy(ThreadedMainApplication::Unlisted(true));
     Item item;
     ASSERT_NE(item.Initialise(), nullptr);
     item.Send(LINKM_MAIN_ATTACH, AsParam(busy.hwnd()));
@@ -609,11 +590,11 @@ TEST(BusyMainApplication, KeepsTheLinkAndIsWaitedOnOnce) {
     DrainMessages();
     item.Query();
     EXPECT_EQ(item.record.cyp, kThreeLines);
-    EXPECT_TRUE(item.DrawsNoticeLines());
+    EXPECT_TRUE(DrawsNoticeLines(item.item));
     EXPECT_TRUE(area.MessagesNumbered(WM_COPYDATA).empty());  // its notification stays
 
-    busy.Resume();
-    const LONG pinged = busy.Received(LINKM_PING);  // Wine drops a sent message that timed out
+    busy.Release();
+    const int pinged = busy.Received(LINKM_PING);  // Wine drops a sent message that timed out
     item.Query();
     EXPECT_EQ(busy.Received(LINKM_PING), pinged);  // still backing off
     item.Send(LINKM_SORT);                         // the main application speaks again
@@ -624,7 +605,7 @@ TEST(BusyMainApplication, KeepsTheLinkAndIsWaitedOnOnce) {
 // The busy rule itself, on the link alone with short bounds: timed out on an existing window means busy,
 // nothing is sent during the back-off, and after it the next send waits again.
 TEST(BusyMainApplication, BackOffEndsAfterItsTime) {
-    UnresponsiveWindow busy;
+    ThreadedMainApplication busy(ThreadedMainApplication::Unlisted(true));
     MainLink link;
     link.replyTimeoutMs = 50;
     link.busyBackoffMs = 300;
@@ -640,7 +621,7 @@ TEST(BusyMainApplication, BackOffEndsAfterItsTime) {
 }
 
 TEST(HungMainApplication, TheHandshakeAndTheActionWaitOneBoundTheUnloadNone) {
-    UnresponsiveWindow hung;
+    ThreadedMainApplication hung(ThreadedMainApplication::Unlisted(true));
     HeldSection section(MAIN_SECTION_NAME);
     section.WriteHandle(hung.hwnd());
     Item item;

@@ -26,7 +26,6 @@ Arrival Key(const wchar_t* key) { return {WM_COPYDATA, key}; }
 
 constexpr DWORD kHungBound = 100;         // where the main application is held: no reply comes
 constexpr DWORD kLongBound = 60000;       // where the wait ends by the main application's thread ending
-constexpr int kLine = 20;                 // line height with the default font size at 96 dpi
 constexpr UINT kClearItem = WM_APP + 20;  // asks a main application's thread to send the item a clear
 constexpr UINT kCloseItem = WM_APP + 21;  // ... or WM_CLOSE
 
@@ -90,16 +89,6 @@ struct Stage {
     }
     void Act() const { SendMessageW(item, WM_TODAYCUSTOM_ACTION, 0, 0); }
     void Bound(DWORD milliseconds) const { model->link.replyTimeoutMs = milliseconds; }
-    // Paints three lines high; true when the notice lines were drawn (the one-line view leaves the watermark
-    // below its line).
-    bool PaintedNoticeLines() const {
-        MoveWindow(item, 0, 0, 240, 3 * kLine, FALSE);
-        InvalidateRect(item, nullptr, FALSE);
-        const Capture capture = CaptureWindow(item);
-        const RECT below = {0, kLine + 2, capture.width, capture.height};
-        const int area = (below.right - below.left) * (below.bottom - below.top);
-        return capture.Count(below, kHostWatermarkColor) < area;
-    }
     int Removals() const {
         int removals = 0;
         for (const RecordedMessage& m : notificationArea.MessagesNumbered(WM_COPYDATA))
@@ -162,7 +151,7 @@ void Check(const Row& row) {
     DrainMessages();  // what the item posted itself
     Shown shown = {0, 0};
     if (hasWindow) {
-        const bool drewNotices = stage.PaintedNoticeLines();
+        const bool drewNotices = DrawsNoticeLines(stage.item);
         shown = {stage.model->GetItemHeight() / lineHeight, stage.model->link.notices.Size()};
         EXPECT_EQ(drewNotices, shown.lines == 3) << "the paint showed another view than the item's state";
     }
@@ -183,13 +172,15 @@ ThreadedMainApplication& Linked(Stage& stage, const wchar_t* prefix = L"k") {
     return main;
 }
 
-// The ping times out on a held main application: it is busy, and the pings leave it alone for a while.
-void HangOnePing(Stage& stage, ThreadedMainApplication& main) {
+// Linked, then the ping times out on it, held: it is busy, and the pings leave it alone for a while.
+ThreadedMainApplication& LinkedAndHungOnOnePing(Stage& stage) {
+    ThreadedMainApplication& main = Linked(stage);
     stage.Bound(kHungBound);
     main.HoldOn(LINKM_PING);
     EXPECT_EQ(stage.Query(), 1);
     EXPECT_TRUE(stage.model->link.BackingOff());
     stage.Bound(MAIN_APPLICATION_REPLY_TIMEOUT_MS);
+    return main;
 }
 
 // The user taps; the main application does `meanwhile` on its thread when the key arrives, then refuses it.
@@ -217,16 +208,14 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
     const Row rows[] = {
         {"hangs once, then answers again: the next tap reaches it with the activation and the key",
          [](Stage& stage) {
-             ThreadedMainApplication& main = Linked(stage);
-             HangOnePing(stage, main);
+             ThreadedMainApplication& main = LinkedAndHungOnOnePing(stage);
              main.Release();
              stage.Act();
          },
          {{kPing, kActivate, Key(L"k0"), kPing}, {}, {}, 0, 1, {3, 2}}},
         {"still hangs when the item is unloaded: the goodbye reaches it once it answers, the unload never waits",
          [](Stage& stage) {
-             ThreadedMainApplication& main = Linked(stage);
-             HangOnePing(stage, main);
+             ThreadedMainApplication& main = LinkedAndHungOnOnePing(stage);
              stage.Unload();
              main.Release();
              EXPECT_TRUE(main.WaitFor(LINKM_ITEM_DETACH, 5000));
@@ -234,9 +223,7 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
          {{kPing, kGoodbye}, {}, {}, 0, 0, {0, 0}}},
         {"hangs, then dies while the pings leave it alone: it is gone at the next refresh",
          [](Stage& stage) {
-             ThreadedMainApplication& main = Linked(stage);
-             HangOnePing(stage, main);
-             main.End();
+             LinkedAndHungOnOnePing(stage).End();
          },
          {{kPing}, {}, {}, 0, 1, {1, 0}, 1}},
         {"restarts while the item waits on its ping: the new window keeps its link and notices, and is pinged",
@@ -287,7 +274,7 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
          [](Stage& stage) {
              ThreadedMainApplication& main = Linked(stage);
              EXPECT_EQ(stage.Query(), 1);
-             EXPECT_TRUE(stage.PaintedNoticeLines());
+             EXPECT_TRUE(DrawsNoticeLines(stage.item));
              SendsTheItem(stage, main, kClearItem, LINKM_CLEAR);
              const HWND window = main.hwnd();
              stage.host.duringNextWatermark = [window] { SendMessageW(window, kClearItem, 0, 0); };
@@ -297,7 +284,7 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
          [](Stage& stage) {
              ThreadedMainApplication& main = Linked(stage);
              EXPECT_EQ(stage.Query(), 1);
-             EXPECT_TRUE(stage.PaintedNoticeLines());
+             EXPECT_TRUE(DrawsNoticeLines(stage.item));
              EXPECT_EQ(stage.Query(), 0);
              SendNotice(stage.item, Keyed(L"more", 1)[0], main.hwnd());
          },

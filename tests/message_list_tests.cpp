@@ -1,7 +1,7 @@
 // The notice list: ownership, the cursor and its moves, sorting by time, the bounds check, and the release
 // of every portrait when the list is cleared.
 #include "link/MessageList.h"
-#include "support/Portraits.h"
+#include "support/ScratchFiles.h"
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -138,18 +138,18 @@ TEST(MessageList, AtOutsideTheListThrowsOutOfRange) {
 // Wine's GetGuiResources answers 0 for every process, so the release of each bitmap is checked by its
 // handle no longer naming an object.
 TEST(MessageList, ClearReleasesEveryLoadedPortrait) {
-    PortraitFiles files;
+    ScratchFolder files;
     MessageList list;
     std::vector<HBITMAP> bitmaps;
     for (int i = 0; i < 3; ++i) {
         auto entry = Entry(std::to_wstring(i).c_str());
-        entry->portraitPath = files.Write(L"p" + std::to_wstring(i) + L".bmp");
+        entry->portraitPath = files.WriteBitmap(L"p" + std::to_wstring(i) + L".bmp");
         bitmaps.push_back(entry->PortraitBitmap());
         ASSERT_EQ(GetObjectType(bitmaps.back()), static_cast<DWORD>(OBJ_BITMAP));
         list.Append(std::move(entry));
     }
     auto failed = Entry(L"no portrait");
-    failed->portraitPath = files.PathOf(L"missing.bmp");
+    failed->portraitPath = files.Path(L"missing.bmp");
     EXPECT_EQ(failed->PortraitBitmap(), nullptr);
     list.Append(std::move(failed));
     list.Next(false);
@@ -161,12 +161,12 @@ TEST(MessageList, ClearReleasesEveryLoadedPortrait) {
 }
 
 TEST(MessageList, DestructionReleasesPortraits) {
-    PortraitFiles files;
+    ScratchFolder files;
     HBITMAP bitmap;
     {
         MessageList list;
         auto entry = Entry(L"a");
-        entry->portraitPath = files.Write(L"a.bmp");
+        entry->portraitPath = files.WriteBitmap(L"a.bmp");
         bitmap = entry->PortraitBitmap();
         list.Append(std::move(entry));
         ASSERT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));

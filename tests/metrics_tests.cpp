@@ -99,10 +99,8 @@ TEST(LineMetrics, EachPaintReadsTheSettingAgain) {
     ASSERT_NE(item.item, nullptr);
     for (auto [setting, height] : {std::pair<DWORD, DWORD>{1050, 24}, {1049, 20}, {1200, 24}}) {
         key.SetDword(L"CurFont", setting);
-        InvalidateRect(item.item, nullptr, FALSE);
-        UpdateWindow(item.item);
-        item.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&item.record));
-        EXPECT_EQ(item.record.cyp, height) << "setting " << setting;
+        item.Repaint();
+        EXPECT_EQ(item.Height(), height) << "setting " << setting;
     }
 }
 
@@ -114,10 +112,8 @@ TEST(LineMetrics, ARemadeKeyStillReachesTheNextPaint) {
     for (auto [setting, height] : {std::pair<DWORD, DWORD>{1050, 24}, {1200, 24}, {1100, 24}}) {
         ScopedRegistryKey key(TEST_FONT_SIZE_KEY);  // deleted, made again, and deleted at the end
         key.SetDword(L"CurFont", setting);
-        InvalidateRect(item.item, nullptr, FALSE);
-        UpdateWindow(item.item);
-        item.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&item.record));
-        EXPECT_EQ(item.record.cyp, height) << "setting " << setting;
+        item.Repaint();
+        EXPECT_EQ(item.Height(), height) << "setting " << setting;
     }
 }
 

@@ -49,15 +49,10 @@ protected:
     void Show(int count) {
         main.Show(loaded.item, NumberedNotices(count));
         loaded.Resize(240, 60);
-        Repaint();
-    }
-    void Repaint() const {
-        InvalidateRect(loaded.item, nullptr, FALSE);
-        UpdateWindow(loaded.item);
+        loaded.Repaint();
     }
     bool RepaintRequested() const { return GetUpdateRect(loaded.item, nullptr, FALSE) != FALSE; }
     LRESULT Navigate(UINT key) const { return loaded.Send(WM_TODAYCUSTOM_USERNAVIGATION, key); }
-    LRESULT Query() { return loaded.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&loaded.record)); }
 
     // The key of the shown notice, as the action hands it back (the main application takes it, so the
     // action changes nothing else).
@@ -151,7 +146,7 @@ TEST_F(NavigationTest, WithFewerThanTwoNoticesLeftAndRightAreAbsorbed) {
             EXPECT_FALSE(RepaintRequested());
         }
         for (UINT key : {UINT(VK_UP), UINT(VK_DOWN), UINT(VK_RETURN), 0u}) EXPECT_EQ(Navigate(key), 0) << "key " << key;
-        Repaint();
+        loaded.Repaint();
         EXPECT_EQ(CaptureWindow(loaded.item).pixels, before.pixels);
         EXPECT_EQ(ToUtf8(ShownKey()), count ? "k0" : "<0 keys>");
     }
@@ -208,7 +203,7 @@ TEST_F(HighDpiNavigation, TapsHitTheScaledArrows) {
     ASSERT_NE(screen, nullptr) << "no expectations for " << dpi << " dpi";
     main.Show(loaded.item, NumberedNotices(2));
     loaded.Resize(screen->width, screen->height);
-    Repaint();
+    loaded.Repaint();
     const RECT &p = screen->prev, &n = screen->next;
     const int middle = (p.top + p.bottom) / 2;
     // The arrows page...
@@ -240,18 +235,18 @@ TEST_F(NavigationTest, WithFewerThanTwoNoticesEveryTapActsEvenOnAStaleArrow) {
 
 TEST_F(NavigationTest, ReceivingTheSelectionMarksTheItemDirtyLosingItDoesNot) {
     Show(2);
-    Query();  // takes the three-line height
-    ASSERT_EQ(Query(), 0);
+    loaded.Query();  // takes the three-line height
+    ASSERT_EQ(loaded.Query(), 0);
 
     loaded.Send(WM_TODAYCUSTOM_LOSTSELECTION);
-    EXPECT_EQ(Query(), 0);
+    EXPECT_EQ(loaded.Query(), 0);
     loaded.Send(WM_TODAYCUSTOM_RECEIVEDSELECTION);
-    EXPECT_EQ(Query(), 1);
-    EXPECT_EQ(Query(), 1);  // stays dirty until painted
-    Repaint();
-    EXPECT_EQ(Query(), 0);
+    EXPECT_EQ(loaded.Query(), 1);
+    EXPECT_EQ(loaded.Query(), 1);  // stays dirty until painted
+    loaded.Repaint();
+    EXPECT_EQ(loaded.Query(), 0);
     loaded.Send(WM_TODAYCUSTOM_LOSTSELECTION);
-    EXPECT_EQ(Query(), 0);
+    EXPECT_EQ(loaded.Query(), 0);
 }
 
 }  // namespace
@@ -266,7 +261,7 @@ TEST_F(NavigationTest, ASecondInitialisationLeavesNoArrowLit) {
     mainSection.WriteHandle(main.hwnd());
     loaded.item = loaded.dll.initialize(&loaded.record, loaded.host.hwnd());
     loaded.Resize(240, 60);
-    Repaint();
+    loaded.Repaint();
     const Capture after = CaptureWindow(loaded.item);
     EXPECT_EQ(ArrowIn(after, kPrevArrowIcon), Arrow::Normal);
     EXPECT_EQ(ArrowIn(after, kNextArrowIcon), Arrow::Normal);

@@ -1,7 +1,8 @@
 // The notice payload and its entry: splitting, clean-up of the shown texts, the time field, and the lazily
 // loaded portrait.
 #include "link/NoticePayload.h"
-#include "support/Portraits.h"
+#include "support/NoticeFeed.h"
+#include "support/ScratchFiles.h"
 #include <gtest/gtest.h>
 
 using namespace std::string_literals;
@@ -19,16 +20,6 @@ struct ParseCase {
     std::wstring key, portraitPath, senderName, messageText;
     ULONGLONG time;
 };
-
-// Fields joined by U+0000, as the main application writes them.
-std::wstring Joined(std::initializer_list<std::wstring> fields) {
-    std::wstring text;
-    for (const auto& field : fields) {
-        if (&field != fields.begin()) text.push_back(L'\0');
-        text += field;
-    }
-    return text;
-}
 
 void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
 
@@ -119,20 +110,20 @@ TEST_P(ParseNoticeTest, FillsTheEntry) {
 }
 
 const ParseCase kParseCases[] = {
-    {"FiveFields", Joined({L"k1", L"C:\\p.bmp", L"Ann", L"Hello", L"130000000000000000"}), L"k1", L"C:\\p.bmp", L"Ann",
-     L"Hello", 130000000000000000ULL},
-    {"TrailingSeparatorIsIgnored", Joined({L"k1", L"C:\\p.bmp", L"Ann", L"Hello", L"130000000000000000", L""}), L"k1",
-     L"C:\\p.bmp", L"Ann", L"Hello", 130000000000000000ULL},
-    {"ConsecutiveSeparatorsGiveEmptyMembers", Joined({L"k", L"", L"", L"", L"5"}), L"k", L"", L"", L"", 5},
-    {"ControlCharsOnlyInShownTexts", Joined({L"k\t\r\n\b\v", L"p\t\n", L"s\b\t\n\r\v\f", L"t\r\n", L"1"}),
+    {"FiveFields", JoinFields({L"k1", L"C:\\p.bmp", L"Ann", L"Hello", L"130000000000000000"}), L"k1", L"C:\\p.bmp",
+     L"Ann", L"Hello", 130000000000000000ULL},
+    {"TrailingSeparatorIsIgnored", JoinFields({L"k1", L"C:\\p.bmp", L"Ann", L"Hello", L"130000000000000000", L""}),
+     L"k1", L"C:\\p.bmp", L"Ann", L"Hello", 130000000000000000ULL},
+    {"ConsecutiveSeparatorsGiveEmptyMembers", JoinFields({L"k", L"", L"", L"", L"5"}), L"k", L"", L"", L"", 5},
+    {"ControlCharsOnlyInShownTexts", JoinFields({L"k\t\r\n\b\v", L"p\t\n", L"s\b\t\n\r\v\f", L"t\r\n", L"1"}),
      L"k\t\r\n\b\v", L"p\t\n", L"s    \v\f", L"t  ", 1},
-    {"MoreThanFiveFields", Joined({L"k", L"p", L"s", L"t", L"9", L"extra", L"more"}), L"k", L"p", L"s", L"t", 9},
+    {"MoreThanFiveFields", JoinFields({L"k", L"p", L"s", L"t", L"9", L"extra", L"more"}), L"k", L"p", L"s", L"t", 9},
     {"EmptyPayload", L"", L"", L"", L"", L"", 0},
     // Fewer than five fields: those present fill key, path, sender and text in order; time stays 0.
     {"OneField", L"only", L"only", L"", L"", L"", 0},
-    {"TwoFields", Joined({L"k", L"p"}), L"k", L"p", L"", L"", 0},
-    {"FourFieldsStillCleaned", Joined({L"k", L"p", L"s\tx", L"t\ny"}), L"k", L"p", L"s x", L"t y", 0},
-    {"FourFieldsAndSeparatorLeaveTimeEmpty", Joined({L"k", L"p", L"s", L"t", L""}), L"k", L"p", L"s", L"t", 0},
+    {"TwoFields", JoinFields({L"k", L"p"}), L"k", L"p", L"", L"", 0},
+    {"FourFieldsStillCleaned", JoinFields({L"k", L"p", L"s\tx", L"t\ny"}), L"k", L"p", L"s x", L"t y", 0},
+    {"FourFieldsAndSeparatorLeaveTimeEmpty", JoinFields({L"k", L"p", L"s", L"t", L""}), L"k", L"p", L"s", L"t", 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Payloads, ParseNoticeTest, ::testing::ValuesIn(kParseCases),
@@ -150,14 +141,14 @@ TEST(ParseNotice, TimeFieldReadsLeadingDecimalNumber) {
         {L"+", 0},           {L" - 5", 0},   {L"9223372036854775807", 0x7FFFFFFFFFFFFFFFULL},
     };
     for (const auto& c : cases) {
-        const std::wstring payload = Joined({L"k", L"p", L"s", L"t", c.field});
+        const std::wstring payload = JoinFields({L"k", L"p", L"s", L"t", c.field});
         EXPECT_EQ(TimeOf(*ParseNotice(payload.data(), payload.size())), c.time)
             << "field of " << c.field.size() << " units";
     }
 }
 
 TEST(ParseNotice, ReadsExactlyTheCountGiven) {
-    const std::wstring buffer = Joined({L"k", L"p", L"s", L"t", L"7TAIL"});
+    const std::wstring buffer = JoinFields({L"k", L"p", L"s", L"t", L"7TAIL"});
     auto entry = ParseNotice(buffer.data(), 9);  // up to and including the time digit
     EXPECT_EQ(entry->messageText, L"t");
     EXPECT_EQ(TimeOf(*entry), 7u);
@@ -168,9 +159,9 @@ TEST(ParseNotice, ReadsExactlyTheCountGiven) {
 }
 
 TEST(PortraitBitmap, LoadsOnceAndKeepsTheBitmap) {
-    PortraitFiles files;
+    ScratchFolder files;
     MessageEntry entry;
-    entry.portraitPath = files.Write(L"a.bmp", 6, 4);
+    entry.portraitPath = files.WriteBitmap(L"a.bmp", 6, 4);
     HBITMAP first = entry.PortraitBitmap();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(entry.PortraitBitmap(), first);
@@ -182,12 +173,12 @@ TEST(PortraitBitmap, LoadsOnceAndKeepsTheBitmap) {
 }
 
 TEST(PortraitBitmap, FailedLoadIsNotTriedAgain) {
-    PortraitFiles files;
+    ScratchFolder files;
     MessageEntry missing;
-    missing.portraitPath = files.PathOf(L"late.bmp");
+    missing.portraitPath = files.Path(L"late.bmp");
     EXPECT_EQ(missing.PortraitBitmap(), nullptr);
     EXPECT_TRUE(missing.portraitFailed);
-    files.Write(L"late.bmp");  // the file appears after the failed load
+    files.WriteBitmap(L"late.bmp");  // the file appears after the failed load
     EXPECT_EQ(missing.PortraitBitmap(), nullptr);
     // Another entry with the same path tries on its own.
     MessageEntry other;
@@ -201,9 +192,9 @@ TEST(PortraitBitmap, FailedLoadIsNotTriedAgain) {
 
 // With the portrait goes the copy the paint stretched from it.
 TEST(PortraitBitmap, ReleasingOrDestroyingTheEntryDeletesTheBitmapAndItsStretchedCopy) {
-    PortraitFiles files;
+    ScratchFolder files;
     auto entry = std::make_unique<MessageEntry>();
-    entry->portraitPath = files.Write(L"a.bmp");
+    entry->portraitPath = files.WriteBitmap(L"a.bmp");
     for (bool destroy : {false, true}) {
         HBITMAP bitmap = entry->PortraitBitmap();
         entry->fittedPortrait.Reset(CreateBitmap(2, 2, 1, 32, nullptr));

@@ -58,10 +58,6 @@ INT_PTR RunDialog(LoadedItem& loaded, DialogCheck& check, PFNCUSTOMOPTIONSDLGPRO
     return result;
 }
 
-int RefreshQuery(LoadedItem& loaded) {
-    return static_cast<int>(loaded.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&loaded.record)));
-}
-
 }  // namespace
 
 TEST(OptionsDialog, TemplateIsChineseWithTheSixControls) {
@@ -81,18 +77,15 @@ TEST(OptionsDialog, OpensWithNothingCheckedAndOkEndsWithOne) {
     AbsentRegistryKey absent(L"Software\\Ulmara\\Ardeno");
     LoadedItem loaded;
     UpdateWindow(loaded.item);
-    ASSERT_EQ(RefreshQuery(loaded), 0);
+    ASSERT_EQ(loaded.Query(), 0);
     DialogCheck check;
     EXPECT_EQ(RunDialog(loaded, check), 1);
     ASSERT_TRUE(check.found);
-    EXPECT_EQ(check.texts[0], L"\u786E\u5B9A");
-    EXPECT_EQ(check.texts[1], L"\u53D6\u6D88");
-    EXPECT_EQ(check.texts[2], L"\u4E00\u884C");
-    EXPECT_EQ(check.texts[3], L"\u4E24\u884C");
-    EXPECT_EQ(check.texts[4], L"\u4E09\u884C");
+    const wchar_t* texts[] = {L"\u786E\u5B9A", L"\u53D6\u6D88", L"\u4E00\u884C", L"\u4E24\u884C", L"\u4E09\u884C"};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(check.texts[i], texts[i]) << "control " << i;
     EXPECT_FALSE(check.anyRadioChecked);
     EXPECT_TRUE(check.openAfterRadioCommand);
-    EXPECT_EQ(RefreshQuery(loaded), 1);  // closing marked the item dirty
+    EXPECT_EQ(loaded.Query(), 1);  // closing marked the item dirty
     // Nothing was stored.
     HKEY key;
     EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Ulmara\\Ardeno", 0, KEY_READ, &key), ERROR_SUCCESS);

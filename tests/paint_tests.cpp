@@ -46,19 +46,12 @@ struct LowerTexts {
 const LowerTexts kOneNotice = {{45, 21, 236, 37}, {45, 40, 236, 56}};
 const LowerTexts kSeveralNotices = {{57, 21, 224, 37}, {57, 40, 224, 56}};
 
-RECT Widened(const RECT& r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
-
 class ItemPaint : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(item.item, nullptr);
         item.Resize(kWidth, kHeight);
         mainApplication.answers[LINKM_PING] = 1;  // alive, for the host's refresh queries
-    }
-    // A paint through the window procedure, as the host's window manager asks for one.
-    Capture Painted() {
-        InvalidateRect(item.item, nullptr, FALSE);
-        return CaptureWindow(item.item);
     }
     void Feed(const std::vector<Notice>& notices) { FeedNotices(item.item, mainApplication.hwnd(), notices); }
     void Feed(int n) { Feed(NumberedNotices(n)); }
@@ -74,8 +67,10 @@ protected:
     LoadedItem item;
 };
 
-Capture Texts(COLORREF background, COLORREF colour, const std::vector<TextAt>& texts, int fontHeight = 12) {
-    return RenderTexts(kWidth, kHeight, background, colour, texts, fontHeight);
+// What the item should show: the texts in the host's colours unless others are given.
+Capture Texts(const std::vector<TextAt>& texts, COLORREF background = kHostWatermarkColor,
+              COLORREF colour = kHostTextColor) {
+    return RenderTexts(kWidth, kHeight, background, colour, texts);
 }
 
 // Every pixel of a one-pixel outline is grey.
@@ -107,15 +102,15 @@ TEST_F(ItemPaint, BackgroundAndTextColoursFollowTheSelection) {
 
         // One-line view: nothing below the first line but the background.
         item.Send(LINKM_CLEAR);
-        Capture oneLine = Painted();
+        Capture oneLine = item.Painted();
         EXPECT_EQ(CountOther(oneLine, kLowerLines, k.background), 0);
-        EXPECT_TRUE(SameInArea(oneLine, Texts(k.background, k.text, {{L"Ardeno", kOneLineTitle}}), kOneLineTitleArea));
+        EXPECT_TRUE(SameInArea(oneLine, Texts({{L"Ardeno", kOneLineTitle}}, k.background, k.text), kOneLineTitleArea));
 
         Feed(1);
-        Capture threeLines = Painted();
+        Capture threeLines = item.Painted();
         EXPECT_TRUE(SameInArea(
             threeLines,
-            Texts(k.background, k.text, {{L"Ardeno  (1)new messages.", kTitleText}, {L"[1/1] ", kTitleText, DT_RIGHT}}),
+            Texts({{L"Ardeno  (1)new messages.", kTitleText}, {L"[1/1] ", kTitleText, DT_RIGHT}}, k.background, k.text),
             kTitleArea));
         EXPECT_EQ(threeLines.At(kWidth - 1, kHeight - 1), k.background);
         EXPECT_EQ(threeLines.At(kWidth - 1, 0), k.background);
@@ -145,34 +140,42 @@ TEST_F(ItemPaint, OneLineViewWhileThereIsNothingToPage) {
          }},
         {"main application, empty list", [&] { Feed(0); }},
     };
-    const Capture title = Texts(kHostWatermarkColor, kHostTextColor, {{L"Ardeno", kOneLineTitle}});
+    const Capture title = Texts({{L"Ardeno", kOneLineTitle}});
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         k.arrange();
-        Capture c = Painted();
+        Capture c = item.Painted();
         EXPECT_TRUE(SameInArea(c, title, kOneLineTitleArea));
         EXPECT_EQ(CountOther(c, kLowerLines, kHostWatermarkColor), 0);
         EXPECT_GT(c.Count(kAppIconCell, kAppBlue), 0);
     }
 }
 
-TEST_F(ItemPaint, OneNoticeShowsItsTextsWithoutArrows) {
-    Notice notice;
-    notice.sender = L"Alice";
-    notice.text = L"See you at nine";
-    notice.time = TimeField(9, 5);
-    Feed({notice});
-    Capture c = Painted();
-    EXPECT_TRUE(SameInArea(c,
-                           Texts(kHostWatermarkColor, kHostTextColor,
-                                 {{L"Ardeno  (1)new messages.", kTitleText},
-                                  {L"[1/1] ", kTitleText, DT_RIGHT},
-                                  {L"Alice", kOneNotice.name},
-                                  {L"[9:05]", kOneNotice.name, DT_RIGHT},
-                                  {L"See you at nine", kOneNotice.text}}),
-                           {42, 0, kWidth, kHeight}));
-    EXPECT_EQ(c.Count(kAll, kOrange) + c.Count(kAll, kBrown), 0);
-    EXPECT_GT(c.Count(kAppIconCell, kAppBlue), 0);
+// One notice: its texts as typed (an ampersand is no prefix), without arrows.
+TEST_F(ItemPaint, OneNoticeShowsItsTextsAsTypedWithoutArrows) {
+    const struct {
+        const wchar_t *sender, *text;
+    } cases[] = {{L"Alice", L"See you at nine"}, {L"R&D", L"Tom & Jerry &more"}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(std::string(k.text, k.text + wcslen(k.text)));
+        Notice notice;
+        notice.sender = k.sender;
+        notice.text = k.text;
+        notice.time = TimeField(9, 5);
+        Feed({notice});
+        Capture c = item.Painted();
+        EXPECT_TRUE(SameInArea(c,
+                               Texts({{L"Ardeno  (1)new messages.", kTitleText},
+                                      {L"[1/1] ", kTitleText, DT_RIGHT},
+                                      {k.sender, kOneNotice.name, DT_NOPREFIX},
+                                      {L"[9:05]", kOneNotice.name, DT_RIGHT},
+                                      {k.text, kOneNotice.text, DT_NOPREFIX}}),
+                               {42, 0, kWidth, kHeight}));
+        EXPECT_EQ(c.Count(kAll, kOrange) + c.Count(kAll, kBrown), 0);
+        EXPECT_GT(c.Count(kAppIconCell, kAppBlue), 0);
+    }
+    // The prefix reading would underline instead: the two are told apart here.
+    EXPECT_FALSE(SameInArea(item.Painted(), Texts({{L"R&D", kOneNotice.name}}), {45, 21, 80, 37}));
 }
 
 TEST_F(ItemPaint, TimeShowsHourUnpaddedAndTwoDigitMinutes) {
@@ -190,29 +193,9 @@ TEST_F(ItemPaint, TimeShowsHourUnpaddedAndTwoDigitMinutes) {
         notice.sender = L"Bob";
         notice.time = k.field;
         Feed({notice});
-        EXPECT_TRUE(SameInArea(Painted(),
-                               Texts(kHostWatermarkColor, kHostTextColor,
-                                     {{L"Bob", kOneNotice.name}, {k.shown, kOneNotice.name, DT_RIGHT}}),
+        EXPECT_TRUE(SameInArea(item.Painted(), Texts({{L"Bob", kOneNotice.name}, {k.shown, kOneNotice.name, DT_RIGHT}}),
                                kOneNotice.name));
     }
-}
-
-TEST_F(ItemPaint, AmpersandsInNameAndTextShowAsTyped) {
-    Notice notice;
-    notice.sender = L"R&D";
-    notice.text = L"Tom & Jerry &more";
-    notice.time = TimeField(9, 5);
-    Feed({notice});
-    Capture c = Painted();
-    EXPECT_TRUE(SameInArea(c,
-                           Texts(kHostWatermarkColor, kHostTextColor,
-                                 {{L"R&D", kOneNotice.name, DT_NOPREFIX},
-                                  {L"[9:05]", kOneNotice.name, DT_RIGHT},
-                                  {L"Tom & Jerry &more", kOneNotice.text, DT_NOPREFIX}}),
-                           {42, 19, kWidth, kHeight}));
-    // The prefix reading would underline instead: the two are told apart here.
-    EXPECT_FALSE(
-        SameInArea(c, Texts(kHostWatermarkColor, kHostTextColor, {{L"R&D", kOneNotice.name}}), {45, 21, 80, 37}));
 }
 
 TEST_F(ItemPaint, LongNameIsCutBeforeTheTime) {
@@ -220,22 +203,21 @@ TEST_F(ItemPaint, LongNameIsCutBeforeTheTime) {
     notice.sender = L"Maximilian Alexander Bartholomew Featherstonehaugh";
     notice.time = TimeField(12, 34);
     Feed({notice});
-    Capture c = Painted();
+    Capture c = item.Painted();
     // The name area ends where the right-aligned time begins.
     const RECT nameArea = {kOneNotice.name.left, kOneNotice.name.top, kOneNotice.name.right - ItemTextWidth(L"[12:34]"),
                            kOneNotice.name.bottom};
     std::vector<Capture> cuts;
     for (size_t n = 0; n < notice.sender.size(); ++n)
         cuts.push_back(
-            Texts(kHostWatermarkColor, kHostTextColor,
-                  {{notice.sender.substr(0, n) + L"...", nameArea}, {L"[12:34]", kOneNotice.name, DT_RIGHT}}));
+            Texts({{notice.sender.substr(0, n) + L"...", nameArea}, {L"[12:34]", kOneNotice.name, DT_RIGHT}}));
     const int shown = MatchingPicture(c, cuts, kOneNotice.name);
     EXPECT_GT(shown, 10) << "drawn as a prefix of that many characters and \"...\"";
 }
 
 TEST_F(ItemPaint, MissingPortraitIsAGreyFrameOnePixelAboveTheCell) {
     Feed(1);  // no portrait path: the load fails
-    Capture c = Painted();
+    Capture c = item.Painted();
     // Portrait cell (2, 19, 42, 59): the outline runs over rows 18 to 57 and columns 2 to 41.
     EXPECT_TRUE(GreyOutline(c, {2, 18, 42, 58}));
     EXPECT_EQ(c.Count({2, 58, 42, 59}, kGrey), 0);
@@ -260,7 +242,7 @@ TEST_F(ItemPaint, PortraitIsCentredInItsCellAndNeverLeavesIt) {
         notice.portraitPath = TemporaryFile(L"portrait.bmp");
         WriteSolidBitmapFile(notice.portraitPath, k.width, k.height, kPortrait);
         Feed({notice});
-        Capture c = Painted();
+        Capture c = item.Painted();
         DeleteFileW(notice.portraitPath.c_str());
         EXPECT_EQ(BoundsOf(c, kPortrait), k.drawn);
         EXPECT_EQ(c.Count(kAll, kPortrait), (k.drawn.right - k.drawn.left) * (k.drawn.bottom - k.drawn.top));
@@ -285,18 +267,16 @@ TEST_F(ItemPaint, ArrowsShowWhereTheCursorCanMove) {
             Key(s.key);
             ASSERT_TRUE(HighlightEnds());
         }
-        Capture c = Painted();
+        Capture c = item.Painted();
         EXPECT_EQ(c.Count(kPrevArrowBox, kOrange), s.previous ? kArrowPixels : 0);
         EXPECT_EQ(c.Count(kNextArrowBox, kOrange), s.next ? kArrowPixels : 0);
         EXPECT_EQ(c.Count(kAll, kOrange), kArrowPixels * (s.previous + s.next));  // nowhere else
-        EXPECT_TRUE(SameInArea(c,
-                               Texts(kHostWatermarkColor, kHostTextColor,
-                                     {{L"Ardeno  (3)new messages.", kTitleText}, {s.position, kTitleText, DT_RIGHT}}),
-                               kTitleArea));
+        EXPECT_TRUE(SameInArea(
+            c, Texts({{L"Ardeno  (3)new messages.", kTitleText}, {s.position, kTitleText, DT_RIGHT}}), kTitleArea));
     }
     // The triangles sit in their boxes as drawn at (L, 30) and (R - 17, 30), and point outwards: each
     // tip is a single pixel on the outer side of its box.
-    Capture c = Painted();
+    Capture c = item.Painted();
     EXPECT_EQ(BoundsOf(c, kOrange), (RECT{4, 31, 235, 46}));
     EXPECT_EQ(c.Count({0, 38, 16, 39}, kOrange), 8);
     EXPECT_EQ(c.At(4, 38), kOrange);
@@ -304,8 +284,7 @@ TEST_F(ItemPaint, ArrowsShowWhereTheCursorCanMove) {
     EXPECT_EQ(c.At(234, 38), kOrange);
     EXPECT_NE(c.At(234, 37), kOrange);
     // Three notices leave room for arrows on both sides of the texts.
-    EXPECT_TRUE(SameInArea(c, Texts(kHostWatermarkColor, kHostTextColor, {{L"Sender 2", kSeveralNotices.name}}),
-                           {57, 21, 150, 37}));
+    EXPECT_TRUE(SameInArea(c, Texts({{L"Sender 2", kSeveralNotices.name}}), {57, 21, 150, 37}));
     EXPECT_TRUE(GreyOutline(c, {14, 18, 54, 58}));
 }
 
@@ -332,7 +311,7 @@ TEST_F(ItemPaint, LitArrowIsDarkAndFramedAroundItsHitArea) {
         EXPECT_TRUE(GreyOutline(lit, k.frame));
 
         ASSERT_TRUE(HighlightEnds());
-        Capture dim = Painted();
+        Capture dim = item.Painted();
         EXPECT_EQ(dim.Count(k.litBox, kOrange), kArrowPixels);
         EXPECT_FALSE(GreyOutline(dim, k.frame));
     }
@@ -346,25 +325,25 @@ TEST_F(ItemPaint, PaintsLeaveTheGdiObjectCountUnchanged) {
     std::vector<Notice> notices = NumberedNotices(3);
     notices.insert(notices.begin(), withPortrait);
     Feed(notices);
-    Painted();  // the portrait is loaded once and kept with its notice
+    item.Painted();  // the portrait is loaded once and kept with its notice
     const int before = CountGdiObjects();
     for (int round = 0; round < 40; ++round) {
-        Painted();
+        item.Painted();
         Key(VK_RIGHT);  // lit arrow, frame
         CaptureWindow(item.item);
         if (round % 8 == 0) Select();
         if (round % 8 == 4) item.Send(WM_TODAYCUSTOM_LOSTSELECTION);
         if (round % 10 == 9) {
             item.Send(LINKM_STATUS, 1);  // one-line view
-            Painted();
+            item.Painted();
             Feed(notices);
-            Painted();  // the new notice loads its portrait
+            item.Painted();  // the new notice loads its portrait
             const int afterReload = CountGdiObjects();
             EXPECT_LE(afterReload, before);
             Key(VK_LEFT);
         }
     }
-    Painted();
+    item.Painted();
     DeleteFileW(withPortrait.portraitPath.c_str());
     EXPECT_EQ(CountGdiObjects(), before);
 }
@@ -375,23 +354,20 @@ class ChinesePaint : public ItemPaint {};
 TEST_F(ChinesePaint, TitlesUseTheChineseTexts) {
     ASSERT_EQ(GetSystemDefaultLangID(), 2052);
     // Real glyphs: ink appears, and two different characters do not draw the same (missing-glyph) box.
-    const Capture ya = Texts(kHostWatermarkColor, kHostTextColor, {{L"\u96C5", kOneLineTitle}});
-    const Capture nuo = Texts(kHostWatermarkColor, kHostTextColor, {{L"\u8BFA", kOneLineTitle}});
+    const Capture ya = Texts({{L"\u96C5", kOneLineTitle}});
+    const Capture nuo = Texts({{L"\u8BFA", kOneLineTitle}});
     EXPECT_GT(ya.Count(kOneLineTitleArea, kHostTextColor), 10);
     EXPECT_FALSE(SameInArea(ya, nuo, kOneLineTitleArea));
 
-    Capture oneLine = Painted();
-    EXPECT_TRUE(SameInArea(oneLine, Texts(kHostWatermarkColor, kHostTextColor, {{L"\u96C5\u8BFA", kOneLineTitle}}),
-                           kOneLineTitleArea));
-    EXPECT_FALSE(SameInArea(oneLine, Texts(kHostWatermarkColor, kHostTextColor, {{L"Ardeno", kOneLineTitle}}),
-                            kOneLineTitleArea));
+    Capture oneLine = item.Painted();
+    EXPECT_TRUE(SameInArea(oneLine, Texts({{L"\u96C5\u8BFA", kOneLineTitle}}), kOneLineTitleArea));
+    EXPECT_FALSE(SameInArea(oneLine, Texts({{L"Ardeno", kOneLineTitle}}), kOneLineTitleArea));
     EXPECT_GT(oneLine.Count(kOneLineTitleArea, kHostTextColor), 10);
 
     Feed(2);
     EXPECT_TRUE(SameInArea(
-        Painted(),
-        Texts(kHostWatermarkColor, kHostTextColor,
-              {{L"\u96C5\u8BFA  (2)\u6761\u65B0\u6D88\u606F", kTitleText}, {L"[1/2] ", kTitleText, DT_RIGHT}}),
+        item.Painted(),
+        Texts({{L"\u96C5\u8BFA  (2)\u6761\u65B0\u6D88\u606F", kTitleText}, {L"[1/2] ", kTitleText, DT_RIGHT}}),
         kTitleArea));
 }
 
@@ -504,38 +480,18 @@ struct ScaledScreen {
     RECT portraitCell;
 };
 
+// clang-format off
 const ScaledScreen kScaledScreens[] = {
     // Lines 27 (font 16), insets 3, icons 24 (the held size nearest 22; the application icon moved up to stay
     // above the portrait's frame, the next arrow its width and a pixel left of the edge), arrow columns 16 wide,
     // text offset 0.
-    {131,
-     328,
-     27,
-     33,
-     16,
-     1,
-     {3, 1, 27, 25},
-     {0, 40, 24, 64},
-     {303, 40, 327, 64},
-     {41, 3, 325, 24},
-     {77, 29, 306, 50},
-     {77, 55, 306, 76},
-     {19, 26, 73, 80}},
+    {131, 328, 27, 33, 16, 1, {3, 1, 27, 25}, {0, 40, 24, 64}, {303, 40, 327, 64},
+     {41, 3, 325, 24}, {77, 29, 306, 50}, {77, 55, 306, 76}, {19, 26, 73, 80}},
     // Lines 40 (font 24), insets 4, icons 32, arrow columns 24 wide, text offset 0.
-    {192,
-     480,
-     40,
-     48,
-     24,
-     2,
-     {4, 4, 36, 36},
-     {0, 61, 32, 93},
-     {446, 61, 478, 93},
-     {60, 4, 476, 36},
-     {114, 42, 448, 74},
-     {114, 80, 448, 112},
-     {28, 38, 108, 118}},
+    {192, 480, 40, 48, 24, 2, {4, 4, 36, 36}, {0, 61, 32, 93}, {446, 61, 478, 93},
+     {60, 4, 476, 36}, {114, 42, 448, 74}, {114, 80, 448, 112}, {28, 38, 108, 118}},
 };
+// clang-format on
 
 }  // namespace
 
@@ -554,10 +510,6 @@ protected:
         return RenderTexts(screen->width, 3 * screen->line, kHostWatermarkColor, kHostTextColor, texts,
                            screen->fontHeight);
     }
-    DWORD QueriedHeight() {
-        item.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&item.record));
-        return item.record.cyp;
-    }
     // Pixels of the colour in the icon as loaded at the screen's size.
     int IconPixels(HICON icon, COLORREF colour) {
         Surface surface(64, 64, kHostWatermarkColor);
@@ -573,7 +525,7 @@ TEST_F(HighDpiPaint, EveryTextLineIsWholeInItsScaledLine) {
     notices[0].text = L"[2/3] gjpqy";
     notices[0].time = TimeField(9, 5);
     Feed(notices);
-    const Capture c = Painted();
+    const Capture c = item.Painted();
     const ScaledScreen& s = *screen;
     const std::vector<TextAt> texts = {{L"Ardeno  (3)new messages.", s.titleText, DT_NOCLIP},
                                        {L"[1/3] ", s.titleText, DT_RIGHT | DT_NOCLIP},
@@ -597,7 +549,7 @@ TEST_F(HighDpiPaint, IconsAreWholeInsideTheItemAndClearOfThePortrait) {
     Feed(3);
     Key(VK_RIGHT);  // the second notice: both arrows
     ASSERT_TRUE(PumpUntil([&] { return CaptureWindow(item.item).Count(Item(), kBrown) == 0; }, 3000));
-    const Capture c = Painted();
+    const Capture c = item.Painted();
     const ScaledScreen& s = *screen;
     ItemIcons icons(item.dll.module);  // as the item loads them, at the screen's size
     icons.LoadIcons();
@@ -642,7 +594,7 @@ TEST_F(HighDpiPaint, CountIsCutToEndBeforeThePosition) {
     Feed(3);
     Key(VK_RIGHT);
     ASSERT_TRUE(HighlightEnds());
-    const Capture c = Painted();
+    const Capture c = item.Painted();
     const int inset = s.titleText.top;
     const RECT title = {s.titleText.left, s.titleText.top, kNarrow - inset, s.titleText.bottom};
     const std::wstring count = L"Ardeno  (3)new messages.", position = L"[2/3] ";
@@ -658,15 +610,15 @@ TEST_F(HighDpiPaint, CountIsCutToEndBeforeThePosition) {
 TEST_F(HighDpiPaint, ReportedHeightGrowsWithTheScreen) {
     const DWORD line = screen->line;
     EXPECT_EQ(item.record.cyp, line);  // before any paint: the small line at the screen's scale
-    Painted();
-    EXPECT_EQ(QueriedHeight(), line);
+    item.Painted();
+    EXPECT_EQ(item.Height(), line);
     Feed(3);
-    Painted();
-    EXPECT_EQ(QueriedHeight(), 3 * line);
+    item.Painted();
+    EXPECT_EQ(item.Height(), 3 * line);
     ScopedRegistryKey key(TEST_FONT_SIZE_KEY);
     key.SetDword(L"CurFont", 1200);
-    Painted();
-    EXPECT_EQ(QueriedHeight(), 3u * screen->largeLine);
+    item.Painted();
+    EXPECT_EQ(item.Height(), 3u * screen->largeLine);
 }
 
 // The stock font's description carries a width for its own height; a glyph drawn taller must come out wider
@@ -676,7 +628,7 @@ TEST_F(HighDpiPaint, TextKeepsItsProportions) {
         BoundsOf(RenderTexts(kWidth, 24, kHostWatermarkColor, kHostTextColor, {{L"Ardeno", {28, 0, 428, 20}}}, 12),
                  kHostTextColor);
     item.Resize(screen->width, screen->line);
-    const RECT large = BoundsOf(Painted(), kHostTextColor);
+    const RECT large = BoundsOf(item.Painted(), kHostTextColor);
     const int smallWidth = small.right - small.left, largeWidth = large.right - large.left;
     EXPECT_GT(largeWidth * 12 * 10, smallWidth * screen->fontHeight * 8)
         << screen->fontHeight << "-pixel title about " << largeWidth << " wide, 12-pixel title " << smallWidth;

@@ -1,7 +1,7 @@
 // What the platform mappings give their callers beyond what the item's own tests see.
 #include "platform/SendMessageTimeout.h"
 #include "support/RecordingWindow.h"
-#include "support/UnresponsiveWindow.h"
+#include "support/ThreadedMainApplication.h"
 #include <gtest/gtest.h>
 
 // A failed bounded send leaves the reason: a window that exists but did not answer in time (busy or hung)
@@ -9,7 +9,7 @@
 TEST(BoundedSend, AnsweredTimedOutAndGoneAreToldApart) {
     RecordingWindow answering(L"TestAnsweringWindow", L"");
     answering.answers[WM_USER + 1] = 7;
-    UnresponsiveWindow hung;
+    ThreadedMainApplication hung(ThreadedMainApplication::Unlisted(true));
     HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
     const struct {

@@ -5,7 +5,7 @@
 #include "support/ChildRun.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
-#include "support/Portraits.h"
+#include "support/ScratchFiles.h"
 #include "support/RandomNotices.h"
 #include "support/ResourceCounts.h"
 #include "support/Sections.h"
@@ -88,15 +88,6 @@ struct Record {
     }
 };
 
-std::wstring Join(const std::vector<std::wstring>& fields) {
-    std::wstring text;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i) text.push_back(L'\0');
-        text += fields[i];
-    }
-    return text;
-}
-
 class NoticeFuzz {
 public:
     explicit NoticeFuzz(uint32_t seed) : dice(seed) {}
@@ -114,7 +105,7 @@ public:
                                                 dice.Text(dice.Chance(0.02) ? 4000 : 300, true), dice.TimeField()};
             if (dice.Chance(0.2))
                 for (size_t extra = 1 + dice.Below(3); extra > 0; --extra) fields.push_back(dice.Text(10, true));
-            record.text = Join(fields);
+            record.text = JoinFields(fields);
             if (dice.Chance(0.1)) record.text.push_back(L'\0');  // a terminator counted in cbData
             record.kind = ignored ? 1 + dice.Below(0xFFFFFFF0) : 0;
             record.shape = ignored ? "not a notice (dwData other than 0)" : "well-formed";
@@ -122,7 +113,7 @@ public:
         } else if (shape < 85) {  // fewer than five fields, any separators
             std::vector<std::wstring> fields(1 + dice.Below(4));
             for (auto& field : fields) field = dice.Text(30, true);
-            record.text = Join(fields);
+            record.text = JoinFields(fields);
             record.shape = "fewer than five fields";
         } else if (shape < 89) {
             record.nullData = true;
@@ -134,7 +125,7 @@ public:
         } else if (shape < 94) {
             record.shape = "empty";
         } else {
-            record.text = Join({L"odd", L"", dice.Text(20, true), dice.Text(20, true), dice.TimeField()});
+            record.text = JoinFields({L"odd", L"", dice.Text(20, true), dice.Text(20, true), dice.TimeField()});
             record.extraByte = 1;
             record.shape = "half a unit at the end";
         }
@@ -186,7 +177,7 @@ void RunBatch(FuzzedItem& fuzzed, NoticeFuzz& fuzz, int batch, size_t size, Fuzz
         fuzzed.Send(records.back());
     }
     Record sentinel;
-    sentinel.text = Join({std::wstring(1, kSentinelTag), L"", L"", L"", L"-1"});
+    sentinel.text = JoinFields({std::wstring(1, kSentinelTag), L"", L"", L"", L"-1"});
     fuzzed.Send(sentinel);
     SendMessageW(fuzzed.item(), LINKM_SORT, 0, 0);
 
@@ -309,8 +300,8 @@ TEST(InChildRobustness, RandomNoticesPaintWhilePaging) {
     const bool loneSurrogates = getenv("ARDENO_CHILD_LONE_SURROGATES") != nullptr;
     const int count = Scaled(150, 2500);
     RandomNotices dice(seed);
-    PortraitFiles portraits;
-    const std::wstring portraitPaths[] = {portraits.Write(L"small.bmp"), portraits.PathOf(L"missing.bmp"), L""};
+    ScratchFolder portraits;
+    const std::wstring portraitPaths[] = {portraits.WriteBitmap(L"small.bmp"), portraits.Path(L"missing.bmp"), L""};
     LoadedItem loaded;
     ASSERT_NE(loaded.item, nullptr);
     loaded.Resize(240, 60);
@@ -329,10 +320,9 @@ TEST(InChildRobustness, RandomNoticesPaintWhilePaging) {
     UpdateWindow(loaded.item);  // the first paint's one-time objects (fonts, caches) are not the notices
     const int objects = CountGdiObjects();
     for (int i = 0; i < count; ++i) {
-        InvalidateRect(loaded.item, nullptr, FALSE);
-        UpdateWindow(loaded.item);
+        loaded.Repaint();
         loaded.Send(WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT);
-        if (i % 10 == 0) loaded.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&loaded.record));
+        if (i % 10 == 0) loaded.Query();
     }
     // Loaded portraits stay with their notices until the list is emptied; nothing else outlives a paint.
     loaded.Send(LINKM_CLEAR);

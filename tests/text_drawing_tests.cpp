@@ -15,15 +15,13 @@ RECT InnerRect(int availableWidth) { return {kLeft, kTop, kLeft + availableWidth
 // DrawTextFitted into a rectangle whose inner width (after the insets) is availableWidth.
 Capture Fitted(const std::wstring& text, int availableWidth, UINT format = DT_LEFT | DT_NOPREFIX) {
     Surface surface(kWidth, kHeight, kPaper);
-    HFONT font = CreateItemFont(12);
-    HGDIOBJ previous = SelectObject(surface.dc(), font);
+    GdiObject<HFONT> font(CreateItemFont(12));
+    SelectedObject selected(surface.dc(), font.get());
     SetTextColor(surface.dc(), kInk);
     SetBkMode(surface.dc(), TRANSPARENT);
     RECT inner = InnerRect(availableWidth);
     DrawTextFitted(surface.dc(), text, {inner.left - 2, inner.top - 2, inner.right + 2, inner.bottom + 2}, format, 2,
                    2);
-    SelectObject(surface.dc(), previous);
-    DeleteObject(font);
     return surface.Pixels();
 }
 

@@ -1,38 +1,19 @@
 // Loading registered items, stacking them, the refresh query, unloading and reloading.
 #include <gtest/gtest.h>
 #include "HostTestSupport.h"
-#include "platform/MessagePump.h"
 
 namespace {
 
-class HostItems : public ::testing::Test {
+class HostItems : public HostTest {
 protected:
-    void SetUp() override { ItemEvents().clear(); }
-    void TearDown() override {
-        host.reset();
-        DrainMessages();
-    }
-    TodayHost& StartHost(HostConfig config = TestHostConfig()) {
-        host = std::make_unique<TodayHost>(config);
-        EXPECT_TRUE(host->Create());
-        return *host;
-    }
-    HostedItem& Item(const wchar_t* name) {
-        HostedItem* item = host->FindItem(name);
-        if (!item) throw std::runtime_error("no such item");
-        return *item;
-    }
     static int Height(const HostedItem& item) { return item.rect.bottom - item.rect.top; }
-
-    RegisteredItems registry;
-    std::unique_ptr<TodayHost> host;
 };
 
 TEST_F(HostItems, StacksItemsByOrderAcrossTheFullWidth) {
     registry.Add({L"Apple", 'A', 2, TEST_ITEM_FLAGS(30, 0)});
     registry.Add({L"Berry", 'B', 0, TEST_ITEM_FLAGS(20, 0)});
     registry.Add({L"Cherry", 'C', 1, TEST_ITEM_FLAGS(0, 0)});  // cyp stays 0: never shown
-    StartHost();
+    ASSERT_TRUE(StartHost());
 
     ASSERT_EQ(3u, host->Items().size());
     EXPECT_STREQ(L"Berry", host->Items()[0]->Name());
@@ -75,7 +56,7 @@ TEST_F(HostItems, LeavesOutItemsThatAreDisabledNotCustomOrMakeNoWindow) {
     TestRegistration noDll{L"NoDll", 'B', 4};
     noDll.writeDll = false;
     registry.Add(noDll);
-    StartHost();
+    ASSERT_TRUE(StartHost());
 
     ASSERT_EQ(1u, host->Items().size());
     EXPECT_STREQ(L"Good", host->Items()[0]->Name());
@@ -90,7 +71,7 @@ TEST_F(HostItems, LeavesOutItemsThatAreDisabledNotCustomOrMakeNoWindow) {
 TEST_F(HostItems, RefreshReLaysOutOnlyWhenAnItemAnswersNonZero) {
     registry.Add({L"Top", 'A', 0, TEST_ITEM_FLAGS(20, 0)});
     registry.Add({L"Below", 'B', 1, TEST_ITEM_FLAGS(20, 0)});
-    StartHost();
+    ASSERT_TRUE(StartHost());
     HostedItem& top = Item(L"Top");
     HostedItem& below = Item(L"Below");
     const LONG belowTop = below.rect.top;
@@ -112,7 +93,7 @@ TEST_F(HostItems, RefreshReLaysOutOnlyWhenAnItemAnswersNonZero) {
 TEST_F(HostItems, AnItemWhoseHeightDropsToZeroIsHiddenAndTheRestMoveUp) {
     registry.Add({L"Top", 'A', 0, TEST_ITEM_FLAGS(24, 0)});
     registry.Add({L"Below", 'B', 1, TEST_ITEM_FLAGS(20, 0)});
-    StartHost();
+    ASSERT_TRUE(StartHost());
     HostedItem& top = Item(L"Top");
     const LONG topTop = top.rect.top;
 
@@ -132,7 +113,7 @@ TEST_F(HostItems, ItemsThatOverflowTheScreenScrollAndTheSelectionIsKeptInView) {
     registry.Add({L"One", 'A', 0, TEST_ITEM_FLAGS(150, 0)});
     registry.Add({L"Two", 'B', 1, TEST_ITEM_FLAGS(150, 0)});
     registry.Add({L"Three", 'C', 2, TEST_ITEM_FLAGS(150, 0)});
-    StartHost();
+    ASSERT_TRUE(StartHost());
     RECT client;
     GetClientRect(host->Window(), &client);
     // The scroll bar takes its width from the items.
@@ -157,7 +138,7 @@ TEST_F(HostItems, ItemsThatOverflowTheScreenScrollAndTheSelectionIsKeptInView) {
 TEST_F(HostItems, TurningTheScreenGivesEveryItemTheNewWidthAndLaysTheListOutAgain) {
     registry.Add({L"Top", 'A', 0, TEST_ITEM_FLAGS(20, 0)});
     registry.Add({L"Below", 'B', 1, TEST_ITEM_FLAGS(200, 0)});  // fits 320 rows, overflows 240
-    StartHost();
+    ASSERT_TRUE(StartHost());
     struct Turn {
         SIZE screen;
         bool scrolls;
@@ -191,7 +172,7 @@ TEST_F(HostItems, TurningTheScreenGivesEveryItemTheNewWidthAndLaysTheListOutAgai
 TEST_F(HostItems, UnloadingSendsClearCacheBeforeTheDllGoes) {
     registry.Add({L"First", 'A', 0});
     registry.Add({L"Second", 'B', 1});
-    StartHost();
+    ASSERT_TRUE(StartHost());
     host->Close();
 
     const int firstClear = EventIndex("First:clearcache"), firstDetach = EventIndex("First:detach");
@@ -206,7 +187,7 @@ TEST_F(HostItems, UnloadingSendsClearCacheBeforeTheDllGoes) {
 
 TEST_F(HostItems, ReloadsItsItemsOnWinIniChangeF2Only) {
     registry.Add({L"First", 'A', 0});
-    StartHost();
+    ASSERT_TRUE(StartHost());
     registry.Add({L"Second", 'B', 1});
 
     SendMessageW(host->Window(), WM_WININICHANGE, 0, 0);
@@ -224,7 +205,7 @@ TEST_F(HostItems, ItemsNamedOnTheCommandLineNeedNoRegistry) {
     HostConfig config = TestHostConfig();
     config.itemsKey = L"Software\\ArdenoHostTests\\NothingHere";
     config.itemDlls = {TestItemDll('A')};
-    StartHost(config);
+    ASSERT_TRUE(StartHost(config));
     ASSERT_EQ(1u, host->Items().size());
     EXPECT_STREQ(L"HostTestItem", host->Items()[0]->Name());
     // The DLL has a dialog procedure and template 500, so the item offers options.
@@ -234,14 +215,14 @@ TEST_F(HostItems, ItemsNamedOnTheCommandLineNeedNoRegistry) {
 TEST_F(HostItems, TheShellReadyEventIsSetOnlyWhenAsked) {
     HostConfig config = TestHostConfig();
     config.setReady = false;
-    StartHost(config);
+    ASSERT_TRUE(StartHost(config));
     KernelHandle event(OpenEventW(SYNCHRONIZE, FALSE, SHELL_READY_EVENT_NAME));
     ASSERT_NE(nullptr, event.get());
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(event.get(), 0));
     host->ReadyEvent().Set();
     EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(event.get(), 0));
     host.reset();
-    StartHost();
+    ASSERT_TRUE(StartHost());
     EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(event.get(), 0));
 }
 

@@ -1,8 +1,8 @@
 // TodayHost.exe as a program: its script errors, and a scripted run from start to screenshot.
 #include <gtest/gtest.h>
-#include <fstream>
 #include <sstream>
 #include "HostTestSupport.h"
+#include "support/ScratchFiles.h"
 #include "platform/ScopedHandles.h"
 #include "Screenshot.h"
 #include "StepLog.h"
@@ -16,26 +16,6 @@ struct HostRun {
     std::string err;
 };
 
-std::wstring TempPath(const wchar_t* suffix) {
-    wchar_t folder[MAX_PATH], path[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    GetTempFileNameW(folder, L"hst", 0, path);
-    DeleteFileW(path);
-    return std::wstring(path) + suffix;
-}
-
-std::string ReadFile(const std::wstring& path) {
-    std::ifstream file(ToUtf8(path), std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::wstring& path, const std::string& text) {
-    std::ofstream file(ToUtf8(path), std::ios::binary);
-    file << text;
-}
-
 KernelHandle InheritableFile(const std::wstring& path) {
     SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
     return KernelHandle(
@@ -45,7 +25,8 @@ KernelHandle InheritableFile(const std::wstring& path) {
 // Runs TodayHost.exe with these arguments; its output goes to files, read once it has exited.
 HostRun RunHost(const std::wstring& arguments) {
     HostRun run;
-    const std::wstring outPath = TempPath(L".out"), errPath = TempPath(L".err");
+    const ScratchFolder scratch;
+    const std::wstring outPath = scratch.Path(L"out.txt"), errPath = scratch.Path(L"err.txt");
     KernelHandle out = InheritableFile(outPath), err = InheritableFile(errPath);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
@@ -54,7 +35,7 @@ HostRun RunHost(const std::wstring& arguments) {
     startup.hStdOutput = out.get();
     startup.hStdError = err.get();
     PROCESS_INFORMATION info = {};
-    std::wstring commandLine = L"\"" + BinFolder() + L"\\TodayHost.exe\" " + arguments;
+    std::wstring commandLine = L"\"" + ProgramFolder() + L"\\TodayHost.exe\" " + arguments;
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(0);
     if (CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
@@ -64,10 +45,8 @@ HostRun RunHost(const std::wstring& arguments) {
     }
     out.Reset();
     err.Reset();
-    run.out = ReadFile(outPath);
-    run.err = ReadFile(errPath);
-    DeleteFileW(outPath.c_str());
-    DeleteFileW(errPath.c_str());
+    run.out = ReadFileText(outPath);
+    run.err = ReadFileText(errPath);
     return run;
 }
 
@@ -85,57 +64,57 @@ TEST(HostProgram, ScriptProblemsNameTheLineAndFailTheRun) {
         {"tap 5000 10\n", "1: tap: 5000,10 is outside the 240 x 320 screen"},
         {"expect-selected Nobody\n", "1: expect-selected: the selection is on 'none', not 'Nobody'"},
     };
-    const std::wstring script = TempPath(L".script");
+    const ScratchFolder scratch;
+    const std::wstring script = scratch.Path(L"problem.script");
     const std::string scriptName = ToUtf8(script);
     for (const Case& c : cases) {
-        WriteFile(script, c.script);
+        scratch.Write(L"problem.script", c.script);
         HostRun run = RunHost(L"--qvga --refresh-interval 0 --items-key Software\\ArdenoHostTests\\None --script \"" +
                               script + L"\"");
         EXPECT_EQ(1u, run.exitCode) << c.script;
         EXPECT_NE(std::string::npos, run.err.find(scriptName + ":" + c.message)) << c.script << "\nstderr: " << run.err;
     }
-    DeleteFileW(script.c_str());
 }
 
 TEST(HostProgram, StepsOnTheCommandLineAndMissingScriptsAreReportedToo) {
-    HostRun run = RunHost(L"--items-key Software\\ArdenoHostTests\\None --steps \"refresh; key north\"");
-    EXPECT_EQ(1u, run.exitCode);
-    EXPECT_NE(std::string::npos, run.err.find("steps:2: key: unknown key 'north'")) << run.err;
-
-    run = RunHost(L"--script Z:\\no\\such\\file.script");
-    EXPECT_NE(0u, run.exitCode);
-    EXPECT_NE(std::string::npos, run.err.find("cannot read the script Z:\\no\\such\\file.script")) << run.err;
-
-    run = RunHost(L"--stay");
-    EXPECT_EQ(2u, run.exitCode);
-    EXPECT_NE(std::string::npos, run.err.find("--stay needs --script or --steps")) << run.err;
-
-    // The screen's resolution is the prefix's (96 dpi here): a screen meant for another is refused at once.
-    run = RunHost(L"--items-key Software\\ArdenoHostTests\\None --screen 640x480@192 --steps refresh");
-    EXPECT_EQ(2u, run.exitCode);
-    EXPECT_NE(std::string::npos, run.err.find("--screen 640x480@192 asks for 192 dpi, but the screen here has 96 dpi"))
-        << run.err;
-
-    run = RunHost(L"--frobnicate");
-    EXPECT_EQ(2u, run.exitCode);
-    EXPECT_NE(std::string::npos, run.err.find("unknown argument '--frobnicate'")) << run.err;
+    const struct {
+        const wchar_t* arguments;
+        DWORD exitCode;
+        const char* message;
+    } cases[] = {
+        {L"--items-key Software\\ArdenoHostTests\\None --steps \"refresh; key north\"", 1,
+         "steps:2: key: unknown key 'north'"},
+        {L"--script Z:\\no\\such\\file.script", 1, "cannot read the script Z:\\no\\such\\file.script"},
+        {L"--stay", 2, "--stay needs --script or --steps"},
+        // The screen's resolution is the prefix's (96 dpi here): a screen meant for another is refused at once.
+        {L"--items-key Software\\ArdenoHostTests\\None --screen 640x480@192 --steps refresh", 2,
+         "--screen 640x480@192 asks for 192 dpi, but the screen here has 96 dpi"},
+        {L"--frobnicate", 2, "unknown argument '--frobnicate'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.arguments));
+        const HostRun run = RunHost(c.arguments);
+        EXPECT_EQ(c.exitCode, run.exitCode);
+        EXPECT_NE(std::string::npos, run.err.find(c.message)) << run.err;
+    }
 }
 
 TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
     RegisteredItems registry;
     registry.Add({L"Marked", 'A', 0, TEST_ITEM_FLAGS(24, 2)});
-    const std::wstring png = TempPath(L".png"), log = TempPath(L".log"), script = TempPath(L".script"),
-                       steps = TempPath(L".steps");
-    WriteFile(script,
-              "expect-height Marked 24\n"
-              "key down\n"
-              "expect-selected Marked\n"
-              "tap 2 2\n"  // the bar: the host's own area
-              "expect-selected none\n"
-              "screenshot \"" +
-                  ToUtf8(png) +
-                  "\"\n"
-                  "exit 7\n");
+    const ScratchFolder scratch;
+    const std::wstring png = scratch.Path(L"run.png"), log = scratch.Path(L"run.log"),
+                       steps = scratch.Path(L"run.steps");
+    const std::wstring script = scratch.Write(L"run.script",
+                                              "expect-height Marked 24\n"
+                                              "key down\n"
+                                              "expect-selected Marked\n"
+                                              "tap 2 2\n"  // the bar: the host's own area
+                                              "expect-selected none\n"
+                                              "screenshot \"" +
+                                                  ToUtf8(png) +
+                                                  "\"\n"
+                                                  "exit 7\n");
     SetEnvironmentVariableW(TEST_ITEM_LOG_VARIABLE, log.c_str());
     HostRun run = RunHost(std::wstring(L"--qvga --refresh-interval 0 --items-key ") + TEST_ITEMS_KEY + L" --script \"" +
                           script + L"\" --step-log \"" + steps + L"\" --watch \"" + log + L"\"");
@@ -151,17 +130,17 @@ TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
     EXPECT_EQ(kTestItemColors[2], image.At(240 - 4 - TEST_ITEM_MARKER_SIZE / 2, 42 + 4 + TEST_ITEM_MARKER_SIZE / 2));
 
     // On the way out the item was told to drop its cache before its DLL was unloaded.
-    const std::string events = ReadFile(log);
+    const std::string events = ReadFileText(log);
     const size_t clear = events.find("Marked:clearcache"), detach = events.find("Marked:detach");
     ASSERT_NE(std::string::npos, clear) << events;
     ASSERT_NE(std::string::npos, detach) << events;
     EXPECT_LT(clear, detach);
 
     // One line a step: the step, the item's height, and how much of the item's log was written by then.
-    std::istringstream stepLines(ReadFile(steps));
+    std::istringstream stepLines(ReadFileText(steps));
     std::vector<std::string> lines;
     for (std::string line; std::getline(stepLines, line);) lines.push_back(line);
-    ASSERT_EQ(7u, lines.size()) << ReadFile(steps);
+    ASSERT_EQ(7u, lines.size()) << ReadFileText(steps);
     EXPECT_EQ(0u, lines[0].find(R"({"line":1,"step":"expect-height","args":["Marked","24"],)"
                                 R"("items":[{"name":"Marked","height":24}],"notifications":[],"watched":)"))
         << lines[0];
@@ -169,7 +148,6 @@ TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
     const size_t watched = std::stoul(lines[6].substr(lines[6].find("\"watched\":") + 10));
     EXPECT_GT(watched, 0u);
     EXPECT_LE(watched, clear) << "the clear-cache came after the last step";
-    for (const std::wstring& path : {png, log, script, steps}) DeleteFileW(path.c_str());
 }
 
 // With --stay the host runs on by hand once its script is done, and a closed window ends it with 0.
@@ -178,7 +156,7 @@ TEST(HostProgram, StayKeepsTheHostOpenAfterItsScriptUntilTheWindowCloses) {
     KernelHandle scriptDone(CreateSemaphoreW(nullptr, 0, 1, signalName));
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_SIGNAL", signalName);
     std::wstring commandLine =
-        L"\"" + BinFolder() +
+        L"\"" + ProgramFolder() +
         L"\\TodayHost.exe\" --qvga --refresh-interval 0 --items-key "
         L"Software\\ArdenoHostTests\\None --stay --steps \"run %TODAY_HOST_DIR%\\launch_recorder.exe\"";
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());

@@ -1,6 +1,7 @@
 // What the screen shows: the background behind items, item pixels in screenshots, the notification bar.
 #include <gtest/gtest.h>
 #include "HostTestSupport.h"
+#include "support/ScratchFiles.h"
 #include "platform/MessagePump.h"
 #include "Screenshot.h"
 #include "platform/aygshell.h"
@@ -9,18 +10,12 @@ namespace {
 
 const CLSID kNoticeClass = {0x46FC2BFD, 0xF90A, 0x4462, {0xB7, 0x37, 0x5F, 0x1D, 0xFA, 0x5B, 0x40, 0xF1}};
 
-class HostScreen : public ::testing::Test {
+class HostScreen : public HostTest {
 protected:
     void SetUp() override {
-        ItemEvents().clear();
         registry.Add({L"Short", 'A', 0, TEST_ITEM_FLAGS(20, 1) | TEST_ITEM_LAZY});
         registry.Add({L"Tall", 'B', 1, TEST_ITEM_FLAGS(40, 3)});
-        host = std::make_unique<TodayHost>(TestHostConfig());
-        ASSERT_TRUE(host->Create());
-    }
-    void TearDown() override {
-        host.reset();
-        DrainMessages();
+        ASSERT_TRUE(StartHost());
     }
     Pixels Capture() {
         DrainMessages();
@@ -28,10 +23,6 @@ protected:
         EXPECT_TRUE(CaptureClient(host->Window(), pixels));
         return pixels;
     }
-    const HostedItem& Item(const wchar_t* name) { return *host->FindItem(name); }
-
-    RegisteredItems registry;
-    std::unique_ptr<TodayHost> host;
 };
 
 TEST_F(HostScreen, AnItemsBackgroundContinuesTheHostsPictureWhereTheItemStands) {
@@ -54,10 +45,8 @@ TEST_F(HostScreen, AScreenshotHoldsTheItemWindowsPixels) {
     EXPECT_EQ(kTestItemColors[3], pixels.At(markerX, markerY));
 
     // Written as PNG and read back, the pixels are unchanged.
-    wchar_t folder[MAX_PATH], path[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    GetTempFileNameW(folder, L"hst", 0, path);
-    std::wstring png = std::wstring(path) + L".png";
+    const ScratchFolder scratch;
+    const std::wstring png = scratch.Path(L"screen.png");
     std::wstring error;
     ASSERT_TRUE(SavePng(pixels, png, error)) << std::string(error.begin(), error.end());
 
@@ -66,8 +55,6 @@ TEST_F(HostScreen, AScreenshotHoldsTheItemWindowsPixels) {
     ASSERT_EQ(pixels.width, reread.width);
     ASSERT_EQ(pixels.height, reread.height);
     EXPECT_EQ(pixels.bgrx, reread.bgrx);
-    DeleteFileW(path);
-    DeleteFileW(png.c_str());
 }
 
 TEST_F(HostScreen, AnItemIsRepaintedInTheHighlightColourWhileSelectedAndBackAfter) {

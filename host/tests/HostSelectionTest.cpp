@@ -1,67 +1,56 @@
 // Keys, taps, the selection between items, and the options dialog.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include "HostTestSupport.h"
-#include "platform/MessagePump.h"
 
 namespace {
 
-class HostSelection : public ::testing::Test {
+class HostSelection : public HostTest {
 protected:
     void SetUp() override {
-        ItemEvents().clear();
         TestRegistration plain{L"Plain", 'A', 0};
         plain.selectability = TODAY_SELECTABILITY_NOTSELECTABLE;
         registry.Add(plain);
         registry.Add({L"Shy", 'B', 1, TEST_ITEM_FLAGS(20, 0) | TEST_ITEM_REFUSE_SELECTION});
         registry.Add({L"Open", 'C', 2, TEST_ITEM_FLAGS(20, 0)});
     }
-    void TearDown() override {
-        host.reset();
-        DrainMessages();
-    }
     void StartHost() {
-        host = std::make_unique<TodayHost>(TestHostConfig());
-        ASSERT_TRUE(host->Create());
+        ASSERT_TRUE(HostTest::StartHost());
         ItemEvents().clear();  // only what follows the start counts
     }
     std::wstring SelectedName() const { return host->Selected() ? host->Selected()->Name() : L"none"; }
-
-    RegisteredItems registry;
-    std::unique_ptr<TodayHost> host;
+    // Presses the key with a fresh event log: where the selection is then, the events that came in this order, and
+    // the beginnings of events that never came.
+    void Press(UINT key, const wchar_t* selected, const std::vector<std::string>& inOrder,
+               const std::vector<std::string>& never = {}) {
+        SCOPED_TRACE("key " + std::to_string(key));
+        ItemEvents().clear();
+        host->PressKey(key);
+        EXPECT_EQ(selected, SelectedName());
+        const auto& events = ItemEvents();
+        auto from = events.begin();
+        for (const std::string& event : inOrder) {
+            from = std::find(from, events.end(), event);
+            ASSERT_NE(events.end(), from) << event << " missing or out of order: " << ::testing::PrintToString(events);
+            ++from;
+        }
+        for (const std::string& prefix : never) EXPECT_EQ(0, CountEvents(prefix)) << prefix;
+    }
 };
 
 TEST_F(HostSelection, DownGoesToTheFirstItemThatAcceptsPassingOverTheOthers) {
     registry.Add({L"Last", 'A', 3});
     StartHost();
-    host->PressKey(VK_DOWN);
-    EXPECT_EQ(L"Open", SelectedName());
-    EXPECT_EQ(0, CountEvents("Plain:"));  // not selectable: never asked
-    EXPECT_TRUE(HasEvent("Shy:received 40"));
-    EXPECT_TRUE(HasEvent("Open:received 40"));
-
-    ItemEvents().clear();
-    host->PressKey(VK_DOWN);
-    EXPECT_EQ(L"Last", SelectedName());
+    Press(VK_DOWN, L"Open", {"Shy:received 40", "Open:received 40"}, {"Plain:"});  // Plain is never asked
     // The selected item may use the key first; the next one takes the selection; then the first loses it.
-    ASSERT_GE(EventIndex("Open:nav 40"), 0);
-    EXPECT_LT(EventIndex("Open:nav 40"), EventIndex("Last:received 40"));
-    EXPECT_LT(EventIndex("Last:received 40"), EventIndex("Open:lost"));
-
-    ItemEvents().clear();
-    host->PressKey(VK_UP);
-    EXPECT_EQ(L"Open", SelectedName());
-    EXPECT_TRUE(HasEvent("Open:received 38"));
-    EXPECT_TRUE(HasEvent("Last:lost"));
+    Press(VK_DOWN, L"Last", {"Open:nav 40", "Last:received 40", "Open:lost"});
+    Press(VK_UP, L"Open", {"Open:received 38", "Last:lost"});
 }
 
 TEST_F(HostSelection, TheSelectionStaysWhenNoItemFurtherOnTakesIt) {
     StartHost();
     host->PressKey(VK_DOWN);
-    ItemEvents().clear();
-    host->PressKey(VK_DOWN);
-    EXPECT_EQ(L"Open", SelectedName());
-    EXPECT_TRUE(HasEvent("Open:nav 40"));
-    EXPECT_FALSE(HasEvent("Open:lost"));
+    Press(VK_DOWN, L"Open", {"Open:nav 40"}, {"Open:lost"});
 }
 
 TEST_F(HostSelection, AnItemThatUsesUpAndDownKeepsTheSelection) {
@@ -69,11 +58,7 @@ TEST_F(HostSelection, AnItemThatUsesUpAndDownKeepsTheSelection) {
     // Same order as Plain, so it sorts first by name; both items live in one DLL.
     StartHost();
     host->TakeSelection(host->FindItem(L"Greedy")->window);
-    ItemEvents().clear();
-    host->PressKey(VK_DOWN);
-    EXPECT_EQ(L"Greedy", SelectedName());
-    EXPECT_TRUE(HasEvent("Greedy:nav 40"));
-    EXPECT_EQ(0, CountEvents("Shy:"));
+    Press(VK_DOWN, L"Greedy", {"Greedy:nav 40"}, {"Shy:"});
 }
 
 TEST_F(HostSelection, LeftRightAndEnterReachOnlyTheSelectedItem) {

@@ -2,7 +2,8 @@
 #include <objidl.h>
 #include <gdiplus.h>
 #include "Screenshot.h"
-#include "platform/ScopedHandles.h"
+#include "platform/MessagePump.h"
+#include <stdexcept>
 
 // The test items find this export in the program that loaded them and log through it.
 extern "C" __declspec(dllexport) void HostTestItemEvent(const char* line) { ItemEvents().push_back(line); }
@@ -28,61 +29,23 @@ int CountEvents(const std::string& prefix) {
     return count;
 }
 
-std::wstring BinFolder() {
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L"\\/"));
-}
-
 std::wstring TestItemModuleName(char copy) {
     return copy == 'A' ? L"HostTestItem.dll" : std::wstring(L"HostTestItem") + static_cast<wchar_t>(copy) + L".dll";
 }
 
-std::wstring TestItemDll(char copy) { return BinFolder() + L"\\" + TestItemModuleName(copy); }
-
-void DeleteRegistryTree(HKEY root, const std::wstring& path) {
-    RegistryKeyHandle key;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS) {
-        key.Release();
-        return;
-    }
-    for (;;) {
-        wchar_t child[256];
-        DWORD length = ARRAYSIZE(child);
-        if (RegEnumKeyExW(key.get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        DeleteRegistryTree(key.get(), child);
-    }
-    key.Reset();
-    RegDeleteKeyW(root, path.c_str());
-}
-
-RegisteredItems::RegisteredItems() { DeleteRegistryTree(HKEY_LOCAL_MACHINE, TEST_ITEMS_KEY); }
-
-RegisteredItems::~RegisteredItems() { DeleteRegistryTree(HKEY_LOCAL_MACHINE, TEST_ITEMS_KEY); }
+std::wstring TestItemDll(char copy) { return ProgramFolder() + L"\\" + TestItemModuleName(copy); }
 
 void RegisteredItems::Add(const TestRegistration& item) {
-    RegistryKeyHandle key;
-    std::wstring path = std::wstring(TEST_ITEMS_KEY) + L"\\" + item.name;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(),
-                        nullptr) != ERROR_SUCCESS) {
-        key.Release();
-        return;
-    }
-    auto dword = [&](const wchar_t* name, DWORD value) {
-        RegSetValueExW(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-    };
-    if (item.writeDll) {
-        std::wstring dll = TestItemDll(item.copy);
-        RegSetValueExW(key.get(), L"DLL", 0, REG_SZ, reinterpret_cast<const BYTE*>(dll.c_str()),
-                       static_cast<DWORD>((dll.size() + 1) * sizeof(wchar_t)));
-    }
-    dword(L"Type", item.type);
-    dword(L"Enabled", item.enabled);
-    dword(L"Options", item.options);
-    dword(L"Order", item.order);
-    dword(L"Selectability", item.selectability);
-    dword(L"Flags", item.flags);
+    items.push_back(std::make_unique<ScopedRegistryKey>(std::wstring(TEST_ITEMS_KEY) + L"\\" + item.name));
+    ScopedRegistryKey& key = *items.back();
+    if (item.writeDll) key.SetString(L"DLL", TestItemDll(item.copy));
+    for (const auto& [name, value] : {std::pair<const wchar_t*, DWORD>{L"Type", item.type},
+                                      {L"Enabled", item.enabled},
+                                      {L"Options", item.options},
+                                      {L"Order", item.order},
+                                      {L"Selectability", item.selectability},
+                                      {L"Flags", item.flags}})
+        key.SetDword(name, value);
 }
 
 HostConfig TestHostConfig() {
@@ -93,6 +56,23 @@ HostConfig TestHostConfig() {
     config.screen.size = {240, 320};
     config.clock.Freeze(L"2025-12-07 09:41");
     return config;
+}
+
+void HostTest::TearDown() {
+    host.reset();
+    DrainMessages();
+}
+
+::testing::AssertionResult HostTest::StartHost(const HostConfig& config) {
+    host = std::make_unique<TodayHost>(config);
+    if (host->Create()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the host was not created";
+}
+
+HostedItem& HostTest::Item(const wchar_t* name) {
+    HostedItem* item = host->FindItem(name);
+    if (!item) throw std::runtime_error("no such item");
+    return *item;
 }
 
 bool LoadPng(const std::wstring& path, Pixels& pixels) {

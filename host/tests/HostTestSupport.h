@@ -1,16 +1,19 @@
 // Shared pieces of the host's system tests: the test items' event log, their registration, paths.
 #pragma once
 #include <windows.h>
+#include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 #include "TestItemProtocol.h"
 #include "TodayHost.h"
+#include "support/PeerProcess.h"  // ProgramFolder
+#include "support/Registry.h"
 
 // Registry key (under HKLM) where the tests register their items, away from the real Today items.
 constexpr wchar_t TEST_ITEMS_KEY[] = L"Software\\ArdenoHostTests\\Today\\Items";
 
-// The folder of the test program; TodayHost.exe and the test item DLLs lie beside it.
-std::wstring BinFolder();
+// TodayHost.exe and the test item DLLs lie beside the test program (ProgramFolder()).
 // One of the three copies of the test item DLL: 'A', 'B' or 'C' (each copy is a separate module).
 std::wstring TestItemDll(char copy);
 std::wstring TestItemModuleName(char copy);
@@ -38,15 +41,28 @@ struct TestRegistration {
 // Registers items under TEST_ITEMS_KEY for one test and removes them all afterwards.
 class RegisteredItems {
 public:
-    RegisteredItems();
-    ~RegisteredItems();
     void Add(const TestRegistration& registration);
+
+private:
+    AbsentRegistryKey all{TEST_ITEMS_KEY};
+    std::vector<std::unique_ptr<ScopedRegistryKey>> items;
 };
 
 // A host for a test: items from TEST_ITEMS_KEY, no periodic refresh, no WM_QUIT when it closes.
 HostConfig TestHostConfig();
 
-void DeleteRegistryTree(HKEY root, const std::wstring& path);
+// A test with a host of its own and the items it registers; the item events are cleared first, and the host is
+// closed (what it posted handled) before the registrations go.
+class HostTest : public ::testing::Test {
+protected:
+    HostTest() { ItemEvents().clear(); }
+    void TearDown() override;
+    ::testing::AssertionResult StartHost(const HostConfig& config = TestHostConfig());
+    HostedItem& Item(const wchar_t* name);  // throws when the host has no such item
+
+    RegisteredItems registry;
+    std::unique_ptr<TodayHost> host;
+};
 
 struct Pixels;
 // Reads a PNG file back through GDI+ (false when it cannot).

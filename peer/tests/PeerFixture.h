@@ -10,37 +10,22 @@
 #include "platform/ScopedHandles.h"
 #include <gtest/gtest.h>
 
-// A path as one word of a command line.
-inline std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 class PeerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(nullptr, FindWindowW(MAIN_WINDOW_CLASS, nullptr)) << "a stand-in from elsewhere is running";
-        ready.Reset(CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME));
-        ResetEvent(ready.get());
         // Held open by the test, so that what the program leaves in it can be read after it has ended.
         mainSection.Open(MAIN_SECTION_NAME);
         mainSection.WriteHandle(0);
         item.Publish();
     }
 
-    void TearDown() override {
-        peer.End();
-        ready.Reset();
-    }
+    void TearDown() override { peer.End(); }
 
     // Starts the main instance and waits until it says it is ready (or has ended).
-    ::testing::AssertionResult StartPeer(const std::wstring& arguments, const EnvironmentOverrides& environment = {}) {
-        if (!peer.Start(arguments, environment)) return ::testing::AssertionFailure() << "cannot start the program";
-        return WaitUntilReady();
-    }
-
-    ::testing::AssertionResult WaitUntilReady() {
-        int signalled = PumpUntilAnySignalled({ready.get(), peer.Handle()}, kChildWaitMs);
-        if (signalled == 0) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << (signalled == 1 ? "the program ended early, exit code " : "no ready ")
-                                             << peer.ExitCode() << ": " << peer.ErrorOutput();
+    ::testing::AssertionResult StartPeer(const std::wstring& arguments) {
+        if (!peer.Start(arguments)) return ::testing::AssertionFailure() << "cannot start the program";
+        return ready.WaitFor(peer);
     }
 
     HWND PublishedPeer() { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(mainSection.ReadHandle())); }
@@ -60,7 +45,7 @@ protected:
     FakeItem item;
     NotificationAreaWindow notificationArea;
     WindowSection mainSection;
-    KernelHandle ready;
+    PeerReady ready;
     ChildProcess peer;
     ScratchFolder scratch;
 };

@@ -42,12 +42,9 @@ TEST(NoticesFile, BuildsFiveUtf16FieldsWithoutTerminator) {
 TEST(NoticesFile, ConvertsTimesWithoutTimeZone) {
     auto notices = Parse(R"({"notices":[{"time":"2024-05-17 09:30"},{"time":"2024-05-17 09:30:15"},
         {"time":133604118000000000},{"time":"-5"},{"time":-5}]})");
-    ASSERT_EQ(5u, notices.size());
-    EXPECT_EQ(L"133604118000000000", Text(notices[0]).substr(4));
-    EXPECT_EQ(L"133604118150000000", Text(notices[1]).substr(4));
-    EXPECT_EQ(L"133604118000000000", Text(notices[2]).substr(4));
-    EXPECT_EQ(L"-5", Text(notices[3]).substr(4));
-    EXPECT_EQ(L"-5", Text(notices[4]).substr(4));
+    const std::wstring times[] = {L"133604118000000000", L"133604118150000000", L"133604118000000000", L"-5", L"-5"};
+    ASSERT_EQ(std::size(times), notices.size());
+    for (size_t i = 0; i < notices.size(); ++i) EXPECT_EQ(times[i], Text(notices[i]).substr(4)) << i;
 }
 
 TEST(NoticesFile, RawPayloadsPassUnchanged) {

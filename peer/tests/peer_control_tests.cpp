@@ -12,20 +12,12 @@ const std::wstring kZeroPayload =
     L"k0\0\0Zhao\0first\0"
     L"7"s;
 
-// Runs a command that must succeed.
-::testing::AssertionResult Command(const std::wstring& arguments) {
-    CommandResult result = RunPeerCommand(arguments);
-    if (result.exitCode == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << ToUtf8(arguments) << " exited " << result.exitCode << ": "
-                                         << result.errorOutput;
-}
-
 }  // namespace
 
 TEST_F(PeerTest, SendAddsToThePendingNoticesAndPushesThemAll) {
     ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
     item.Clear();
-    ASSERT_TRUE(Command(L"send " + Quoted(scratch.Write(L"two.json", kTwoNoticesJson))));
+    ASSERT_TRUE(PeerCommand(L"send " + Quoted(scratch.Write(L"two.json", kTwoNoticesJson))));
     EXPECT_TRUE(SequenceIs(item.Messages(), Push({kZeroPayload, kFirstPayload, kSecondPayload})));
     EXPECT_EQ(L"<p>3 new messages</p>", notificationArea.Shown());
 }
@@ -48,7 +40,7 @@ TEST_F(PeerTest, NotificationSaysHowManyArePendingAfterEveryChange) {
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(ToUtf8(step.command));
-        ASSERT_TRUE(Command(step.command));
+        ASSERT_TRUE(PeerCommand(step.command));
         EXPECT_EQ(step.shown, notificationArea.Shown());
         EXPECT_EQ(step.calls, notificationArea.Calls().size());
     }
@@ -65,8 +57,8 @@ TEST_F(PeerTest, AddSendsOnlyTheNewNoticesAndSortFollowsOnRequest) {
     ASSERT_TRUE(StartPeer(L"run"));
     EXPECT_TRUE(notificationArea.Calls().empty()) << "nothing pending, nothing raised";
     item.Clear();
-    ASSERT_TRUE(Command(L"add " + Quoted(scratch.Write(L"two.json", kTwoNoticesJson))));
-    ASSERT_TRUE(Command(L"sort"));
+    ASSERT_TRUE(PeerCommand(L"add " + Quoted(scratch.Write(L"two.json", kTwoNoticesJson))));
+    ASSERT_TRUE(PeerCommand(L"sort"));
     HWND peerWindow = PublishedPeer();
     EXPECT_TRUE(SequenceIs(item.Messages(),
                            {CopyDataFrom(peerWindow, kFirstPayload), CopyDataFrom(peerWindow, kSecondPayload), kSort}));
@@ -77,9 +69,9 @@ TEST_F(PeerTest, AddSendsOnlyTheNewNoticesAndSortFollowsOnRequest) {
 TEST_F(PeerTest, StatusAndClearReachTheItemAndClearRemovesTheNotification) {
     ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
     item.Clear();
-    ASSERT_TRUE(Command(L"status 5"));
-    ASSERT_TRUE(Command(L"status"));
-    ASSERT_TRUE(Command(L"clear"));
+    ASSERT_TRUE(PeerCommand(L"status 5"));
+    ASSERT_TRUE(PeerCommand(L"status"));
+    ASSERT_TRUE(PeerCommand(L"clear"));
     EXPECT_TRUE(SequenceIs(item.Messages(), {{LINKM_STATUS, Delivery::Sent, 5, 0},
                                              {LINKM_STATUS, Delivery::Sent, 0, 0},
                                              {LINKM_CLEAR, Delivery::Sent, 0, 0}}));
@@ -89,23 +81,23 @@ TEST_F(PeerTest, StatusAndClearReachTheItemAndClearRemovesTheNotification) {
 
     // Cleared means gone: the next push carries no notices.
     item.Clear();
-    ASSERT_TRUE(Command(L"send"));
+    ASSERT_TRUE(PeerCommand(L"send"));
     EXPECT_TRUE(SequenceIs(item.Messages(), Push({})));
 }
 
 TEST_F(PeerTest, DetachSaysGoodbyeAndForgetsTheItem) {
     ASSERT_TRUE(StartPeer(L"run"));
     item.Clear();
-    ASSERT_TRUE(Command(L"detach"));
-    ASSERT_TRUE(Command(L"sort"));
+    ASSERT_TRUE(PeerCommand(L"detach"));
+    ASSERT_TRUE(PeerCommand(L"sort"));
     EXPECT_TRUE(SequenceIs(item.Messages(), kGoodbye));
 }
 
 TEST_F(PeerTest, FloodSendsThatManyGeneratedNoticesAndNothingElse) {
     ASSERT_TRUE(StartPeer(L"run"));
     item.Clear();
-    ASSERT_TRUE(Command(L"flood 40 7"));
-    ASSERT_TRUE(Command(L"flood 1"));
+    ASSERT_TRUE(PeerCommand(L"flood 40 7"));
+    ASSERT_TRUE(PeerCommand(L"flood 1"));
     const std::vector<RecordedMessage>& received = item.Messages();
     ASSERT_EQ(41u, received.size());
     for (size_t i = 0; i < 40; ++i) {
@@ -131,12 +123,12 @@ TEST_F(PeerTest, HangAndSlowHoldTheAnswersBack) {
     } cases[] = {{L"hang 1000", nullptr}, {L"slow 1000", L"slow 0"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(ToUtf8(c.command));
-        ASSERT_TRUE(Command(c.command));
+        ASSERT_TRUE(PeerCommand(c.command));
         // Holding back has begun before the command returned, so a short wait must fail...
         DWORD_PTR answer = 0;
         EXPECT_EQ(0, SendMessageTimeoutW(peerWindow, LINKM_PING, 0, 0, SMTO_NORMAL, 100, &answer));
         // ...and once it is over (or set back) the program answers again.
-        if (c.undo) ASSERT_TRUE(Command(c.undo));
+        if (c.undo) ASSERT_TRUE(PeerCommand(c.undo));
         EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ACTIVATE, 0, 0));
     }
 }
@@ -146,14 +138,14 @@ TEST_F(PeerTest, RestartComesBackWithANewWindowAndPushesItsNotices) {
     ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
     HWND before = PublishedPeer();
     item.Clear();
-    ASSERT_TRUE(Command(L"restart"));
+    ASSERT_TRUE(PeerCommand(L"restart"));
     HWND after = PublishedPeer();
     EXPECT_NE(before, after);
     EXPECT_FALSE(IsWindow(before));
     EXPECT_TRUE(IsWindow(after));
     EXPECT_TRUE(SequenceIs(item.Messages(), Push({kZeroPayload})));
     EXPECT_EQ(L"<p>1 new message</p>", notificationArea.Shown());
-    ASSERT_TRUE(Command(L"sort"));  // the commands find the new window
+    ASSERT_TRUE(PeerCommand(L"sort"));  // the commands find the new window
     EXPECT_EQ(static_cast<UINT>(LINKM_SORT), item.Messages().back().message);
 }
 
@@ -161,7 +153,7 @@ TEST_F(PeerTest, ExitDetachesRemovesTheNotificationAndZeroesTheHandle) {
     ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
     HWND peerWindow = PublishedPeer();
     item.Clear();
-    ASSERT_TRUE(Command(L"exit"));
+    ASSERT_TRUE(PeerCommand(L"exit"));
     // The command returns only once the program has ended.
     EXPECT_FALSE(peer.Running());
     EXPECT_EQ(0u, peer.ExitCode());
@@ -178,7 +170,7 @@ TEST_F(PeerTest, CrashLeavesTheStaleHandleAndSaysNothing) {
     ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(scratch.Write(L"one.json", kOneNoticeJson))));
     HWND peerWindow = PublishedPeer();
     item.Clear();
-    ASSERT_TRUE(Command(L"crash"));
+    ASSERT_TRUE(PeerCommand(L"crash"));
     EXPECT_FALSE(peer.Running());
     EXPECT_NE(0u, peer.ExitCode());
     EXPECT_TRUE(item.Messages().empty());

@@ -2,21 +2,11 @@
 #include "PeerFixture.h"
 #include "PeerNotices.h"
 #include "platform/ShellNotificationArea.h"
+#include "support/JsonLines.h"
 #include "toolbox/Utf8.h"
-#include <nlohmann/json.hpp>
-#include <sstream>
 
 namespace {
-
 const CLSID kNotificationClass = MAIN_NOTIFICATION_CLSID;
-
-std::vector<nlohmann::json> TranscriptLines(const std::wstring& path) {
-    std::vector<nlohmann::json> lines;
-    std::istringstream text(ReadFileText(path));
-    for (std::string line; std::getline(text, line);) lines.push_back(nlohmann::json::parse(line));
-    return lines;
-}
-
 }  // namespace
 
 TEST_F(PeerTest, PushesAttachNoticesAndSortToThePublishedItem) {
@@ -68,11 +58,11 @@ TEST_F(PeerTest, StartedAsTheItemStartsItTakesItsFilesFromTheEnvironment) {
     ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\aygshell.dll").c_str(), scratch.Path(L"aygshell.dll").c_str(), FALSE));
     ASSERT_TRUE(
         peer.StartWithoutCommandLine(program, {{PEER_NOTICES_ENV, notices}, {PEER_TRANSCRIPT_ENV, transcript}}));
-    ASSERT_TRUE(WaitUntilReady());
+    ASSERT_TRUE(ready.WaitFor(peer));
     EXPECT_TRUE(SequenceIs(item.Messages(), Push({kFirstPayload, kSecondPayload})));
 
     // Each line is in the file as soon as its message has been sent, while the program runs on.
-    auto lines = TranscriptLines(transcript);
+    auto lines = ReadJsonLines(transcript);
     ASSERT_EQ(5u, lines.size());
     const char* expected[][2] = {{"called", "SHNotificationAdd"},
                                  {"sent", "LINKM_MAIN_ATTACH"},
@@ -89,7 +79,7 @@ TEST_F(PeerTest, StartedAsTheItemStartsItTakesItsFilesFromTheEnvironment) {
     EXPECT_EQ(1, lines[4]["result"]);
 
     EXPECT_EQ(1, SendMessageW(PublishedPeer(), LINKM_PING, 0, 0));
-    lines = TranscriptLines(transcript);
+    lines = ReadJsonLines(transcript);
     ASSERT_EQ(6u, lines.size());
     EXPECT_EQ("received", lines[5]["dir"]);
     EXPECT_EQ(LINKM_PING, lines[5]["msg"]);
@@ -126,7 +116,7 @@ TEST_F(PeerTest, AnswersPingActivationAndTheHandedBackKey) {
     COPYDATASTRUCT data = {0, static_cast<DWORD>(key.size() * 2), &key[0]};
     EXPECT_EQ(1, SendMessageW(peerWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(item.hwnd()),
                               reinterpret_cast<LPARAM>(&data)));
-    auto lines = TranscriptLines(transcript);
+    auto lines = ReadJsonLines(transcript);
     ASSERT_GE(lines.size(), 2u);
     const nlohmann::json& received = lines[lines.size() - 2];
     EXPECT_EQ("received", received["dir"]);
@@ -169,7 +159,7 @@ TEST_F(PeerTest, HandedBackKeyOpensExactlyThatNoticeAndPushesTheRest) {
 
     // Each key: received, then opened (or not found), then the push.
     std::vector<nlohmann::json> opened;
-    auto lines = TranscriptLines(transcript);
+    auto lines = ReadJsonLines(transcript);
     for (size_t i = 0; i < lines.size(); ++i) {
         if (lines[i]["dir"] != "self") continue;
         opened.push_back(lines[i]);

@@ -1,5 +1,6 @@
 #include "ChildRun.h"
-#include "PeerProcess.h"  // ReadFileText
+#include "PeerProcess.h"  // ProgramFolder
+#include "ScratchFiles.h"
 #include "platform/MessagePump.h"
 #include "platform/ScopedHandles.h"
 #include <sstream>
@@ -48,22 +49,18 @@ ChildRun RunChild(const std::wstring& program, const std::wstring& arguments, DW
     GetModuleFileNameW(nullptr, program, MAX_PATH);
     const std::wstring commandLine =
         L"\"" + std::wstring(program) + L"\" --gtest_filter=" + std::wstring(test.begin(), test.end());
-    wchar_t folder[MAX_PATH], outputPath[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    GetTempFileNameW(folder, L"chl", 0, outputPath);
+    const ScratchFolder scratch;
+    const std::wstring outputPath = scratch.Path(L"output.txt");
     SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
-    KernelHandle output(CreateFileW(outputPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+    KernelHandle output(CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     const ChildRun run = StartAndWait(program, commandLine, output.get(), timeoutMs);
     output.Reset();
-    if (!run.started) {
-        DeleteFileW(outputPath);
+    if (!run.started)
         return ::testing::AssertionFailure() << "cannot start the child process (error " << run.exitCode << ")";
-    }
     const bool ended = run.finished;
     const DWORD code = run.exitCode;
     const std::string text = ReadFileText(outputPath);
-    DeleteFileW(outputPath);
     const bool ran = text.find("[  PASSED  ] 1 test") != std::string::npos;
     if (ended && code == 0 && ran) return ::testing::AssertionSuccess();
     std::ostringstream how;

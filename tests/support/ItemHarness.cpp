@@ -60,6 +60,14 @@ TODAYLISTITEM MakeRecord(bool enabled) {
     return record;
 }
 
+bool DrawsNoticeLines(HWND item) {
+    MoveWindow(item, 0, 0, 240, 60, FALSE);
+    InvalidateRect(item, nullptr, FALSE);
+    const Capture capture = CaptureWindow(item);
+    const RECT below = {0, 22, capture.width, capture.height};
+    return capture.Count(below, kHostWatermarkColor) < (below.right - below.left) * (below.bottom - below.top);
+}
+
 LoadedItem::LoadedItem(bool initialise) : record(MakeRecord()) {
     if (initialise && dll.initialize) item = dll.initialize(&record, host.hwnd());
 }
@@ -80,4 +88,19 @@ void LoadedItem::Resize(int width, int height) {
 
 LRESULT LoadedItem::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
     return SendMessageW(item, message, wParam, lParam);
+}
+
+DWORD LoadedItem::Height() {
+    Query();
+    return record.cyp;
+}
+
+void LoadedItem::Repaint() const {
+    InvalidateRect(item, nullptr, FALSE);
+    UpdateWindow(item);
+}
+
+Capture LoadedItem::Painted() const {
+    InvalidateRect(item, nullptr, FALSE);
+    return CaptureWindow(item);
 }

@@ -1,6 +1,7 @@
 // The item as the host meets it: the real DLL loaded by LoadLibrary and called by ordinal, under a
 // recording host window that answers the host's colour and watermark requests.
 #pragma once
+#include "PixelCapture.h"
 #include "RecordingWindow.h"
 #include "platform/ScopedHandles.h"
 #include "platform/todaycmn.h"
@@ -50,12 +51,22 @@ private:
 
 TODAYLISTITEM MakeRecord(bool enabled = true);
 
+// Sizes the item three 20-pixel lines high and paints it: true when it drew below its first line, as the
+// three-line view does (portrait cell, sender, text); the one-line view leaves the host's watermark there.
+bool DrawsNoticeLines(HWND item);
+
 // Everything a host does before the item runs: shell ready, host window, DLL loaded, item initialised.
 struct LoadedItem {
     explicit LoadedItem(bool initialise = true);
     // Sizes the item window as the host does after a refresh query.
     void Resize(int width, int height);
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // The host's refresh query: 1 when the host must redraw; Height() is the height it then reports.
+    LRESULT Query() { return Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record)); }
+    DWORD Height();
+    // A paint through the window procedure, as the host's window manager asks for one; Painted() reads it back.
+    void Repaint() const;
+    Capture Painted() const;
 
     ShellReadyEvent ready;
     HostWindow host;

@@ -1,5 +1,6 @@
 #include "LaunchRecorder.h"
 #include "PeerProcess.h"  // ProgramFolder
+#include "ScratchFiles.h"
 
 namespace {
 
@@ -77,14 +78,8 @@ int LaunchRecorder::StartsWhenAllEnded(DWORD timeoutMs) {
 
 std::vector<std::wstring> LaunchRecorder::CommandLines() const {
     std::vector<std::wstring> lines;
-    KernelHandle file(CreateFileW(logPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return lines;
-    std::wstring text;
-    wchar_t buffer[512];
-    DWORD read = 0;
-    while (ReadFile(file.get(), buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        text.append(buffer, read / sizeof(wchar_t));
+    const std::string bytes = ReadFileText(logPath);  // UTF-16, a start a line
+    const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
     size_t start = 0;
     for (size_t end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1)
         lines.push_back(text.substr(start, end - start));

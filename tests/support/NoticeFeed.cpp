@@ -14,13 +14,14 @@ std::wstring TimeField(int hour, int minute, int day) {
     return std::to_wstring(value);
 }
 
+std::wstring JoinFields(const std::vector<std::wstring>& fields) {
+    std::wstring text;
+    for (size_t i = 0; i < fields.size(); ++i) text += (i ? std::wstring(1, L'\0') : L"") + fields[i];
+    return text;
+}
+
 std::wstring NoticePayload(const Notice& notice) {
-    std::wstring payload = notice.key;
-    for (const std::wstring* field : {&notice.portraitPath, &notice.sender, &notice.text, &notice.time}) {
-        payload.push_back(L'\0');
-        payload += *field;
-    }
-    return payload;
+    return JoinFields({notice.key, notice.portraitPath, notice.sender, notice.text, notice.time});
 }
 
 std::wstring NoticePayload(const std::wstring& key, ULONGLONG time) {

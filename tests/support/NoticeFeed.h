@@ -15,7 +15,9 @@ struct Notice {
 // The decimal FILETIME of a day at the given hour and minute (no time-zone conversion anywhere).
 std::wstring TimeField(int hour, int minute, int day = 6);
 
-// "key\0portraitPath\0sender\0text\0time", no terminator.
+// Fields joined by U+0000, as the main application writes them, no terminator.
+std::wstring JoinFields(const std::vector<std::wstring>& fields);
+// "key\0portraitPath\0sender\0text\0time".
 std::wstring NoticePayload(const Notice& notice);
 // A notice with only a key and a time; sender and text are made from the key.
 std::wstring NoticePayload(const std::wstring& key, ULONGLONG time);

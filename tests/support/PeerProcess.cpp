@@ -1,5 +1,6 @@
 #include "PeerProcess.h"
 #include "peer/PeerNames.h"
+#include "toolbox/Utf8.h"
 #include <tlhelp32.h>
 #include <cstring>
 
@@ -133,42 +134,20 @@ CommandResult RunPeerCommand(const std::wstring& arguments) {
     return result;
 }
 
-ScratchFolder::ScratchFolder() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    folder = std::wstring(temp) + L"ardeno-peer-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             std::to_wstring(GetTickCount());
-    CreateDirectoryW(folder.c_str(), nullptr);
+::testing::AssertionResult PeerCommand(const std::wstring& arguments) {
+    const CommandResult result = RunPeerCommand(arguments);
+    if (result.exitCode == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << ToUtf8(arguments) << " exited " << result.exitCode << ": "
+                                         << result.errorOutput;
 }
 
-ScratchFolder::~ScratchFolder() {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW(Path(found.cFileName).c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
+PeerReady::PeerReady() : event(CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME)) {
+    ResetEvent(event.get());  // an instance of an earlier test may have left it set
 }
 
-std::wstring ScratchFolder::Write(const std::wstring& name, const std::string& content) const {
-    std::wstring path = Path(name);
-    KernelHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    return path;
-}
-
-std::string ReadFileText(const std::wstring& path) {
-    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::string();
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got) text.append(buffer, got);
-    return text;
+::testing::AssertionResult PeerReady::WaitFor(const ChildProcess& peer) const {
+    const int signalled = PumpUntilAnySignalled({event.get(), peer.Handle()}, kChildWaitMs);
+    if (signalled == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << (signalled == 1 ? "the program ended, exit code " : "not ready, ")
+                                         << peer.ExitCode() << ": " << peer.ErrorOutput();
 }

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include "platform/MessagePump.h"
 #include "platform/ScopedHandles.h"
+#include "ScratchFiles.h"
+#include <gtest/gtest.h>
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,26 +55,30 @@ struct ChildProcessSweep {
     ChildProcessSweep& operator=(const ChildProcessSweep&) = delete;
 };
 
+// The program's ready event, reset for the test's lifetime: set once a main instance has published its window and
+// pushed what it holds.
+class PeerReady {
+public:
+    PeerReady();
+    HANDLE get() const { return event.get(); }
+    // Waits, pumping, until the instance is ready; the failure says whether it ended or never got ready.
+    ::testing::AssertionResult WaitFor(const ChildProcess& peer) const;
+
+private:
+    KernelHandle event;
+};
+
 struct CommandResult {
     DWORD exitCode = 0xFFFFFFFF;
     std::string errorOutput;
 };
 // Runs one command of the program to its end (pumping meanwhile).
 CommandResult RunPeerCommand(const std::wstring& arguments);
+// The same for a command that must succeed; the failure names it, with its exit code and error output.
+::testing::AssertionResult PeerCommand(const std::wstring& arguments);
+
+// A path as one word of a command line.
+inline std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 // The folder of the test program, where the program under test and its DLLs are built.
 std::wstring ProgramFolder();
-
-// A folder of its own under %TEMP%, removed with its files.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    std::wstring Write(const std::wstring& name, const std::string& content) const;
-    std::wstring Path(const std::wstring& name) const { return folder + L"\\" + name; }
-
-private:
-    std::wstring folder;
-};
-
-std::string ReadFileText(const std::wstring& path);

@@ -3,6 +3,9 @@
 #include <sstream>
 #include <vector>
 
+namespace {
+
+// TlsAlloc until it fails, then all freed again.
 int CountFreeTlsIndexes() {
     std::vector<DWORD> taken;
     for (DWORD index; (index = TlsAlloc()) != TLS_OUT_OF_INDEXES;) taken.push_back(index);
@@ -10,6 +13,7 @@ int CountFreeTlsIndexes() {
     return static_cast<int>(taken.size());
 }
 
+// Handle values that GetHandleInformation accepts (handles are small multiples of 4, handed out lowest first).
 int CountKernelHandles() {
     constexpr int kGapAfterLast = 4096;  // handle values never leave gaps that wide
     int count = 0;
@@ -26,8 +30,6 @@ int CountKernelHandles() {
     return count;
 }
 
-namespace {
-
 BOOL CALLBACK CountOne(HWND window, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
     return TRUE;
@@ -39,14 +41,14 @@ BOOL CALLBACK CountWithDescendants(HWND window, LPARAM count) {
     return TRUE;
 }
 
-}  // namespace
-
+// Windows of this thread, top-level and their descendants.
 int CountThreadWindows() {
     int count = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountWithDescendants, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
+// Window classes registered for this program's module: every class atom that GetClassInfoExW accepts.
 int CountWindowClasses() {
     HINSTANCE program = GetModuleHandleW(nullptr);
     int count = 0;
@@ -57,6 +59,8 @@ int CountWindowClasses() {
     }
     return count;
 }
+
+}  // namespace
 
 SIZE_T PrivateBytes() {
     SIZE_T total = 0;

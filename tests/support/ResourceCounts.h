@@ -21,13 +21,5 @@ ResourceCounts CountResources();
 // One line: "TLS free 1085 -> 1085, kernel handles 40 -> 40, ..., private memory +12 KB".
 std::string DescribeChange(const ResourceCounts& before, const ResourceCounts& after);
 
-// TlsAlloc until it fails, then all freed again.
-int CountFreeTlsIndexes();
-// Handle values that GetHandleInformation accepts (handles are small multiples of 4, handed out lowest first).
-int CountKernelHandles();
-// Windows of this thread, top-level and their descendants.
-int CountThreadWindows();
-// Window classes registered for this program's module: every class atom that GetClassInfoExW accepts.
-int CountWindowClasses();
 // Committed private pages of the address space (VirtualQuery walk).
 SIZE_T PrivateBytes();

@@ -2,7 +2,6 @@
 #include "platform/TopDownDib.h"
 #include "platform/ScopedHandles.h"
 #include "render/ItemFont.h"
-#include <cstdio>
 #include <algorithm>
 #include <sstream>
 
@@ -45,12 +44,10 @@ int ItemTextWidth(const std::wstring& text, int fontHeight) {
 
 int ItemFontCellHeight(int fontHeight) {
     Surface surface(1, 1, RGB(0, 0, 0));
-    HFONT font = CreateItemFont(fontHeight);
-    HGDIOBJ previous = SelectObject(surface.dc(), font);
+    GdiObject<HFONT> font(CreateItemFont(fontHeight));
+    SelectedObject selected(surface.dc(), font.get());
     TEXTMETRICW metrics = {};
     GetTextMetricsW(surface.dc(), &metrics);
-    SelectObject(surface.dc(), previous);
-    DeleteObject(font);
     return metrics.tmHeight;
 }
 
@@ -87,40 +84,6 @@ Capture RenderTexts(int width, int height, COLORREF background, COLORREF colour,
 
 int CountOther(const Capture& capture, const RECT& area, COLORREF colour) {
     return (area.right - area.left) * (area.bottom - area.top) - capture.Count(area, colour);
-}
-
-void WriteSolidBitmapFile(const std::wstring& path, int width, int height, COLORREF colour) {
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    info.biSizeImage = stride * height;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::vector<BYTE> row(stride, 0);
-    for (int x = 0; x < width; ++x) {
-        row[x * 3] = GetBValue(colour);
-        row[x * 3 + 1] = GetGValue(colour);
-        row[x * 3 + 2] = GetRValue(colour);
-    }
-    FILE* out = _wfopen(path.c_str(), L"wb");
-    if (!out) return;
-    fwrite(&file, sizeof(file), 1, out);
-    fwrite(&info, sizeof(info), 1, out);
-    for (int y = 0; y < height; ++y) fwrite(row.data(), 1, row.size(), out);
-    fclose(out);
-}
-
-std::wstring TemporaryFile(const wchar_t* name) {
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + L"ardeno-" + std::to_wstring(GetCurrentProcessId()) + L"-" + name;
 }
 
 int CountGdiObjects() {

@@ -2,6 +2,7 @@
 // reference renderings of texts to compare a painted window against.
 #pragma once
 #include "PixelCapture.h"
+#include "ScratchFiles.h"
 #include "platform/ScopedHandles.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -50,11 +51,6 @@ Capture RenderTexts(int width, int height, COLORREF background, COLORREF colour,
 
 // Pixels of the area that differ from the given colour.
 int CountOther(const Capture& capture, const RECT& area, COLORREF colour);
-
-// Writes a 24-bit bottom-up .bmp file of one colour.
-void WriteSolidBitmapFile(const std::wstring& path, int width, int height, COLORREF colour);
-// A file name in the temporary folder, unique to this process.
-std::wstring TemporaryFile(const wchar_t* name);
 
 // Live GDI objects of this process. GetGuiResources answers 0 under Wine, so the handle table is probed:
 // every 16-bit index that GetObjectType accepts is an object in use (stock objects included).

@@ -13,25 +13,14 @@ bool FromItem(UINT message) {
 }  // namespace
 
 void PrintTo(const ThreadedMainApplication::Arrival& arrival, std::ostream* os) {
-    switch (arrival.message) {
-    case LINKM_ITEM_ATTACH:
-        *os << "item attach";
-        break;
-    case LINKM_ITEM_DETACH:
-        *os << "goodbye";
-        break;
-    case LINKM_PING:
-        *os << "ping";
-        break;
-    case LINKM_ACTIVATE:
-        *os << "activate";
-        break;
-    case WM_COPYDATA:
-        *os << "key \"" << std::string(arrival.key.begin(), arrival.key.end()) << "\"";
-        break;
-    default:
-        *os << arrival.message;
-    }
+    static const std::map<UINT, const char*> names = {{LINKM_ITEM_ATTACH, "item attach"},
+                                                      {LINKM_ITEM_DETACH, "goodbye"},
+                                                      {LINKM_PING, "ping"},
+                                                      {LINKM_ACTIVATE, "activate"}};
+    const auto name = names.find(arrival.message);
+    if (arrival.message == WM_COPYDATA) *os << "key \"" << std::string(arrival.key.begin(), arrival.key.end()) << "\"";
+    else if (name != names.end()) *os << name->second;
+    else *os << arrival.message;
 }
 
 ThreadedMainApplication::ThreadedMainApplication() : ThreadedMainApplication(Options()) {}
@@ -85,13 +74,14 @@ std::vector<ThreadedMainApplication::Arrival> ThreadedMainApplication::Arrivals(
     return arrivals;
 }
 
+int ThreadedMainApplication::Received(UINT message) const {
+    int count = 0;
+    for (const Arrival& arrival : Arrivals()) count += arrival.message == message;
+    return count;
+}
+
 bool ThreadedMainApplication::WaitFor(UINT message, DWORD timeoutMs) const {
-    auto arrived = [&] {
-        for (const Arrival& arrival : Arrivals())
-            if (arrival.message == message) return true;
-        return false;
-    };
-    return PumpUntil(arrived, timeoutMs) == PumpResult::Done;
+    return PumpUntil([&] { return Received(message) > 0; }, timeoutMs) == PumpResult::Done;
 }
 
 void ThreadedMainApplication::Sync() const {

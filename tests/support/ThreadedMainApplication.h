@@ -21,6 +21,10 @@ public:
         HWND parent = nullptr;       // a child of this window instead of a hidden top-level window
         bool hungFromStart = false;  // takes no message until Release()
     };
+    // Under a class of its own, which no search for the real main application finds.
+    static Options Unlisted(bool hungFromStart) {
+        return {L"TestUnlistedMainApplication", L"", nullptr, hungFromStart};
+    }
     // One message the item sent: its number, and for a handed-back key (copy-data, dwData 0) the key.
     struct Arrival {
         UINT message;
@@ -49,6 +53,7 @@ public:
     void End();
 
     std::vector<Arrival> Arrivals() const;
+    int Received(UINT message) const;
     // Waits (dispatching this thread's messages) until the message has arrived; false after the bound.
     bool WaitFor(UINT message, DWORD timeoutMs = 10000) const;
     // Returns once it has handled everything sent to it so far.
