@@ -201,9 +201,6 @@ void SendsTheItem(Stage& stage, ThreadedMainApplication& main, UINT trigger, UIN
 }  // namespace
 
 TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheItemShows) {
-    // Wine starts its desktop process when the desktop is first asked for: inside a recorder's job that
-    // would count as a start.
-    GetDesktopWindow();
     // clang-format off
     const Row rows[] = {
         {"hangs once, then answers again: the next tap reaches it with the activation and the key",

@@ -23,6 +23,9 @@ LaunchRecorder::LaunchRecorder(const std::wstring& installPath) : productKey(TES
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_LOG", logPath.c_str());
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_SIGNAL", signalName.c_str());
 
+    // The platform starts its desktop process when the desktop is first asked for; asked now, that start is not
+    // one of the item's.
+    GetDesktopWindow();
     job.Reset(CreateJobObjectW(nullptr, nullptr));
     port.Reset(CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1));
     JOBOBJECT_ASSOCIATE_COMPLETION_PORT association = {job.get(), port.get()};

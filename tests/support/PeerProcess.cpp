@@ -100,6 +100,10 @@ void ChildProcess::End() {
     errorPath.clear();
 }
 
+namespace {
+constexpr wchar_t DESKTOP_PROCESS[] = L"explorer.exe";
+}  // namespace
+
 std::vector<DWORD> ChildProcessIds(const wchar_t* program) {
     std::vector<DWORD> children;
     KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
@@ -109,6 +113,8 @@ std::vector<DWORD> ChildProcessIds(const wchar_t* program) {
     const DWORD self = GetCurrentProcessId();
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
         if (entry.th32ParentProcessID != self || entry.th32ProcessID == self) continue;
+        // The platform's desktop process, started by whichever process first asked for the desktop.
+        if (lstrcmpiW(entry.szExeFile, DESKTOP_PROCESS) == 0) continue;
         if (program && lstrcmpiW(entry.szExeFile, program) != 0) continue;
         children.push_back(entry.th32ProcessID);
     }
