@@ -126,9 +126,7 @@ MainAnswer MainLink::HandBackCurrentKey() {
     return CopyData(0, key.data(), static_cast<DWORD>(key.size() * sizeof(wchar_t)));
 }
 
-HeldNotices MainLink::Held() const {
-    return {clears, notices.Size(), notices.LastArrival()};
-}
+HeldNotices MainLink::Held() const { return {clears, notices.Size(), notices.LastArrival()}; }
 
 bool MainLink::DropHeld(const HeldNotices& held) {
     if (held.clears != clears || held.count == 0) return false;

@@ -42,6 +42,6 @@ public:
 private:
     std::vector<std::unique_ptr<MessageEntry>> entries;
     int cursor = 0;
-    unsigned arrivals = 0;  // entries appended so far, clears included
+    unsigned arrivals = 0;                      // entries appended so far, clears included
     std::vector<MessageEntry*> shownPortraits;  // entries with a loaded portrait, the one shown last at the back
 };
