@@ -15,19 +15,44 @@ DEMO_NOW="2025-12-07 09:41"  # the clock the host shows, so that runs give the s
 die() { printf '%s: %s\n' "$(basename "$0")" "$*" >&2; exit 1; }
 
 # The screens a handheld has, as WIDTHxHEIGHT@DPI: portrait, landscape, square, tall, and one of an in-between
-# resolution. The resolution is the Wine prefix's: each runs in the prefix of its dpi (prefix_of_dpi).
+# resolution. The resolution is the Wine prefix's: each runs in the prefix of its dpi and language (use_prefix).
 HANDHELD_SCREENS="240x320@96 480x640@192 320x240@96 640x480@192 800x480@192 240x240@96 480x480@192 480x800@192 320x320@131"
 PREFIX_96=${WINEPREFIX:-$BUILD_DIR/wineprefix}
 PREFIX_131=${WINEPREFIX_131:-$BUILD_DIR/wineprefix-131}
 PREFIX_192=${WINEPREFIX_192:-$BUILD_DIR/wineprefix-192}
+PREFIX_96_ZH=${WINEPREFIX_ZH:-$BUILD_DIR/wineprefix-zh}
+PREFIX_131_ZH=${WINEPREFIX_131_ZH:-$BUILD_DIR/wineprefix-131-zh}
+PREFIX_192_ZH=${WINEPREFIX_192_ZH:-$BUILD_DIR/wineprefix-192-zh}
+ALL_PREFIXES="$PREFIX_96 $PREFIX_131 $PREFIX_192 $PREFIX_96_ZH $PREFIX_131_ZH $PREFIX_192_ZH"
 
-prefix_of_dpi() {
+# The prefix of a resolution and a language: prefix_of DPI latin|chinese.
+prefix_of() {
+  local suffix=
+  [ "$2" = chinese ] && suffix=_ZH
   case $1 in
-    96) echo "$PREFIX_96" ;;
-    131) echo "$PREFIX_131" ;;
-    192) echo "$PREFIX_192" ;;
+    96 | 131 | 192) eval echo "\$PREFIX_$1$suffix" ;;
     *) die "no Wine prefix has $1 dpi (96, 131 and 192 have one)" ;;
   esac
+}
+
+# Every Wine process of a prefix runs in the prefix's language (see prepare-prefix.sh): wine_env COMMAND...
+# gives the command the locale of the prefix in use. Wine takes the language from the locale's name; this shell
+# need not know the locale.
+PREFIX_LOCALE=en_US.UTF-8
+wine_env() { env LC_ALL="$PREFIX_LOCALE" LANG="$PREFIX_LOCALE" "$@"; }
+
+# Makes the prefix of DPI and LANGUAGE the one in use (prepared first, when it is not yet): use_prefix DPI LANGUAGE.
+use_prefix() {
+  export WINEPREFIX
+  WINEPREFIX=$(prefix_of "$1" "$2")
+  "$TOOLS/prepare-prefix.sh" "$WINEPREFIX" null "$1" "$2"
+  PREFIX_LOCALE=$(cat "$WINEPREFIX/.ardeno-locale")
+}
+
+# Ends the Wine servers of every prefix the scripts use.
+stop_prefixes() {
+  local prefix
+  for prefix in $ALL_PREFIXES; do WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; done
 }
 
 # A measure of the item given at 96 dpi, at DPI: rounded half up, as the item rounds it.
@@ -41,7 +66,7 @@ need_built() {
 }
 
 # Windows form of a Unix path (the file need not exist), for the prefix in WINEPREFIX.
-winpath() { winepath -w "$1" 2>/dev/null; }
+winpath() { wine_env winepath -w "$1" 2>/dev/null; }
 
 # Registers the item DLL as the Today item "Ardeno" in the prefix in WINEPREFIX. The prefix is the tests'
 # too: unregister_item when done, so their host runs find no stray item.
@@ -62,27 +87,24 @@ REGEDIT4
 "Selectability"=dword:00000002
 "Flags"=dword:00000000
 REG
-  wine regedit /S "$reg" >/dev/null 2>&1 || die "cannot register the item in $WINEPREFIX"
+  wine_env wine regedit /S "$reg" >/dev/null 2>&1 || die "cannot register the item in $WINEPREFIX"
   rm -f "$reg"
 }
 
-# Runs the host on a script file; its own arguments follow. Prints what the host prints.
-# HOST_LOCALE (e.g. zh_CN.UTF-8) becomes LC_ALL and LANG of the Wine process only: Wine decides the system
-# language from that name, and this shell need not know the locale.
+# Runs the host on a script file; its own arguments follow. Prints what the host prints. The item's language is
+# the prefix's (the system language Wine reports follows the locale).
 run_host_script() {
   local script=$1
   shift
-  env ${HOST_LOCALE:+LC_ALL=$HOST_LOCALE LANG=$HOST_LOCALE} wine "$HOST" ${DEMO_NOW:+--now "$DEMO_NOW"} "$@" \
-    --script "$(winpath "$script")"
+  wine_env wine "$HOST" ${DEMO_NOW:+--now "$DEMO_NOW"} "$@" --script "$(winpath "$script")"
 }
 
 unregister_item() {
-  wine reg delete 'HKEY_LOCAL_MACHINE\Software\Microsoft\Today\Items\Ardeno' /f >/dev/null 2>&1 || true
+  wine_env wine reg delete 'HKEY_LOCAL_MACHINE\Software\Microsoft\Today\Items\Ardeno' /f >/dev/null 2>&1 || true
 }
 
 # Registers the item, runs the host on a script file (its own arguments follow), unregisters the item, and
 # stops with the host's log when the script failed: run_registered_script WHAT LOG SCRIPT [HOST ARGS...].
-# HOST_LOCALE applies as for run_host_script.
 run_registered_script() {
   local what=$1 log=$2 script=$3 failed=no
   shift 3

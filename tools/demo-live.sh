@@ -5,7 +5,8 @@
 # The host runs tools/demo-live.host-script, which starts the stand-in, and then stays open (--stay).
 # Needs an X display (DISPLAY). Uses the prefix in WINEPREFIX_LIVE (default BUILD_DIR/wineprefix-live), made
 # with Wine's X11 graphics driver: the driver is a setting of the whole prefix, and the tests' prefixes keep
-# the null one. Ends when the host's window is closed; the stand-in goes with it.
+# the null one. The prefix is made again for the other language when the language changes (its Wine processes
+# must all run in one language: see prepare-prefix.sh); ./run peer reads which from the prefix. Ends when the host's window is closed; the stand-in goes with it.
 set -euo pipefail
 TOOLS=$(cd "$(dirname "$0")" && pwd)
 language=${3:-latin}
@@ -16,14 +17,13 @@ export WINEPREFIX=${WINEPREFIX_LIVE:-$BUILD_DIR/wineprefix-live}
 need_built
 problem=$(python3 "$TOOLS/display-reachable.py" 2>&1) ||
   die "no display to show the host on: $problem. Live mode needs an X display (DISPLAY=:0, or a virtual one such as Xvfb); ./run demo writes the page without one"
-"$TOOLS/prepare-prefix.sh" "$WINEPREFIX" x11
+"$TOOLS/prepare-prefix.sh" "$WINEPREFIX" x11 96 "$language"
+PREFIX_LOCALE=$(cat "$WINEPREFIX/.ardeno-locale")
 
 WORK=$OUT/work
 rm -rf "$WORK"
 mkdir -p "$WORK"
 python3 "$TOOLS/make-demo-data.py" "$WORK" "$(winpath "$WORK")" "$language"
-locale=en_US.UTF-8
-[ "$language" = chinese ] && locale=zh_CN.UTF-8
 transcript=$WORK/peer-transcript.jsonl
 
 # The item starts the messenger from its install path with no command line when there is none to ask:
@@ -32,15 +32,15 @@ export ARDENO_PEER_NOTICES ARDENO_PEER_TRANSCRIPT
 ARDENO_PEER_NOTICES=$(winpath "$WORK/notices-first.json")
 ARDENO_PEER_TRANSCRIPT=$(winpath "$transcript")
 register_item
-wine reg add 'HKEY_LOCAL_MACHINE\Software\Ulmara\Ardeno' /v InstallPath /t REG_SZ /d "$(winpath "$PEER")" /f \
+wine_env wine reg add 'HKEY_LOCAL_MACHINE\Software\Ulmara\Ardeno' /v InstallPath /t REG_SZ /d "$(winpath "$PEER")" /f \
   >/dev/null 2>&1 || die "cannot set the messenger's install path in $WINEPREFIX"
 
 host_pid=
 finish() {
   [ -n "$host_pid" ] && kill "$host_pid" 2>/dev/null || true
-  wine "$PEER" exit >/dev/null 2>&1 || true  # no running stand-in: nothing to do
+  wine_env wine "$PEER" exit >/dev/null 2>&1 || true  # no running stand-in: nothing to do
   unregister_item
-  wine reg delete 'HKEY_LOCAL_MACHINE\Software\Ulmara\Ardeno' /f >/dev/null 2>&1 || true
+  wine_env wine reg delete 'HKEY_LOCAL_MACHINE\Software\Ulmara\Ardeno' /f >/dev/null 2>&1 || true
   wineserver -k >/dev/null 2>&1 || true
 }
 trap finish EXIT
@@ -48,7 +48,7 @@ trap finish EXIT
 DEMO_NOW=  # a person sees the real clock
 export DEMO_WORK DEMO_LANGUAGE=$language
 DEMO_WORK=$(winpath "$WORK")
-HOST_LOCALE=$locale run_host_script "$TOOLS/demo-live.host-script" --stay >"$WORK/host.log" 2>&1 &
+run_host_script "$TOOLS/demo-live.host-script" --stay >"$WORK/host.log" 2>&1 &
 host_pid=$!
 
 cat <<TEXT

@@ -6,22 +6,20 @@
 #   usage: demo.sh BUILD_DIR OUTDIR
 # Each run: the host runs tools/demo.host-script with the variables it names, writes its PNGs to
 # OUTDIR/<language>-<width>x<height>-<dpi>dpi/ and a line per step to OUTDIR/work/<run>/steps.jsonl, next to the
-# stand-in's transcript. Each resolution runs in its own prefix: 96 dpi in WINEPREFIX (default
-# BUILD_DIR/wineprefix), 131 and 192 dpi in WINEPREFIX_131 and WINEPREFIX_192 (./run prepares them).
+# stand-in's transcript. Each resolution and language runs in its own prefix (demo-lib.sh's use_prefix, which
+# prepares what is missing): 96 dpi in WINEPREFIX (default BUILD_DIR/wineprefix), 131 and 192 dpi in
+# WINEPREFIX_131 and WINEPREFIX_192, Chinese in WINEPREFIX_ZH, WINEPREFIX_131_ZH and WINEPREFIX_192_ZH.
 set -euo pipefail
 TOOLS=$(cd "$(dirname "$0")" && pwd)
 . "$TOOLS/demo-lib.sh" "$@"
 export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
 need_built
-for prefix in "$PREFIX_131" "$PREFIX_192"; do
-  [ -f "$prefix/.ardeno-stamp" ] || die "the prefix $prefix is not prepared: run ./run demo"
-done
 
 # What an earlier demo left, the flat PNGs of older versions too.
 rm -rf "$OUT"/*dpi "$OUT"/work "$OUT"/index.html "$OUT"/*.png
-trap 'for p in "$PREFIX_131" "$PREFIX_192"; do WINEPREFIX=$p wineserver -k >/dev/null 2>&1 || true; done' EXIT
+trap stop_prefixes EXIT
 
-# One host run: LANGUAGE (latin|chinese) on SCREEN (WIDTHxHEIGHT@DPI), in the prefix in WINEPREFIX.
+# One host run: LANGUAGE (latin|chinese) on SCREEN (WIDTHxHEIGHT@DPI), in the prefix in use.
 demo_run() {
   local language=$1 screen=$2 dpi name shots work
   dpi=${screen#*@}
@@ -41,11 +39,9 @@ demo_run() {
   DEMO_PREV_Y=$(item_measure 30 "$dpi")
   DEMO_MIDDLE_X=$(item_measure 120 "$dpi")
   DEMO_MIDDLE_Y=$(item_measure 40 "$dpi")
-  local locale=en_US.UTF-8
-  [ "$language" = chinese ] && locale=zh_CN.UTF-8
   echo "demo: $name"
   # No periodic refresh: the script refreshes where it means to, so every run pings the stand-in alike.
-  HOST_LOCALE=$locale run_registered_script "$name" "$work/host.log" "$TOOLS/demo.host-script" \
+  run_registered_script "$name" "$work/host.log" "$TOOLS/demo.host-script" \
     --screen "$screen" --refresh-interval 0 --step-log "$(winpath "$work/steps.jsonl")" \
     --watch "$(winpath "$work/peer-transcript.jsonl")"
 }
@@ -53,9 +49,8 @@ demo_run() {
 # Runs grouped by prefix, so that each prefix's server starts once; the page lists them by language and screen.
 runs=()
 for dpi in 96 131 192; do
-  export WINEPREFIX
-  WINEPREFIX=$(prefix_of_dpi $dpi)
   for language in latin chinese; do
+    use_prefix $dpi $language
     for screen in $HANDHELD_SCREENS; do
       if [ "${screen#*@}" = $dpi ]; then demo_run "$language" "$screen"; fi
     done

@@ -4,11 +4,10 @@
 # and 480 x 640, landscape 320 x 240, 640 x 480 and 800 x 480, square 240 x 240 and 480 x 480, tall 480 x 800,
 # and 320 x 320 at 131 dpi), and on 240 x 320 at 131 dpi, where the item's measures round unevenly.
 #   usage: screenshots.sh BUILD_DIR OUTDIR
-# Names: <width>x<height>-<dpi>dpi-<language>-<n>-<view>.png. 96 dpi uses the prefix in WINEPREFIX (default
-# BUILD_DIR/wineprefix); 131 and 192 dpi prefixes of their own, WINEPREFIX_131 and WINEPREFIX_192 (default
-# BUILD_DIR/wineprefix-131 and -192, as the tests), since the resolution is a setting of the whole prefix.
-# Chinese: Wine takes the system language from the locale variables of the process (LC_ALL), by name; the
-# Unix locale itself need not be installed.
+# Names: <width>x<height>-<dpi>dpi-<language>-<n>-<view>.png. Each resolution and language runs in a prefix of
+# its own (demo-lib.sh's use_prefix), since the resolution is a setting of the whole prefix and its language
+# must not change. Chinese: Wine takes the system language from the locale variables of the process (LC_ALL),
+# by name; the Unix locale itself need not be installed.
 set -euo pipefail
 TOOLS=$(cd "$(dirname "$0")" && pwd)
 . "$TOOLS/demo-lib.sh" "$@"
@@ -20,19 +19,12 @@ WORK=$OUT/work
 rm -rf "$WORK"
 mkdir -p "$WORK"
 
-stop_scaled() {
-  WINEPREFIX=$PREFIX_192 wineserver -k >/dev/null 2>&1 || true
-  WINEPREFIX=$PREFIX_131 wineserver -k >/dev/null 2>&1 || true
-}
-trap stop_scaled EXIT
+trap stop_prefixes EXIT
 
-# One host run: LANGUAGE (latin|chinese) on SCREEN (WIDTHxHEIGHT@DPI), in the prefix in WINEPREFIX.
+# One host run: LANGUAGE (latin|chinese) on SCREEN (WIDTHxHEIGHT@DPI), in the prefix in use.
 shoot() {
-  local language=$1 screen=$2 locale peer_title="" data script name
-  case $language in
-    latin) locale=en_US.UTF-8 ;;
-    chinese) locale=zh_CN.UTF-8; peer_title=--title-chinese ;;
-  esac
+  local language=$1 screen=$2 peer_title="" data script name
+  [ "$language" = chinese ] && peer_title=--title-chinese
   name=${screen%@*}-${screen#*@}dpi-$language
   data=$WORK/$name
   script=$WORK/$name.script
@@ -57,17 +49,15 @@ shoot() {
     echo "exit"
   } >"$script"
   echo "screenshots: $name"
-  HOST_LOCALE=$locale run_registered_script "$name" "$WORK/$name.log" "$script" --screen "$screen"
+  run_registered_script "$name" "$WORK/$name.log" "$script" --screen "$screen"
 }
 
 for dpi in 96 131 192; do
-  prefix=$(prefix_of_dpi $dpi)
-  [ $dpi = 96 ] || "$TOOLS/prepare-prefix.sh" "$prefix" null $dpi
-  export WINEPREFIX=$prefix
-  for screen in $HANDHELD_SCREENS 240x320@131; do
-    if [ "${screen#*@}" = $dpi ]; then
-      for language in latin chinese; do shoot "$language" "$screen"; done
-    fi
+  for language in latin chinese; do
+    use_prefix $dpi $language
+    for screen in $HANDHELD_SCREENS 240x320@131; do
+      if [ "${screen#*@}" = $dpi ]; then shoot "$language" "$screen"; fi
+    done
   done
 done
 
