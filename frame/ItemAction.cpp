@@ -67,10 +67,7 @@ int MessengerItemModel::OnAction() {
         // A busy application keeps them: it is there, only slow. Notices pushed during the wait are new.
         if (!handedBack.Done() && handedBack.outcome != SendOutcome::Busy) {
             if (!lookedForIt) ShowOrStartMainApplication();
-            if (link.DropHeld(held)) {
-                if (animationRunning) StopAnimation();
-                dirty = true;
-            }
+            if (link.DropHeld(held)) NoticesDropped();
         }
     }
     selected = false;

@@ -6,10 +6,7 @@ int MessengerItemModel::OnWindowCreated() { return link.Connect(window); }
 
 BOOL MessengerItemModel::OnCustomMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LinkReply reply = link.OnMessage(message, wParam, lParam);
-    if (reply.cleared) {
-        if (animationRunning) StopAnimation();
-        dirty = true;
-    }
+    if (reply.cleared) NoticesDropped();
     if (reply.dirty) dirty = true;
     if (reply.repaint) Invalidate();
     return reply.handled ? TRUE : FALSE;
@@ -17,6 +14,10 @@ BOOL MessengerItemModel::OnCustomMessage(UINT message, WPARAM wParam, LPARAM lPa
 
 void MessengerItemModel::ClearAll() {
     link.ClearNotices();
+    NoticesDropped();
+}
+
+void MessengerItemModel::NoticesDropped() {
     if (animationRunning) StopAnimation();
     dirty = true;
 }

@@ -68,6 +68,8 @@ private:
     // Brings the main application up; true when that included looking for its window or starting it, so
     // that one action does that at most once.
     bool BringUpMainApplication();
+    // Notices left the list: the animation that pages them stops, and the host learns the item changed.
+    void NoticesDropped();
 
     bool actionRunning = false;  // an action that arrives meanwhile (sent back while it waits) does nothing
 };

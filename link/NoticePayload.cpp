@@ -1,7 +1,6 @@
 #include "NoticePayload.h"
 #include "../platform/Surrogates.h"
 #include "DecimalField.h"
-#include "../platform/Surrogates.h"
 
 namespace {
 constexpr size_t NOTICE_FIELD_COUNT = 5;
