@@ -31,13 +31,13 @@ HWND FindOwnedDialog(HWND owner) {
 
 }  // namespace
 
-bool OptionsDialogRunner::Offers(const HostedItem& item) {
-    return item.record.fOptions && ExportByOrdinal<DLGPROC>(item.module, ORDINAL_OPTIONSDIALOGPROC);
+DLGPROC OptionsDialogRunner::Procedure(const HostedItem& item) {
+    return item.record.fOptions ? ExportByOrdinal<DLGPROC>(item.module, ORDINAL_OPTIONSDIALOGPROC) : nullptr;
 }
 
-bool OptionsDialogRunner::Run(HWND owner, HostedItem& item, DialogClose close, std::wstring& error) {
+bool OptionsDialogRunner::Run(HWND owner, HostedItem& item, DLGPROC procedure, DialogClose close,
+                              std::wstring& error) {
     const std::wstring label = L"item '" + std::wstring(item.Name()) + L"'";
-    auto procedure = ExportByOrdinal<DLGPROC>(item.module, ORDINAL_OPTIONSDIALOGPROC);
     pendingClose = close;
     guardFired = false;
     if (close != DialogClose::None) SetTimer(owner, HOST_DIALOG_GUARD_TIMER_ID, DIALOG_GUARD_MS, nullptr);

@@ -12,11 +12,11 @@ constexpr UINT_PTR HOST_DIALOG_GUARD_TIMER_ID = 2;
 
 class OptionsDialogRunner {
 public:
-    // The item was registered with options and its DLL has the dialog procedure.
-    static bool Offers(const HostedItem& item);
-    // Runs the dialog of an item that offers one, owned by owner, until it closes; close None leaves that to a
+    // The dialog procedure of an item registered with options whose DLL has one; null otherwise.
+    static DLGPROC Procedure(const HostedItem& item);
+    // Runs the item's dialog with its procedure, owned by owner, until it closes; close None leaves that to a
     // person. False with why.
-    bool Run(HWND owner, HostedItem& item, DialogClose close, std::wstring& error);
+    bool Run(HWND owner, HostedItem& item, DLGPROC procedure, DialogClose close, std::wstring& error);
     // The owner's WM_ENTERIDLE: the dialog has shown itself and waits, the moment to press its button.
     void OnEnterIdle(WPARAM reason, HWND dialog);
     // The owner's guard timer fired: the dialog never went idle.

@@ -7,9 +7,6 @@
 struct ScreenMode {
     SIZE size = {0, 0};  // 0 x 0: chosen by the resolution, 240 x 320 or at 192 dpi 480 x 640
     int dpi = 0;         // 0: whatever the screen has
-
-    // The same screen turned a quarter: width and height swapped.
-    ScreenMode Turned() const { return {{size.cy, size.cx}, dpi}; }
 };
 
 constexpr int LARGEST_SCREEN_SIDE = 4096;

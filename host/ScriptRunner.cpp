@@ -12,12 +12,10 @@ int ScriptRunner::Run(const std::vector<ScriptStep>& steps) {
     int result = 0;
     for (const ScriptStep& step : steps) {
         std::wstring error;
-        const ScriptVerb* verb = step.definition ? step.definition : FindScriptVerb(step.verb);
-        bool ok = verb && verb->run(context, step, error);
-        if (!verb) error = L"unknown step '" + step.verb + L"'";
+        bool ok = step.definition->run(context, step, error);  // the parser found every step's verb
         // Let what the step set going (posted messages, paints) happen before the next step looks.
         if (ok && !context.exitRequested && DrainMessages() == PumpResult::Quit) {
-            error = L"the host window was closed";
+            error = HOST_CLOSED;
             ok = false;
         }
         if (!ok) {

@@ -32,8 +32,6 @@ std::wstring QuoteArgument(const std::wstring& word) {
     return quoted + L"\"";
 }
 
-const wchar_t HOST_CLOSED[] = L"the host window was closed";
-
 bool Refresh(ScriptContext& context, const ScriptStep&, std::wstring&) {
     context.host.RefreshItems();
     return true;

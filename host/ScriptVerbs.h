@@ -10,6 +10,8 @@
 class TodayHost;
 
 constexpr DWORD SCRIPT_DEFAULT_TIMEOUT_MS = 10000;
+// Why a step failed when the host window went during it.
+inline constexpr wchar_t HOST_CLOSED[] = L"the host window was closed";
 
 // What the steps of one run share.
 struct ScriptContext {

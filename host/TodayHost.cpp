@@ -55,10 +55,7 @@ bool TodayHost::Create() {
     window = CreateWindowExW(0, TODAY_HOST_CLASS, L"Today", HOST_STYLE, CW_USEDEFAULT, CW_USEDEFAULT, frame.cx,
                              frame.cy, nullptr, nullptr, instance, this);
     if (!window) return false;
-    {
-        WindowDC dc(window);
-        watermark.Prepare(dc.get(), screenSize, measures.Dpi());
-    }
+    PrepareBackground();
     // Items test the event before they call the shell, so it is set before the first item loads.
     if (config.setReady) readyEvent.Set();
     LoadItems();
@@ -75,22 +72,24 @@ void TodayHost::Close() {
 bool TodayHost::ResizeScreen(SIZE size, std::wstring& error) {
     const SIZE frame = FrameSize(size);
     SetWindowPos(window, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT outer;
-    GetWindowRect(window, &outer);
-    if (outer.right - outer.left != frame.cx || outer.bottom - outer.top != frame.cy) {
+    RECT outer = {};
+    if (!GetWindowRect(window, &outer) || outer.right - outer.left != frame.cx ||
+        outer.bottom - outer.top != frame.cy) {
         error = L"the host window cannot be made " + std::to_wstring(size.cx) + L" x " + std::to_wstring(size.cy) +
                 L" pixels";
         return false;
     }
     screenSize = size;
-    {
-        WindowDC dc(window);
-        watermark.Prepare(dc.get(), screenSize, measures.Dpi());
-    }
+    PrepareBackground();
     // Each item window takes the new width (its WM_SIZE says so); heights stay until the next refresh query.
     LayoutItems();
     ScrollSelectionIntoView();
     return true;
+}
+
+void TodayHost::PrepareBackground() {
+    WindowDC dc(window);
+    watermark.Prepare(dc.get(), screenSize, measures.Dpi());
 }
 
 // --- Items --------------------------------------------------------------------------------------------------
@@ -137,9 +136,9 @@ bool TodayHost::RefreshItems() {
 void TodayHost::LayoutItems() {
     if (!window) return;
     const std::vector<int> heights = items.ShownHeights();
+    const int viewport = ViewportHeight();
     RECT client;
     GetClientRect(window, &client);
-    const int viewport = client.bottom - ListTop();
     layout = StackItems(heights, ListTop(), client.right, measures.Header(), 0);
     scrollBar.Update(window, layout.contentHeight, viewport, list.Offset());  // may narrow the client area
     GetClientRect(window, &client);
@@ -202,12 +201,13 @@ bool TodayHost::RunOptionsDialog(HostedItem* item, DialogClose close, std::wstri
         error = L"no item has an options dialog";
         return false;
     }
-    if (!OptionsDialogRunner::Offers(*item)) {
+    const DLGPROC procedure = OptionsDialogRunner::Procedure(*item);
+    if (!procedure) {
         error = L"item '" + std::wstring(item->Name()) + L"' has no options dialog";
         return false;
     }
     BeginBusy();  // the item's DLL must stay loaded while its dialog runs
-    const bool ok = optionsDialog.Run(window, *item, close, error);
+    const bool ok = optionsDialog.Run(window, *item, procedure, close, error);
     // Closing the settings page makes the Today screen ask its items again.
     RefreshItems();
     EndBusy();
@@ -307,39 +307,43 @@ LRESULT CALLBACK TodayHost::WindowProc(HWND window, UINT message, WPARAM wParam,
     auto host = reinterpret_cast<TodayHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     // Messages before WM_NCCREATE and after WM_DESTROY have no host behind them.
     if (!host || host->window != window) return DefWindowProcW(window, message, wParam, lParam);
+    return host->OnMessage(message, wParam, lParam);
+}
+
+LRESULT TodayHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
-        host->OnPaint();
+        OnPaint();
         return 0;
     case WM_ERASEBKGND:
         return 1;  // the paint covers everything
     case WM_KEYDOWN:
-        host->OnKeyDown(static_cast<UINT>(wParam));
+        OnKeyDown(static_cast<UINT>(wParam));
         return 0;
     case WM_LBUTTONDOWN:
-        host->ClearSelection();  // a tap on the host's own area (date line, empty space)
+        ClearSelection();  // a tap on the host's own area (date line, empty space)
         return 0;
     case WM_TIMER:
-        host->OnTimer(wParam);
+        OnTimer(wParam);
         return 0;
     case WM_VSCROLL:
-        host->OnVScroll(LOWORD(wParam));
+        OnVScroll(LOWORD(wParam));
         return 0;
     case WM_SETTINGCHANGE:  // WM_WININICHANGE
-        host->OnWinIniChange(wParam);
+        OnWinIniChange(wParam);
         return 0;
     case WM_ENTERIDLE:
-        host->optionsDialog.OnEnterIdle(wParam, reinterpret_cast<HWND>(lParam));
+        optionsDialog.OnEnterIdle(wParam, reinterpret_cast<HWND>(lParam));
         return 0;
     case TODAYM_GETCOLOR:
-        return host->colors.ForTodayIndex(wParam);
+        return colors.ForTodayIndex(wParam);
     case TODAYM_DRAWWATERMARK:
-        return host->OnDrawWatermark(reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam));
+        return OnDrawWatermark(reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam));
     case TODAYM_TOOKSELECTION:
-        host->TakeSelection(reinterpret_cast<HWND>(wParam));
+        TakeSelection(reinterpret_cast<HWND>(wParam));
         return 0;
     case WM_DESTROY:
-        host->OnDestroy();
+        OnDestroy();
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);

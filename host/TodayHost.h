@@ -100,6 +100,8 @@ private:
     void OnDestroy();
     void OnNotification(ShellNotificationOp op, const ShellNotificationRecord& record);
 
+    // The background picture at the screen's size.
+    void PrepareBackground();
     void LoadItems();
     void UnloadItems();
     void ScrollSelectionIntoView();

@@ -1,6 +1,7 @@
 // Loading registered items, stacking them, the refresh query, unloading and reloading.
 #include <gtest/gtest.h>
 #include "HostTestSupport.h"
+#include "toolbox/Utf8.h"
 
 namespace {
 
@@ -146,7 +147,7 @@ TEST_F(HostItems, TurningTheScreenGivesEveryItemTheNewWidthAndLaysTheListOutAgai
     for (const Turn& turn : turns) {
         ItemEvents().clear();
         std::wstring error;
-        ASSERT_TRUE(host->ResizeScreen(turn.screen, error)) << std::string(error.begin(), error.end());
+        ASSERT_TRUE(host->ResizeScreen(turn.screen, error)) << ToUtf8(error);
         RECT client;
         GetClientRect(host->Window(), &client);
         EXPECT_EQ(turn.screen.cy, client.bottom);
@@ -161,7 +162,7 @@ TEST_F(HostItems, TurningTheScreenGivesEveryItemTheNewWidthAndLaysTheListOutAgai
             GetClientRect(item.window, &inside);
             EXPECT_EQ(client.right, inside.right);
             EXPECT_EQ(Height(item), inside.bottom) << "the height stays until the next refresh query";
-            const std::string size = std::string(name, name + wcslen(name)) + ":size " + std::to_string(client.right) +
+            const std::string size = ToUtf8(name) + ":size " + std::to_string(client.right) +
                                      " " + std::to_string(Height(item));
             EXPECT_TRUE(HasEvent(size)) << size;
         }

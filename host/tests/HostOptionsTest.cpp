@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 #include "HostOptions.h"
+#include "toolbox/Utf8.h"
 
 namespace {
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 TEST(HostOptions, ScreensBySizeAndResolutionAndTheirNames) {
     struct Case {
@@ -32,12 +31,12 @@ TEST(HostOptions, ScreensBySizeAndResolutionAndTheirNames) {
         HostOptions options;
         std::wstring error;
         const bool ok = ParseHostOptions(c.args, options, error);
-        const std::string line = c.args.empty() ? "(none)" : Narrow(c.args.back());
+        const std::string line = c.args.empty() ? "(none)" : ToUtf8(c.args.back());
         if (c.problem) {
             EXPECT_FALSE(ok) << line;
-            EXPECT_NE(std::wstring::npos, error.find(c.problem)) << line << " gave: " << Narrow(error);
+            EXPECT_NE(std::wstring::npos, error.find(c.problem)) << line << " gave: " << ToUtf8(error);
         } else {
-            ASSERT_TRUE(ok) << line << ": " << Narrow(error);
+            ASSERT_TRUE(ok) << line << ": " << ToUtf8(error);
             EXPECT_EQ(c.size.cx, options.config.screen.size.cx) << line;
             EXPECT_EQ(c.size.cy, options.config.screen.size.cy) << line;
             EXPECT_EQ(c.dpi, options.config.screen.dpi) << line;
@@ -63,7 +62,7 @@ TEST(HostOptions, AScreenForAnotherResolutionThanThePrefixsIsRefusedNamingBoth) 
         ASSERT_TRUE(ParseHostOptions(c.args, options, error));
         EXPECT_EQ(c.problem == nullptr, CheckScreenResolution(options, c.prefixDpi, error)) << c.prefixDpi;
         if (c.problem) {
-            EXPECT_NE(std::wstring::npos, error.find(c.problem)) << Narrow(error);
+            EXPECT_NE(std::wstring::npos, error.find(c.problem)) << ToUtf8(error);
         }
     }
 }

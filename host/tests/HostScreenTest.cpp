@@ -5,6 +5,7 @@
 #include "platform/MessagePump.h"
 #include "Screenshot.h"
 #include "platform/aygshell.h"
+#include "toolbox/Utf8.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ TEST_F(HostScreen, AScreenshotHoldsTheItemWindowsPixels) {
     const ScratchFolder scratch;
     const std::wstring png = scratch.Path(L"screen.png");
     std::wstring error;
-    ASSERT_TRUE(SavePng(pixels, png, error)) << std::string(error.begin(), error.end());
+    ASSERT_TRUE(SavePng(pixels, png, error)) << ToUtf8(error);
 
     Pixels reread;
     ASSERT_TRUE(LoadPng(png, reread));
@@ -104,24 +105,21 @@ TEST_F(HostScreen, TheNotificationAreaShowsAnAddedNotificationAndDropsItOnRemove
 }  // namespace
 
 // A tall handheld screen is taller than the desktop Wine offers (1024 x 768), which keeps no pixels beyond it.
-TEST(HostTallScreen, AScreenTallerThanTheDisplayIsWholeOnItsWindowAndInItsScreenshot) {
-    RegisteredItems registry;
+class HostTallScreen : public HostTest {};
+
+TEST_F(HostTallScreen, AScreenTallerThanTheDisplayIsWholeOnItsWindowAndInItsScreenshot) {
     registry.Add({L"Top", 'A', 0, TEST_ITEM_FLAGS(600, 0)});
     registry.Add({L"Low", 'B', 1, TEST_ITEM_FLAGS(40, 3)});
     HostConfig config = TestHostConfig();
     config.screen.size = {240, 1100};
-    {
-        TodayHost host(config);
-        ASSERT_TRUE(host.Create());
-        RECT client;
-        GetClientRect(host.Window(), &client);
-        EXPECT_EQ(1100, client.bottom);
-        Pixels pixels;
-        ASSERT_TRUE(CaptureClient(host.Window(), pixels));
-        ASSERT_EQ(1100, pixels.height);
-        const RECT& low = host.FindItem(L"Low")->rect;
-        EXPECT_EQ(kTestItemColors[3], pixels.At(low.right - 4 - TEST_ITEM_MARKER_SIZE / 2, low.top + 4 + 5));
-        for (int y : {800, 1099}) EXPECT_EQ(host.Background().ColorAt(120, y), pixels.At(120, y)) << "row " << y;
-    }
-    DrainMessages();
+    ASSERT_TRUE(StartHost(config));
+    RECT client;
+    GetClientRect(host->Window(), &client);
+    EXPECT_EQ(1100, client.bottom);
+    Pixels pixels;
+    ASSERT_TRUE(CaptureClient(host->Window(), pixels));
+    ASSERT_EQ(1100, pixels.height);
+    const RECT& low = Item(L"Low").rect;
+    EXPECT_EQ(kTestItemColors[3], pixels.At(low.right - 4 - TEST_ITEM_MARKER_SIZE / 2, low.top + 4 + 5));
+    for (int y : {800, 1099}) EXPECT_EQ(host->Background().ColorAt(120, y), pixels.At(120, y)) << "row " << y;
 }
