@@ -35,8 +35,7 @@ DLGPROC OptionsDialogRunner::Procedure(const HostedItem& item) {
     return item.record.fOptions ? ExportByOrdinal<DLGPROC>(item.module, ORDINAL_OPTIONSDIALOGPROC) : nullptr;
 }
 
-bool OptionsDialogRunner::Run(HWND owner, HostedItem& item, DLGPROC procedure, DialogClose close,
-                              std::wstring& error) {
+bool OptionsDialogRunner::Run(HWND owner, HostedItem& item, DLGPROC procedure, DialogClose close, std::wstring& error) {
     const std::wstring label = L"item '" + std::wstring(item.Name()) + L"'";
     pendingClose = close;
     guardFired = false;

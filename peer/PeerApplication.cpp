@@ -58,8 +58,14 @@ bool PeerApplication::Appear(std::string& error) {
     return true;
 }
 
-void PeerApplication::AnswerLate() const {
-    if (slowMs) Sleep(slowMs);
+void PeerApplication::AnswerLateToItem(UINT message, LPARAM lParam) const {
+    if (!slowMs) return;
+    // What the item sends; the control commands a test sends are answered at once.
+    const bool fromItem =
+        message == LINKM_PING || message == LINKM_ACTIVATE || message == LINKM_ITEM_ATTACH ||
+        message == LINKM_ITEM_DETACH ||
+        (message == WM_COPYDATA && lParam && reinterpret_cast<const COPYDATASTRUCT*>(lParam)->dwData == 0);
+    if (fromItem) Sleep(slowMs);
 }
 
 void PeerApplication::LinkToPublishedItem() {
@@ -109,6 +115,7 @@ LRESULT CALLBACK PeerApplication::WindowProc(HWND window, UINT message, WPARAM w
 }
 
 LRESULT PeerApplication::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    AnswerLateToItem(message, lParam);
     switch (message) {
     case LINKM_PING:
         return OnPing();
@@ -132,13 +139,11 @@ LRESULT PeerApplication::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT PeerApplication::OnPing() {
     if (options.hangPingMs) Sleep(options.hangPingMs);
-    AnswerLate();
     transcript.Message(TranscriptDirection::Received, LINKM_PING, 0, 0, 1);
     return 1;
 }
 
 LRESULT PeerApplication::OnActivate(WPARAM item) {
-    AnswerLate();
     SetForegroundWindow(window);
     ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOWNORMAL);
     transcript.Message(TranscriptDirection::Received, LINKM_ACTIVATE, item, 0, options.activateAnswer);
@@ -153,7 +158,6 @@ LRESULT PeerApplication::OnCopyData(WPARAM sender, const COPYDATASTRUCT& data) {
 }
 
 LRESULT PeerApplication::OnKeyHandedBack(WPARAM sender, const COPYDATASTRUCT& data) {
-    AnswerLate();
     if (options.refuseKey) {
         transcript.CopyData(TranscriptDirection::Received, sender, data, 0);
         return 0;
@@ -185,7 +189,6 @@ void PeerApplication::OpenNotice(const std::wstring& key) {
 }
 
 LRESULT PeerApplication::OnItemAttach(WPARAM item) {
-    AnswerLate();
     transcript.Message(TranscriptDirection::Received, LINKM_ITEM_ATTACH, item, 0, 1);
     HWND itemWindow = reinterpret_cast<HWND>(item);
     // An item whose window could not be created announces 0: there is nothing to push to.
@@ -198,7 +201,6 @@ LRESULT PeerApplication::OnItemAttach(WPARAM item) {
 }
 
 LRESULT PeerApplication::OnItemDetach(WPARAM item) {
-    AnswerLate();
     transcript.Message(TranscriptDirection::Received, LINKM_ITEM_DETACH, item, 0, 1);
     link.Forget();
     InvalidateRect(window, nullptr, TRUE);

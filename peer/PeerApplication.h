@@ -61,8 +61,8 @@ private:
     void LinkToPublishedItem();
     // The window published and shown, and the pending notices pushed to a published item.
     bool Appear(std::string& error);
-    // A slow messenger answers the item late (the slow command).
-    void AnswerLate() const;
+    // A slow messenger answers what the item sends late (the slow command).
+    void AnswerLateToItem(UINT message, LPARAM lParam) const;
 
     RunOptions options;
     Transcript& transcript;

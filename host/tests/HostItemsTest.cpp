@@ -162,8 +162,8 @@ TEST_F(HostItems, TurningTheScreenGivesEveryItemTheNewWidthAndLaysTheListOutAgai
             GetClientRect(item.window, &inside);
             EXPECT_EQ(client.right, inside.right);
             EXPECT_EQ(Height(item), inside.bottom) << "the height stays until the next refresh query";
-            const std::string size = ToUtf8(name) + ":size " + std::to_string(client.right) +
-                                     " " + std::to_string(Height(item));
+            const std::string size =
+                ToUtf8(name) + ":size " + std::to_string(client.right) + " " + std::to_string(Height(item));
             EXPECT_TRUE(HasEvent(size)) << size;
         }
         EXPECT_EQ(0, CountEvents("Top:query"));
