@@ -11,7 +11,7 @@
 # drawn by a Latin process shows as empty boxes. So each language has prefixes of its own, made under its
 # locale, so that Wine's rewrite happens before the settings below are written.
 set -euo pipefail
-[ $# -ge 1 ] || { echo "usage: $0 PREFIX [null|x11] [DPI]" >&2; exit 2; }
+[ $# -ge 1 ] || { echo "usage: $0 PREFIX [null|x11] [DPI] [latin|chinese]" >&2; exit 2; }
 prefix=$(realpath -m "$1")  # Wine takes only an absolute prefix
 driver=${2:-null}
 dpi=${3:-96}
