@@ -23,14 +23,14 @@ PREFIX_192=${WINEPREFIX_192:-$BUILD_DIR/wineprefix-192}
 PREFIX_96_ZH=${WINEPREFIX_ZH:-$BUILD_DIR/wineprefix-zh}
 PREFIX_131_ZH=${WINEPREFIX_131_ZH:-$BUILD_DIR/wineprefix-131-zh}
 PREFIX_192_ZH=${WINEPREFIX_192_ZH:-$BUILD_DIR/wineprefix-192-zh}
-ALL_PREFIXES="$PREFIX_96 $PREFIX_131 $PREFIX_192 $PREFIX_96_ZH $PREFIX_131_ZH $PREFIX_192_ZH"
+ALL_PREFIXES=("$PREFIX_96" "$PREFIX_131" "$PREFIX_192" "$PREFIX_96_ZH" "$PREFIX_131_ZH" "$PREFIX_192_ZH")
 
 # The prefix of a resolution and a language: prefix_of DPI latin|chinese.
 prefix_of() {
-  local suffix=
-  [ "$2" = chinese ] && suffix=_ZH
+  local name=PREFIX_$1
+  [ "$2" = chinese ] && name+=_ZH
   case $1 in
-    96 | 131 | 192) eval echo "\$PREFIX_$1$suffix" ;;
+    96 | 131 | 192) printf '%s\n' "${!name}" ;;
     *) die "no Wine prefix has $1 dpi (96, 131 and 192 have one)" ;;
   esac
 }
@@ -52,7 +52,7 @@ use_prefix() {
 # Ends the Wine servers of every prefix the scripts use.
 stop_prefixes() {
   local prefix
-  for prefix in $ALL_PREFIXES; do WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; done
+  for prefix in "${ALL_PREFIXES[@]}"; do WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; done
 }
 
 # A measure of the item given at 96 dpi, at DPI: rounded half up, as the item rounds it.
