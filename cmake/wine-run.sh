@@ -11,17 +11,12 @@ if [ "${1:-}" = --prefix ]; then
 fi
 : "${WINEPREFIX:?must name the Wine prefix to use; ./run sets it}"
 export WINEPREFIX WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}"
-# Every Wine process of a prefix runs in the prefix's language (tools/prepare-prefix.sh says why), which also
-# gives a Chinese prefix's programs Chinese as the system language. Only Wine gets the locale: Wine takes the
-# language from its name, which need not be installed, and this shell would warn and run in a broken one.
-locale_env=()
-if [ -f "$WINEPREFIX/.ardeno-locale" ]; then
-  locale=$(cat "$WINEPREFIX/.ardeno-locale")
-  locale_env=(LC_ALL="$locale" LANG="$locale")
-fi
+# Every Wine process of a prefix runs in the prefix's language, which also gives a Chinese prefix's programs
+# Chinese as the system language.
+. "$(dirname "${BASH_SOURCE[0]}")/../tools/prefix-env.sh"
 out=$(mktemp)
 err=$(mktemp)
-env "${locale_env[@]}" wine "$@" </dev/null >"$out" 2>"$err"
+in_prefix_locale wine "$@" </dev/null >"$out" 2>"$err"
 rc=$?
 cat "$out"
 cat "$err" >&2

@@ -14,6 +14,9 @@ DEMO_NOW="2025-12-07 09:41"  # the clock the host shows, so that runs give the s
 
 die() { printf '%s: %s\n' "$(basename "$0")" "$*" >&2; exit 1; }
 
+# in_prefix_locale COMMAND...: every Wine command here runs in the language of the prefix in use.
+. "$(dirname "${BASH_SOURCE[0]}")/prefix-env.sh"
+
 # The screens a handheld has, as WIDTHxHEIGHT@DPI: portrait, landscape, square, tall, and one of an in-between
 # resolution. The resolution is the Wine prefix's: each runs in the prefix of its dpi and language (use_prefix).
 HANDHELD_SCREENS="240x320@96 480x640@192 320x240@96 640x480@192 800x480@192 240x240@96 480x480@192 480x800@192 320x320@131"
@@ -35,18 +38,11 @@ prefix_of() {
   esac
 }
 
-# Every Wine process of a prefix runs in the prefix's language (see prepare-prefix.sh): wine_env COMMAND...
-# gives the command the locale of the prefix in use. Wine takes the language from the locale's name; this shell
-# need not know the locale.
-PREFIX_LOCALE=en_US.UTF-8
-wine_env() { env LC_ALL="$PREFIX_LOCALE" LANG="$PREFIX_LOCALE" "$@"; }
-
 # Makes the prefix of DPI and LANGUAGE the one in use (prepared first, when it is not yet): use_prefix DPI LANGUAGE.
 use_prefix() {
   export WINEPREFIX
   WINEPREFIX=$(prefix_of "$1" "$2")
   "$TOOLS/prepare-prefix.sh" "$WINEPREFIX" null "$1" "$2"
-  PREFIX_LOCALE=$(cat "$WINEPREFIX/.ardeno-locale")
 }
 
 # Ends the Wine servers of every prefix the scripts use.
@@ -66,7 +62,7 @@ need_built() {
 }
 
 # Windows form of a Unix path (the file need not exist), for the prefix in WINEPREFIX.
-winpath() { wine_env winepath -w "$1" 2>/dev/null; }
+winpath() { in_prefix_locale winepath -w "$1" 2>/dev/null; }
 
 # Registers the item DLL as the Today item "Ardeno" in the prefix in WINEPREFIX. The prefix is the tests'
 # too: unregister_item when done, so their host runs find no stray item.
@@ -87,7 +83,7 @@ REGEDIT4
 "Selectability"=dword:00000002
 "Flags"=dword:00000000
 REG
-  wine_env wine regedit /S "$reg" >/dev/null 2>&1 || die "cannot register the item in $WINEPREFIX"
+  in_prefix_locale wine regedit /S "$reg" >/dev/null 2>&1 || die "cannot register the item in $WINEPREFIX"
   rm -f "$reg"
 }
 
@@ -96,11 +92,11 @@ REG
 run_host_script() {
   local script=$1
   shift
-  wine_env wine "$HOST" ${DEMO_NOW:+--now "$DEMO_NOW"} "$@" --script "$(winpath "$script")"
+  in_prefix_locale wine "$HOST" ${DEMO_NOW:+--now "$DEMO_NOW"} "$@" --script "$(winpath "$script")"
 }
 
 unregister_item() {
-  wine_env wine reg delete 'HKEY_LOCAL_MACHINE\Software\Microsoft\Today\Items\Ardeno' /f >/dev/null 2>&1 || true
+  in_prefix_locale wine reg delete 'HKEY_LOCAL_MACHINE\Software\Microsoft\Today\Items\Ardeno' /f >/dev/null 2>&1 || true
 }
 
 # Registers the item, runs the host on a script file (its own arguments follow), unregisters the item, and
