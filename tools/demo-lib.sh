@@ -14,41 +14,20 @@ DEMO_NOW="2025-12-07 09:41"  # the clock the host shows, so that runs give the s
 
 die() { printf '%s: %s\n' "$(basename "$0")" "$*" >&2; exit 1; }
 
-# in_prefix_locale COMMAND...: every Wine command here runs in the language of the prefix in use.
+# The prefixes (prefix_of, stop_prefixes), and in_prefix_locale, under which every Wine command here runs in the
+# language of the prefix in use.
 . "$(dirname "${BASH_SOURCE[0]}")/prefix-env.sh"
+ardeno_prefixes "$BUILD_DIR"
 
 # The screens a handheld has, as WIDTHxHEIGHT@DPI: portrait, landscape, square, tall, and one of an in-between
 # resolution. The resolution is the Wine prefix's: each runs in the prefix of its dpi and language (use_prefix).
 HANDHELD_SCREENS="240x320@96 480x640@192 320x240@96 640x480@192 800x480@192 240x240@96 480x480@192 480x800@192 320x320@131"
-PREFIX_96=${WINEPREFIX:-$BUILD_DIR/wineprefix}
-PREFIX_131=${WINEPREFIX_131:-$BUILD_DIR/wineprefix-131}
-PREFIX_192=${WINEPREFIX_192:-$BUILD_DIR/wineprefix-192}
-PREFIX_96_ZH=${WINEPREFIX_ZH:-$BUILD_DIR/wineprefix-zh}
-PREFIX_131_ZH=${WINEPREFIX_131_ZH:-$BUILD_DIR/wineprefix-131-zh}
-PREFIX_192_ZH=${WINEPREFIX_192_ZH:-$BUILD_DIR/wineprefix-192-zh}
-ALL_PREFIXES=("$PREFIX_96" "$PREFIX_131" "$PREFIX_192" "$PREFIX_96_ZH" "$PREFIX_131_ZH" "$PREFIX_192_ZH")
-
-# The prefix of a resolution and a language: prefix_of DPI latin|chinese.
-prefix_of() {
-  local name=PREFIX_$1
-  [ "$2" = chinese ] && name+=_ZH
-  case $1 in
-    96 | 131 | 192) printf '%s\n' "${!name}" ;;
-    *) die "no Wine prefix has $1 dpi (96, 131 and 192 have one)" ;;
-  esac
-}
 
 # Makes the prefix of DPI and LANGUAGE the one in use (prepared first, when it is not yet): use_prefix DPI LANGUAGE.
 use_prefix() {
   export WINEPREFIX
   WINEPREFIX=$(prefix_of "$1" "$2")
   "$TOOLS/prepare-prefix.sh" "$WINEPREFIX" null "$1" "$2"
-}
-
-# Ends the Wine servers of every prefix the scripts use.
-stop_prefixes() {
-  local prefix
-  for prefix in "${ALL_PREFIXES[@]}"; do WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; done
 }
 
 # A measure of the item given at 96 dpi, at DPI: rounded half up, as the item rounds it.

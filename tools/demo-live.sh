@@ -13,7 +13,7 @@ language=${3:-latin}
 case $language in latin|chinese) ;; *) echo "$0: the language is latin or chinese, not '$language'" >&2; exit 2 ;; esac
 . "$TOOLS/demo-lib.sh" "$1" "$2"
 export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
-export WINEPREFIX=${WINEPREFIX_LIVE:-$BUILD_DIR/wineprefix-live}
+export WINEPREFIX=$WINEPREFIX_LIVE
 need_built
 problem=$(python3 "$TOOLS/display-reachable.py" 2>&1) ||
   die "no display to show the host on: $problem. Live mode needs an X display (DISPLAY=:0, or a virtual one such as Xvfb); ./run demo writes the page without one"
