@@ -11,15 +11,12 @@ if [ "${1:-}" = --prefix ]; then
 fi
 : "${WINEPREFIX:?must name the Wine prefix to use; ./run sets it}"
 export WINEPREFIX WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}"
-# Every Wine process of a prefix runs in the prefix's language (tools/prepare-prefix.sh says why), which also
-# gives a Chinese prefix's programs Chinese as the system language.
-if [ -f "$WINEPREFIX/.ardeno-locale" ]; then
-  locale=$(cat "$WINEPREFIX/.ardeno-locale")
-  export LC_ALL=$locale LANG=$locale
-fi
+# Every Wine process of a prefix runs in the prefix's language, which also gives a Chinese prefix's programs
+# Chinese as the system language.
+. "$(dirname "${BASH_SOURCE[0]}")/../tools/prefix-env.sh"
 out=$(mktemp)
 err=$(mktemp)
-wine "$@" </dev/null >"$out" 2>"$err"
+in_prefix_locale wine "$@" </dev/null >"$out" 2>"$err"
 rc=$?
 cat "$out"
 cat "$err" >&2

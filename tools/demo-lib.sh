@@ -14,45 +14,20 @@ DEMO_NOW="2025-12-07 09:41"  # the clock the host shows, so that runs give the s
 
 die() { printf '%s: %s\n' "$(basename "$0")" "$*" >&2; exit 1; }
 
+# The prefixes (prefix_of, stop_prefixes), and in_prefix_locale, under which every Wine command here runs in the
+# language of the prefix in use.
+. "$(dirname "${BASH_SOURCE[0]}")/prefix-env.sh"
+ardeno_prefixes "$BUILD_DIR"
+
 # The screens a handheld has, as WIDTHxHEIGHT@DPI: portrait, landscape, square, tall, and one of an in-between
 # resolution. The resolution is the Wine prefix's: each runs in the prefix of its dpi and language (use_prefix).
 HANDHELD_SCREENS="240x320@96 480x640@192 320x240@96 640x480@192 800x480@192 240x240@96 480x480@192 480x800@192 320x320@131"
-PREFIX_96=${WINEPREFIX:-$BUILD_DIR/wineprefix}
-PREFIX_131=${WINEPREFIX_131:-$BUILD_DIR/wineprefix-131}
-PREFIX_192=${WINEPREFIX_192:-$BUILD_DIR/wineprefix-192}
-PREFIX_96_ZH=${WINEPREFIX_ZH:-$BUILD_DIR/wineprefix-zh}
-PREFIX_131_ZH=${WINEPREFIX_131_ZH:-$BUILD_DIR/wineprefix-131-zh}
-PREFIX_192_ZH=${WINEPREFIX_192_ZH:-$BUILD_DIR/wineprefix-192-zh}
-ALL_PREFIXES="$PREFIX_96 $PREFIX_131 $PREFIX_192 $PREFIX_96_ZH $PREFIX_131_ZH $PREFIX_192_ZH"
-
-# The prefix of a resolution and a language: prefix_of DPI latin|chinese.
-prefix_of() {
-  local suffix=
-  [ "$2" = chinese ] && suffix=_ZH
-  case $1 in
-    96 | 131 | 192) eval echo "\$PREFIX_$1$suffix" ;;
-    *) die "no Wine prefix has $1 dpi (96, 131 and 192 have one)" ;;
-  esac
-}
-
-# Every Wine process of a prefix runs in the prefix's language (see prepare-prefix.sh): wine_env COMMAND...
-# gives the command the locale of the prefix in use. Wine takes the language from the locale's name; this shell
-# need not know the locale.
-PREFIX_LOCALE=en_US.UTF-8
-wine_env() { env LC_ALL="$PREFIX_LOCALE" LANG="$PREFIX_LOCALE" "$@"; }
 
 # Makes the prefix of DPI and LANGUAGE the one in use (prepared first, when it is not yet): use_prefix DPI LANGUAGE.
 use_prefix() {
   export WINEPREFIX
   WINEPREFIX=$(prefix_of "$1" "$2")
   "$TOOLS/prepare-prefix.sh" "$WINEPREFIX" null "$1" "$2"
-  PREFIX_LOCALE=$(cat "$WINEPREFIX/.ardeno-locale")
-}
-
-# Ends the Wine servers of every prefix the scripts use.
-stop_prefixes() {
-  local prefix
-  for prefix in $ALL_PREFIXES; do WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; done
 }
 
 # A measure of the item given at 96 dpi, at DPI: rounded half up, as the item rounds it.
@@ -66,7 +41,7 @@ need_built() {
 }
 
 # Windows form of a Unix path (the file need not exist), for the prefix in WINEPREFIX.
-winpath() { wine_env winepath -w "$1" 2>/dev/null; }
+winpath() { in_prefix_locale winepath -w "$1" 2>/dev/null; }
 
 # Registers the item DLL as the Today item "Ardeno" in the prefix in WINEPREFIX. The prefix is the tests'
 # too: unregister_item when done, so their host runs find no stray item.
@@ -87,7 +62,7 @@ REGEDIT4
 "Selectability"=dword:00000002
 "Flags"=dword:00000000
 REG
-  wine_env wine regedit /S "$reg" >/dev/null 2>&1 || die "cannot register the item in $WINEPREFIX"
+  in_prefix_locale wine regedit /S "$reg" >/dev/null 2>&1 || die "cannot register the item in $WINEPREFIX"
   rm -f "$reg"
 }
 
@@ -96,11 +71,11 @@ REG
 run_host_script() {
   local script=$1
   shift
-  wine_env wine "$HOST" ${DEMO_NOW:+--now "$DEMO_NOW"} "$@" --script "$(winpath "$script")"
+  in_prefix_locale wine "$HOST" ${DEMO_NOW:+--now "$DEMO_NOW"} "$@" --script "$(winpath "$script")"
 }
 
 unregister_item() {
-  wine_env wine reg delete 'HKEY_LOCAL_MACHINE\Software\Microsoft\Today\Items\Ardeno' /f >/dev/null 2>&1 || true
+  in_prefix_locale wine reg delete 'HKEY_LOCAL_MACHINE\Software\Microsoft\Today\Items\Ardeno' /f >/dev/null 2>&1 || true
 }
 
 # Registers the item, runs the host on a script file (its own arguments follow), unregisters the item, and

@@ -13,12 +13,11 @@ language=${3:-latin}
 case $language in latin|chinese) ;; *) echo "$0: the language is latin or chinese, not '$language'" >&2; exit 2 ;; esac
 . "$TOOLS/demo-lib.sh" "$1" "$2"
 export WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
-export WINEPREFIX=${WINEPREFIX_LIVE:-$BUILD_DIR/wineprefix-live}
+export WINEPREFIX=$WINEPREFIX_LIVE
 need_built
 problem=$(python3 "$TOOLS/display-reachable.py" 2>&1) ||
   die "no display to show the host on: $problem. Live mode needs an X display (DISPLAY=:0, or a virtual one such as Xvfb); ./run demo writes the page without one"
 "$TOOLS/prepare-prefix.sh" "$WINEPREFIX" x11 96 "$language"
-PREFIX_LOCALE=$(cat "$WINEPREFIX/.ardeno-locale")
 
 WORK=$OUT/work
 rm -rf "$WORK"
@@ -32,15 +31,15 @@ export ARDENO_PEER_NOTICES ARDENO_PEER_TRANSCRIPT
 ARDENO_PEER_NOTICES=$(winpath "$WORK/notices-first.json")
 ARDENO_PEER_TRANSCRIPT=$(winpath "$transcript")
 register_item
-wine_env wine reg add 'HKEY_LOCAL_MACHINE\Software\Ulmara\Ardeno' /v InstallPath /t REG_SZ /d "$(winpath "$PEER")" /f \
+in_prefix_locale wine reg add 'HKEY_LOCAL_MACHINE\Software\Ulmara\Ardeno' /v InstallPath /t REG_SZ /d "$(winpath "$PEER")" /f \
   >/dev/null 2>&1 || die "cannot set the messenger's install path in $WINEPREFIX"
 
 host_pid=
 finish() {
   [ -n "$host_pid" ] && kill "$host_pid" 2>/dev/null || true
-  wine_env wine "$PEER" exit >/dev/null 2>&1 || true  # no running stand-in: nothing to do
+  in_prefix_locale wine "$PEER" exit >/dev/null 2>&1 || true  # no running stand-in: nothing to do
   unregister_item
-  wine_env wine reg delete 'HKEY_LOCAL_MACHINE\Software\Ulmara\Ardeno' /f >/dev/null 2>&1 || true
+  in_prefix_locale wine reg delete 'HKEY_LOCAL_MACHINE\Software\Ulmara\Ardeno' /f >/dev/null 2>&1 || true
   wineserver -k >/dev/null 2>&1 || true
 }
 trap finish EXIT

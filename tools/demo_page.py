@@ -202,6 +202,7 @@ def build_page(out, script_path, run_names):
         if not runs[name]:
             raise ValueError(f"run '{name}' took no screenshots (no {out / 'work' / name / 'steps.jsonl'}?)")
     order = [state["state"] for state in runs[run_names[0]]]
+    languages = list(dict.fromkeys(run_label(name)[0] for name in run_names))
     sections, links = [], []
     for index, state_name in enumerate(order, start=1):
         per_run = {name: next((s for s in runs[name] if s["state"] == state_name), None) for name in run_names}
@@ -210,7 +211,6 @@ def build_page(out, script_path, run_names):
         anchor = f"state-{index:02d}"
         links.append(f'<a href="#{anchor}">{index}</a>')
         # One row a language, its screens side by side.
-        languages = list(dict.fromkeys(run_label(name)[0] for name in run_names))
         figures = "".join(
             '<div class="runs">' + "".join(figure(name, state) for name, state in per_run.items()
                                            if state and run_label(name)[0] == language) + "</div>"
@@ -226,7 +226,6 @@ def build_page(out, script_path, run_names):
             f'<p class="caption">{html.escape(caption)}</p>{figures}'
             f'<p class="quiet">What the stand-in wrote in its transcript during this step ({html.escape(run_title(run_names[0]))} '
             f'run):</p>{tables}{others}</section>')
-    languages = list(dict.fromkeys(run_label(name)[0] for name in run_names))
     screens = list(dict.fromkeys(run_label(name)[1:] for name in run_names))
     labels = (" and ".join(languages) + " on " +
               ", ".join(f"{width} x {height} at {dpi} dpi" for (width, height), dpi in screens))

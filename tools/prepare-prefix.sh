@@ -11,18 +11,16 @@
 # drawn by a Latin process shows as empty boxes. So each language has prefixes of its own, made under its
 # locale, so that Wine's rewrite happens before the settings below are written.
 set -euo pipefail
-[ $# -ge 1 ] || { echo "usage: $0 PREFIX [null|x11] [DPI]" >&2; exit 2; }
+[ $# -ge 1 ] || { echo "usage: $0 PREFIX [null|x11] [DPI] [latin|chinese]" >&2; exit 2; }
 prefix=$(realpath -m "$1")  # Wine takes only an absolute prefix
 driver=${2:-null}
 dpi=${3:-96}
 language=${4:-latin}
-case $language in
-  latin) locale=en_US.UTF-8 ;;
-  chinese) locale=zh_CN.UTF-8 ;;
-  *) echo "$0: the language is latin or chinese, not '$language'" >&2; exit 2 ;;
-esac
-case $dpi in ''|*[!0-9]*|0*) echo "$0: the resolution must be a positive number of dots per inch, not '$dpi'" >&2; exit 2 ;; esac
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/prefix-env.sh"
+locale=$(locale_of_language "$language") ||
+  { echo "$0: the language is latin or chinese, not '$language'" >&2; exit 2; }
+case $dpi in ''|*[!0-9]*|0*) echo "$0: the resolution must be a positive number of dots per inch, not '$dpi'" >&2; exit 2 ;; esac
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 # hex(7) in an ASCII .reg file: regedit reads one byte per character, so spell the text as bytes.
@@ -41,11 +39,10 @@ if [ -f "$prefix/.ardeno-stamp" ] && [ "$(cat "$prefix/.ardeno-stamp")" = "$stam
 fi
 echo "==> Preparing the Wine prefix $prefix ($driver driver, $dpi dpi, $language; about 15 s, once)"
 mkdir -p "$prefix"
-# Wine takes the language from the locale's name: it need not be installed (this shell never switches to it).
-in_locale() { env LC_ALL="$locale" LANG="$locale" "$@"; }
-in_locale wineboot -i >/dev/null 2>&1
-printf '%s\n' "$reg" > "$prefix/ardeno.reg"
-in_locale wine regedit /S "$prefix/ardeno.reg" >/dev/null 2>&1
-wineserver -w
+# The language first, so that the prefix's very first processes run in it.
 echo "$locale" > "$prefix/.ardeno-locale"
+in_prefix_locale wineboot -i >/dev/null 2>&1
+printf '%s\n' "$reg" > "$prefix/ardeno.reg"
+in_prefix_locale wine regedit /S "$prefix/ardeno.reg" >/dev/null 2>&1
+wineserver -w
 echo "$stamp" > "$prefix/.ardeno-stamp"
