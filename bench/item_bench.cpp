@@ -17,7 +17,6 @@
 #include "PeerControl.h"
 #include "link/LinkProtocol.h"
 #include "link/NoticePayload.h"
-#include "peer/PeerNames.h"
 #include "resources/resource.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
@@ -131,16 +130,10 @@ void Repaint(HWND window) {
 // ArdenoPeer.exe as the main application, started before the item so that the item links to it at once.
 struct RunningPeer {
     RunningPeer() {
-        ResetEvent(ready);
-        if (process.Start(L"run") && PumpUntilAnySignalled({ready, process.Handle()}, kChildWaitMs) == 0)
-            window = FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN);
+        if (ready.Start(process, L"run")) window = FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN);
     }
-    ~RunningPeer() {
-        process.End();
-        CloseHandle(ready);
-    }
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME);
-    ChildProcess process;
+    PeerReady ready;
+    ChildProcess process;  // ended before the ready event closes
     HWND window = nullptr;
 };
 

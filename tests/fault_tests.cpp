@@ -78,8 +78,7 @@ Notice LongNotice(int i, size_t textLength) {
 class PeerFault : public ::testing::Test {
 protected:
     ::testing::AssertionResult StartPeer(const std::wstring& options = L"") {
-        if (!peer.Start(L"run " + options)) return ::testing::AssertionFailure() << "cannot start ArdenoPeer.exe";
-        return peerReady.WaitFor(peer);
+        return peerReady.Start(peer, L"run " + options);
     }
 
     PeerReady peerReady;
