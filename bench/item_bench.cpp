@@ -17,12 +17,13 @@
 #include "PeerControl.h"
 #include "link/LinkProtocol.h"
 #include "link/NoticePayload.h"
-#include "peer/PeerNames.h"
 #include "resources/resource.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
+#include "support/NoticeFeed.h"
 #include "support/PeerProcess.h"
 #include "support/Registry.h"
+#include "support/ScratchFiles.h"
 #include "support/ResourceCounts.h"
 #include "support/Surface.h"
 #include <algorithm>
@@ -48,16 +49,8 @@ std::wstring Payload(int i, size_t textLength, const std::wstring& portrait = L"
     std::wstring text = L"Message " + std::to_wstring(i);
     while (text.size() < textLength) text += L" and so on";
     text.resize(textLength);
-    std::wstring payload = L"k" + std::to_wstring(i);
-    payload += L'\0';
-    payload += portrait;
-    payload += L'\0';
-    payload += L"Sender " + std::to_wstring(i);
-    payload += L'\0';
-    payload += text;
-    payload += L'\0';
-    payload += std::to_wstring(133604100000000000ull + i * 10000000ull);
-    return payload;
+    return JoinFields({L"k" + std::to_wstring(i), portrait, L"Sender " + std::to_wstring(i), text,
+                       std::to_wstring(133604100000000000ull + i * 10000000ull)});
 }
 
 LRESULT SendPayload(HWND item, HWND sender, const std::wstring& payload) {
@@ -123,24 +116,13 @@ struct FloorWindow {
 HICON FloorWindow::icons[2];
 HFONT FloorWindow::font;
 
-void Repaint(HWND window) {
-    InvalidateRect(window, nullptr, FALSE);
-    UpdateWindow(window);
-}
-
 // ArdenoPeer.exe as the main application, started before the item so that the item links to it at once.
 struct RunningPeer {
     RunningPeer() {
-        ResetEvent(ready);
-        if (process.Start(L"run") && PumpUntilAnySignalled({ready, process.Handle()}, kChildWaitMs) == 0)
-            window = FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN);
+        if (ready.Start(process, L"run")) window = FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN);
     }
-    ~RunningPeer() {
-        process.End();
-        CloseHandle(ready);
-    }
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVENT_NAME);
-    ChildProcess process;
+    PeerReady ready;
+    ChildProcess process;  // ended before the ready event closes
     HWND window = nullptr;
 };
 
@@ -166,7 +148,7 @@ bool RefreshQuery(bool json) {
     if (!peer.window) return Fail("ArdenoPeer.exe did not start");
     LoadedItem loaded;
     if (!loaded.item) return Fail("the item did not load");
-    auto query = [&] { loaded.Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&loaded.record)); };
+    auto query = [&] { loaded.Query(); };
     auto ping = [&] { SendMessageW(peer.window, LINKM_PING, 0, 0); };
     auto shellReadyTest = [] {
         HANDLE event = CreateEventW(nullptr, TRUE, FALSE, kShellReadyEventName);
@@ -254,8 +236,11 @@ bool Repaint(bool json) {
     FloorWindow::font = CreateItemFont(12);
     FloorWindow floor(loaded.host.hwnd(), 100);
 
-    auto itemPaint = [&] { Repaint(loaded.item); };
-    auto floorPaint = [&] { Repaint(floor.window); };
+    auto itemPaint = [&] { loaded.Repaint(); };
+    auto floorPaint = [&] {
+        InvalidateRect(floor.window, nullptr, FALSE);
+        UpdateWindow(floor.window);
+    };
     for (int i = 0; i < 100; ++i) itemPaint(), floorPaint();  // fonts and glyphs are cached on first use
     const Pair paints = InterleavedMedians(2000, itemPaint, floorPaint);
     loaded.host.Clear();  // its recording of the colour and watermark requests
@@ -350,18 +335,17 @@ bool RepaintScaledPortrait(bool json) {
     PaintedItem painted;
     LoadedItem& loaded = painted.loaded;
     if (!loaded.item) return Fail("the item did not load");
-    const std::wstring large = TemporaryFile(L"bench-portrait-96.bmp"),
-                       fitting = TemporaryFile(L"bench-portrait-40.bmp");
-    WriteSolidBitmapFile(large, 96, 96, RGB(0x40, 0x70, 0xC0));
-    WriteSolidBitmapFile(fitting, kCell, kCell, RGB(0x40, 0x70, 0xC0));
+    ScratchFolder scratch;
+    const std::wstring large = scratch.WriteBitmap(L"portrait-96.bmp", 96, 96, RGB(0x40, 0x70, 0xC0)),
+                       fitting = scratch.WriteBitmap(L"portrait-40.bmp", kCell, kCell, RGB(0x40, 0x70, 0xC0));
     // Three notices with the portrait, the first shown; the first paint loads the picture (and stretches it).
     auto show = [&](const std::wstring& portrait) {
         painted.main.Attach(loaded.item);
         for (int i = 0; i < 3; ++i) SendPayload(loaded.item, painted.main.hwnd(), Payload(i, 60, portrait));
         loaded.Send(LINKM_SORT);
-        Repaint(loaded.item);
+        loaded.Repaint();
     };
-    auto paint = [&] { Repaint(loaded.item); };
+    auto paint = [&] { loaded.Repaint(); };
     show(large);
     show(fitting);
     for (int i = 0; i < 100; ++i) paint();
@@ -370,8 +354,6 @@ bool RepaintScaledPortrait(bool json) {
     // The stretch itself, made once per shown portrait: the first paint of a notice after it arrives.
     const Pair firstPaints = AlternatingRunMedians(
         20, 1, [&] { show(large); }, [&] { show(large); }, [&] { show(fitting); }, [&] { show(fitting); });
-    DeleteFileW(large.c_str());
-    DeleteFileW(fitting.c_str());
 
     Figure f = MicrosecondFigure("three-line repaint with a 96 x 96 portrait stretched into its 40 x 40 cell", paints,
                                  "the same repaint with a 40 x 40 portrait, drawn as it is", 1.2);
@@ -393,9 +375,9 @@ bool LongTextRepaint(bool json) {
         painted.main.Attach(loaded.item);
         SendPayload(loaded.item, painted.main.hwnd(), payload);
         loaded.Send(LINKM_SORT);
-        Repaint(loaded.item);  // the first paint after a push also tries the portrait
+        loaded.Repaint();  // the first paint after a push also tries the portrait
     };
-    auto paint = [&] { Repaint(loaded.item); };
+    auto paint = [&] { loaded.Repaint(); };
     const Pair paints = AlternatingRunMedians(
         21, 100, [&] { show(longPayload); }, paint, [&] { show(shortPayload); }, paint);
     const double pushStart = MicrosecondsPerCall(1, [&] { show(longPayload); });

@@ -98,8 +98,7 @@ protected:
     ::testing::AssertionResult StartPeer() {
         std::wstring arguments = L"run --transcript " + Quoted(transcriptPath);
         if (!noticesPath.empty()) arguments += L" --notices " + Quoted(noticesPath);
-        if (!peer.Start(arguments)) return ::testing::AssertionFailure() << "cannot start ArdenoPeer.exe";
-        return peerReady.WaitFor(peer);
+        return peerReady.Start(peer, arguments);
     }
 
     static HWND PeerWindow() { return FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN); }

@@ -77,11 +77,6 @@ Notice LongNotice(int i, size_t textLength) {
 // The messenger's stand-in in its own process, driven by its control commands.
 class PeerFault : public ::testing::Test {
 protected:
-    ::testing::AssertionResult StartPeer(const std::wstring& options = L"") {
-        if (!peer.Start(L"run " + options)) return ::testing::AssertionFailure() << "cannot start ArdenoPeer.exe";
-        return peerReady.WaitFor(peer);
-    }
-
     PeerReady peerReady;
     ChildProcess peer;
     ChildProcessSweep sweep;
@@ -105,7 +100,7 @@ int BurstBreaker::seen, BurstBreaker::breakAt;
 
 TEST_F(PeerFault, MainApplicationKilledInTheMiddleOfABurstOfNotices) {
     const int burst = Scaled(2000, 20000);
-    ASSERT_TRUE(StartPeer());
+    ASSERT_TRUE(peerReady.Start(peer, L"run"));
     LoadedItem loaded;
     ASSERT_NE(loaded.item, nullptr);
     HostQueries host(loaded);
@@ -140,7 +135,7 @@ TEST_F(PeerFault, MainApplicationKilledInTheMiddleOfABurstOfNotices) {
 // then backs off, so the host's queries are answered at once again.
 TEST_F(PeerFault, SlowThenHungMainApplicationNeverFreezesTheHost) {
     const DWORD slowMs = 400;
-    ASSERT_TRUE(StartPeer(L"--hang-ping-ms " + std::to_wstring(slowMs)));
+    ASSERT_TRUE(peerReady.Start(peer, L"run --hang-ping-ms " + std::to_wstring(slowMs)));
     LoadedItem loaded;
     ASSERT_NE(loaded.item, nullptr);
     HostQueries host(loaded);

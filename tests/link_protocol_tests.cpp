@@ -510,7 +510,7 @@ TEST_P(Unload, SaysGoodbyeOnlyWhileLinkedAndAlwaysZeroesTheSection) {
 
     item.dll.Unload();
     if (link == LinkAtUnload::Linked) {
-        EXPECT_TRUE(SequenceIs(main.window.Messages(), {{LINKM_ITEM_DETACH, Delivery::Sent, AsParam(itemWindow)}}));
+        EXPECT_TRUE(SequenceIs(main.window.Messages(), ItemGoodbye(itemWindow)));
         EXPECT_EQ(main.window.Messages().at(0).lParam, 0);
         EXPECT_TRUE(windowAliveAtGoodbye);
     } else {

@@ -6,10 +6,11 @@
 #include "frame/MessengerTodayItem.h"
 #include "frame/ModuleState.h"
 #include "link/NoticePayload.h"
-#include "platform/ShellNotificationArea.h"
 #include "support/ItemHarness.h"
 #include "support/LaunchRecorder.h"
+#include "support/MainApplication.h"
 #include "support/NoticeFeed.h"
+#include "support/NotificationArea.h"
 #include "support/PixelCapture.h"
 #include "support/Sections.h"
 #include "support/ThreadedMainApplication.h"
@@ -17,12 +18,6 @@
 #include <memory>
 
 namespace {
-
-using Arrival = ThreadedMainApplication::Arrival;
-const Arrival kPing{LINKM_PING, {}};
-const Arrival kActivate{LINKM_ACTIVATE, {}};
-const Arrival kGoodbye{LINKM_ITEM_DETACH, {}};
-Arrival Key(const wchar_t* key) { return {WM_COPYDATA, key}; }
 
 constexpr DWORD kHungBound = 100;         // where the main application is held: no reply comes
 constexpr DWORD kLongBound = 60000;       // where the wait ends by the main application's thread ending
@@ -36,22 +31,6 @@ std::vector<Notice> Keyed(const std::wstring& prefix, int n) {
     return notices;
 }
 
-// The Today host's window; it may wait on another thread in the middle of painting the watermark.
-class WaitingHost : public HostWindow {
-public:
-    std::function<void()> duringNextWatermark;
-
-protected:
-    std::optional<LRESULT> Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == TODAYM_DRAWWATERMARK && duringNextWatermark) {
-            auto once = std::move(duringNextWatermark);
-            duringNextWatermark = nullptr;
-            once();
-        }
-        return HostWindow::Handle(message, wParam, lParam);
-    }
-};
-
 // What the item shows: its lines (0 when it has no window any more) and its notices.
 struct Shown {
     int lines;
@@ -60,9 +39,10 @@ struct Shown {
 };
 void PrintTo(const Shown& shown, std::ostream* os) { *os << shown.lines << " lines, " << shown.notices << " notices"; }
 
-// One item as a host loads it, the windows around it, and up to two main applications.
-struct Stage {
-    Stage() {
+// One item as a host loads it (built in this process, with the DLL's icons), the windows around it, and up
+// to two main applications.
+struct Stage : LoadedItem {
+    Stage() : LoadedItem(false) {
         mainSection.WriteHandle(DWORD{0});
         itemPointer = new MessengerTodayItem(dll.module);
         model = itemPointer;
@@ -83,49 +63,34 @@ struct Stage {
         return *second;
     }
     void Push(HWND main, const std::wstring& prefix, int n) const { FeedNotices(item, main, Keyed(prefix, n)); }
-    int Query() {
-        return static_cast<int>(
-            SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record), 0));
-    }
     void Act() const { SendMessageW(item, WM_TODAYCUSTOM_ACTION, 0, 0); }
     void Bound(DWORD milliseconds) const { model->link.replyTimeoutMs = milliseconds; }
-    int Removals() const {
-        int removals = 0;
-        for (const RecordedMessage& m : notificationArea.MessagesNumbered(WM_COPYDATA))
-            removals += m.copyDataKind == ShellNotificationOpRemove;
-        return removals;
-    }
     std::vector<UINT> LinkMessagesToHost() const {
         std::vector<UINT> sent;
-        for (const RecordedMessage& m : host.Messages()) {
-            const bool link = m.message == LINKM_ITEM_ATTACH || m.message == LINKM_ITEM_DETACH ||
-                              m.message == LINKM_PING || m.message == LINKM_ACTIVATE || m.message == WM_COPYDATA;
-            if (link && m.delivery == Delivery::Sent) sent.push_back(m.message);
-        }
+        for (const RecordedMessage& m : host.Messages())
+            if (FromItem(m.message) && m.delivery == Delivery::Sent) sent.push_back(m.message);
         return sent;
     }
 
     LaunchRecorder recorder;  // before the item: it reads the install path once
     HeldSection mainSection{MAIN_SECTION_NAME};
     HeldSection todaySection{TODAY_SECTION_NAME};
-    RecordingWindow notificationArea{SHELL_NOTIFICATION_AREA_CLASS, L""};
-    ShellReadyEvent ready;
-    WaitingHost host;
-    ItemDll dll;  // the module whose icons the item loads
-    TODAYLISTITEM record = MakeRecord();
+    NotificationAreaWindow notificationArea;
     std::unique_ptr<ThreadedMainApplication> first, second;
     MessengerTodayItem* model = nullptr;
-    HWND item = nullptr;
 };
+
+// Sequences one after another.
+using Receives = std::vector<std::vector<ExpectedMessage>>;
 
 // What the main applications and the host received, and what the item shows after the host's next refresh.
 struct Outcome {
-    std::vector<Arrival> firstReceives, secondReceives;
+    Receives firstReceives, secondReceives;
     std::vector<UINT> hostReceives;  // protocol messages the item sent the host's window
     int starts;
-    int refresh;       // the answer to the host's next refresh query (1: redraw)
-    Shown shown;       // after it
-    int removals = 0;  // of the main application's notification, by the item
+    int refresh;          // the answer to the host's next refresh query (1: redraw)
+    Shown shown;          // after it
+    size_t removals = 0;  // of the main application's notification, by the item
 };
 
 struct Row {
@@ -134,16 +99,18 @@ struct Row {
     Outcome expected;
 };
 
-std::vector<Arrival> ArrivalsOf(const std::unique_ptr<ThreadedMainApplication>& main) {
-    if (!main) return {};
+// What a main application received (nothing when there was none), against the parts one after another.
+::testing::AssertionResult Received(const std::unique_ptr<ThreadedMainApplication>& main, const Receives& parts) {
+    std::vector<ExpectedMessage> expected;
+    for (const auto& part : parts) expected.insert(expected.end(), part.begin(), part.end());
+    if (!main) return SequenceIs({}, expected);
     main->Sync();
     EXPECT_FALSE(main->HeldTooLong()) << "something waited on a held main application without bound";
-    return main->Arrivals();
+    return SequenceIs(main->Messages(), expected);
 }
 
-void Check(const Row& row) {
+void Check(Stage& stage, const Row& row) {
     SCOPED_TRACE(row.mainApplication);
-    Stage stage;
     ASSERT_NE(stage.item, nullptr);
     row.act(stage);
     const bool hasWindow = stage.model && IsWindow(stage.item);
@@ -156,13 +123,13 @@ void Check(const Row& row) {
         EXPECT_EQ(drewNotices, shown.lines == 3) << "the paint showed another view than the item's state";
     }
     const Outcome& expected = row.expected;
-    EXPECT_EQ(ArrivalsOf(stage.first), expected.firstReceives);
-    EXPECT_EQ(ArrivalsOf(stage.second), expected.secondReceives);
+    EXPECT_TRUE(Received(stage.first, expected.firstReceives));
+    EXPECT_TRUE(Received(stage.second, expected.secondReceives));
     EXPECT_EQ(stage.LinkMessagesToHost(), expected.hostReceives);
     EXPECT_EQ(stage.recorder.StartsWhenAllEnded(), expected.starts);
     EXPECT_EQ(refresh, expected.refresh);
     EXPECT_EQ(shown, expected.shown);
-    EXPECT_EQ(stage.Removals(), expected.removals);
+    EXPECT_EQ(stage.notificationArea.Removals().size(), expected.removals);
 }
 
 // The first main application, linked with two notices keyed prefix0 and prefix1.
@@ -198,18 +165,17 @@ void SendsTheItem(Stage& stage, ThreadedMainApplication& main, UINT trigger, UIN
     main.ReactTo(trigger, [item, message](ThreadedMainApplication&) { SendMessageW(item, message, 0, 0); });
 }
 
-}  // namespace
-
-TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheItemShows) {
+// The rows for a stage whose item window is `item`, which the item names in what it sends.
+std::vector<Row> Rows(HWND item) {
     // clang-format off
-    const Row rows[] = {
+    return {
         {"hangs once, then answers again: the next tap reaches it with the activation and the key",
          [](Stage& stage) {
              ThreadedMainApplication& main = LinkedAndHungOnOnePing(stage);
              main.Release();
              stage.Act();
          },
-         {{kPing, kActivate, Key(L"k0"), kPing}, {}, {}, 0, 1, {3, 2}}},
+         {{kPing, KeyHandBack(item, L"k0"), kPing}, {}, {}, 0, 1, {3, 2}}},
         {"still hangs when the item is unloaded: the goodbye reaches it once it answers, the unload never waits",
          [](Stage& stage) {
              ThreadedMainApplication& main = LinkedAndHungOnOnePing(stage);
@@ -217,7 +183,7 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
              main.Release();
              EXPECT_TRUE(main.WaitFor(LINKM_ITEM_DETACH, 5000));
          },
-         {{kPing, kGoodbye}, {}, {}, 0, 0, {0, 0}}},
+         {{kPing, ItemGoodbye(item)}, {}, {}, 0, 0, {0, 0}}},
         {"hangs, then dies while the pings leave it alone: it is gone at the next refresh",
          [](Stage& stage) {
              LinkedAndHungOnOnePing(stage).End();
@@ -249,13 +215,13 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
              TapAndRefuseTheKey(stage, Linked(stage, L"old"),
                                 [](HWND item, HWND main) { FeedNotices(item, main, Keyed(L"new", 3)); });
          },
-         {{kActivate, Key(L"old0"), kPing}, {}, {}, 0, 1, {3, 3}}},
+         {{KeyHandBack(item, L"old0"), kPing}, {}, {}, 0, 1, {3, 3}}},
         {"adds a notice while the item hands a key back, then refuses the key: only those held before go",
          [](Stage& stage) {
              TapAndRefuseTheKey(stage, Linked(stage, L"old"),
                                 [](HWND item, HWND main) { SendNotice(item, Keyed(L"late", 1)[0], main); });
          },
-         {{kActivate, Key(L"old0"), kPing}, {}, {}, 0, 1, {3, 1}}},
+         {{KeyHandBack(item, L"old0"), kPing}, {}, {}, 0, 1, {3, 1}}},
         {"sends the action back while it is asked to come forward",
          [](Stage& stage) {
              ThreadedMainApplication& main = Linked(stage);
@@ -266,7 +232,7 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
              });
              stage.Act();
          },
-         {{kActivate, Key(L"k0"), kPing}, {}, {}, 0, 1, {3, 2}}},
+         {{KeyHandBack(item, L"k0"), kPing}, {}, {}, 0, 1, {3, 2}}},
         {"clears its notices while the host, painting the watermark, waits on another thread",
          [](Stage& stage) {
              ThreadedMainApplication& main = Linked(stage);
@@ -316,7 +282,7 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
              EXPECT_EQ(stage.model->window, nullptr);
              EXPECT_EQ(stage.todaySection.ReadHandle(), 0u);
          },
-         {{kGoodbye}, {}, {}, 0, 0, {0, 0}}},
+         {{ItemGoodbye(item)}, {}, {}, 0, 0, {0, 0}}},
         {"pushes a notice with a name and a text of 2,000,000 units each: they are kept cut, the key whole",
          [](Stage& stage) {
              Notice huge;
@@ -355,5 +321,13 @@ TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheI
          {{}, {}, {}, 2, 0, {1, 0}}},
     };
     // clang-format on
-    for (const Row& row : rows) Check(row);
+}
+
+}  // namespace
+
+TEST(LinkTiming, EachRowStatesWhatTheMainApplicationReceivesTheStartsAndWhatTheItemShows) {
+    for (size_t i = 0; i < Rows(nullptr).size(); ++i) {
+        Stage stage;
+        Check(stage, Rows(stage.item)[i]);
+    }
 }

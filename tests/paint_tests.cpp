@@ -10,6 +10,7 @@
 #include "support/Rects.h"
 #include "support/Registry.h"
 #include "support/Surface.h"
+#include "toolbox/Utf8.h"
 #include <gtest/gtest.h>
 #include <set>
 
@@ -157,7 +158,7 @@ TEST_F(ItemPaint, OneNoticeShowsItsTextsAsTypedWithoutArrows) {
         const wchar_t *sender, *text;
     } cases[] = {{L"Alice", L"See you at nine"}, {L"R&D", L"Tom & Jerry &more"}};
     for (const auto& k : cases) {
-        SCOPED_TRACE(std::string(k.text, k.text + wcslen(k.text)));
+        SCOPED_TRACE(ToUtf8(k.text));
         Notice notice;
         notice.sender = k.sender;
         notice.text = k.text;

@@ -23,10 +23,7 @@ protected:
     void TearDown() override { peer.End(); }
 
     // Starts the main instance and waits until it says it is ready (or has ended).
-    ::testing::AssertionResult StartPeer(const std::wstring& arguments) {
-        if (!peer.Start(arguments)) return ::testing::AssertionFailure() << "cannot start the program";
-        return ready.WaitFor(peer);
-    }
+    ::testing::AssertionResult StartPeer(const std::wstring& arguments) { return ready.Start(peer, arguments); }
 
     HWND PublishedPeer() { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(mainSection.ReadHandle())); }
 

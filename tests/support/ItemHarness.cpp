@@ -20,6 +20,11 @@ void ItemDll::Unload() {
 HostWindow::HostWindow(int width, int height) : RecordingWindow(L"TestTodayHost", L"Today", nullptr, width, height) {}
 
 std::optional<LRESULT> HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TODAYM_DRAWWATERMARK && duringNextWatermark) {
+        auto once = std::move(duringNextWatermark);
+        duringNextWatermark = nullptr;
+        once();
+    }
     if (message == TODAYM_GETCOLOR) {
         switch (wParam) {
         case TODAYCOLOR_TEXT:

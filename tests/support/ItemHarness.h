@@ -31,6 +31,8 @@ public:
 class HostWindow : public RecordingWindow {
 public:
     HostWindow(int width = 240, int height = 320);
+    // Runs once, when the item next asks for the watermark, before it is painted: a host that waits there.
+    std::function<void()> duringNextWatermark;
 
 protected:
     std::optional<LRESULT> Handle(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,6 +1,6 @@
 // The stand-in's transcript, one JSON object a line, read back whole (for whoever builds with its JSON library).
 #pragma once
-#include "PeerProcess.h"
+#include "ScratchFiles.h"
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <vector>

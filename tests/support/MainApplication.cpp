@@ -3,9 +3,7 @@
 
 MainApplicationWindow::MainApplicationWindow(const wchar_t* className, const wchar_t* title)
     : RecordingWindow(className, title) {
-    answers[LINKM_PING] = 1;
-    answers[LINKM_ACTIVATE] = 1;
-    answers[WM_COPYDATA] = 1;
+    answers = kMainApplicationAnswers;
 }
 
 void MainApplicationWindow::Attach(HWND item) const {
@@ -25,6 +23,10 @@ std::vector<std::wstring> MainApplicationWindow::KeysReceived() const {
 
 std::vector<ExpectedMessage> AttachAnnouncement(HWND item) {
     return {{LINKM_ITEM_ATTACH, Delivery::Sent, reinterpret_cast<WPARAM>(item), 0}};
+}
+
+std::vector<ExpectedMessage> ItemGoodbye(HWND item) {
+    return {{LINKM_ITEM_DETACH, Delivery::Sent, reinterpret_cast<WPARAM>(item)}};
 }
 
 std::vector<ExpectedMessage> KeyHandBack(HWND item, const std::wstring& key) {

@@ -4,10 +4,19 @@
 #include "RecordingWindow.h"
 #include "NoticeFeed.h"
 #include "link/LinkProtocol.h"
+#include <map>
 #include <string>
 #include <vector>
 
-// Answers ping 1, activation 1 and copy-data 1 unless told otherwise through `answers`.
+// The messages the item sends a main application: attach, goodbye, ping, activation and handed-back keys.
+inline bool FromItem(UINT message) {
+    return message == LINKM_ITEM_ATTACH || message == LINKM_ITEM_DETACH || message == LINKM_PING ||
+           message == LINKM_ACTIVATE || message == WM_COPYDATA;
+}
+// A live main application's answers to the item: ping, activation and copy-data 1.
+inline const std::map<UINT, LRESULT> kMainApplicationAnswers = {{LINKM_PING, 1}, {LINKM_ACTIVATE, 1}, {WM_COPYDATA, 1}};
+
+// Answers as kMainApplicationAnswers unless told otherwise through `answers`.
 class MainApplicationWindow : public RecordingWindow {
 public:
     MainApplicationWindow(const wchar_t* className = L"TestMainApplication", const wchar_t* title = L"Main");
@@ -22,6 +31,8 @@ public:
 // What the main application receives from the item, as expected sequences.
 // The item tells the main application its window (null when it has none) when it starts.
 std::vector<ExpectedMessage> AttachAnnouncement(HWND item);
+// The item's goodbye when it unloads while linked.
+std::vector<ExpectedMessage> ItemGoodbye(HWND item);
 // The liveness ping of a refresh query.
 inline const std::vector<ExpectedMessage> kPing = {{LINKM_PING, Delivery::Sent, 0}};
 // The action: the item asks to be brought to the front, then hands back the shown notice's key.

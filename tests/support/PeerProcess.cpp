@@ -157,3 +157,8 @@ PeerReady::PeerReady() : event(CreateEventW(nullptr, TRUE, FALSE, PEER_READY_EVE
     return ::testing::AssertionFailure() << (signalled == 1 ? "the program ended, exit code " : "not ready, ")
                                          << peer.ExitCode() << ": " << peer.ErrorOutput();
 }
+
+::testing::AssertionResult PeerReady::Start(ChildProcess& peer, const std::wstring& arguments) const {
+    if (!peer.Start(arguments)) return ::testing::AssertionFailure() << "cannot start ArdenoPeer.exe";
+    return WaitFor(peer);
+}

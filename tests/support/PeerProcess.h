@@ -63,6 +63,8 @@ public:
     HANDLE get() const { return event.get(); }
     // Waits, pumping, until the instance is ready; the failure says whether it ended or never got ready.
     ::testing::AssertionResult WaitFor(const ChildProcess& peer) const;
+    // Starts the program in `peer` with the command line after its name, then waits as WaitFor does.
+    ::testing::AssertionResult Start(ChildProcess& peer, const std::wstring& arguments) const;
 
 private:
     KernelHandle event;

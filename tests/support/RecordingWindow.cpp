@@ -61,16 +61,7 @@ std::optional<LRESULT> RecordingWindow::Handle(UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT RecordingWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam, Delivery delivery) {
-    RecordedMessage record{message, wParam, lParam, delivery};
-    if (message == WM_COPYDATA && lParam) {
-        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        record.isCopyData = true;
-        record.copyDataKind = data->dwData;
-        if (data->lpData && data->cbData)
-            record.copyData.assign(static_cast<const BYTE*>(data->lpData),
-                                   static_cast<const BYTE*>(data->lpData) + data->cbData);
-    }
-    messages.push_back(record);
+    messages.push_back(RecordedMessage::Of(message, wParam, lParam, delivery));
     return *Handle(message, wParam, lParam);
 }
 
@@ -92,6 +83,19 @@ bool DispatchRecordingPosted(const MSG& msg) {
     if (procedure != RecordingWindow::Procedure) return false;
     self->Receive(msg.message, msg.wParam, msg.lParam, Delivery::Posted);
     return true;
+}
+
+RecordedMessage RecordedMessage::Of(UINT message, WPARAM wParam, LPARAM lParam, Delivery delivery) {
+    RecordedMessage record{message, wParam, lParam, delivery};
+    if (message == WM_COPYDATA && lParam) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        record.isCopyData = true;
+        record.copyDataKind = data->dwData;
+        if (data->lpData && data->cbData)
+            record.copyData.assign(static_cast<const BYTE*>(data->lpData),
+                                   static_cast<const BYTE*>(data->lpData) + data->cbData);
+    }
+    return record;
 }
 
 std::wstring RecordedMessage::CopyDataText() const {

@@ -22,6 +22,8 @@ struct RecordedMessage {
     ULONG_PTR copyDataKind = 0;
     std::vector<BYTE> copyData = {};  // cbData bytes, copied while the message was handled
 
+    // As a window procedure receives it; a copy-data's bytes are copied while it is handled.
+    static RecordedMessage Of(UINT message, WPARAM wParam, LPARAM lParam, Delivery delivery);
     // The copy-data bytes as UTF-16 text (an odd last byte left out).
     std::wstring CopyDataText() const;
 };

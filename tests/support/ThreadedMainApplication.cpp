@@ -5,23 +5,7 @@ namespace {
 constexpr wchar_t THREADED_MAIN_PROPERTY[] = L"ThreadedMainApplication";
 // Only a reverted fix waits this long: a hold is always released by the test well before.
 constexpr DWORD HOLD_SAFETY_MS = 15000;
-
-bool FromItem(UINT message) {
-    return message == LINKM_ITEM_ATTACH || message == LINKM_ITEM_DETACH || message == LINKM_PING ||
-           message == LINKM_ACTIVATE || message == WM_COPYDATA;
-}
 }  // namespace
-
-void PrintTo(const ThreadedMainApplication::Arrival& arrival, std::ostream* os) {
-    static const std::map<UINT, const char*> names = {{LINKM_ITEM_ATTACH, "item attach"},
-                                                      {LINKM_ITEM_DETACH, "goodbye"},
-                                                      {LINKM_PING, "ping"},
-                                                      {LINKM_ACTIVATE, "activate"}};
-    const auto name = names.find(arrival.message);
-    if (arrival.message == WM_COPYDATA) *os << "key \"" << std::string(arrival.key.begin(), arrival.key.end()) << "\"";
-    else if (name != names.end()) *os << name->second;
-    else *os << arrival.message;
-}
 
 ThreadedMainApplication::ThreadedMainApplication() : ThreadedMainApplication(Options()) {}
 
@@ -30,7 +14,6 @@ ThreadedMainApplication::ThreadedMainApplication(const Options& options)
       created(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       released(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       stop(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    answers = {{LINKM_PING, 1}, {LINKM_ACTIVATE, 1}, {WM_COPYDATA, 1}};
     thread.Reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
     // Answering meanwhile: a child window's creation tells its parent on this thread.
     HANDLE waits[] = {created.get(), thread.get()};
@@ -69,14 +52,14 @@ void ThreadedMainApplication::WaitForRelease() {
 
 void ThreadedMainApplication::Crash() { ExitThread(3); }
 
-std::vector<ThreadedMainApplication::Arrival> ThreadedMainApplication::Arrivals() const {
+std::vector<RecordedMessage> ThreadedMainApplication::Messages() const {
     std::lock_guard<std::mutex> guard(lock);
-    return arrivals;
+    return messages;
 }
 
 int ThreadedMainApplication::Received(UINT message) const {
     int count = 0;
-    for (const Arrival& arrival : Arrivals()) count += arrival.message == message;
+    for (const RecordedMessage& m : Messages()) count += m.message == message;
     return count;
 }
 
@@ -93,13 +76,9 @@ LRESULT ThreadedMainApplication::Receive(UINT message, WPARAM wParam, LPARAM lPa
     LRESULT answer = 1;
     {
         std::lock_guard<std::mutex> guard(lock);
-        if (FromItem(message)) {
-            Arrival arrival{message, {}};
-            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-            if (message == WM_COPYDATA && data && data->dwData == 0 && data->lpData)
-                arrival.key.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
-            arrivals.push_back(arrival);
-        }
+        // Sent ones come from the item's thread; whatever this thread takes off its queue was posted.
+        const Delivery delivery = InSendMessageEx(nullptr) == ISMEX_NOSEND ? Delivery::Posted : Delivery::Sent;
+        if (FromItem(message)) messages.push_back(RecordedMessage::Of(message, wParam, lParam, delivery));
         auto found = reactions.find(message);
         if (found != reactions.end()) reaction = found->second;
         auto fixed = answers.find(message);

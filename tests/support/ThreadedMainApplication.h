@@ -1,16 +1,14 @@
 // The messenger's main application with its window on a thread of its own, as the real one lives in its own
 // process: whatever the item sends it waits for that thread, which the test holds and releases with events.
-// It records what the item sends it, answers 1 unless told otherwise, and can react to a message on its own
-// thread before answering: hold until released, talk back to the item, or end its thread without answering
-// (a crash).
+// It records what the item sends it as a recording window does, answers as a main application window does
+// (and 1 to anything else) unless told otherwise, and can react to a message on its own thread before
+// answering: hold until released, talk back to the item, or end its thread without answering (a crash).
 #pragma once
-#include "link/LinkProtocol.h"
+#include "MainApplication.h"
 #include "platform/ScopedHandles.h"
 #include <functional>
 #include <map>
-#include <ostream>
 #include <mutex>
-#include <string>
 #include <vector>
 
 class ThreadedMainApplication {
@@ -25,13 +23,6 @@ public:
     static Options Unlisted(bool hungFromStart) {
         return {L"TestUnlistedMainApplication", L"", nullptr, hungFromStart};
     }
-    // One message the item sent: its number, and for a handed-back key (copy-data, dwData 0) the key.
-    struct Arrival {
-        UINT message;
-        std::wstring key;
-        bool operator==(const Arrival& other) const { return message == other.message && key == other.key; }
-        friend void PrintTo(const Arrival& arrival, std::ostream* os);
-    };
     using Reaction = std::function<void(ThreadedMainApplication& self)>;
 
     ThreadedMainApplication();
@@ -52,7 +43,8 @@ public:
     // From the test: a normal end without a goodbye (released first).
     void End();
 
-    std::vector<Arrival> Arrivals() const;
+    // What the item sent it (FromItem), in order.
+    std::vector<RecordedMessage> Messages() const;
     int Received(UINT message) const;
     // Waits (dispatching this thread's messages) until the message has arrived; false after the bound.
     bool WaitFor(UINT message, DWORD timeoutMs = 10000) const;
@@ -71,8 +63,8 @@ private:
     KernelHandle created, released, stop, thread;
     HWND window = nullptr;
     mutable std::mutex lock;  // guards the three below
-    std::vector<Arrival> arrivals;
+    std::vector<RecordedMessage> messages;
     std::map<UINT, Reaction> reactions;
-    std::map<UINT, LRESULT> answers;
+    std::map<UINT, LRESULT> answers = kMainApplicationAnswers;
     volatile bool heldTooLong = false;
 };
