@@ -128,7 +128,9 @@ TEST_F(PeerTest, HangAndSlowHoldTheAnswersBack) {
         DWORD_PTR answer = 0;
         EXPECT_EQ(0, SendMessageTimeoutW(peerWindow, LINKM_PING, 0, 0, SMTO_NORMAL, 100, &answer));
         // ...and once it is over (or set back) the program answers again.
-        if (c.undo) ASSERT_TRUE(PeerCommand(c.undo));
+        if (c.undo) {
+            ASSERT_TRUE(PeerCommand(c.undo));
+        }
         EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ACTIVATE, 0, 0));
     }
 }
