@@ -20,9 +20,10 @@ TEST_F(HostItems, StacksItemsByOrderAcrossTheFullWidth) {
     EXPECT_STREQ(L"Berry", host->Items()[0]->Name());
     EXPECT_STREQ(L"Cherry", host->Items()[1]->Name());
     EXPECT_STREQ(L"Apple", host->Items()[2]->Name());
-    // Each item was handed a record with its order and cyp 0.
-    EXPECT_TRUE(HasEvent("Apple:init enabled=1 order=2 cyp=0 options=1 selectability=2"));
-    EXPECT_TRUE(HasEvent("Berry:init enabled=1 order=0 cyp=0 options=1 selectability=2"));
+    // Each item was handed a record with its order and cyp 0, once.
+    using Records = std::vector<std::string>;
+    EXPECT_EQ(Records{"enabled=1 order=2 cyp=0 options=1 selectability=2"}, Initializations(L"Apple"));
+    EXPECT_EQ(Records{"enabled=1 order=0 cyp=0 options=1 selectability=2"}, Initializations(L"Berry"));
 
     RECT client;
     GetClientRect(host->Window(), &client);
@@ -62,11 +63,13 @@ TEST_F(HostItems, LeavesOutItemsThatAreDisabledNotCustomOrMakeNoWindow) {
     ASSERT_EQ(1u, host->Items().size());
     EXPECT_STREQ(L"Good", host->Items()[0]->Name());
     // A disabled item is still asked, with fEnabled 0, so it can decline; then its DLL goes.
-    EXPECT_TRUE(HasEvent("Off:init enabled=0 order=1 cyp=0 options=1 selectability=2"));
-    EXPECT_TRUE(HasEvent("Null:init enabled=1 order=2 cyp=0 options=1 selectability=2"));
+    using Records = std::vector<std::string>;
+    EXPECT_EQ(Records{"enabled=0 order=1 cyp=0 options=1 selectability=2"}, Initializations(L"Off"));
+    EXPECT_EQ(Records{"enabled=1 order=2 cyp=0 options=1 selectability=2"}, Initializations(L"Null"));
     EXPECT_EQ(nullptr, GetModuleHandleW(TestItemModuleName('B').c_str()));
     EXPECT_EQ(nullptr, GetModuleHandleW(TestItemModuleName('C').c_str()));
-    EXPECT_EQ(0, CountEvents("Tasks:"));
+    // Only items of the custom type are asked at all.
+    EXPECT_TRUE(Initializations(L"Tasks").empty());
 }
 
 TEST_F(HostItems, RefreshReLaysOutOnlyWhenAnItemAnswersNonZero) {
@@ -79,11 +82,16 @@ TEST_F(HostItems, RefreshReLaysOutOnlyWhenAnItemAnswersNonZero) {
 
     // The item changed its cyp but said nothing changed: the host keeps the old layout.
     SendMessageW(top.window, TEST_ITEM_SET_REFRESH, 60, 0);
+    ClearRecorded();
     EXPECT_FALSE(host->RefreshItems());
     EXPECT_EQ(20, Height(top));
     EXPECT_EQ(belowTop, below.rect.top);
-    EXPECT_EQ(1, CountEvents("Top:query"));
-    EXPECT_EQ(1, CountEvents("Below:query"));
+    // Each item is asked once, with its own record.
+    EXPECT_TRUE(SequenceIs(
+        Recorded(),
+        {To(top.window, {WM_TODAYCUSTOM_QUERYREFRESHCACHE, Delivery::Sent, reinterpret_cast<WPARAM>(&top.record), 0}),
+         To(below.window,
+            {WM_TODAYCUSTOM_QUERYREFRESHCACHE, Delivery::Sent, reinterpret_cast<WPARAM>(&below.record), 0})}));
 
     SendMessageW(top.window, TEST_ITEM_SET_REFRESH, 60, 1);
     EXPECT_TRUE(host->RefreshItems());
@@ -145,7 +153,7 @@ TEST_F(HostItems, TurningTheScreenGivesEveryItemTheNewWidthAndLaysTheListOutAgai
         bool scrolls;
     } turns[] = {{{320, 240}, true}, {{240, 320}, false}};
     for (const Turn& turn : turns) {
-        ItemEvents().clear();
+        ClearRecorded();
         std::wstring error;
         ASSERT_TRUE(host->ResizeScreen(turn.screen, error)) << ToUtf8(error);
         RECT client;
@@ -162,11 +170,11 @@ TEST_F(HostItems, TurningTheScreenGivesEveryItemTheNewWidthAndLaysTheListOutAgai
             GetClientRect(item.window, &inside);
             EXPECT_EQ(client.right, inside.right);
             EXPECT_EQ(Height(item), inside.bottom) << "the height stays until the next refresh query";
-            const std::string size =
-                ToUtf8(name) + ":size " + std::to_string(client.right) + " " + std::to_string(Height(item));
-            EXPECT_TRUE(HasEvent(size)) << size;
+            const std::vector<RecordedMessage> sizes = Numbered(RecordedBy(item.window), WM_SIZE);
+            ASSERT_FALSE(sizes.empty()) << ToUtf8(name);
+            EXPECT_EQ(MAKELPARAM(client.right, Height(item)), sizes.back().lParam) << ToUtf8(name);
         }
-        EXPECT_EQ(0, CountEvents("Top:query"));
+        EXPECT_TRUE(Numbered(Recorded(), WM_TODAYCUSTOM_QUERYREFRESHCACHE).empty());
     }
 }
 
@@ -174,14 +182,15 @@ TEST_F(HostItems, UnloadingSendsClearCacheBeforeTheDllGoes) {
     registry.Add({L"First", 'A', 0});
     registry.Add({L"Second", 'B', 1});
     ASSERT_TRUE(StartHost());
+    const HWND first = Item(L"First").window, second = Item(L"Second").window;
+    ClearRecorded();
     host->Close();
 
-    const int firstClear = EventIndex("First:clearcache"), firstDetach = EventIndex("First:detach");
-    const int secondClear = EventIndex("Second:clearcache"), secondDetach = EventIndex("Second:detach");
-    ASSERT_GE(firstClear, 0);
-    ASSERT_GE(secondClear, 0);
-    EXPECT_LT(firstClear, firstDetach);
-    EXPECT_LT(secondClear, secondDetach);
+    // The last loaded goes first; each is told to drop its cache while its DLL is still there.
+    EXPECT_TRUE(SequenceIs(Recorded(), {To(second, {WM_TODAYCUSTOM_CLEARCACHE, Delivery::Sent, 0, 0}),
+                                        To(second, {TEST_ITEM_UNLOADED, Delivery::Sent}),
+                                        To(first, {WM_TODAYCUSTOM_CLEARCACHE, Delivery::Sent, 0, 0}),
+                                        To(first, {TEST_ITEM_UNLOADED, Delivery::Sent})}));
     EXPECT_EQ(nullptr, GetModuleHandleW(TestItemModuleName('A').c_str()));
     EXPECT_EQ(nullptr, GetModuleHandleW(TestItemModuleName('B').c_str()));
 }
@@ -189,6 +198,8 @@ TEST_F(HostItems, UnloadingSendsClearCacheBeforeTheDllGoes) {
 TEST_F(HostItems, ReloadsItsItemsOnWinIniChangeF2Only) {
     registry.Add({L"First", 'A', 0});
     ASSERT_TRUE(StartHost());
+    const HWND first = Item(L"First").window;
+    ClearRecorded();
     registry.Add({L"Second", 'B', 1});
 
     SendMessageW(host->Window(), WM_WININICHANGE, 0, 0);
@@ -198,8 +209,9 @@ TEST_F(HostItems, ReloadsItsItemsOnWinIniChangeF2Only) {
     ASSERT_EQ(2u, host->Items().size());
     EXPECT_STREQ(L"Second", host->Items()[1]->Name());
     // The first item went through a full unload and a fresh start.
-    EXPECT_LT(EventIndex("First:clearcache"), EventIndex("First:detach"));
-    EXPECT_EQ(2, CountEvents("First:init"));
+    EXPECT_TRUE(SequenceIs(RecordedBy(first),
+                           {{WM_TODAYCUSTOM_CLEARCACHE, Delivery::Sent, 0, 0}, {TEST_ITEM_UNLOADED, Delivery::Sent}}));
+    EXPECT_EQ(1u, Initializations(L"First").size());
 }
 
 TEST_F(HostItems, ItemsNamedOnTheCommandLineNeedNoRegistry) {

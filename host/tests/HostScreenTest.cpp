@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include "HostTestSupport.h"
 #include "support/ScratchFiles.h"
-#include "platform/MessagePump.h"
+#include "toolbox/MessagePump.h"
 #include "Screenshot.h"
 #include "platform/aygshell.h"
 #include "toolbox/Utf8.h"
@@ -18,16 +18,16 @@ protected:
         registry.Add({L"Tall", 'B', 1, TEST_ITEM_FLAGS(40, 3)});
         ASSERT_TRUE(StartHost());
     }
-    Pixels Capture() {
+    Capture Shot() {
         DrainMessages();
-        Pixels pixels;
-        EXPECT_TRUE(CaptureClient(host->Window(), pixels));
+        Capture pixels = CaptureWindow(host->Window());
+        EXPECT_FALSE(pixels.pixels.empty());
         return pixels;
     }
 };
 
 TEST_F(HostScreen, AnItemsBackgroundContinuesTheHostsPictureWhereTheItemStands) {
-    Pixels pixels = Capture();
+    Capture pixels = Shot();
     // Points inside both items away from their text and marker, and points of the host's own background.
     const int x = pixels.width * 5 / 8;
     const RECT& tall = Item(L"Tall").rect;
@@ -40,7 +40,7 @@ TEST_F(HostScreen, AnItemsBackgroundContinuesTheHostsPictureWhereTheItemStands) 
 }
 
 TEST_F(HostScreen, AScreenshotHoldsTheItemWindowsPixels) {
-    Pixels pixels = Capture();
+    Capture pixels = Shot();
     const RECT& tall = Item(L"Tall").rect;
     const int markerX = tall.right - 4 - TEST_ITEM_MARKER_SIZE / 2, markerY = tall.top + 4 + TEST_ITEM_MARKER_SIZE / 2;
     EXPECT_EQ(kTestItemColors[3], pixels.At(markerX, markerY));
@@ -51,11 +51,11 @@ TEST_F(HostScreen, AScreenshotHoldsTheItemWindowsPixels) {
     std::wstring error;
     ASSERT_TRUE(SavePng(pixels, png, error)) << ToUtf8(error);
 
-    Pixels reread;
+    Capture reread;
     ASSERT_TRUE(LoadPng(png, reread));
     ASSERT_EQ(pixels.width, reread.width);
     ASSERT_EQ(pixels.height, reread.height);
-    EXPECT_EQ(pixels.bgrx, reread.bgrx);
+    EXPECT_EQ(pixels.pixels, reread.pixels);
 }
 
 TEST_F(HostScreen, AnItemIsRepaintedInTheHighlightColourWhileSelectedAndBackAfter) {
@@ -63,9 +63,9 @@ TEST_F(HostScreen, AnItemIsRepaintedInTheHighlightColourWhileSelectedAndBackAfte
     const RECT& item = Item(L"Short").rect;
     const int x = item.right * 5 / 8, y = item.top + 2;
     host->PressKey(VK_DOWN);
-    EXPECT_EQ(host->Colors().highlight, Capture().At(x, y));
+    EXPECT_EQ(host->Colors().highlight, Shot().At(x, y));
     host->Tap({2, 2});  // the bar: the host's own area
-    EXPECT_EQ(host->Background().ColorAt(x, y), Capture().At(x, y));
+    EXPECT_EQ(host->Background().ColorAt(x, y), Shot().At(x, y));
 }
 
 TEST_F(HostScreen, TheNotificationAreaShowsAnAddedNotificationAndDropsItOnRemove) {
@@ -87,7 +87,7 @@ TEST_F(HostScreen, TheNotificationAreaShowsAnAddedNotificationAndDropsItOnRemove
     const int bubble = host->ListTop() - listTop;
     EXPECT_GT(bubble, 0);
     EXPECT_EQ(shortTop + bubble, Item(L"Short").rect.top);
-    Pixels pixels = Capture();
+    Capture pixels = Shot();
     EXPECT_EQ(host->Colors().bubbleFill, pixels.At(pixels.width - 6, listTop + bubble / 2));
 
     EXPECT_EQ(static_cast<LRESULT>(ERROR_INVALID_PARAMETER), SHNotificationRemove(&kNoticeClass, 0));
@@ -96,7 +96,7 @@ TEST_F(HostScreen, TheNotificationAreaShowsAnAddedNotificationAndDropsItOnRemove
     EXPECT_TRUE(host->Notifications().Items().empty());
     EXPECT_EQ(listTop, host->ListTop());
     EXPECT_EQ(shortTop, Item(L"Short").rect.top);
-    pixels = Capture();
+    pixels = Shot();
     EXPECT_EQ(host->Background().ColorAt(pixels.width - 6, listTop + bubble / 2),
               pixels.At(pixels.width - 6, listTop + bubble / 2))
         << "where the bubble was, the background shows again";
@@ -116,8 +116,7 @@ TEST_F(HostTallScreen, AScreenTallerThanTheDisplayIsWholeOnItsWindowAndInItsScre
     RECT client;
     GetClientRect(host->Window(), &client);
     EXPECT_EQ(1100, client.bottom);
-    Pixels pixels;
-    ASSERT_TRUE(CaptureClient(host->Window(), pixels));
+    const Capture pixels = CaptureWindow(host->Window());
     ASSERT_EQ(1100, pixels.height);
     const RECT& low = Item(L"Low").rect;
     EXPECT_EQ(kTestItemColors[3], pixels.At(low.right - 4 - TEST_ITEM_MARKER_SIZE / 2, low.top + 4 + 5));
