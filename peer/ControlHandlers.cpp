@@ -1,8 +1,9 @@
-// The control commands, as the running instance carries them out. Each is answered only when its work is
-// done, so the command that sent it can return at that point.
+// The control commands (PeerCommands.h), as the running instance carries them out. Each is answered only when its
+// work is done, so the command that sent it can return at that point.
 #include "../link/LinkProtocol.h"
 #include "ControlProtocol.h"
 #include "PeerApplication.h"
+#include "PeerCommands.h"
 #include "Transcript.h"
 #include <cstring>
 
@@ -17,65 +18,36 @@ bool ReadValue(const COPYDATASTRUCT& data, DWORD& value) {
 }  // namespace
 
 LRESULT PeerApplication::OnControl(WPARAM sender, const COPYDATASTRUCT& data) {
-    const char* name = PeerControlName(data.dwData);
-    bool done = true;
-    switch (data.dwData) {
-    case PeerControlSend:
-        done = OnSendCommand(data, true);
-        break;
-    case PeerControlAdd:
-        done = OnSendCommand(data, false);
-        break;
-    case PeerControlSort:
-        link.Send(LINKM_SORT, 0);
-        break;
-    case PeerControlClear:
-        done = OnClearCommand();
-        break;
-    case PeerControlStatus:
-        done = OnStatusCommand(data);
-        break;
-    case PeerControlDetach:
-        done = OnDetachCommand();
-        break;
-    case PeerControlFlood:
-        done = OnFloodCommand(data);
-        break;
-    case PeerControlSlow:
-        done = OnSlowCommand(data);
-        break;
-    case PeerControlRestart:
-        // Logged before the window goes: the lines of the restart follow it.
-        transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
-        return OnRestartCommand(data) ? 1 : 0;
-    // These three answer early themselves and log before they do.
-    case PeerControlHang:
-        transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
-        OnHangCommand(data);
-        return 1;
-    case PeerControlExit:
-        transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
-        OnExitCommand();
-        return 1;
-    case PeerControlCrash:
-        transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
-        OnCrashCommand();
-        return 1;
-    }
-    transcript.CopyData(TranscriptDirection::Received, sender, data, done ? 1 : 0, name);
+    const PeerCommandRow& command = *FindPeerCommand(data.dwData);
+    const bool loggedFirst = command.flow != PeerCommandFlow::LoggedAfter;
+    if (loggedFirst) transcript.CopyData(TranscriptDirection::Received, sender, data, 1, command.word);
+    const bool done = (this->*command.handler)(data);
+    if (!loggedFirst) transcript.CopyData(TranscriptDirection::Received, sender, data, done ? 1 : 0, command.word);
     return done ? 1 : 0;
 }
 
-bool PeerApplication::OnSendCommand(const COPYDATASTRUCT& data, bool fullPush) {
+bool PeerApplication::OnSendCommand(const COPYDATASTRUCT& data) {
     std::vector<NoticePayload> notices;
     if (!UnpackNotices(static_cast<const BYTE*>(data.lpData), data.lpData ? data.cbData : 0, notices)) return false;
     AddPending(notices);
-    if (fullPush) link.Push(pending);
-    else link.SendNotices(notices);
+    link.Push(pending);
     return true;
 }
 
-bool PeerApplication::OnClearCommand() {
+bool PeerApplication::OnAddCommand(const COPYDATASTRUCT& data) {
+    std::vector<NoticePayload> notices;
+    if (!UnpackNotices(static_cast<const BYTE*>(data.lpData), data.lpData ? data.cbData : 0, notices)) return false;
+    AddPending(notices);
+    link.SendNotices(notices);
+    return true;
+}
+
+bool PeerApplication::OnSortCommand(const COPYDATASTRUCT&) {
+    link.Send(LINKM_SORT, 0);
+    return true;
+}
+
+bool PeerApplication::OnClearCommand(const COPYDATASTRUCT&) {
     ClearPending();
     link.Send(LINKM_CLEAR, 0);
     return true;
@@ -88,7 +60,7 @@ bool PeerApplication::OnStatusCommand(const COPYDATASTRUCT& data) {
     return true;
 }
 
-bool PeerApplication::OnDetachCommand() {
+bool PeerApplication::OnDetachCommand(const COPYDATASTRUCT&) {
     link.Send(LINKM_MAIN_DETACH, 0);
     link.Forget();
     InvalidateRect(window, nullptr, TRUE);
@@ -104,12 +76,13 @@ bool PeerApplication::OnFloodCommand(const COPYDATASTRUCT& data) {
     return true;
 }
 
-void PeerApplication::OnHangCommand(const COPYDATASTRUCT& data) {
+bool PeerApplication::OnHangCommand(const COPYDATASTRUCT& data) {
     DWORD milliseconds = 0;
     ReadValue(data, milliseconds);
     // Answer first, then hang inside the handler: every message sent to us after the command returns waits.
     ReplyMessage(1);
     Sleep(milliseconds);
+    return true;
 }
 
 bool PeerApplication::OnSlowCommand(const COPYDATASTRUCT& data) {
@@ -138,14 +111,16 @@ bool PeerApplication::OnRestartCommand(const COPYDATASTRUCT& data) {
     return true;
 }
 
-void PeerApplication::OnExitCommand() {
+bool PeerApplication::OnExitCommand(const COPYDATASTRUCT&) {
     Shutdown();
     ReplyMessage(1);
     DestroyWindow(window);
+    return true;
 }
 
-void PeerApplication::OnCrashCommand() {
+bool PeerApplication::OnCrashCommand(const COPYDATASTRUCT&) {
     ReplyMessage(1);
     // No goodbye: the item keeps our stale handle and finds us gone by its ping.
     TerminateProcess(GetCurrentProcess(), 3);
+    return true;
 }

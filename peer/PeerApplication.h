@@ -37,18 +37,21 @@ private:
     LRESULT OnKeyHandedBack(WPARAM sender, const COPYDATASTRUCT& data);
     LRESULT OnItemAttach(WPARAM item);
     LRESULT OnItemDetach(WPARAM item);
-    // Control commands (ControlHandlers.cpp).
+    // Control commands (ControlHandlers.cpp), each a row of PeerCommands().
+    friend const std::vector<PeerCommandRow>& PeerCommands();
     LRESULT OnControl(WPARAM sender, const COPYDATASTRUCT& data);
-    bool OnSendCommand(const COPYDATASTRUCT& data, bool fullPush);
-    bool OnClearCommand();
+    bool OnSendCommand(const COPYDATASTRUCT& data);
+    bool OnAddCommand(const COPYDATASTRUCT& data);
+    bool OnSortCommand(const COPYDATASTRUCT& data);
+    bool OnClearCommand(const COPYDATASTRUCT& data);
     bool OnStatusCommand(const COPYDATASTRUCT& data);
-    bool OnDetachCommand();
+    bool OnDetachCommand(const COPYDATASTRUCT& data);
     bool OnFloodCommand(const COPYDATASTRUCT& data);
-    void OnHangCommand(const COPYDATASTRUCT& data);
+    bool OnHangCommand(const COPYDATASTRUCT& data);
     bool OnSlowCommand(const COPYDATASTRUCT& data);
     bool OnRestartCommand(const COPYDATASTRUCT& data);
-    void OnExitCommand();
-    void OnCrashCommand();
+    bool OnExitCommand(const COPYDATASTRUCT& data);
+    bool OnCrashCommand(const COPYDATASTRUCT& data);
     // The window itself.
     void OnPaint();
     void OnDestroy();
