@@ -1,6 +1,6 @@
 #include "ScriptVerbs.h"
 #include "toolbox/MessagePump.h"
-#include "Screenshot.h"
+#include "PngFile.h"
 #include "TodayHost.h"
 #include "toolbox/Console.h"
 #include "toolbox/Decimal.h"

@@ -131,23 +131,24 @@ void ApplyEnvironment(RunOptions& options) {
 }
 
 std::string UsageText() {
-    // The control commands' synopses joined, lines broken before they grow too long.
-    std::string synopses = "       ArdenoPeer.exe", line = synopses;
-    std::string list;
+    // The control commands' synopses, a line broken before it grows past 100 columns, and their list.
+    const std::string indent(20, ' ');
+    std::string synopses = "       ArdenoPeer.exe ", list;
+    size_t column = synopses.size();
     for (const PeerCommandRow& command : PeerCommands()) {
         const std::string synopsis = PeerCommandSynopsis(command);
-        const std::string next = (&command == &PeerCommands().front() ? " " : " | ") + synopsis;
-        if (line.size() + next.size() > 84) {
-            synopses += "\n                    ";
-            line = "                    ";
+        if (&command != &PeerCommands().front()) {
+            const bool wrap = column + 3 + synopsis.size() > 100;
+            synopses += wrap ? "\n" + indent + "| " : " | ";
+            column = wrap ? indent.size() + 2 : column + 3;
         }
-        synopses += next;
-        line += next;
+        synopses += synopsis;
+        column += synopsis.size();
         // "  synopsis        help", the help's further lines under its first.
         std::string entry = "  " + synopsis;
         entry += entry.size() < 18 ? std::string(18 - entry.size(), ' ') : std::string("  ");
         for (const char* c = command.help; *c; ++c)
-            entry += *c == '\n' ? std::string("\n") + std::string(18, ' ') : std::string(1, *c);
+            entry += *c == '\n' ? "\n" + std::string(18, ' ') : std::string(1, *c);
         list += entry + "\n";
     }
     return "usage: ArdenoPeer.exe [run [--notices FILE] [--transcript FILE] [--language latin|chinese]\n"

@@ -26,19 +26,16 @@ LRESULT PeerApplication::OnControl(WPARAM sender, const COPYDATASTRUCT& data) {
     return done ? 1 : 0;
 }
 
-bool PeerApplication::OnSendCommand(const COPYDATASTRUCT& data) {
-    std::vector<NoticePayload> notices;
-    if (!UnpackNotices(static_cast<const BYTE*>(data.lpData), data.lpData ? data.cbData : 0, notices)) return false;
-    AddPending(notices);
-    link.Push(pending);
-    return true;
-}
+bool PeerApplication::OnSendCommand(const COPYDATASTRUCT& data) { return TakeNotices(data, true); }
 
-bool PeerApplication::OnAddCommand(const COPYDATASTRUCT& data) {
+bool PeerApplication::OnAddCommand(const COPYDATASTRUCT& data) { return TakeNotices(data, false); }
+
+bool PeerApplication::TakeNotices(const COPYDATASTRUCT& data, bool fullPush) {
     std::vector<NoticePayload> notices;
     if (!UnpackNotices(static_cast<const BYTE*>(data.lpData), data.lpData ? data.cbData : 0, notices)) return false;
     AddPending(notices);
-    link.SendNotices(notices);
+    if (fullPush) link.Push(pending);
+    else link.SendNotices(notices);
     return true;
 }
 

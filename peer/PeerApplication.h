@@ -52,6 +52,8 @@ private:
     bool OnRestartCommand(const COPYDATASTRUCT& data);
     bool OnExitCommand(const COPYDATASTRUCT& data);
     bool OnCrashCommand(const COPYDATASTRUCT& data);
+    // The notices of send and add join the pending ones; send pushes them all, add sends only these.
+    bool TakeNotices(const COPYDATASTRUCT& data, bool fullPush);
     // The window itself.
     void OnPaint();
     void OnDestroy();

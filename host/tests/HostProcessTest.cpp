@@ -4,7 +4,7 @@
 #include "HostTestSupport.h"
 #include "support/ScratchFiles.h"
 #include "platform/ScopedHandles.h"
-#include "Screenshot.h"
+#include "PngFile.h"
 #include "StepLog.h"
 #include "toolbox/Utf8.h"
 

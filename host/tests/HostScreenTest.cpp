@@ -3,7 +3,7 @@
 #include "HostTestSupport.h"
 #include "support/ScratchFiles.h"
 #include "toolbox/MessagePump.h"
-#include "Screenshot.h"
+#include "PngFile.h"
 #include "platform/aygshell.h"
 #include "toolbox/Utf8.h"
 

@@ -1,7 +1,4 @@
 #include "HostTestSupport.h"
-#include <objidl.h>
-#include <gdiplus.h>
-#include "Screenshot.h"
 #include "toolbox/MessagePump.h"
 #include <cstdio>
 #include <cstring>
@@ -91,29 +88,4 @@ HostedItem& HostTest::Item(const wchar_t* name) {
     HostedItem* item = host->FindItem(name);
     if (!item) throw std::runtime_error("no such item");
     return *item;
-}
-
-bool LoadPng(const std::wstring& path, Capture& pixels) {
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
-    bool ok = false;
-    {
-        Gdiplus::Bitmap image(path.c_str());
-        if (image.GetLastStatus() == Gdiplus::Ok) {
-            pixels.width = static_cast<int>(image.GetWidth());
-            pixels.height = static_cast<int>(image.GetHeight());
-            pixels.pixels.resize(static_cast<size_t>(pixels.width) * pixels.height);
-            for (int y = 0; y < pixels.height; ++y)
-                for (int x = 0; x < pixels.width; ++x) {
-                    Gdiplus::Color color;
-                    image.GetPixel(x, y, &color);
-                    pixels.pixels[static_cast<size_t>(y) * pixels.width + x] =
-                        (color.GetR() << 16) | (color.GetG() << 8) | color.GetB();
-                }
-            ok = true;
-        }
-    }
-    Gdiplus::GdiplusShutdown(token);
-    return ok;
 }

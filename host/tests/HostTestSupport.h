@@ -65,7 +65,3 @@ protected:
     RegisteredItems registry;
     std::unique_ptr<TodayHost> host;
 };
-
-struct Capture;
-// Reads a PNG file back through GDI+ (false when it cannot).
-bool LoadPng(const std::wstring& path, Capture& pixels);

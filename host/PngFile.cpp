@@ -1,4 +1,4 @@
-#include "Screenshot.h"
+#include "PngFile.h"
 #include <objidl.h>  // PROPID, which gdiplus.h needs
 #include <gdiplus.h>
 #include <vector>
@@ -62,5 +62,23 @@ bool SavePng(const Capture& capture, const std::wstring& path, std::wstring& err
         error = L"cannot write " + path + L" (GDI+ status " + std::to_wstring(status) + L")";
         return false;
     }
+    return true;
+}
+
+bool LoadPng(const std::wstring& path, Capture& capture) {
+    GdiplusSession session;
+    if (!session.ok) return false;
+    Gdiplus::Bitmap image(path.c_str());
+    if (image.GetLastStatus() != Gdiplus::Ok) return false;
+    capture.width = static_cast<int>(image.GetWidth());
+    capture.height = static_cast<int>(image.GetHeight());
+    capture.pixels.resize(static_cast<size_t>(capture.width) * capture.height);
+    for (int y = 0; y < capture.height; ++y)
+        for (int x = 0; x < capture.width; ++x) {
+            Gdiplus::Color color;
+            image.GetPixel(x, y, &color);
+            capture.pixels[static_cast<size_t>(y) * capture.width + x] =
+                (color.GetR() << 16) | (color.GetG() << 8) | color.GetB();
+        }
     return true;
 }
