@@ -1,5 +1,5 @@
 // The module's two exports, by ordinal only: 240 initialises the item, 241 is the options dialog's procedure.
-#include "../link/LinkProtocol.h"
+#include "../kit/LinkWire.h"
 #include "../settings/OptionsDialog.h"
 #include "MessengerTodayItem.h"
 #include "ModuleState.h"

@@ -1,11 +1,10 @@
 // The item's action: bring the messenger's main application up (ask it, find it, or start it) and hand the
 // shown notice's key back to it.
-#include "../link/LinkProtocol.h"
+#include "../kit/LinkWire.h"
 #include "../settings/MainApplication.h"
 #include "MessengerItemModel.h"
 
 namespace {
-constexpr LRESULT ACTIVATION_DONE = 1;  // only this answer means the main application came forward
 
 // Marks an action as running for as long as it runs, however it ends.
 class RunningFlag {
@@ -38,7 +37,7 @@ void MessengerItemModel::ShowOrStartMainApplication() {
 bool MessengerItemModel::BringUpMainApplication() {
     if (link.mainWindow) {
         MainAnswer activation = link.RequestActivation();
-        if (activation.outcome == SendOutcome::Answered && activation.value == ACTIVATION_DONE) return false;
+        if (activation.outcome == SendOutcome::Answered && activation.value == LINK_ACTIVATION_DONE) return false;
         // Slow, not gone: its window is neither touched (that could wait on it again) nor is it started twice.
         if (activation.outcome == SendOutcome::Busy) return false;
     }

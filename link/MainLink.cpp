@@ -1,7 +1,7 @@
 #include "MainLink.h"
 #include "../platform/SendMessageTimeout.h"
 #include "../platform/aygshell.h"
-#include "LinkProtocol.h"
+#include "../kit/LinkWire.h"
 #include "NoticePayload.h"
 #include <new>
 

@@ -2,12 +2,10 @@
 // it sends and what the item sends it. It owns the link state and the notice list and knows nothing of the
 // item object: each inbound message tells the caller what else to do.
 #pragma once
+#include "../kit/LinkWire.h"
 #include "MessageList.h"
 #include "SharedSection.h"
 
-// How long the item waits for the main application to answer one message, so that a busy or hung
-// application never freezes the Today screen for long.
-constexpr DWORD MAIN_APPLICATION_REPLY_TIMEOUT_MS = 3000;
 // After a send timed out while the main application's window still existed, the refresh query's ping is left
 // out for this long, unless the main application sends the item something first: a busy application then
 // costs the host's refreshes at most one reply bound in this time, and its link and notices are kept. What
@@ -90,7 +88,7 @@ public:
     bool statusMode = false;
     MessageList notices;
     // The bounds above; tests of the link itself shorten them.
-    DWORD replyTimeoutMs = MAIN_APPLICATION_REPLY_TIMEOUT_MS;
+    DWORD replyTimeoutMs = LINK_REPLY_TIMEOUT_MS;
     DWORD busyBackoffMs = MAIN_APPLICATION_BUSY_BACKOFF_MS;
 
 private:

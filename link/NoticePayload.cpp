@@ -3,8 +3,7 @@
 #include "DecimalField.h"
 
 namespace {
-constexpr size_t NOTICE_FIELD_COUNT = 5;
-constexpr size_t NOTICE_TEXT_FIELD_COUNT = 4;
+constexpr size_t NOTICE_TEXT_FIELD_COUNT = NOTICE_FIELD_TIME;  // the fields before the time are texts
 constexpr wchar_t REPLACEMENT_CHARACTER = 0xFFFD;
 
 // The two fields the item draws: readable on one line, and well-formed for the text functions.
@@ -67,8 +66,8 @@ std::unique_ptr<MessageEntry> ParseNotice(const wchar_t* text, size_t count) {
     std::wstring* members[NOTICE_TEXT_FIELD_COUNT] = {&entry->key, &entry->portraitPath, &entry->senderName,
                                                       &entry->messageText};
     for (size_t i = 0; i < fields.size() && i < NOTICE_TEXT_FIELD_COUNT; ++i) *members[i] = fields[i];
-    if (fields.size() >= NOTICE_FIELD_COUNT) {
-        ULONGLONG bits = static_cast<ULONGLONG>(ParseDecimalField(fields[4].c_str()));
+    if (fields.size() > NOTICE_FIELD_TIME) {
+        ULONGLONG bits = static_cast<ULONGLONG>(ParseDecimalField(fields[NOTICE_FIELD_TIME].c_str()));
         entry->time.dwLowDateTime = static_cast<DWORD>(bits);
         entry->time.dwHighDateTime = static_cast<DWORD>(bits >> 32);
     }

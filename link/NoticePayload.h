@@ -1,14 +1,12 @@
 // The notice payload: five UTF-16 fields separated by U+0000 (key, portrait path, sender, text, time as a
 // decimal FILETIME), parsed into a MessageEntry.
 #pragma once
+#include "../kit/LinkWire.h"
 #include "MessageEntry.h"
 #include <memory>
 #include <string>
 #include <vector>
 
-// The most UTF-16 units of a sender name or a message text that the item keeps. Its lines show a few dozen
-// characters, cut with "..."; keeping more would only make every paint measure text nobody sees.
-constexpr size_t DISPLAYED_TEXT_MAX_UNITS = 256;
 
 // Builds an entry from `count` UTF-16 units of payload.
 std::unique_ptr<MessageEntry> ParseNotice(const wchar_t* text, size_t count);

@@ -1,5 +1,5 @@
 #include "SharedSection.h"
-#include "LinkProtocol.h"
+#include "../kit/LinkWire.h"
 #include <cstring>
 
 bool SharedSection::Open(const wchar_t* name) {

@@ -3,7 +3,7 @@
 // messages. The item runs on this thread, so whenever the stand-in may send to it the test waits by
 // pumping messages (bounded), never by sleeping. What the stand-in saw is read from its transcript.
 #include "link/MainLink.h"
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "peer/PeerNames.h"
 #include "platform/ShellNotificationArea.h"
 #include "support/ItemHarness.h"
@@ -289,11 +289,11 @@ TEST_F(EndToEndTest, HungPeerIsWaitedOnOnceAndKeepsItsNotices) {
     ASSERT_NO_FATAL_FAILURE(StartLinkedAndPainted());
 
     // Hung well past the bound; the hang has begun once the command returns.
-    ASSERT_TRUE(PeerCommand(L"hang " + std::to_wstring(4 * MAIN_APPLICATION_REPLY_TIMEOUT_MS)));
+    ASSERT_TRUE(PeerCommand(L"hang " + std::to_wstring(4 * LINK_REPLY_TIMEOUT_MS)));
     notificationArea.Clear();
     DWORD asked = GetTickCount();
     loaded->Query();
-    EXPECT_LT(GetTickCount() - asked, static_cast<DWORD>(MAIN_APPLICATION_REPLY_TIMEOUT_MS + 1500));
+    EXPECT_LT(GetTickCount() - asked, static_cast<DWORD>(LINK_REPLY_TIMEOUT_MS + 1500));
     asked = GetTickCount();
     loaded->Query();
     EXPECT_LT(GetTickCount() - asked, 1500u);

@@ -1,7 +1,7 @@
 // The robustness suite, part two: faults around the item. Each keeps the host responsive (every refresh query
 // answered within a generous bound, which only a hang overruns), leaks nothing the item made (counted by
 // probing) and crashes nothing; each reports what it tried. ARDENO_SOAK=1 (./run soak) runs longer.
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "link/MainLink.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
@@ -22,7 +22,7 @@ namespace {
 
 // A refresh query that takes longer than this has hung: the item waits at most the reply bound for the main
 // application; the rest is room for a loaded machine.
-constexpr DWORD kHungAfterMs = 2 * MAIN_APPLICATION_REPLY_TIMEOUT_MS + 10000;
+constexpr DWORD kHungAfterMs = 2 * LINK_REPLY_TIMEOUT_MS + 10000;
 
 // The host's side: refresh queries timed, every answer's time kept for the report.
 struct HostQueries {
@@ -146,7 +146,7 @@ TEST_F(PeerFault, SlowThenHungMainApplicationNeverFreezesTheHost) {
     for (int i = 0; i < Scaled(3, 20); ++i) EXPECT_EQ(host.Height(), 60u) << "slow is not gone";
     const DWORD slowest = host.Slowest();
     loaded.Repaint();
-    ASSERT_TRUE(PeerCommand(L"hang " + std::to_wstring(4 * MAIN_APPLICATION_REPLY_TIMEOUT_MS)));
+    ASSERT_TRUE(PeerCommand(L"hang " + std::to_wstring(4 * LINK_REPLY_TIMEOUT_MS)));
     host.Query();
     const DWORD waited = host.times.back();
     const size_t backingOff = host.times.size();

@@ -1,7 +1,7 @@
 // How the item window answers the host: the routing table, the refresh query, colours and the stylus.
 #include "frame/MessengerTodayItem.h"
 #include "frame/ModuleState.h"
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "support/ItemHarness.h"
 #include "support/Surface.h"
 #include <stdexcept>

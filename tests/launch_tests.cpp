@@ -1,7 +1,7 @@
 // The item's action: bringing the main application up (asking it, finding its window, or starting its
 // program), handing the shown notice's key back, and the fallback when nobody takes the key. Starts are
 // counted from the real processes, with the install path pointing at launch_recorder.exe.
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "support/ItemHarness.h"
 #include "support/LaunchRecorder.h"
 #include "support/MainApplication.h"

@@ -3,7 +3,7 @@
 // main application. The main application is a recording window on the test's thread (or, when hung, a
 // window whose thread stopped pumping).
 #include "link/MainLink.h"
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "platform/ShellNotificationArea.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
@@ -560,7 +560,7 @@ TEST(UnloadSection, MessagesArrivingDuringTheGoodbyeAreSafe) {
 // --- A hung main application never freezes the Today screen ---------------------------------------------
 
 namespace {
-constexpr DWORD kBound = MAIN_APPLICATION_REPLY_TIMEOUT_MS;
+constexpr DWORD kBound = LINK_REPLY_TIMEOUT_MS;
 constexpr DWORD kSlack = 1500;
 
 template <typename Action>

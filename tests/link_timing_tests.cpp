@@ -146,7 +146,7 @@ ThreadedMainApplication& LinkedAndHungOnOnePing(Stage& stage) {
     main.HoldOn(LINKM_PING);
     EXPECT_EQ(stage.Query(), 1);
     EXPECT_TRUE(stage.model->link.BackingOff());
-    stage.Bound(MAIN_APPLICATION_REPLY_TIMEOUT_MS);
+    stage.Bound(LINK_REPLY_TIMEOUT_MS);
     return main;
 }
 
@@ -199,7 +199,7 @@ std::vector<Row> Rows(HWND item) {
              });
              stage.Bound(kLongBound);
              EXPECT_EQ(stage.Query(), 1);
-             stage.Bound(MAIN_APPLICATION_REPLY_TIMEOUT_MS);
+             stage.Bound(LINK_REPLY_TIMEOUT_MS);
          },
          {{kPing}, {kPing}, {}, 0, 1, {3, 3}}},
         {"crashes, and its restart attaches before the detach the item posted itself arrives",

@@ -1,7 +1,7 @@
 // What the item paints, read back from its window: backgrounds, both views, texts, portraits, arrows.
 // The item runs from the real DLL under a host window; notices arrive as the main application sends them.
 // At the default font setting and 96 dpi the font is 12 pixels high and lines are 20 (text offset 0).
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "render/Metrics.h"
 #include "render/PaintItem.h"
 #include "settings/SystemFontSize.h"
