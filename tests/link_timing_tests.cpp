@@ -320,6 +320,31 @@ std::vector<Row> Rows(HWND item) {
              EXPECT_TRUE(stage.recorder.WaitForStart());
          },
          {{}, {}, {}, 2, 0, {1, 0}}},
+        {"shows a sign-in window of its own while it starts: a tap brings that window forward, nothing more starts",
+         [](Stage& stage) {
+             stage.recorder.HoldStartedShowing(L"Signing in");
+             stage.Act();
+             EXPECT_TRUE(stage.recorder.WaitForStart());
+             const HWND signIn = FindWindowW(LaunchRecorder::kSplashClass, L"Signing in");
+             EXPECT_NE(signIn, nullptr);
+             SetForegroundWindow(stage.host.hwnd());
+             stage.Act();
+             // Its own thread takes the activation in: the window comes forward once it has.
+             EXPECT_TRUE(PumpUntil([signIn] { return GetForegroundWindow() == signIn; }, 5000));
+             stage.recorder.ReleaseStarted();
+         },
+         {{}, {}, {}, 1, 0, {1, 0}}},
+        {"hangs while starting, past the start-up bound: the next tap looks for it again and starts it",
+         [](Stage& stage) {
+             stage.model->startedProgram.startupBoundMs = 0;
+             stage.recorder.HoldStarted();
+             stage.Act();
+             EXPECT_TRUE(stage.recorder.WaitForStart());
+             stage.Act();
+             EXPECT_TRUE(stage.recorder.WaitForStart());
+             stage.recorder.ReleaseStarted();
+         },
+         {{}, {}, {}, 2, 0, {1, 0}}},
     };
     // clang-format on
 }
