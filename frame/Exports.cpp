@@ -6,19 +6,14 @@
 
 extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM* record, HWND parent) {
     MessengerTodayItem* item = itemPointer;
-    if (!item || !record) return nullptr;
-    try {
-        if (!record->fEnabled) return nullptr;
-        hostItemRecord = record;
-        record->cyp = item->GetItemHeight();
-        // A second initialisation replaces the window, so exactly one exists and it is the one published.
-        item->ReleaseWindow();
-        item->CreateItemWindow(ItemWindowProc, parent, ITEM_WINDOW_CLASS, ITEM_WINDOW_NAME, true);
-        item->OnWindowCreated();
-        return item->window;
-    } catch (...) {
-        return nullptr;
-    }
+    if (!item || !record || !record->fEnabled) return NULL;
+    hostItemRecord = record;
+    record->cyp = item->GetItemHeight();
+    // A second initialisation replaces the window, so exactly one exists and it is the one published.
+    item->ReleaseWindow();
+    item->CreateItemWindow(ItemWindowProc, parent, ITEM_WINDOW_CLASS, ITEM_WINDOW_NAME, true);
+    item->OnWindowCreated();
+    return item->window;
 }
 
 extern "C" BOOL WINAPI CustomItemOptionsDlgProc(HWND dialog, UINT message, UINT wParam, LONG lParam) {
@@ -29,23 +24,19 @@ extern "C" BOOL WINAPI CustomItemOptionsDlgProc(HWND dialog, UINT message, UINT 
         EndOptionsDialog(dialog);
         return TRUE;
     }
-    try {
-        switch (message) {
-        case WM_DESTROY:
-            item->OnOptionsDestroy(dialog, optionsDialogParameter);
-            optionsDialogParameter = 0;
-            return TRUE;
-        case WM_INITDIALOG:
-            optionsDialogParameter = lParam;
-            item->OnOptionsInitDialog(dialog, lParam);
-            return TRUE;
-        case WM_COMMAND:
-            item->OnOptionsCommand(dialog, optionsDialogParameter, HIWORD(wParam), LOWORD(wParam), lParam);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    } catch (...) {
+    switch (message) {
+    case WM_DESTROY:
+        item->OnOptionsDestroy(dialog, optionsDialogParameter);
+        optionsDialogParameter = 0;
+        return TRUE;
+    case WM_INITDIALOG:
+        optionsDialogParameter = lParam;
+        item->OnOptionsInitDialog(dialog, lParam);
+        return TRUE;
+    case WM_COMMAND:
+        item->OnOptionsCommand(dialog, optionsDialogParameter, HIWORD(wParam), LOWORD(wParam), lParam);
+        return TRUE;
+    default:
         return FALSE;
     }
 }

@@ -37,5 +37,5 @@ void MessengerTodayItem::QueryColors() {
 }
 
 void MessengerTodayItem::Invalidate() {
-    if (window) InvalidateRect(window, nullptr, FALSE);  // a null window would mean every window
+    if (window) InvalidateRect(window, NULL, FALSE);  // a null window would mean every window
 }

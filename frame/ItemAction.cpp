@@ -11,15 +11,16 @@ class RunningFlag {
 public:
     explicit RunningFlag(bool& flag) : flag(flag) { flag = true; }
     ~RunningFlag() { flag = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
 
 private:
+    RunningFlag(const RunningFlag&);
+    RunningFlag& operator=(const RunningFlag&);
+
     bool& flag;
 };
 }  // namespace
 
-bool MessengerItemModel::LaunchMainApplication() { return startedProgram.Start(installPath.c_str()); }
+bool MessengerItemModel::LaunchMainApplication() { return startedProgram.Start(installPath); }
 
 void MessengerItemModel::ShowOrStartMainApplication() {
     // The Chinese title first, whatever the language the item shows.
@@ -64,15 +65,15 @@ int MessengerItemModel::OnAction() {
     // What the user acted on: the notice on screen and the notices held at this moment. What the main
     // application pushes while it is brought up or takes the key changes neither.
     const bool handsBack = noticeShown;
-    std::wstring key;
-    key.swap(shownKey);
+    WideString key;
+    key.Swap(shownKey);
     const unsigned paintsBefore = paints;
     const HeldNotices held = link.Held();
     // One action looks for the application, or starts it, at most once: a start that failed is not retried
     // either, the path would fail the same way.
     const bool lookedForIt = BringUpMainApplication();
     if (handsBack) {
-        MainAnswer handedBack = link.HandBackKey(key.data(), key.size());
+        MainAnswer handedBack = link.HandBackKey(key.Text(), key.Length());
         // The key was refused or nobody took it: the application must run, and the notices held are stale.
         // A busy application keeps them: it is there, only slow. Notices pushed during the wait are new.
         if (!handedBack.Done() && handedBack.outcome != SendOutcome::Busy) {
@@ -84,7 +85,7 @@ int MessengerItemModel::OnAction() {
         }
     }
     // Nothing was painted meanwhile: the same notice is still on screen.
-    if (paints == paintsBefore) shownKey.swap(key);
+    if (paints == paintsBefore) shownKey.Swap(key);
     selected = false;
     return 1;
 }

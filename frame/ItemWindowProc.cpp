@@ -85,10 +85,5 @@ LRESULT Dispatch(MessengerTodayItem& item, HWND window, UINT message, WPARAM wPa
 LRESULT CALLBACK ItemWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     MessengerTodayItem* item = itemPointer;
     if (!item) return DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return Dispatch(*item, window, message, wParam, lParam);
-    } catch (...) {
-        // No exception may reach the host's message loop: answer as for an unhandled message.
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+    return Dispatch(*item, window, message, wParam, lParam);
 }

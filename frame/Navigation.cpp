@@ -2,7 +2,7 @@
 #include "MessengerTodayItem.h"
 
 namespace {
-constexpr UINT HIGHLIGHT_INTERVAL_MS = 200;
+const UINT HIGHLIGHT_INTERVAL_MS = 200;
 }  // namespace
 
 bool PointInRect(const RECT& rect, POINT point) {
@@ -61,7 +61,7 @@ int MessengerTodayItem::OnNavigationKey(UINT virtualKey) {
 void MessengerTodayItem::OnTapDown(UINT, int x, int y) {
     if (animationRunning) StopAnimation();
     if (link.notices.Size() < 2) return;
-    POINT point = {x, y};
+    const POINT point = {x, y};
     if (link.notices.CanGoPrevious() && PointInRect(layout.prevArrowHitArea, point)) {
         GoPrevious();
         Invalidate();
@@ -73,7 +73,7 @@ void MessengerTodayItem::OnTapDown(UINT, int x, int y) {
 
 void MessengerTodayItem::OnTapUp(UINT, int x, int y) {
     if (animationRunning) StopAnimation();
-    POINT point = {x, y};
+    const POINT point = {x, y};
     // A tap on an arrow pages (on stylus-down) and never opens the messenger.
     if (link.notices.Size() >= 2 &&
         (PointInRect(layout.prevArrowHitArea, point) || PointInRect(layout.nextArrowHitArea, point)))

@@ -3,9 +3,12 @@
 #include "../platform/aygshell.h"
 #include "../kit/LinkWire.h"
 #include "NoticePayload.h"
-#include <new>
-
 namespace {
+
+MainAnswer Outcome(SendOutcome::Value outcome, LRESULT value, HWND window) {
+    MainAnswer answer = {outcome, value, window};
+    return answer;
+}
 
 DWORD HandleValue(HWND window) { return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)); }
 HWND WindowFromValue(DWORD value) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(value)); }
@@ -13,11 +16,23 @@ WPARAM AsWParam(HWND window) { return reinterpret_cast<WPARAM>(window); }
 
 }  // namespace
 
+MainLink::MainLink()
+    : mainWindow(NULL),
+      statusMode(false),
+      replyTimeoutMs(LINK_REPLY_TIMEOUT_MS),
+      busyBackoffMs(MAIN_APPLICATION_BUSY_BACKOFF_MS),
+      itemWindow(NULL),
+      busy(false),
+      busySince(0),
+      heard(0),
+      clears(0),
+      attaches(0) {}
+
 HWND MainLink::Trusted(HWND candidate) const {
-    if (!candidate || candidate == HWND_BROADCAST || candidate == itemWindow || !IsWindow(candidate)) return nullptr;
+    if (!candidate || candidate == HWND_BROADCAST || candidate == itemWindow || !IsWindow(candidate)) return NULL;
     // The host would take the protocol's numbers for its own messages (1126 is its "took selection").
-    const HWND host = itemWindow ? GetParent(itemWindow) : nullptr;
-    if (host && (candidate == host || IsChild(host, candidate))) return nullptr;
+    const HWND host = itemWindow ? GetParent(itemWindow) : NULL;
+    if (host && (candidate == host || IsChild(host, candidate))) return NULL;
     return candidate;
 }
 
@@ -26,26 +41,26 @@ bool MainLink::BackingOff() const { return busy && GetTickCount() - busySince < 
 MainAnswer MainLink::Send(UINT message, WPARAM wParam, LPARAM lParam) {
     // The handle was checked when it arrived; a window destroyed since fails the send and is found gone below.
     const HWND target = mainWindow;
-    if (!target || target == HWND_BROADCAST || target == itemWindow) return {SendOutcome::Gone, 0, target};
+    if (!target || target == HWND_BROADCAST || target == itemWindow) return Outcome(SendOutcome::Gone, 0, target);
     const unsigned heardBefore = heard;
     DWORD_PTR result = 0;
     if (PlatformSendMessageTimeout(target, message, wParam, lParam, replyTimeoutMs, &result)) {
         if (target == mainWindow) busy = false;
-        return {SendOutcome::Answered, static_cast<LRESULT>(result), target};
+        return Outcome(SendOutcome::Answered, static_cast<LRESULT>(result), target);
     }
     // The verdict is about the window sent to, which the messages taken during the wait may have replaced.
-    if (!IsWindow(target)) return {SendOutcome::Gone, 0, target};
+    if (!IsWindow(target)) return Outcome(SendOutcome::Gone, 0, target);
     // Slow or hung, not gone. Left alone only if it is still the linked one and said nothing meanwhile.
     if (target == mainWindow && heard == heardBefore) {
         busy = true;
         busySince = GetTickCount();
     }
-    return {SendOutcome::Busy, 0, target};
+    return Outcome(SendOutcome::Busy, 0, target);
 }
 
 int MainLink::Connect(HWND window) {
     itemWindow = window;
-    mainWindow = nullptr;
+    mainWindow = NULL;
     busy = false;
     // A repeated initialisation publishes the current window through a freshly opened section.
     todaySection.Close();
@@ -72,10 +87,10 @@ void MainLink::SayGoodbye() {
 
 void MainLink::ItemWindowDestroyed() {
     SayGoodbye();
-    mainWindow = nullptr;
+    mainWindow = NULL;
     busy = false;
     WithdrawPublishedWindow();
-    itemWindow = nullptr;
+    itemWindow = NULL;
 }
 
 void MainLink::WithdrawPublishedWindow() {
@@ -127,7 +142,10 @@ MainAnswer MainLink::HandBackKey(const wchar_t* key, size_t length) {
     return CopyData(LINK_COPYDATA_KIND, key, static_cast<DWORD>(length * sizeof(wchar_t)));
 }
 
-HeldNotices MainLink::Held() const { return {clears, notices.Size(), notices.LastArrival()}; }
+HeldNotices MainLink::Held() const {
+    HeldNotices held = {clears, notices.Size(), notices.LastArrival()};
+    return held;
+}
 
 bool MainLink::DropHeld(const HeldNotices& held) {
     if (held.clears != clears || held.count == 0) return false;
@@ -148,7 +166,7 @@ void MainLink::ClearNotices() {
 }
 
 void MainLink::Forget() {
-    mainWindow = nullptr;
+    mainWindow = NULL;
     ClearNotices();
 }
 
@@ -159,17 +177,14 @@ void MainLink::SortNotices() {
 
 bool MainLink::AddNotice(const COPYDATASTRUCT* record) {
     // The payload is another process's data: never trust the pointer beyond cbData, nor a null one.
-    if (!record) return false;
+    if (!record || record->cbData > NOTICE_PAYLOAD_MAX_BYTES) return false;
     if (!record->lpData && record->cbData != 0) return false;
-    const wchar_t* text = static_cast<const wchar_t*>(record->lpData);
-    size_t units = record->cbData / sizeof(wchar_t);
-    try {
-        notices.Append(ParseNotice(units ? text : L"", units));
-        return true;
-    } catch (const std::bad_alloc&) {
-        // Out of memory: the notice is dropped, the list stays as it was.
-        return false;
-    }
+    const size_t units = record->cbData / sizeof(wchar_t);
+    MessageEntry* entry = ParseNotice(static_cast<const wchar_t*>(record->lpData), units);
+    if (!entry) return false;
+    if (notices.Append(entry)) return true;
+    delete entry;  // no room in the list: it stays as it was
+    return false;
 }
 
 LinkReply MainLink::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -177,9 +192,10 @@ LinkReply MainLink::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     reply.handled = true;
     switch (message) {
     case WM_COPYDATA: {
-        // Appended behind the others, with no repaint: the count changes at the host's next refresh.
-        const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (record && record->dwData == 0) reply.dirty = AddNotice(record);
+        // Appended behind the others, with no repaint: the count changes at the host's next refresh. Other
+        // kinds of copy-data are answered and ignored.
+        const COPYDATASTRUCT* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (!record || record->dwData == LINK_COPYDATA_KIND) reply.handled = reply.dirty = AddNotice(record);
         break;
     }
     case LINKM_MAIN_ATTACH:

@@ -10,15 +10,17 @@
 // out for this long, unless the main application sends the item something first: a busy application then
 // costs the host's refreshes at most one reply bound in this time, and its link and notices are kept. What
 // the user asks for (the activation, the key) is tried every time all the same.
-constexpr DWORD MAIN_APPLICATION_BUSY_BACKOFF_MS = 30000;
+const DWORD MAIN_APPLICATION_BUSY_BACKOFF_MS = 30000;
 // How one message to the main application ended.
-enum class SendOutcome {
-    Answered,  // the value is its answer
-    Busy,      // its window exists but it did not answer within the bound (or the back-off is running)
-    Gone,      // no usable window: none known, destroyed, or a handle the item never sends to
+struct SendOutcome {
+    enum Value {
+        Answered,  // the value is its answer
+        Busy,      // its window exists but it did not answer within the bound (or the back-off is running)
+        Gone       // no usable window: none known, destroyed, or a handle the item never sends to
+    };
 };
 struct MainAnswer {
-    SendOutcome outcome;
+    SendOutcome::Value outcome;
     LRESULT value;  // 0 unless answered
     HWND window;    // the window it was sent to: the outcome is about that one
     bool Done() const { return outcome == SendOutcome::Answered && value != 0; }
@@ -26,21 +28,26 @@ struct MainAnswer {
 
 // What an inbound message asks of the item beyond the link's own state.
 struct LinkReply {
-    bool handled = false;  // the message belongs to the link: answer 1
-    bool cleared = false;  // the notice list was emptied: stop the animation and mark the item dirty
-    bool repaint = false;  // the notice view changed: repaint now
-    bool dirty = false;    // what the item shows changed without a repaint: the host learns it at its refresh
+    LinkReply() : handled(false), cleared(false), repaint(false), dirty(false) {}
+    // The message belongs to the link: answer 1. A notice refused (over a bound, or no memory to keep it) is
+    // not handled, and the default window procedure answers its WM_COPYDATA with 0.
+    bool handled;
+    bool cleared;  // the notice list was emptied: stop the animation and mark the item dirty
+    bool repaint;  // the notice view changed: repaint now
+    bool dirty;    // what the item shows changed without a repaint: the host learns it at its refresh
 };
 
 // The notices held before a key was handed back, so that a failed hand-back drops those and no others.
 struct HeldNotices {
-    unsigned clears = 0;       // the list's clears so far: after another, none of these is left
-    int count = 0;             // how many there were
-    unsigned lastArrival = 0;  // the arrival number of the last of them
+    unsigned clears;       // the list's clears so far: after another, none of these is left
+    int count;             // how many there were
+    unsigned lastArrival;  // the arrival number of the last of them
 };
 
 class MainLink {
 public:
+    MainLink();
+
     // Publishes the item window in "TodayFileMapping", learns the main application's window from
     // "ArdenoFileMapping" and announces the item to it. The result of that announcement, or 0.
     int Connect(HWND itemWindow);
@@ -63,7 +70,8 @@ public:
     void ClearNotices();
     // Leaves status mode and sorts the list by time; the cursor keeps its index.
     void SortNotices();
-    // Parses a copy-data notice and appends it; a record that cannot be read adds nothing. True when appended.
+    // Parses a copy-data notice and appends it. A record that cannot be read, a payload over
+    // NOTICE_PAYLOAD_MAX_BYTES, a refused notice or one that memory cannot hold adds nothing. True when appended.
     bool AddNotice(const COPYDATASTRUCT* record);
     // WM_COPYDATA to the main application: true when it answered non-zero.
     bool SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount);
@@ -80,14 +88,16 @@ public:
     bool BackingOff() const;
 
     SharedSection todaySection;
-    HWND mainWindow = nullptr;  // null: no main application is linked
-    bool statusMode = false;
+    HWND mainWindow;  // null: no main application is linked
+    bool statusMode;
     MessageList notices;
     // The bounds above; tests of the link itself shorten them.
-    DWORD replyTimeoutMs = LINK_REPLY_TIMEOUT_MS;
-    DWORD busyBackoffMs = MAIN_APPLICATION_BUSY_BACKOFF_MS;
+    DWORD replyTimeoutMs;
+    DWORD busyBackoffMs;
 
 private:
+    MainLink(const MainLink&);
+    MainLink& operator=(const MainLink&);
     // Every message to the main application goes through here: one bounded wait.
     MainAnswer Send(UINT message, WPARAM wParam, LPARAM lParam);
     MainAnswer CopyData(ULONG_PTR dwData, const void* data, DWORD byteCount);
@@ -101,10 +111,10 @@ private:
     void WithdrawPublishedWindow();
     void Forget();
 
-    HWND itemWindow = nullptr;  // the window published and named as the sender
-    bool busy = false;          // the linked window timed out without a word from it...
-    DWORD busySince = 0;        // ...at this tick count
-    unsigned heard = 0;         // messages taken from the main application so far
-    unsigned clears = 0;        // times the list was emptied so far
-    unsigned attaches = 0;      // attach messages taken so far, whatever window they named
+    HWND itemWindow;     // the window published and named as the sender
+    bool busy;           // the linked window timed out without a word from it...
+    DWORD busySince;     // ...at this tick count
+    unsigned heard;      // messages taken from the main application so far
+    unsigned clears;     // times the list was emptied so far
+    unsigned attaches;   // attach messages taken so far, whatever window they named
 };

@@ -10,7 +10,7 @@ const DWORD MAIN_APPLICATION_STARTUP_BOUND_MS = 30000;
 
 class StartedProgram {
 public:
-    StartedProgram() : processId(0), startedAt(0), startupBoundMs(MAIN_APPLICATION_STARTUP_BOUND_MS) {}
+    StartedProgram() : startupBoundMs(MAIN_APPLICATION_STARTUP_BOUND_MS), processId(0), startedAt(0) {}
 
     // Starts the program at the install path and keeps its process; true when the platform reports success.
     bool Start(const wchar_t* installPath);

@@ -273,8 +273,9 @@ const CommandCase kCommandCases[] = {
     {"FurtherNoticeIsShownAtTheNextRefresh", 2, WM_COPYDATA, Param::Zero, Record::Notice, 1, false, Pinged::Main,
      kThreeLines, 1},
     {"CopyDataOfOtherKindIsIgnored", 0, WM_COPYDATA, Param::Zero, Record::KindOne, 1, false, Pinged::Main, kOneLine, 0},
-    {"NullCopyDataRecordIsIgnored", 0, WM_COPYDATA, Param::Zero, Record::Null, 1, false, Pinged::Main, kOneLine, 0},
-    {"NullDataWithCountIsIgnored", 0, WM_COPYDATA, Param::Zero, Record::NullDataWithCount, 1, false, Pinged::Main,
+    // Nothing that can be read is kept, and the answer says so.
+    {"NullCopyDataRecordIsRefused", 0, WM_COPYDATA, Param::Zero, Record::Null, 0, false, Pinged::Main, kOneLine, 0},
+    {"NullDataWithCountIsRefused", 0, WM_COPYDATA, Param::Zero, Record::NullDataWithCount, 0, false, Pinged::Main,
      kOneLine, 0},
     {"UnknownMessageGoesToTheDefault", 2, kUnknownMessage, Param::Zero, Record::None, 0, false, Pinged::Main,
      kThreeLines, 0},

@@ -6,6 +6,7 @@
 #include "frame/ModuleState.h"
 #include "link/NoticePayload.h"
 #include "support/ItemStage.h"
+#include "support/ItemTexts.h"
 #include "support/PixelCapture.h"
 #include <gtest/gtest.h>
 #include <memory>
@@ -224,17 +225,20 @@ std::vector<Row> Rows(HWND item) {
              EXPECT_EQ(stage.todaySection.ReadHandle(), 0u);
          },
          {{ItemGoodbye(item)}, {}, {}, 0, 0, {0, 0}}},
-        {"pushes a notice with a name and a text of 2,000,000 units each: they are kept cut, the key whole",
+        {"pushes a notice as long as the item takes, its text filling the payload: kept cut, the key whole",
          [](Stage& stage) {
-             Notice huge;
-             huge.key = std::wstring(300, L'k');
-             huge.sender = std::wstring(2000000, L'n');
-             huge.text = std::wstring(2000000, L't');
-             FeedNotices(stage.item, stage.First().hwnd(), {huge});
-             const MessageEntry& kept = stage.model->link.notices.Current();
-             EXPECT_EQ(kept.key, huge.key);
-             EXPECT_EQ(kept.senderName.size(), DISPLAYED_TEXT_MAX_UNITS);
-             EXPECT_EQ(kept.messageText.size(), DISPLAYED_TEXT_MAX_UNITS);
+             Notice longest;
+             longest.key = std::wstring(NOTICE_KEY_MAX_UNITS, L'k');
+             longest.sender = std::wstring(DISPLAYED_TEXT_MAX_UNITS + 1, L'n');
+             longest.text.clear();
+             longest.text.assign(NOTICE_PAYLOAD_MAX_BYTES / sizeof(wchar_t) - NoticePayload(longest).size(), L't');
+             ASSERT_EQ(NoticePayload(longest).size() * sizeof(wchar_t), NOTICE_PAYLOAD_MAX_BYTES);
+             FeedNotices(stage.item, stage.First().hwnd(), {longest});
+             ASSERT_EQ(stage.model->link.notices.Size(), 1) << "the notice was taken";
+             const MessageEntry& kept = *stage.model->link.notices.Current();
+             EXPECT_EQ(kept.key, longest.key);
+             EXPECT_EQ(kept.senderName.Length(), DISPLAYED_TEXT_MAX_UNITS);
+             EXPECT_EQ(kept.messageText.Length(), DISPLAYED_TEXT_MAX_UNITS);
          },
          {{kPing}, {}, {}, 0, 1, {3, 1}}},
         {"runs hung and unlinked when the user taps: its window is found and shown without waiting on it",
