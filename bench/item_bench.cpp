@@ -15,7 +15,7 @@
 // figures could be measured.
 #include "BenchFigures.h"
 #include "PeerControl.h"
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "link/NoticePayload.h"
 #include "resources/resource.h"
 #include "support/ItemHarness.h"

@@ -15,12 +15,13 @@ namespace {
 void Fill(MessageList& list, int n, std::mt19937& random) {
     list.Clear();
     for (int i = 0; i < n; ++i) {
-        auto entry = std::make_unique<MessageEntry>();
-        entry->key = L"k" + std::to_wstring(i);
+        MessageEntry* entry = new MessageEntry();
+        const std::wstring key = L"k" + std::to_wstring(i);
+        entry->key.Assign(key.data(), key.size());
         const unsigned long long time = (static_cast<unsigned long long>(random()) << 32) | random();
         entry->time.dwLowDateTime = static_cast<DWORD>(time);
         entry->time.dwHighDateTime = static_cast<DWORD>(time >> 32) & 0x7FFFFFFF;
-        list.Append(std::move(entry));
+        list.Append(entry);
     }
 }
 
@@ -46,11 +47,11 @@ double PagingStepMicroseconds(int n, std::mt19937& random) {
     const double perPass = MicrosecondsPerCall(passes, [&] {
         for (int i = 1; i < n; ++i) {
             list.Next(false);
-            touched += list.Current().key.size();
+            touched += list.Current()->key.Length();
         }
         for (int i = 1; i < n; ++i) {
             list.Previous(false);
-            touched += list.Current().key.size();
+            touched += list.Current()->key.Length();
         }
     });
     return touched ? perPass / (2.0 * (n - 1)) : 0;

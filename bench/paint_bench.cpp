@@ -1,6 +1,6 @@
 // Paints per second of the real item DLL in its three-line view (the costlier one), selected and not:
 //   WINEPREFIX=build/wineprefix wine build/bin/paint_bench.exe [paints]
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "support/ItemHarness.h"
 #include "support/NoticeFeed.h"
 #include <cstdio>

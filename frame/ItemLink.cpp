@@ -20,6 +20,18 @@ void MessengerItemModel::ClearAll() {
 void MessengerItemModel::NoticesDropped() {
     if (animationRunning) StopAnimation();
     dirty = true;
+    ReleaseUnusedPortraitCopies();
+}
+
+void MessengerItemModel::ReleaseUnusedPortraitCopies() {
+    PortraitInUse inUse[LOADED_PORTRAITS_MAX];
+    const MessageList& notices = link.notices;
+    const size_t count = notices.LoadedPortraitCount();
+    for (size_t i = 0; i < count; ++i) {
+        const PortraitInUse loaded = {notices.LoadedPortrait(i)->arrival, notices.LoadedPortrait(i)->portrait.get()};
+        inUse[i] = loaded;
+    }
+    fittedPortraits.KeepOnly(inUse, count);
 }
 
 void MessengerItemModel::SortNotices() {

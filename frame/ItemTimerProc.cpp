@@ -5,25 +5,32 @@
 VOID CALLBACK ItemTimerProc(HWND window, UINT message, UINT_PTR timerId, DWORD time) {
     MessengerTodayItem* item = itemPointer;
     if (!item) return;
-    try {
-        switch (timerId) {
-        case ANIMATION_TIMER_ID: {
-            ++item->animationTickCount;
-            DWORD elapsed = GetTickCount() - item->animationStartTick;
-            if (item->OnAnimationTick(item->animationTickCount, elapsed)) return;
-            item->animationRunning = false;
-            item->animationTickCount = 0;
-            KillTimer(item->window, ANIMATION_TIMER_ID);
-            break;
-        }
-        case HIGHLIGHT_TIMER_ID:
-            item->OnHighlightTimeout();
-            item->highlightTimerRunning = false;
-            KillTimer(item->window, HIGHLIGHT_TIMER_ID);  // acts once per start
-            break;
-        default:
-            item->OnOtherTimer(message, timerId, time);
-            break;
-        }
-    } catch (...) {}
+    switch (timerId) {
+    case ANIMATION_TIMER_ID: {
+        ++item->animationTickCount;
+        DWORD elapsed = GetTickCount() - item->animationStartTick;
+        if (item->OnAnimationTick(item->animationTickCount, elapsed)) return;
+        item->animationRunning = false;
+        item->animationTickCount = 0;
+        KillTimer(item->window, ANIMATION_TIMER_ID);
+        break;
+    }
+    case HIGHLIGHT_TIMER_ID:
+        item->OnHighlightTimeout();
+        item->highlightTimerRunning = false;
+        KillTimer(item->window, HIGHLIGHT_TIMER_ID);  // acts once per start
+        break;
+    default:
+        item->OnOtherTimer(message, timerId, time);
+        break;
+    }
+}
+
+VOID CALLBACK ItemExistenceCheckProc(HWND, UINT, UINT_PTR timerId, DWORD) {
+    MessengerTodayItem* item = itemPointer;
+    if (!item) {
+        KillTimer(NULL, timerId);
+        return;
+    }
+    item->CheckWindowStillExists(timerId);
 }

@@ -3,8 +3,10 @@
 #include "../platform/WindowProcedure.h"
 
 ItemWindow::ItemWindow()
-    : window(nullptr),
-      windowProc(nullptr),
+    : window(NULL),
+      windowProc(NULL),
+      className(NULL),
+      windowName(NULL),
       animationStartTick(0),
       animationRunning(false),
       animationTickCount(0),
@@ -24,22 +26,21 @@ bool ItemWindow::CreateItemWindow(WNDPROC procedure, HWND parent, const wchar_t*
     windowProc = procedure;
     className = newClassName;
     windowName = newWindowName;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HINSTANCE instance = GetModuleHandleW(NULL);
 
     // A class left registered by an earlier window (a soft reset, a reload) would keep the old procedure.
-    UnregisterClassW(className.c_str(), instance);
+    UnregisterClassW(className, instance);
     WNDCLASSW windowClass = {};
-    windowClass.style = 0;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
-    windowClass.lpszClassName = className.c_str();
+    windowClass.lpszClassName = className;
     classRegistered = RegisterClassW(&windowClass) != 0;
 
     DWORD style = 0;
     if (parent) style |= WS_CHILD;
     if (visible) style |= WS_VISIBLE;
-    window = CreateWindowExW(0, className.c_str(), windowName.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, 20, 20,
-                             parent, nullptr, instance, nullptr);
+    window = CreateWindowExW(0, className, windowName, style, CW_USEDEFAULT, CW_USEDEFAULT, 20, 20,
+                             parent, NULL, instance, NULL);
     if (!window) return false;
     PlatformSetWindowProcedure(window, windowProc);
     if (visible) {
@@ -53,13 +54,13 @@ int ItemWindow::DestroyItemWindow() {
     if (window) {
         // Forgotten first: the destroy message then tells the item's own teardown from anyone else's.
         HWND destroying = window;
-        window = nullptr;
+        window = NULL;
         DestroyWindow(destroying);
     } else if (!classRegistered) {
         return 1;
     }
     // Also when the window went with its host: the class must not outlive the module's procedure.
-    UnregisterClassW(className.c_str(), GetModuleHandleW(nullptr));
+    UnregisterClassW(className, GetModuleHandleW(NULL));
     classRegistered = false;
     return 1;
 }
@@ -69,6 +70,9 @@ UINT_PTR ItemWindow::StartHighlightTimer(UINT intervalMs) {
         highlightTimerRunning = false;
         KillTimer(window, HIGHLIGHT_TIMER_ID);
     }
-    highlightTimerRunning = true;
-    return SetTimer(window, HIGHLIGHT_TIMER_ID, intervalMs, ItemTimerProc);
+    // Never without a window: SetTimer would make a thread timer that nobody kills.
+    if (!window) return 0;
+    const UINT_PTR started = SetTimer(window, HIGHLIGHT_TIMER_ID, intervalMs, ItemTimerProc);
+    highlightTimerRunning = started != 0;
+    return started;
 }

@@ -1,10 +1,9 @@
 // Level 1 of the item: its window, its timer state and its dirty flag.
 #pragma once
 #include <windows.h>
-#include <string>
 
-constexpr UINT_PTR ANIMATION_TIMER_ID = 5;
-constexpr UINT_PTR HIGHLIGHT_TIMER_ID = 6;
+const UINT_PTR ANIMATION_TIMER_ID = 5;
+const UINT_PTR HIGHLIGHT_TIMER_ID = 6;
 
 class ItemWindow {
 public:
@@ -22,8 +21,8 @@ public:
 
     HWND window;
     WNDPROC windowProc;
-    std::wstring className;
-    std::wstring windowName;
+    const wchar_t* className;   // the class and the name given at creation: the item's constants
+    const wchar_t* windowName;
     DWORD animationStartTick;
     bool animationRunning;
     int animationTickCount;

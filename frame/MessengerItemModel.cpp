@@ -1,9 +1,11 @@
 // Construction and teardown of the messenger state.
 #include "MessengerItemModel.h"
 #include "../settings/RegistrySettings.h"
+#include "ModuleState.h"
+#include <string.h>
 
 namespace {
-constexpr LANGID LANGUAGE_CHINESE_PRC = 2052;
+const LANGID LANGUAGE_CHINESE_PRC = 2052;
 }  // namespace
 
 MessengerItemModel::MessengerItemModel(HINSTANCE module)
@@ -15,14 +17,17 @@ MessengerItemModel::MessengerItemModel(HINSTANCE module)
       highlightColor(0),
       currentTextColor(0),
       animationCountdown(0),
-      chineseLanguage(false) {
+      chineseLanguage(false),
+      noticeShown(false),
+      paints(0),
+      actionRunning(false),
+      existenceCheckTimer(0) {
     selected = false;
     chineseLanguage = GetSystemDefaultLangID() == LANGUAGE_CHINESE_PRC;
-    // If anything below throws, the settings object, the members and the base levels are released by
-    // their destructors in reverse order of construction.
     RegistrySettings settings;
     settings.Load();
-    installPath = settings.installPath;
+    memcpy(installPath, settings.installPath, sizeof(installPath));
+    // Icons that cannot be made now (memory short) are made at a later paint.
     icons.LoadIcons();
 }
 
@@ -31,9 +36,12 @@ MessengerItemModel::~MessengerItemModel() {
     link.SayGoodbye();
     DestroyItemWindow();
     link.Unpublish();
+    // A pending look at the window must not fire once the module is gone.
+    if (existenceCheckTimer) KillTimer(NULL, existenceCheckTimer);
+    existenceCheckTimer = 0;
     icons.ReleaseIcons();
-    installPath.clear();
-    installPath.shrink_to_fit();
+    fittedPortraits.ReleaseAll();
+    shownKey.Clear();
     link.notices.Release();
 }
 
@@ -45,11 +53,26 @@ void MessengerItemModel::StopAnimation() {
     dirty = true;
 }
 
-void MessengerItemModel::OnWindowDestroyed(HWND destroyed) {
-    // The item's own teardown forgets the window before destroying it; this is someone else's (the host's
-    // window went, taking its children): a handle kept would later name whatever window gets it next.
-    if (!destroyed || destroyed != window) return;
-    window = nullptr;
+void MessengerItemModel::OnDestroyMessage(HWND destroyed) {
+    // The item's own teardown forgets its window before destroying it: nothing to look at then.
+    if (!destroyed || destroyed != window || existenceCheckTimer) return;
+    existenceCheckTimer = SetTimer(NULL, 0, 0, ItemExistenceCheckProc);
+    // Without a timer the look waits for the unload, which lets a destroyed window go as well: a handle to a
+    // window that no longer exists fails every call harmlessly meanwhile.
+}
+
+void MessengerItemModel::CheckWindowStillExists(UINT_PTR timerId) {
+    KillTimer(NULL, timerId);
+    if (timerId == existenceCheckTimer) existenceCheckTimer = 0;
+    if (window && !IsWindow(window)) OnWindowDestroyed();
+}
+
+void MessengerItemModel::OnWindowDestroyed() {
+    // A handle kept would later name whatever window gets it next; its timers went with it.
+    window = NULL;
+    highlightTimerRunning = false;
+    prevArrowLit = false;
+    nextArrowLit = false;
     link.ItemWindowDestroyed();
 }
 

@@ -2,12 +2,9 @@
 #include "ModuleState.h"
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
-    try {
-        if (reason == DLL_PROCESS_ATTACH) CreateItem(module);
-        else if (reason == DLL_PROCESS_DETACH) DestroyItem();
-    } catch (...) {
-        // Construction failed and released what it built; the item pointer stays null and every entry
-        // then answers as for an item that does not exist.
-    }
+    // With no memory for the item the pointer stays null, and every entry answers as for an item that does not
+    // exist: the module still loads, and the Today screen goes on without it.
+    if (reason == DLL_PROCESS_ATTACH) CreateItem(module);
+    else if (reason == DLL_PROCESS_DETACH) DestroyItem();
     return TRUE;
 }

@@ -2,7 +2,7 @@
 #include "MessengerTodayItem.h"
 
 namespace {
-constexpr UINT HIGHLIGHT_INTERVAL_MS = 200;
+const UINT HIGHLIGHT_INTERVAL_MS = 200;
 }  // namespace
 
 bool PointInRect(const RECT& rect, POINT point) {
@@ -26,20 +26,17 @@ int MessengerItemModel::OnHighlightTimeout() {
 
 void MessengerItemModel::GoPrevious() {
     link.notices.Previous(false);
-    highlightTimerRunning = false;
-    KillTimer(window, HIGHLIGHT_TIMER_ID);
-    prevArrowLit = true;
+    // Lit only while the timer that puts it out runs: an arrow lit without one would stay lit.
+    const bool timed = StartHighlightTimer(HIGHLIGHT_INTERVAL_MS) != 0;
+    prevArrowLit = timed;
     nextArrowLit = false;
-    StartHighlightTimer(HIGHLIGHT_INTERVAL_MS);
 }
 
 void MessengerItemModel::GoNext() {
     link.notices.Next(false);
-    highlightTimerRunning = false;
-    KillTimer(window, HIGHLIGHT_TIMER_ID);
-    nextArrowLit = true;
+    const bool timed = StartHighlightTimer(HIGHLIGHT_INTERVAL_MS) != 0;
+    nextArrowLit = timed;
     prevArrowLit = false;
-    StartHighlightTimer(HIGHLIGHT_INTERVAL_MS);
 }
 
 void MessengerTodayItem::OnReceivedSelection() { StopAnimation(); }
@@ -64,7 +61,7 @@ int MessengerTodayItem::OnNavigationKey(UINT virtualKey) {
 void MessengerTodayItem::OnTapDown(UINT, int x, int y) {
     if (animationRunning) StopAnimation();
     if (link.notices.Size() < 2) return;
-    POINT point = {x, y};
+    const POINT point = {x, y};
     if (link.notices.CanGoPrevious() && PointInRect(layout.prevArrowHitArea, point)) {
         GoPrevious();
         Invalidate();
@@ -76,7 +73,7 @@ void MessengerTodayItem::OnTapDown(UINT, int x, int y) {
 
 void MessengerTodayItem::OnTapUp(UINT, int x, int y) {
     if (animationRunning) StopAnimation();
-    POINT point = {x, y};
+    const POINT point = {x, y};
     // A tap on an arrow pages (on stylus-down) and never opens the messenger.
     if (link.notices.Size() >= 2 &&
         (PointInRect(layout.prevArrowHitArea, point) || PointInRect(layout.nextArrowHitArea, point)))

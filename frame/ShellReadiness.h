@@ -9,7 +9,9 @@ public:
     // once seen set, so a ready shell costs nothing more.
     bool IsReady();
 
+    ShellReadiness() : ready(false) {}
+
 private:
     KernelHandle event;
-    bool ready = false;
+    bool ready;
 };

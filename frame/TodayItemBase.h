@@ -6,7 +6,7 @@
 class TodayItemBase : public ItemWindow {
 public:
     TodayItemBase();
-    ~TodayItemBase() override = default;
+    virtual ~TodayItemBase() {}
 
     virtual int GetItemHeight();                                                   // slot 5
     virtual int OnNavigationKey(UINT virtualKey) = 0;                              // slot 6

@@ -10,13 +10,14 @@ bool IsLeadingSpace(wchar_t c) {
 
 }  // namespace
 
-LONGLONG ParseDecimalField(const wchar_t* text) {
+LONGLONG ParseDecimalField(const wchar_t* text, size_t length) {
     if (!text) return 0;
-    while (IsLeadingSpace(*text)) ++text;
+    const wchar_t* const end = text + length;
+    while (text != end && IsLeadingSpace(*text)) ++text;
     bool negative = false;
-    if (*text == L'+' || *text == L'-') negative = *text++ == L'-';
+    if (text != end && (*text == L'+' || *text == L'-')) negative = *text++ == L'-';
     // Unsigned arithmetic: overflow wraps, where signed overflow would be undefined.
     ULONGLONG value = 0;
-    for (; *text >= L'0' && *text <= L'9'; ++text) value = value * 10 + static_cast<ULONGLONG>(*text - L'0');
+    for (; text != end && *text >= L'0' && *text <= L'9'; ++text) value = value * 10 + static_cast<ULONGLONG>(*text - L'0');
     return static_cast<LONGLONG>(negative ? 0 - value : value);
 }

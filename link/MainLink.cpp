@@ -1,11 +1,14 @@
 #include "MainLink.h"
 #include "../platform/SendMessageTimeout.h"
 #include "../platform/aygshell.h"
-#include "LinkProtocol.h"
+#include "../kit/LinkWire.h"
 #include "NoticePayload.h"
-#include <new>
-
 namespace {
+
+MainAnswer Outcome(SendOutcome::Value outcome, LRESULT value, HWND window) {
+    MainAnswer answer = {outcome, value, window};
+    return answer;
+}
 
 DWORD HandleValue(HWND window) { return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)); }
 HWND WindowFromValue(DWORD value) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(value)); }
@@ -13,11 +16,23 @@ WPARAM AsWParam(HWND window) { return reinterpret_cast<WPARAM>(window); }
 
 }  // namespace
 
+MainLink::MainLink()
+    : mainWindow(NULL),
+      statusMode(false),
+      replyTimeoutMs(LINK_REPLY_TIMEOUT_MS),
+      busyBackoffMs(MAIN_APPLICATION_BUSY_BACKOFF_MS),
+      itemWindow(NULL),
+      busy(false),
+      busySince(0),
+      heard(0),
+      clears(0),
+      attaches(0) {}
+
 HWND MainLink::Trusted(HWND candidate) const {
-    if (!candidate || candidate == HWND_BROADCAST || candidate == itemWindow || !IsWindow(candidate)) return nullptr;
+    if (!candidate || candidate == HWND_BROADCAST || candidate == itemWindow || !IsWindow(candidate)) return NULL;
     // The host would take the protocol's numbers for its own messages (1126 is its "took selection").
-    const HWND host = itemWindow ? GetParent(itemWindow) : nullptr;
-    if (host && (candidate == host || IsChild(host, candidate))) return nullptr;
+    const HWND host = itemWindow ? GetParent(itemWindow) : NULL;
+    if (host && (candidate == host || IsChild(host, candidate))) return NULL;
     return candidate;
 }
 
@@ -26,26 +41,26 @@ bool MainLink::BackingOff() const { return busy && GetTickCount() - busySince < 
 MainAnswer MainLink::Send(UINT message, WPARAM wParam, LPARAM lParam) {
     // The handle was checked when it arrived; a window destroyed since fails the send and is found gone below.
     const HWND target = mainWindow;
-    if (!target || target == HWND_BROADCAST || target == itemWindow) return {SendOutcome::Gone, 0, target};
+    if (!target || target == HWND_BROADCAST || target == itemWindow) return Outcome(SendOutcome::Gone, 0, target);
     const unsigned heardBefore = heard;
     DWORD_PTR result = 0;
     if (PlatformSendMessageTimeout(target, message, wParam, lParam, replyTimeoutMs, &result)) {
         if (target == mainWindow) busy = false;
-        return {SendOutcome::Answered, static_cast<LRESULT>(result), target};
+        return Outcome(SendOutcome::Answered, static_cast<LRESULT>(result), target);
     }
     // The verdict is about the window sent to, which the messages taken during the wait may have replaced.
-    if (!IsWindow(target)) return {SendOutcome::Gone, 0, target};
+    if (!IsWindow(target)) return Outcome(SendOutcome::Gone, 0, target);
     // Slow or hung, not gone. Left alone only if it is still the linked one and said nothing meanwhile.
     if (target == mainWindow && heard == heardBefore) {
         busy = true;
         busySince = GetTickCount();
     }
-    return {SendOutcome::Busy, 0, target};
+    return Outcome(SendOutcome::Busy, 0, target);
 }
 
 int MainLink::Connect(HWND window) {
     itemWindow = window;
-    mainWindow = nullptr;
+    mainWindow = NULL;
     busy = false;
     // A repeated initialisation publishes the current window through a freshly opened section.
     todaySection.Close();
@@ -72,10 +87,10 @@ void MainLink::SayGoodbye() {
 
 void MainLink::ItemWindowDestroyed() {
     SayGoodbye();
-    mainWindow = nullptr;
+    mainWindow = NULL;
     busy = false;
     WithdrawPublishedWindow();
-    itemWindow = nullptr;
+    itemWindow = NULL;
 }
 
 void MainLink::WithdrawPublishedWindow() {
@@ -94,21 +109,24 @@ bool MainLink::Ping() {
     if (BackingOff()) {
         // Left alone while busy, but a window that no longer exists is gone now, not when the back-off ends.
         if (IsWindow(pinged)) return true;
-        DeclareGone(pinged);
+        ForgetGone();
         return false;
     }
+    const unsigned attachesBefore = attaches;
     MainAnswer answer = Send(LINKM_PING, 0, 0);
-    // Another window attached (or the link ended) while the ping waited: the answer is about the old one.
-    if (answer.window != mainWindow) return true;
+    // An attach (a restart, a reused handle) or a detach arrived while the ping waited: the answer is about a
+    // link that no longer is.
+    if (attaches != attachesBefore || mainWindow != pinged) return true;
     // A busy application keeps its link and notices; the back-off keeps the next pings from waiting on it.
     if (answer.outcome == SendOutcome::Busy || answer.Done()) return true;
-    DeclareGone(pinged);
+    ForgetGone();
     return false;
 }
 
-void MainLink::DeclareGone(HWND gone) {
+void MainLink::ForgetGone() {
+    // Applied here, inside the query: a message to the item window would be one anybody could post.
     SHNotificationRemove(&MAIN_NOTIFICATION_CLSID, MAIN_NOTIFICATION_ID);
-    PostMessageW(itemWindow, ITEM_FORGET_MAIN_WINDOW, AsWParam(gone), 0);
+    Forget();
 }
 
 MainAnswer MainLink::CopyData(ULONG_PTR dwData, const void* data, DWORD byteCount) {
@@ -120,13 +138,14 @@ bool MainLink::SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount)
     return CopyData(dwData, data, byteCount).Done();
 }
 
-MainAnswer MainLink::HandBackCurrentKey() {
-    // A copy: the messages taken during the wait may free the notice.
-    const std::wstring key = notices.Current().key;
-    return CopyData(0, key.data(), static_cast<DWORD>(key.size() * sizeof(wchar_t)));
+MainAnswer MainLink::HandBackKey(const wchar_t* key, size_t length) {
+    return CopyData(LINK_COPYDATA_KIND, key, static_cast<DWORD>(length * sizeof(wchar_t)));
 }
 
-HeldNotices MainLink::Held() const { return {clears, notices.Size(), notices.LastArrival()}; }
+HeldNotices MainLink::Held() const {
+    HeldNotices held = {clears, notices.Size(), notices.LastArrival()};
+    return held;
+}
 
 bool MainLink::DropHeld(const HeldNotices& held) {
     if (held.clears != clears || held.count == 0) return false;
@@ -147,7 +166,7 @@ void MainLink::ClearNotices() {
 }
 
 void MainLink::Forget() {
-    mainWindow = nullptr;
+    mainWindow = NULL;
     ClearNotices();
 }
 
@@ -158,17 +177,14 @@ void MainLink::SortNotices() {
 
 bool MainLink::AddNotice(const COPYDATASTRUCT* record) {
     // The payload is another process's data: never trust the pointer beyond cbData, nor a null one.
-    if (!record) return false;
+    if (!record || record->cbData > NOTICE_PAYLOAD_MAX_BYTES) return false;
     if (!record->lpData && record->cbData != 0) return false;
-    const wchar_t* text = static_cast<const wchar_t*>(record->lpData);
-    size_t units = record->cbData / sizeof(wchar_t);
-    try {
-        notices.Append(ParseNotice(units ? text : L"", units));
-        return true;
-    } catch (const std::bad_alloc&) {
-        // Out of memory: the notice is dropped, the list stays as it was.
-        return false;
-    }
+    const size_t units = record->cbData / sizeof(wchar_t);
+    MessageEntry* entry = ParseNotice(static_cast<const wchar_t*>(record->lpData), units);
+    if (!entry) return false;
+    if (notices.Append(entry)) return true;
+    delete entry;  // no room in the list: it stays as it was
+    return false;
 }
 
 LinkReply MainLink::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -176,12 +192,14 @@ LinkReply MainLink::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     reply.handled = true;
     switch (message) {
     case WM_COPYDATA: {
-        // Appended behind the others, with no repaint: the count changes at the host's next refresh.
-        const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (record && record->dwData == 0) reply.dirty = AddNotice(record);
+        // Appended behind the others, with no repaint: the count changes at the host's next refresh. Other
+        // kinds of copy-data are answered and ignored.
+        const COPYDATASTRUCT* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (!record || record->dwData == LINK_COPYDATA_KIND) reply.handled = reply.dirty = AddNotice(record);
         break;
     }
     case LINKM_MAIN_ATTACH:
+        ++attaches;
         ClearNotices();
         reply.cleared = true;
         mainWindow = Trusted(reinterpret_cast<HWND>(wParam));
@@ -203,13 +221,6 @@ LinkReply MainLink::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SortNotices();
         reply.repaint = true;
         break;
-    case ITEM_FORGET_MAIN_WINDOW:
-        // The item's own, not the main application speaking.
-        if (mainWindow && reinterpret_cast<HWND>(wParam) == mainWindow) {
-            Forget();
-            reply.cleared = reply.repaint = true;
-        }
-        return reply;
     default:
         reply.handled = false;
         return reply;

@@ -2,30 +2,25 @@
 // it sends and what the item sends it. It owns the link state and the notice list and knows nothing of the
 // item object: each inbound message tells the caller what else to do.
 #pragma once
+#include "../kit/LinkWire.h"
 #include "MessageList.h"
 #include "SharedSection.h"
 
-// How long the item waits for the main application to answer one message, so that a busy or hung
-// application never freezes the Today screen for long.
-constexpr DWORD MAIN_APPLICATION_REPLY_TIMEOUT_MS = 3000;
 // After a send timed out while the main application's window still existed, the refresh query's ping is left
 // out for this long, unless the main application sends the item something first: a busy application then
 // costs the host's refreshes at most one reply bound in this time, and its link and notices are kept. What
 // the user asks for (the activation, the key) is tried every time all the same.
-constexpr DWORD MAIN_APPLICATION_BUSY_BACKOFF_MS = 30000;
-// The item's own message, posted to its window when the ping finds the main application gone: wParam names
-// the window found gone, which is forgotten only while it is still the linked one. A restarted main
-// application may attach before this arrives; its link and notices stay. The main application never sees it.
-constexpr UINT ITEM_FORGET_MAIN_WINDOW = WM_APP + 1;
-
+const DWORD MAIN_APPLICATION_BUSY_BACKOFF_MS = 30000;
 // How one message to the main application ended.
-enum class SendOutcome {
-    Answered,  // the value is its answer
-    Busy,      // its window exists but it did not answer within the bound (or the back-off is running)
-    Gone,      // no usable window: none known, destroyed, or a handle the item never sends to
+struct SendOutcome {
+    enum Value {
+        Answered,  // the value is its answer
+        Busy,      // its window exists but it did not answer within the bound (or the back-off is running)
+        Gone       // no usable window: none known, destroyed, or a handle the item never sends to
+    };
 };
 struct MainAnswer {
-    SendOutcome outcome;
+    SendOutcome::Value outcome;
     LRESULT value;  // 0 unless answered
     HWND window;    // the window it was sent to: the outcome is about that one
     bool Done() const { return outcome == SendOutcome::Answered && value != 0; }
@@ -33,21 +28,26 @@ struct MainAnswer {
 
 // What an inbound message asks of the item beyond the link's own state.
 struct LinkReply {
-    bool handled = false;  // the message belongs to the link: answer 1
-    bool cleared = false;  // the notice list was emptied: stop the animation and mark the item dirty
-    bool repaint = false;  // the notice view changed: repaint now
-    bool dirty = false;    // what the item shows changed without a repaint: the host learns it at its refresh
+    LinkReply() : handled(false), cleared(false), repaint(false), dirty(false) {}
+    // The message belongs to the link: answer 1. A notice refused (over a bound, or no memory to keep it) is
+    // not handled, and the default window procedure answers its WM_COPYDATA with 0.
+    bool handled;
+    bool cleared;  // the notice list was emptied: stop the animation and mark the item dirty
+    bool repaint;  // the notice view changed: repaint now
+    bool dirty;    // what the item shows changed without a repaint: the host learns it at its refresh
 };
 
 // The notices held before a key was handed back, so that a failed hand-back drops those and no others.
 struct HeldNotices {
-    unsigned clears = 0;       // the list's clears so far: after another, none of these is left
-    int count = 0;             // how many there were
-    unsigned lastArrival = 0;  // the arrival number of the last of them
+    unsigned clears;       // the list's clears so far: after another, none of these is left
+    int count;             // how many there were
+    unsigned lastArrival;  // the arrival number of the last of them
 };
 
 class MainLink {
 public:
+    MainLink();
+
     // Publishes the item window in "TodayFileMapping", learns the main application's window from
     // "ArdenoFileMapping" and announces the item to it. The result of that announcement, or 0.
     int Connect(HWND itemWindow);
@@ -59,8 +59,9 @@ public:
     // Zeroes the published window handle and closes the item's section.
     void Unpublish();
     // The liveness ping of the host's refresh query. False when the main application is gone: its shell
-    // notification is removed and ITEM_FORGET_MAIN_WINDOW is posted to the item window. A busy one is alive;
-    // while it is left alone, only whether its window still exists is checked.
+    // notification is removed and it is forgotten with the notices, at once. A busy one is alive; while it is
+    // left alone, only whether its window still exists is checked. The verdict is about the link as it was when
+    // the ping was sent: after an attach during the wait (whatever window it named) it undoes nothing.
     bool Ping();
     // The private protocol and copy-data notices; anything else is not handled.
     LinkReply OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -69,12 +70,13 @@ public:
     void ClearNotices();
     // Leaves status mode and sorts the list by time; the cursor keeps its index.
     void SortNotices();
-    // Parses a copy-data notice and appends it; a record that cannot be read adds nothing. True when appended.
+    // Parses a copy-data notice and appends it. A record that cannot be read, a payload over
+    // NOTICE_PAYLOAD_MAX_BYTES, a refused notice or one that memory cannot hold adds nothing. True when appended.
     bool AddNotice(const COPYDATASTRUCT* record);
     // WM_COPYDATA to the main application: true when it answered non-zero.
     bool SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount);
-    // Hands the current notice's key back (dwData 0, no terminator); Done() when it was taken.
-    MainAnswer HandBackCurrentKey();
+    // Hands a notice's key back (dwData 0, no terminator); Done() when it was taken.
+    MainAnswer HandBackKey(const wchar_t* key, size_t length);
     // What the list holds now, for DropHeld after a hand-back.
     HeldNotices Held() const;
     // Drops the notices of `held` that are still in the list and leaves status mode; true when any was. Those
@@ -86,14 +88,16 @@ public:
     bool BackingOff() const;
 
     SharedSection todaySection;
-    HWND mainWindow = nullptr;  // null: no main application is linked
-    bool statusMode = false;
+    HWND mainWindow;  // null: no main application is linked
+    bool statusMode;
     MessageList notices;
     // The bounds above; tests of the link itself shorten them.
-    DWORD replyTimeoutMs = MAIN_APPLICATION_REPLY_TIMEOUT_MS;
-    DWORD busyBackoffMs = MAIN_APPLICATION_BUSY_BACKOFF_MS;
+    DWORD replyTimeoutMs;
+    DWORD busyBackoffMs;
 
 private:
+    MainLink(const MainLink&);
+    MainLink& operator=(const MainLink&);
     // Every message to the main application goes through here: one bounded wait.
     MainAnswer Send(UINT message, WPARAM wParam, LPARAM lParam);
     MainAnswer CopyData(ULONG_PTR dwData, const void* data, DWORD byteCount);
@@ -101,16 +105,16 @@ private:
     // no window, and the Today host's window and every window inside it (the item's own, a sibling item's)
     // count as no main application.
     HWND Trusted(HWND candidate) const;
-    // The ping found this window gone: its notification goes now, the window and the notices when the posted
-    // ITEM_FORGET_MAIN_WINDOW arrives.
-    void DeclareGone(HWND gone);
+    // The ping found the linked window gone: its notification goes, and the window and the notices with it.
+    void ForgetGone();
     // Publishes 0 as the item window; the section stays open.
     void WithdrawPublishedWindow();
     void Forget();
 
-    HWND itemWindow = nullptr;  // the window published and named as the sender
-    bool busy = false;          // the linked window timed out without a word from it...
-    DWORD busySince = 0;        // ...at this tick count
-    unsigned heard = 0;         // messages taken from the main application so far
-    unsigned clears = 0;        // times the list was emptied so far
+    HWND itemWindow;     // the window published and named as the sender
+    bool busy;           // the linked window timed out without a word from it...
+    DWORD busySince;     // ...at this tick count
+    unsigned heard;      // messages taken from the main application so far
+    unsigned clears;     // times the list was emptied so far
+    unsigned attaches;   // attach messages taken so far, whatever window they named
 };

@@ -1,16 +1,26 @@
 #include "MessageEntry.h"
 #include "../platform/aygshell.h"
 
+MessageEntry::MessageEntry() : portraitFailed(false), arrival(0) {
+    time.dwLowDateTime = 0;
+    time.dwHighDateTime = 0;
+}
+
 MessageEntry::~MessageEntry() { ReleasePortrait(); }
 
-void MessageEntry::ReleasePortrait() {
-    fittedPortrait.Reset();
-    portrait.Reset();
-}
+void MessageEntry::ReleasePortrait() { portrait.Reset(); }
 
 HBITMAP MessageEntry::PortraitBitmap() {
     if (portrait || portraitFailed) return portrait.get();
-    portrait.Reset(SHLoadDIBitmap(portraitPath.c_str()));
-    if (!portrait) portraitFailed = true;
-    return portrait.get();
+    if (portraitPath.IsEmpty()) {
+        portraitFailed = true;  // no file named: nothing to load, now or later
+        return NULL;
+    }
+    SetLastError(ERROR_SUCCESS);
+    portrait.Reset(SHLoadDIBitmap(portraitPath.Text()));
+    if (portrait) return portrait.get();
+    // Short of memory the same file loads later; a file that is missing or broken stays so.
+    const DWORD error = GetLastError();
+    if (error != ERROR_NOT_ENOUGH_MEMORY && error != ERROR_OUTOFMEMORY) portraitFailed = true;
+    return NULL;
 }

@@ -1,22 +1,22 @@
 // The owning, ordered list of notices with the cursor of the one on display. Cursor moves stop at both
-// ends unless asked to wrap.
+// ends unless asked to wrap. The list holds its entries in an array of its own, grown through the item's
+// allocator: a list that cannot grow refuses the entry and stays as it was.
 #pragma once
 #include "MessageEntry.h"
-#include <memory>
-#include <vector>
 
 // At most this many portraits stay loaded, those shown last: paging through thousands of notices must not
 // hold thousands of bitmaps. The others are loaded again when shown again.
-constexpr size_t LOADED_PORTRAITS_MAX = 8;
+const size_t LOADED_PORTRAITS_MAX = 8;
 
 class MessageList {
 public:
-    MessageList() = default;
-    ~MessageList() { Clear(); }
-    MessageList(const MessageList&) = delete;
-    MessageList& operator=(const MessageList&) = delete;
+    MessageList();
+    ~MessageList() { Release(); }
 
-    void Append(std::unique_ptr<MessageEntry> entry);
+    // Takes the entry and numbers it by arrival; false when there is no room for it, and the entry stays the
+    // caller's.
+    bool Append(MessageEntry* entry);
+    // By time, stable: notices with equal times keep the order they arrived in. Only pointers move.
     void SortByTime();
     void Clear();
     // The arrival number of the entry appended last (0 before the first).
@@ -25,23 +25,36 @@ public:
     void RemoveArrivedUpTo(unsigned arrival);
     void Next(bool wrap);
     void Previous(bool wrap);
-    MessageEntry& At(int index) const;  // throws std::out_of_range "invalid vector<T> subscript"
-    MessageEntry& Current() const { return At(cursor); }
+    MessageEntry* At(int index) const;  // null outside the list
+    MessageEntry* Current() const { return At(cursor); }
     // The current entry's portrait for display (null when it cannot be loaded); releases the portrait shown
     // longest ago once more than LOADED_PORTRAITS_MAX are loaded.
     HBITMAP CurrentPortrait();
+    // The entries whose portraits are loaded, the one shown last at the end.
+    size_t LoadedPortraitCount() const { return shownCount; }
+    const MessageEntry* LoadedPortrait(size_t index) const { return shownPortraits[index]; }
 
-    int Size() const { return static_cast<int>(entries.size()); }
-    bool Empty() const { return entries.empty(); }
+    int Size() const { return count; }
+    bool Empty() const { return count == 0; }
     int Cursor() const { return cursor; }
-    bool CanGoPrevious() const { return Size() >= 2 && cursor != 0; }
-    bool CanGoNext() const { return Size() >= 2 && cursor + 1 != Size(); }
+    bool CanGoPrevious() const { return count >= 2 && cursor != 0; }
+    bool CanGoNext() const { return count >= 2 && cursor + 1 != count; }
     // Gives the storage back too, for teardown.
     void Release();
 
 private:
-    std::vector<std::unique_ptr<MessageEntry>> entries;
-    int cursor = 0;
-    unsigned arrivals = 0;                      // entries appended so far, clears included
-    std::vector<MessageEntry*> shownPortraits;  // entries with a loaded portrait, the one shown last at the back
+    MessageList(const MessageList&);
+    MessageList& operator=(const MessageList&);
+    bool Reserve(int wanted);
+    void ForgetShown(const MessageEntry* entry);
+
+    MessageEntry** entries;
+    int count;
+    int capacity;
+    int cursor;
+    unsigned arrivals;  // entries appended so far, clears included
+    // Entries with a loaded portrait, the one shown last at the back; one more than kept, for the moment
+    // before the oldest goes.
+    MessageEntry* shownPortraits[LOADED_PORTRAITS_MAX + 1];
+    size_t shownCount;
 };

@@ -1,55 +1,60 @@
 #include "NoticePayload.h"
+#include "../platform/ItemMemory.h"
 #include "../platform/Surrogates.h"
 #include "DecimalField.h"
 
 namespace {
-constexpr size_t NOTICE_FIELD_COUNT = 5;
-constexpr size_t NOTICE_TEXT_FIELD_COUNT = 4;
-constexpr wchar_t REPLACEMENT_CHARACTER = 0xFFFD;
+const wchar_t REPLACEMENT_CHARACTER = 0xFFFD;
 
-// The two fields the item draws: readable on one line, and well-formed for the text functions.
-void CleanDisplayedText(std::wstring& text) {
-    CapDisplayedText(text);
-    ReplaceControlChars(text);
-    ReplaceLoneSurrogates(text);
+// The two fields the item draws: at most DISPLAYED_TEXT_MAX_UNITS, readable on one line, and well-formed for
+// the text functions.
+bool KeepDisplayed(WideString& kept, const PayloadField& field) {
+    if (!kept.Assign(field.text, DisplayedLength(field.text, field.length))) return false;
+    ReplaceControlChars(kept.Units(), kept.Length());
+    ReplaceLoneSurrogates(kept.Units(), kept.Length());
+    return true;
 }
+
+FILETIME TimeOf(const PayloadField& field) {
+    const ULONGLONG bits = static_cast<ULONGLONG>(ParseDecimalField(field.text, field.length));
+    FILETIME time;
+    time.dwLowDateTime = static_cast<DWORD>(bits);
+    time.dwHighDateTime = static_cast<DWORD>(bits >> 32);
+    return time;
+}
+
 }  // namespace
 
-std::vector<std::wstring> SplitFields(const std::wstring& text, wchar_t separator) {
-    std::vector<std::wstring> fields;
-    if (text.empty()) return fields;
-    size_t position = 0;
-    for (;;) {
-        size_t found = text.find(separator, position);
-        if (found == std::wstring::npos) {
-            fields.push_back(text.substr(position));
-            return fields;
-        }
-        fields.push_back(text.substr(position, found - position));
-        position = found + 1;
-        if (position >= text.size()) break;
+size_t FindFields(const wchar_t* text, size_t count, PayloadField fields[NOTICE_FIELD_COUNT]) {
+    if (!text || count == 0) return 0;
+    size_t found = 0, start = 0;
+    for (size_t at = 0; found < NOTICE_FIELD_COUNT; ++at) {
+        if (at < count && text[at] != NOTICE_FIELD_SEPARATOR) continue;
+        fields[found].text = text + start;
+        fields[found].length = at - start;
+        ++found;
+        if (at >= count) break;
+        start = at + 1;
     }
-    // The text ended with the separator: the field after it is empty.
-    fields.emplace_back();
-    return fields;
+    return found;
 }
 
-void CapDisplayedText(std::wstring& text) {
-    if (text.size() <= DISPLAYED_TEXT_MAX_UNITS) return;
+size_t DisplayedLength(const wchar_t* text, size_t length) {
+    if (length <= DISPLAYED_TEXT_MAX_UNITS) return length;
     size_t kept = DISPLAYED_TEXT_MAX_UNITS;
     if (IS_HIGH_SURROGATE(text[kept - 1]) && IS_LOW_SURROGATE(text[kept])) --kept;
-    std::wstring(text, 0, kept).swap(text);
+    return kept;
 }
 
-void ReplaceControlChars(std::wstring& text) {
-    for (wchar_t& c : text) {
-        if (c == L'\b' || c == L'\t' || c == L'\n' || c == L'\r') c = L' ';
+void ReplaceControlChars(wchar_t* text, size_t length) {
+    for (size_t i = 0; i < length; ++i) {
+        if (text[i] == L'\b' || text[i] == L'\t' || text[i] == L'\n' || text[i] == L'\r') text[i] = L' ';
     }
 }
 
-void ReplaceLoneSurrogates(std::wstring& text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1])) {
+void ReplaceLoneSurrogates(wchar_t* text, size_t length) {
+    for (size_t i = 0; i < length; ++i) {
+        if (IS_HIGH_SURROGATE(text[i]) && i + 1 < length && IS_LOW_SURROGATE(text[i + 1])) {
             ++i;  // a pair: both halves stay
         } else if (IS_HIGH_SURROGATE(text[i]) || IS_LOW_SURROGATE(text[i])) {
             text[i] = REPLACEMENT_CHARACTER;
@@ -57,23 +62,26 @@ void ReplaceLoneSurrogates(std::wstring& text) {
     }
 }
 
-std::unique_ptr<MessageEntry> ParseNotice(const wchar_t* text, size_t count) {
-    auto entry = std::make_unique<MessageEntry>();
-    std::wstring payload(text, count);
-    std::vector<std::wstring> fields = SplitFields(payload, L'\0');
-    // A short payload (fewer than five fields) is kept: the fields present fill key, portrait path, sender
-    // and text in that order, the rest stay empty and the time 0. The main application's key then still
-    // reaches it back, and the list never holds an entry with missing members.
-    std::wstring* members[NOTICE_TEXT_FIELD_COUNT] = {&entry->key, &entry->portraitPath, &entry->senderName,
-                                                      &entry->messageText};
-    for (size_t i = 0; i < fields.size() && i < NOTICE_TEXT_FIELD_COUNT; ++i) *members[i] = fields[i];
-    if (fields.size() >= NOTICE_FIELD_COUNT) {
-        ULONGLONG bits = static_cast<ULONGLONG>(ParseDecimalField(fields[4].c_str()));
-        entry->time.dwLowDateTime = static_cast<DWORD>(bits);
-        entry->time.dwHighDateTime = static_cast<DWORD>(bits >> 32);
+MessageEntry* ParseNotice(const wchar_t* text, size_t count) {
+    PayloadField fields[NOTICE_FIELD_COUNT];
+    const size_t found = FindFields(text, count, fields);
+    // A short payload (fewer than five fields) is kept: the fields present fill key, portrait path, sender and
+    // text in that order, the rest stay empty and the time 0. The main application's key then still reaches it
+    // back, and the list never holds an entry with missing members.
+    if (found > NOTICE_FIELD_KEY && fields[NOTICE_FIELD_KEY].length > NOTICE_KEY_MAX_UNITS) return NULL;
+    MessageEntry* entry = ITEM_NEW MessageEntry();
+    if (!entry) return NULL;
+    bool kept = true;
+    // The key goes back byte for byte; the portrait path is kept as sent, unless no path could be that long.
+    if (found > NOTICE_FIELD_KEY) kept = entry->key.Assign(fields[NOTICE_FIELD_KEY].text, fields[NOTICE_FIELD_KEY].length);
+    if (kept && found > NOTICE_FIELD_PORTRAIT && fields[NOTICE_FIELD_PORTRAIT].length <= PORTRAIT_PATH_MAX_UNITS)
+        kept = entry->portraitPath.Assign(fields[NOTICE_FIELD_PORTRAIT].text, fields[NOTICE_FIELD_PORTRAIT].length);
+    if (kept && found > NOTICE_FIELD_SENDER) kept = KeepDisplayed(entry->senderName, fields[NOTICE_FIELD_SENDER]);
+    if (kept && found > NOTICE_FIELD_TEXT) kept = KeepDisplayed(entry->messageText, fields[NOTICE_FIELD_TEXT]);
+    if (!kept) {
+        delete entry;
+        return NULL;
     }
-    // The key and the portrait path stay exactly as received: the key goes back byte for byte.
-    CleanDisplayedText(entry->senderName);
-    CleanDisplayedText(entry->messageText);
+    if (found > NOTICE_FIELD_TIME) entry->time = TimeOf(fields[NOTICE_FIELD_TIME]);
     return entry;
 }

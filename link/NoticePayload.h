@@ -1,25 +1,29 @@
 // The notice payload: five UTF-16 fields separated by U+0000 (key, portrait path, sender, text, time as a
-// decimal FILETIME), parsed into a MessageEntry.
+// decimal FILETIME), parsed into a MessageEntry. The fields are read where they lie in the received buffer, and
+// only what the item keeps is copied, once.
 #pragma once
+#include "../kit/LinkWire.h"
 #include "MessageEntry.h"
-#include <memory>
-#include <string>
-#include <vector>
 
-// The most UTF-16 units of a sender name or a message text that the item keeps. Its lines show a few dozen
-// characters, cut with "..."; keeping more would only make every paint measure text nobody sees.
-constexpr size_t DISPLAYED_TEXT_MAX_UNITS = 256;
+// One field as it lies in the payload.
+struct PayloadField {
+    const wchar_t* text;
+    size_t length;
+};
 
-// Builds an entry from `count` UTF-16 units of payload.
-std::unique_ptr<MessageEntry> ParseNotice(const wchar_t* text, size_t count);
-// Splits on the separator; empty fields are kept, so n separators give n + 1 fields (none for "").
-std::vector<std::wstring> SplitFields(const std::wstring& text, wchar_t separator);
-// Cuts the text to DISPLAYED_TEXT_MAX_UNITS, never between the two halves of a surrogate pair; a cut text
-// keeps no more storage than it needs.
-void CapDisplayedText(std::wstring& text);
+// Builds an entry from `count` UTF-16 units of payload. Null when the notice is refused (a key longer than
+// NOTICE_KEY_MAX_UNITS) or memory is short; the caller then keeps nothing. A portrait path longer than
+// PORTRAIT_PATH_MAX_UNITS is left out; sender and text are kept to DISPLAYED_TEXT_MAX_UNITS and cleaned.
+MessageEntry* ParseNotice(const wchar_t* text, size_t count);
+// The payload's first NOTICE_FIELD_COUNT fields, each up to the next separator: n separators give n + 1 fields
+// (none for an empty payload), and what lies after the last field wanted is not looked at. The number found.
+size_t FindFields(const wchar_t* text, size_t count, PayloadField fields[NOTICE_FIELD_COUNT]);
+// How many of the units are kept of a displayed text: at most DISPLAYED_TEXT_MAX_UNITS, never ending between
+// the two halves of a surrogate pair.
+size_t DisplayedLength(const wchar_t* text, size_t length);
 // Backspace, tab, line feed and carriage return become spaces; the length never changes.
-void ReplaceControlChars(std::wstring& text);
+void ReplaceControlChars(wchar_t* text, size_t length);
 // Every surrogate that is not half of a pair becomes U+FFFD, the replacement character: a lone surrogate is
 // no character, and the platform's text functions may hang or corrupt memory on one. The length never
 // changes.
-void ReplaceLoneSurrogates(std::wstring& text);
+void ReplaceLoneSurrogates(wchar_t* text, size_t length);

@@ -1,10 +1,10 @@
 #include "SharedSection.h"
-#include "LinkProtocol.h"
+#include "../kit/LinkWire.h"
 #include <cstring>
 
 bool SharedSection::Open(const wchar_t* name) {
     // An existing section (ERROR_ALREADY_EXISTS) is used like a new one.
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, LINK_SECTION_SIZE, name);
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, LINK_SECTION_SIZE, name);
     if (!mapping) return false;
     handle.Reset(mapping);
     return true;

@@ -1,6 +1,6 @@
 // The control commands (PeerCommands.h), as the running instance carries them out. Each is answered only when its
 // work is done, so the command that sent it can return at that point.
-#include "../link/LinkProtocol.h"
+#include "../kit/LinkWire.h"
 #include "ControlProtocol.h"
 #include "PeerApplication.h"
 #include "PeerCommands.h"

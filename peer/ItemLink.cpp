@@ -1,5 +1,5 @@
 #include "ItemLink.h"
-#include "../link/LinkProtocol.h"
+#include "../kit/LinkWire.h"
 #include "Transcript.h"
 
 void ItemLink::Push(const std::vector<NoticePayload>& notices) {

@@ -1,5 +1,5 @@
 #include "PeerApplication.h"
-#include "../link/LinkProtocol.h"
+#include "../kit/LinkWire.h"
 #include "PeerCommands.h"
 #include "Transcript.h"
 #include "../toolbox/Utf8.h"

@@ -1,5 +1,5 @@
 #include "RunningInstance.h"
-#include "../link/LinkProtocol.h"
+#include "../kit/LinkWire.h"
 
 HWND FindRunningInstance() {
     HWND found = FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_LATIN);

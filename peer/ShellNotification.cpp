@@ -1,5 +1,5 @@
 #include "ShellNotification.h"
-#include "../link/LinkProtocol.h"
+#include "../kit/LinkWire.h"
 #include "../platform/aygshell.h"
 #include "Transcript.h"
 

@@ -1,5 +1,5 @@
 #include "Transcript.h"
-#include "../link/LinkProtocol.h"
+#include "../kit/LinkWire.h"
 #include "Notice.h"
 #include "Hex.h"
 #include "../toolbox/Utf8.h"

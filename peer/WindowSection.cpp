@@ -1,5 +1,5 @@
 #include "WindowSection.h"
-#include "../link/LinkProtocol.h"
+#include "../kit/LinkWire.h"
 
 bool WindowSection::Open(const wchar_t* name) {
     Close();

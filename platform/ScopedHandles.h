@@ -1,29 +1,42 @@
 // Scoped owners for every GDI, kernel and registry handle, shared by the item, the host simulator, the
 // stand-in and the tests: each release happens at the end of the scope that acquired the handle, and a
 // released owner holds null, so releasing twice does nothing.
+//
+// The item is C++03 (the language of the compilers that target the device), the programs around it C++17: the
+// owners are written in C++03, and gain moves where the language has them. The item hands a handle on with
+// Release() and Reset() instead.
 #pragma once
 #include <windows.h>
+
+#if __cplusplus >= 201103L
+#define SCOPED_HANDLES_MOVE 1
+#include <utility>
+#endif
 
 // One owner shape for handles released by a single call. Traits give the handle type, its null values and
 // the release call.
 template <typename Traits>
 class UniqueHandle {
-public:
-    using Handle = typename Traits::Handle;
+    typedef typename Traits::Handle UniqueHandle::*Testable;
 
-    UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle(handle) {}
+public:
+    typedef typename Traits::Handle Handle;
+
+    UniqueHandle() : handle(Handle()) {}
+    explicit UniqueHandle(Handle owned) : handle(owned) {}
     ~UniqueHandle() { Reset(); }
+#ifdef SCOPED_HANDLES_MOVE
     UniqueHandle(UniqueHandle&& other) noexcept : handle(other.Release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
         if (this != &other) Reset(other.Release());
         return *this;
     }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
+#endif
 
     Handle get() const { return handle; }
-    explicit operator bool() const { return Traits::IsValid(handle); }
+    // True while a valid handle is held (C++03 has no explicit conversion to bool; this one converts to
+    // nothing else).
+    operator Testable() const { return Traits::IsValid(handle) ? &UniqueHandle::handle : 0; }
     // Releases the handle held, then keeps the replacement.
     void Reset(Handle replacement = Handle()) {
         if (Traits::IsValid(handle)) Traits::Close(handle);
@@ -42,64 +55,83 @@ public:
     }
 
 private:
-    Handle handle = Handle();
+    UniqueHandle(const UniqueHandle&);
+    UniqueHandle& operator=(const UniqueHandle&);
+
+    Handle handle;
 };
 
 template <typename H>
 struct GdiObjectTraits {
-    using Handle = H;
-    static bool IsValid(H handle) { return handle != nullptr; }
+    typedef H Handle;
+    static bool IsValid(H handle) { return handle != NULL; }
     static void Close(H handle) { DeleteObject(handle); }
 };
 
 struct KernelHandleTraits {
-    using Handle = HANDLE;
+    typedef HANDLE Handle;
     // Some kernel calls fail with INVALID_HANDLE_VALUE, others with null: neither is closed.
-    static bool IsValid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+    static bool IsValid(HANDLE handle) { return handle != NULL && handle != INVALID_HANDLE_VALUE; }
     static void Close(HANDLE handle) { CloseHandle(handle); }
 };
 
 struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static bool IsValid(HKEY key) { return key != nullptr; }
+    typedef HKEY Handle;
+    static bool IsValid(HKEY key) { return key != NULL; }
     static void Close(HKEY key) { RegCloseKey(key); }
 };
 
 struct MappedViewTraits {
-    using Handle = void*;
-    static bool IsValid(void* view) { return view != nullptr; }
+    typedef void* Handle;
+    static bool IsValid(void* view) { return view != NULL; }
     static void Close(void* view) { UnmapViewOfFile(view); }
 };
 
 struct IconTraits {
-    using Handle = HICON;
-    static bool IsValid(HICON icon) { return icon != nullptr; }
+    typedef HICON Handle;
+    static bool IsValid(HICON icon) { return icon != NULL; }
     static void Close(HICON icon) { DestroyIcon(icon); }
 };
 
 // A created pen, brush, font or bitmap, deleted with DeleteObject.
 template <typename H>
-using GdiObject = UniqueHandle<GdiObjectTraits<H>>;
+class GdiObject : public UniqueHandle<GdiObjectTraits<H> > {
+    typedef UniqueHandle<GdiObjectTraits<H> > Owner;
+
+public:
+    GdiObject() {}
+    explicit GdiObject(H owned) : Owner(owned) {}
+#ifdef SCOPED_HANDLES_MOVE
+    GdiObject(GdiObject&& other) noexcept : Owner(std::move(other)) {}
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        Owner::operator=(std::move(other));
+        return *this;
+    }
+#endif
+};
 // An event, mutex, process, thread, file or file mapping, closed with CloseHandle.
-using KernelHandle = UniqueHandle<KernelHandleTraits>;
+typedef UniqueHandle<KernelHandleTraits> KernelHandle;
 // An open registry key, closed with RegCloseKey.
-using RegistryKeyHandle = UniqueHandle<RegistryKeyTraits>;
+typedef UniqueHandle<RegistryKeyTraits> RegistryKeyHandle;
 // A mapped view of a file mapping, unmapped with UnmapViewOfFile.
-using MappedView = UniqueHandle<MappedViewTraits>;
+typedef UniqueHandle<MappedViewTraits> MappedView;
 // A loaded icon, destroyed with DestroyIcon.
-using IconHandle = UniqueHandle<IconTraits>;
+typedef UniqueHandle<IconTraits> IconHandle;
 
 // Selects an object into a DC and selects the previous one back.
 class SelectedObject {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc(dc), previous(dc && object ? SelectObject(dc, object) : nullptr) {}
+    SelectedObject(HDC dc, HGDIOBJ object) : dc(dc), previous(dc && object ? SelectObject(dc, object) : NULL) {}
     ~SelectedObject() {
         if (previous) SelectObject(dc, previous);
     }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
+    // False when the object could not be selected (none given, or the platform refused it).
+    bool Selected() const { return previous != NULL; }
 
 private:
+    SelectedObject(const SelectedObject&);
+    SelectedObject& operator=(const SelectedObject&);
+
     HDC dc;
     HGDIOBJ previous;
 };
@@ -111,11 +143,12 @@ public:
     ~MemoryDC() {
         if (dc) DeleteDC(dc);
     }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
     HDC get() const { return dc; }
 
 private:
+    MemoryDC(const MemoryDC&);
+    MemoryDC& operator=(const MemoryDC&);
+
     HDC dc;
 };
 
@@ -126,11 +159,12 @@ public:
     ~WindowDC() {
         if (dc) ReleaseDC(window, dc);
     }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
     HDC get() const { return dc; }
 
 private:
+    WindowDC(const WindowDC&);
+    WindowDC& operator=(const WindowDC&);
+
     HWND window;
     HDC dc;
 };
@@ -138,15 +172,16 @@ private:
 // BeginPaint / EndPaint: EndPaint runs however the scope is left.
 class PaintDC {
 public:
-    explicit PaintDC(HWND window) : window(window), dc(BeginPaint(window, &paint)) {}
+    explicit PaintDC(HWND window) : window(window), paint(), dc(BeginPaint(window, &paint)) {}
     ~PaintDC() { EndPaint(window, &paint); }
-    PaintDC(const PaintDC&) = delete;
-    PaintDC& operator=(const PaintDC&) = delete;
     HDC get() const { return dc; }
     const RECT& Dirty() const { return paint.rcPaint; }
 
 private:
+    PaintDC(const PaintDC&);
+    PaintDC& operator=(const PaintDC&);
+
     HWND window;
-    PAINTSTRUCT paint = {};
+    PAINTSTRUCT paint;
     HDC dc;
 };

@@ -1,7 +1,8 @@
 // Linked into the item DLL only. The DLL starts no threads and every call into it runs on the host's user-
-// interface thread, so the static C++ runtime runs without its locks. With them, the exception unwinder
-// creates a semaphore for its frame registry at every load and never closes it (the host reloads its items
-// whenever its settings change), and the emergency exception reserve stays behind in the process heap.
+// interface thread, so the static C++ runtime runs without its locks. With them, the unwinder's frame registry
+// (which the runtime's start-up code fills whether or not anything throws) creates a semaphore at every load and
+// never closes it, and the host reloads its items whenever its settings change. The item uses no exceptions, so
+// the runtime's exception reserve is not linked at all.
 //
 // The runtime takes its locks while _CRT_MT is non-zero, and the MinGW start-up code sets it to 2 from its
 // TLS callback: at process attach and detach, at every thread attach, and once more from the DLL's start-up
@@ -12,21 +13,11 @@
 
 extern "C" int _CRT_MT;
 
-namespace __gnu_cxx {
-void __freeres() noexcept;  // frees the runtime's emergency exception reserve
-}
-
 namespace {
 
 void RunUnlocked() { _CRT_MT = 0; }
 
 void NTAPI RunUnlockedCallback(PVOID, DWORD, PVOID) { _CRT_MT = 0; }
-
-// Destroyed at unload after the item (static destructors run after DllMain's detach), when no exception can
-// be thrown any more.
-struct EmergencyReserveRelease {
-    ~EmergencyReserveRelease() { __gnu_cxx::__freeres(); }
-} emergencyReserveRelease;
 
 }  // namespace
 

@@ -12,6 +12,6 @@ inline HBITMAP CreateTopDownDib(HDC compatibleWith, int width, int height, void*
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    *bits = nullptr;
-    return CreateDIBSection(compatibleWith, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+    *bits = NULL;
+    return CreateDIBSection(compatibleWith, &info, DIB_RGB_COLORS, bits, NULL, 0);
 }

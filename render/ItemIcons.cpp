@@ -1,24 +1,26 @@
 #include "ItemIcons.h"
 #include "ItemScale.h"
 #include "Metrics.h"
-#include <initializer_list>
 
 namespace {
-constexpr int ICON_SIZE_AT_96_DPI = 16;
+const int ICON_SIZE_AT_96_DPI = 16;
 // The sides every icon resource holds (resources/make_icons.py). The handheld does not stretch icons, so the item
 // asks for one of these.
-constexpr int HELD_ICON_SIDES[] = {16, 24, 32};
+const int HELD_ICON_SIDES[] = {16, 24, 32};
 
 int Distance(int a, int b) { return a > b ? a - b : b - a; }
 
 SIZE LoadedSize(HICON icon) {
+    SIZE size = {0, 0};
     ICONINFO info = {};
-    if (!icon || !GetIconInfo(icon, &info)) return {0, 0};
+    if (!icon || !GetIconInfo(icon, &info)) return size;
     GdiObject<HBITMAP> colour(info.hbmColor), mask(info.hbmMask);
     BITMAP bitmap = {};
     // A monochrome icon has no colour bitmap; its mask holds two pictures, one above the other.
     GetObjectW(colour ? colour.get() : mask.get(), sizeof(bitmap), &bitmap);
-    return {bitmap.bmWidth, colour ? bitmap.bmHeight : bitmap.bmHeight / 2};
+    size.cx = bitmap.bmWidth;
+    size.cy = colour ? bitmap.bmHeight : bitmap.bmHeight / 2;
+    return size;
 }
 
 }  // namespace
@@ -29,8 +31,8 @@ int ItemIconSide(int dotsPerInch) {
     if (dotsPerInch <= 0) return 0;
     const int wanted = ItemScale(dotsPerInch)(ICON_SIZE_AT_96_DPI);
     int nearest = HELD_ICON_SIDES[0];
-    for (int side : HELD_ICON_SIDES)
-        if (Distance(side, wanted) < Distance(nearest, wanted)) nearest = side;
+    for (size_t i = 0; i < sizeof(HELD_ICON_SIDES) / sizeof(HELD_ICON_SIDES[0]); ++i)
+        if (Distance(HELD_ICON_SIDES[i], wanted) < Distance(nearest, wanted)) nearest = HELD_ICON_SIDES[i];
     return nearest;
 }
 
@@ -42,19 +44,43 @@ void ItemIcon::Reset(HICON loaded) {
 void ItemIcons::LoadIcons() { LoadIcons(CachedScreenResolutionX(), CachedScreenResolutionY()); }
 
 void ItemIcons::LoadIcons(int horizontalDpi, int verticalDpi) {
-    const int width = ItemIconSide(horizontalDpi), height = ItemIconSide(verticalDpi);
-    auto load = [&](int resourceId) {
-        return static_cast<HICON>(
-            LoadImageW(moduleInstance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, width, height, 0));
-    };
-    appIcon.Reset(load(IDI_APP));
-    nextArrow.Reset(load(IDI_NEXT_ARROW));
-    nextArrowHighlighted.Reset(load(IDI_NEXT_ARROW_LIT));
-    prevArrow.Reset(load(IDI_PREV_ARROW));
-    prevArrowHighlighted.Reset(load(IDI_PREV_ARROW_LIT));
+    ReleaseIcons();
+    loadedDpiX = horizontalDpi;
+    loadedDpiY = verticalDpi;
+    LoadAbsent();
+}
+
+bool ItemIcons::LoadMissing() {
+    if (appIcon.get() && nextArrow.get() && nextArrowHighlighted.get() && prevArrow.get() && prevArrowHighlighted.get())
+        return true;
+    LoadAbsent();
+    return appIcon.get() && nextArrow.get() && nextArrowHighlighted.get() && prevArrow.get() && prevArrowHighlighted.get();
+}
+
+void ItemIcons::LoadAbsent() {
+    const int width = ItemIconSide(loadedDpiX), height = ItemIconSide(loadedDpiY);
+    struct Slot {
+        ItemIcon* icon;
+        int resourceId;
+    } const slots[] = {{&appIcon, IDI_APP},
+                       {&nextArrow, IDI_NEXT_ARROW},
+                       {&nextArrowHighlighted, IDI_NEXT_ARROW_LIT},
+                       {&prevArrow, IDI_PREV_ARROW},
+                       {&prevArrowHighlighted, IDI_PREV_ARROW_LIT}};
+    for (size_t i = 0; i < sizeof(slots) / sizeof(slots[0]); ++i) {
+        if (slots[i].icon->get()) continue;
+        slots[i].icon->Reset(static_cast<HICON>(
+            LoadImageW(moduleInstance, MAKEINTRESOURCEW(slots[i].resourceId), IMAGE_ICON, width, height, 0)));
+        // An icon whose size could not be learned (its bitmaps could not be made) would be placed wrong: it is
+        // let go, and tried again with the others.
+        if (slots[i].icon->size.cx == 0) slots[i].icon->Reset();
+    }
 }
 
 void ItemIcons::ReleaseIcons() {
-    for (ItemIcon* icon : {&appIcon, &nextArrow, &nextArrowHighlighted, &prevArrow, &prevArrowHighlighted})
-        icon->Reset();
+    appIcon.Reset();
+    nextArrow.Reset();
+    nextArrowHighlighted.Reset();
+    prevArrow.Reset();
+    prevArrowHighlighted.Reset();
 }

@@ -6,24 +6,27 @@
 #include "../resources/resource.h"
 
 // One icon and its size as loaded (0 x 0 while none is): the paint places the icon by that size.
-struct ItemIcon {
-    void Reset(HICON loaded = nullptr);
+class ItemIcon {
+public:
+    ItemIcon() { size.cx = size.cy = 0; }
+    void Reset(HICON loaded = NULL);
     HICON get() const { return handle.get(); }
 
     IconHandle handle;
-    SIZE size = {0, 0};
+    SIZE size;
 };
 
 class ItemIcons {
 public:
-    explicit ItemIcons(HINSTANCE module) : moduleInstance(module) {}
+    explicit ItemIcons(HINSTANCE module) : moduleInstance(module), loadedDpiX(0), loadedDpiY(0) {}
     ~ItemIcons() { ReleaseIcons(); }
-    ItemIcons(const ItemIcons&) = delete;
-    ItemIcons& operator=(const ItemIcons&) = delete;
 
     // At the screen's resolution, or at the one given (-1 or 0: each icon's first picture).
     void LoadIcons();
     void LoadIcons(int horizontalDpi, int verticalDpi);
+    // Loads again, at the resolution of the last load, the icons that could not be made then (memory was short);
+    // true when all five are there.
+    bool LoadMissing();
     // Destroys the icons in field order; each owner holds null afterwards.
     void ReleaseIcons();
 
@@ -33,6 +36,14 @@ public:
     ItemIcon prevArrow;
     ItemIcon prevArrowHighlighted;
     HINSTANCE moduleInstance;
+
+private:
+    ItemIcons(const ItemIcons&);
+    ItemIcons& operator=(const ItemIcons&);
+    // Loads each icon that is not there yet.
+    void LoadAbsent();
+
+    int loadedDpiX, loadedDpiY;
 };
 
 // The side of the icon pictures the item asks for on a screen of that resolution (0 for none known).

@@ -5,18 +5,20 @@
 #include "ItemScale.h"
 
 struct ItemLayout {
-    RECT itemRect = {};
-    RECT firstLine = {};
-    RECT lowerBand = {};
-    RECT iconCell = {};
-    RECT titleLine = {};
-    RECT portraitCell = {};
-    RECT nameLine = {};
-    RECT textLine = {};
-    RECT nextArrowColumn = {};
-    RECT prevArrowColumn = {};
-    RECT nextArrowHitArea = {};
-    RECT prevArrowHitArea = {};
+    ItemLayout();
+
+    RECT itemRect;
+    RECT firstLine;
+    RECT lowerBand;
+    RECT iconCell;
+    RECT titleLine;
+    RECT portraitCell;
+    RECT nameLine;
+    RECT textLine;
+    RECT nextArrowColumn;
+    RECT prevArrowColumn;
+    RECT nextArrowHitArea;
+    RECT prevArrowHitArea;
 
     // With no notices only the first five rectangles change; with one, the arrow hit areas keep their
     // values (they are not used with fewer than two notices).

@@ -6,7 +6,7 @@
 
 class ItemScale {
 public:
-    static constexpr int REFERENCE_DPI = 96;
+    enum { REFERENCE_DPI = 96 };
 
     // An unknown resolution (no screen device context gives -1) keeps the 96-dpi measures.
     explicit ItemScale(int dotsPerInch = REFERENCE_DPI) : dpi(dotsPerInch > 0 ? dotsPerInch : REFERENCE_DPI) {}

@@ -1,44 +1,67 @@
-// What one paint of the item draws, described plainly: the painting reads nothing else.
+// What one paint of the item draws, described plainly: the painting reads nothing else. The scene points at the
+// notice's texts and holds the handles of the item's bitmaps and icons, and owns none of them.
 #pragma once
-#include "../platform/ScopedHandles.h"
 #include "ItemIcons.h"
 #include "ItemScale.h"
 #include <windows.h>
-#include <string>
 
-enum class ItemView { OneLine, ThreeLines };
+struct ItemView {
+    enum Value { OneLine, ThreeLines };
+};
+
+// A text the scene points at: `length` units, not necessarily terminated.
+struct SceneText {
+    const wchar_t* units;
+    size_t length;
+};
 
 // The notice on display in the three-line view.
 struct NoticeView {
-    const std::wstring* senderName = nullptr;
-    const std::wstring* messageText = nullptr;
-    FILETIME time = {0, 0};
-    HBITMAP portrait = nullptr;  // null: a grey frame stands in its place
-    // Keeps the portrait as stretched for its cell between paints; null: stretched at every paint.
-    GdiObject<HBITMAP>* fittedPortrait = nullptr;
+    SceneText senderName;
+    SceneText messageText;
+    FILETIME time;
+    HBITMAP portrait;   // null: a grey frame stands in its place
+    unsigned arrival;   // the notice's arrival number: keys the portrait's fitted copy
 };
 
 // What lies behind the item: the host's watermark, or the highlight colour while selected.
 struct ItemBackground {
-    HWND itemWindow = nullptr;  // named in the watermark request
-    HWND hostWindow = nullptr;  // paints the watermark behind an unselected item
-    bool selected = false;      // highlight background instead of the watermark
-    COLORREF highlightColor = 0;
+    HWND itemWindow;  // named in the watermark request
+    HWND hostWindow;  // paints the watermark behind an unselected item
+    bool selected;    // highlight background instead of the watermark
+    COLORREF highlightColor;
 };
 
 struct ItemScene {
-    ItemView view = ItemView::OneLine;
-    ItemBackground background;
-    bool chineseTexts = false;
-    COLORREF textColor = 0;
-    DWORD fontSizeSetting = 0;  // the system font-size setting, 500..1200
-    ItemScale scale;            // the screen's: sizes the font, the lines and every other measure
-    const ItemIcons* icons = nullptr;
-    int noticeCount = 0;  // also shapes the layout in the one-line view
-    int cursor = 0;
-    bool canGoPrevious = false;
-    bool canGoNext = false;
-    bool prevArrowLit = false;
-    bool nextArrowLit = false;
+    ItemScene();
+
+    ItemView::Value view;
+    bool chineseTexts;
+    COLORREF textColor;
+    DWORD fontSizeSetting;  // the system font-size setting, 500..1200
+    ItemScale scale;        // the screen's: sizes the font, the lines and every other measure
+    const ItemIcons* icons;
+    int noticeCount;  // also shapes the layout in the one-line view
+    int cursor;
+    bool canGoPrevious;
+    bool canGoNext;
+    bool prevArrowLit;
+    bool nextArrowLit;
     NoticeView notice;
 };
+
+inline ItemScene::ItemScene()
+    : view(ItemView::OneLine),
+      chineseTexts(false),
+      textColor(0),
+      fontSizeSetting(0),
+      icons(NULL),
+      noticeCount(0),
+      cursor(0),
+      canGoPrevious(false),
+      canGoNext(false),
+      prevArrowLit(false),
+      nextArrowLit(false) {
+    const NoticeView none = {{NULL, 0}, {NULL, 0}, {0, 0}, NULL, 0};
+    notice = none;
+}

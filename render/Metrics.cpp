@@ -3,20 +3,20 @@
 
 namespace {
 
-constexpr int FONT_SIZE_UNITS_PER_PIXEL_AT_1_DPI = 7200;
+const int FONT_SIZE_UNITS_PER_PIXEL_AT_1_DPI = 7200;
 // At 96 dpi:
-constexpr int SMALL_LINE_HEIGHT = 20;
-constexpr int LARGE_LINE_HEIGHT = 24;
-constexpr int TEXT_INSET = 2;
-constexpr int LARGEST_FONT_FOR_SMALL_LINES = 13;
-constexpr int SMALL_LINE_TEXT_ROOM = SMALL_LINE_HEIGHT - 2 * TEXT_INSET;
+const int SMALL_LINE_HEIGHT = 20;
+const int LARGE_LINE_HEIGHT = 24;
+const int TEXT_INSET = 2;
+const int LARGEST_FONT_FOR_SMALL_LINES = 13;
+const int SMALL_LINE_TEXT_ROOM = SMALL_LINE_HEIGHT - 2 * TEXT_INSET;
 
 struct ResolutionCache {
-    bool queried = false;
-    int value = 0;
+    bool queried;
+    int value;
 };
-ResolutionCache horizontalResolution;
-ResolutionCache verticalResolution;
+ResolutionCache horizontalResolution = {false, 0};
+ResolutionCache verticalResolution = {false, 0};
 
 int Cached(ResolutionCache& cache, int index) {
     if (!cache.queried) {
@@ -29,7 +29,7 @@ int Cached(ResolutionCache& cache, int index) {
 }  // namespace
 
 int ScreenDeviceCaps(int index) {
-    WindowDC screen(nullptr);
+    WindowDC screen(NULL);
     if (!screen.get()) return -1;
     return GetDeviceCaps(screen.get(), index);
 }

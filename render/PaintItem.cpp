@@ -1,24 +1,20 @@
 #include "PaintItem.h"
-#include "../platform/ScopedHandles.h"
 #include "../platform/todaycmn.h"
 #include "ItemFont.h"
-#include "PortraitFit.h"
-#include "TextDrawing.h"
-#include <algorithm>
 
 namespace {
 
-constexpr COLORREF GREY_PEN_COLOR = RGB(0x80, 0x80, 0x80);
-constexpr int TEXT_BUFFER_CHARS = 256;
+const COLORREF GREY_PEN_COLOR = RGB(0x80, 0x80, 0x80);
+const int TEXT_BUFFER_CHARS = 256;
 // Pixels at 96 dpi, scaled with the screen:
-constexpr int ICON_INSET = 2;  // the application icon's offset inside its cell, where the first line has room
-constexpr int TITLE_LEFT = 28;
-constexpr int TITLE_BOX_WIDTH = 400;
-constexpr int TITLE_BOX_HEIGHT = 20;
-constexpr int ONE_LINE_TEXT_GAP = 6;    // line height minus font height minus this, halved, places the title
-constexpr int THREE_LINE_TEXT_GAP = 8;  // the same for the three-line view's texts
-constexpr int NEXT_ARROW_GAP = 1;       // between the next arrow and the next-arrow column's right edge
-constexpr int FRAME_WIDTH = 1;
+const int ICON_INSET = 2;  // the application icon's offset inside its cell, where the first line has room
+const int TITLE_LEFT = 28;
+const int TITLE_BOX_WIDTH = 400;
+const int TITLE_BOX_HEIGHT = 20;
+const int ONE_LINE_TEXT_GAP = 6;    // line height minus font height minus this, halved, places the title
+const int THREE_LINE_TEXT_GAP = 8;  // the same for the three-line view's texts
+const int NEXT_ARROW_GAP = 1;       // between the next arrow and the next-arrow column's right edge
+const int FRAME_WIDTH = 1;
 
 const wchar_t kTitleLatin[] = L"Ardeno";
 const wchar_t kTitleChinese[] = L"\u96C5\u8BFA";
@@ -27,40 +23,41 @@ const wchar_t kCountChinese[] = L"\u96C5\u8BFA  (%d)\u6761\u65B0\u6D88\u606F";
 const wchar_t kPosition[] = L"[%d/%d] ";
 const wchar_t kTime[] = L"[%d:%02d]";
 
-// Everything one paint draws with, and where it notes what it drew.
+// Everything one paint draws with, and where it notes what it drew and whether all of it could be.
 struct Canvas {
     HDC surface;
     const ItemScene& scene;
     const ItemLayout& layout;
     LineMetrics metrics;
-    DrawnBoxes* drawn;
+    PaintResult* result;
+    FittedPortraits* fittedPortraits;
     int Scaled(int pixelsAt96Dpi) const { return scene.scale(pixelsAt96Dpi); }
+    DrawnBoxes& Drawn() const { return result->drawn; }
 };
 
+const RECT NO_BOX = {0, 0, 0, 0};
+
 RECT MovedDown(const RECT& rect, int offset) {
-    return {rect.left, rect.top + offset, rect.right, rect.bottom + offset};
+    const RECT moved = {rect.left, rect.top + offset, rect.right, rect.bottom + offset};
+    return moved;
 }
+
+LONG Larger(LONG a, LONG b) { return a > b ? a : b; }
+LONG Smaller(LONG a, LONG b) { return a < b ? a : b; }
 
 int FloorHalf(int value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }
 
 LONG Width(const RECT& rect) { return rect.right - rect.left; }
 
-// At its own size, as loaded.
-RECT DrawIconAt(HDC dc, const ItemIcon& icon, int x, int y) {
-    if (!icon.get()) return {0, 0, 0, 0};
-    DrawIconEx(dc, x, y, icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
-    return {x, y, x + icon.size.cx, y + icon.size.cy};
-}
-
-// The host paints its background picture as it lies behind the item, so the Today screen looks unbroken.
-void DrawBackground(HDC surface, const RECT& rect, const ItemBackground& background) {
-    if (background.selected) {
-        GdiObject<HBRUSH> highlightBrush(CreateSolidBrush(background.highlightColor));
-        FillRect(surface, &rect, highlightBrush.get());
-        return;
+// At its own size, as loaded; an icon that could not be loaded leaves the paint incomplete.
+RECT DrawIconAt(const Canvas& canvas, const ItemIcon& icon, int x, int y) {
+    if (!icon.get()) {
+        canvas.result->complete = false;
+        return NO_BOX;
     }
-    TODAYDRAWWATERMARKINFO info = {surface, rect, background.itemWindow};
-    SendMessageW(background.hostWindow, TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
+    DrawIconEx(canvas.surface, x, y, icon.get(), 0, 0, 0, NULL, DI_NORMAL);
+    const RECT box = {x, y, x + icon.size.cx, y + icon.size.cy};
+    return box;
 }
 
 void DrawAppIcon(const Canvas& canvas) {
@@ -69,16 +66,17 @@ void DrawAppIcon(const Canvas& canvas) {
     const int inset = canvas.Scaled(ICON_INSET);
     // Moved up where the inset would let the icon reach the portrait's frame, drawn that much above the band.
     const LONG lowest = canvas.layout.lowerBand.top - canvas.Scaled(FRAME_WIDTH) - icon.size.cy;
-    const LONG top = std::max(cell.top, std::min(cell.top + inset, lowest));
-    canvas.drawn->appIcon = DrawIconAt(canvas.surface, icon, cell.left + inset, top);
+    const LONG top = Larger(cell.top, Smaller(cell.top + inset, lowest));
+    canvas.Drawn().appIcon = DrawIconAt(canvas, icon, cell.left + inset, top);
 }
 
 void DrawOneLineView(const Canvas& canvas) {
     const int y = canvas.layout.itemRect.top +
                   (canvas.metrics.lineHeight - canvas.metrics.fontHeight - canvas.Scaled(ONE_LINE_TEXT_GAP)) / 2;
-    canvas.drawn->title = DrawTextBox(canvas.surface, {canvas.Scaled(TITLE_LEFT), y},
-                                      canvas.scene.chineseTexts ? kTitleChinese : kTitleLatin,
-                                      canvas.Scaled(TITLE_BOX_WIDTH), canvas.Scaled(TITLE_BOX_HEIGHT));
+    const POINT origin = {canvas.Scaled(TITLE_LEFT), y};
+    canvas.Drawn().title =
+        DrawTextBox(canvas.surface, origin, canvas.scene.chineseTexts ? kTitleChinese : kTitleLatin,
+                    canvas.Scaled(TITLE_BOX_WIDTH), canvas.Scaled(TITLE_BOX_HEIGHT));
     DrawAppIcon(canvas);
 }
 
@@ -87,45 +85,48 @@ void DrawTitleLine(const Canvas& canvas, int textOffset) {
     wchar_t text[TEXT_BUFFER_CHARS];
     const RECT title = MovedDown(canvas.layout.titleLine, textOffset);
     const int inset = canvas.metrics.textInset;
-    wsprintfW(text, kPosition, scene.cursor + 1, scene.noticeCount);
-    canvas.drawn->position = DrawTextInset(canvas.surface, text, title, DT_RIGHT, inset, inset);
+    int length = wsprintfW(text, kPosition, scene.cursor + 1, scene.noticeCount);
+    canvas.Drawn().position = DrawTextInset(canvas.surface, text, length, title, DT_RIGHT, inset, inset);
     // The count ends where the right-aligned position begins, cut with "..." on a narrow item or a large font.
     RECT countArea = title;
-    countArea.right -= Width(canvas.drawn->position.box);
-    wsprintfW(text, scene.chineseTexts ? kCountChinese : kCountLatin, scene.noticeCount);
-    canvas.drawn->count = DrawTextFitted(canvas.surface, text, countArea, DT_LEFT, inset, inset);
+    countArea.right -= Width(canvas.Drawn().position.box);
+    length = wsprintfW(text, scene.chineseTexts ? kCountChinese : kCountLatin, scene.noticeCount);
+    canvas.Drawn().count = DrawTextFitted(canvas.surface, text, length, countArea, DT_LEFT, inset, inset);
 }
 
 void DrawNotice(const Canvas& canvas, int textOffset) {
     const NoticeView& notice = canvas.scene.notice;
     const ItemLayout& layout = canvas.layout;
     const int inset = canvas.metrics.textInset;
-    DrawnBoxes& drawn = *canvas.drawn;
+    DrawnBoxes& drawn = canvas.Drawn();
+    bool portraitDrawn = false;
     if (notice.portrait) {
-        GdiObject<HBITMAP> unkept;
-        drawn.portrait =
-            DrawPortrait(canvas.surface, notice.portrait, notice.fittedPortrait ? *notice.fittedPortrait : unkept,
-                         layout.portraitCell, canvas.scene.scale);
-    } else {
+        drawn.portrait = canvas.fittedPortraits->Draw(canvas.surface, notice.arrival, notice.portrait,
+                                                       layout.portraitCell, canvas.scene.scale, &portraitDrawn);
+        if (!portraitDrawn) canvas.result->complete = false;
+    }
+    if (!portraitDrawn) {
+        // No portrait, or none that could be drawn this time: the grey frame stands in its place.
         const int frameWidth = canvas.Scaled(FRAME_WIDTH);
         DrawFrame(canvas.surface, layout.portraitCell, frameWidth);
         drawn.portrait = MovedDown(layout.portraitCell, -frameWidth);
     }
 
     // Sender name and message text are the user's data: "&" is shown as typed, not as a prefix mark.
-    drawn.text = DrawTextFitted(canvas.surface, *notice.messageText, MovedDown(layout.textLine, textOffset),
-                                DT_LEFT | DT_NOPREFIX, inset, inset);
+    drawn.text = DrawTextFitted(canvas.surface, notice.messageText.units, notice.messageText.length,
+                                MovedDown(layout.textLine, textOffset), DT_LEFT | DT_NOPREFIX, inset, inset);
 
     SYSTEMTIME shown = {};  // a time the conversion rejects shows as 0:00
     FileTimeToSystemTime(&notice.time, &shown);
     wchar_t time[TEXT_BUFFER_CHARS];
-    wsprintfW(time, kTime, shown.wHour, shown.wMinute);
+    const int timeLength = wsprintfW(time, kTime, shown.wHour, shown.wMinute);
     const RECT name = MovedDown(layout.nameLine, textOffset);
-    drawn.time = DrawTextInset(canvas.surface, time, name, DT_RIGHT, inset, inset);
+    drawn.time = DrawTextInset(canvas.surface, time, timeLength, name, DT_RIGHT, inset, inset);
     // The name ends exactly where the right-aligned time begins.
     RECT nameArea = name;
     nameArea.right -= Width(drawn.time.box);
-    drawn.name = DrawTextFitted(canvas.surface, *notice.senderName, nameArea, DT_LEFT | DT_NOPREFIX, inset, inset);
+    drawn.name = DrawTextFitted(canvas.surface, notice.senderName.units, notice.senderName.length, nameArea,
+                                DT_LEFT | DT_NOPREFIX, inset, inset);
 }
 
 // The arrow's middle row on the column's middle row.
@@ -142,14 +143,14 @@ void DrawArrows(const Canvas& canvas) {
     if (scene.canGoPrevious) {
         const RECT& column = layout.prevArrowColumn;
         const ItemIcon& arrow = scene.prevArrowLit ? icons.prevArrowHighlighted : icons.prevArrow;
-        canvas.drawn->prevArrow = DrawIconAt(canvas.surface, arrow, column.left, ArrowTop(column, arrow));
+        canvas.Drawn().prevArrow = DrawIconAt(canvas, arrow, column.left, ArrowTop(column, arrow));
         if (scene.prevArrowLit) DrawFrame(canvas.surface, layout.prevArrowHitArea, frameWidth);
     }
     if (scene.canGoNext) {
         const RECT& column = layout.nextArrowColumn;
         const ItemIcon& arrow = scene.nextArrowLit ? icons.nextArrowHighlighted : icons.nextArrow;
         const int x = column.right - canvas.Scaled(NEXT_ARROW_GAP) - arrow.size.cx;
-        canvas.drawn->nextArrow = DrawIconAt(canvas.surface, arrow, x, ArrowTop(column, arrow));
+        canvas.Drawn().nextArrow = DrawIconAt(canvas, arrow, x, ArrowTop(column, arrow));
         if (scene.nextArrowLit) DrawFrame(canvas.surface, layout.nextArrowHitArea, frameWidth);
     }
 }
@@ -164,11 +165,47 @@ void DrawThreeLineView(const Canvas& canvas) {
     DrawArrows(canvas);  // after the portrait and the texts, so they lie on top
 }
 
-void DrawItem(HDC surface, const RECT& client, const ItemScene& scene, PaintResult& result) {
+}  // namespace
+
+PaintSurface::PaintSurface(HDC target, const RECT& area)
+    : client(area),
+      dc(target),
+      // Compatible with the target, not with the memory surface, which starts out monochrome.
+      bitmap(CreateCompatibleBitmap(target, area.right - area.left, area.bottom - area.top)),
+      selected(dc.get(), bitmap.get()) {}
+
+bool PaintSurface::CopyTo(HDC target) const {
+    return BitBlt(target, client.left, client.top, client.right - client.left, client.bottom - client.top, dc.get(),
+                  client.left, client.top, SRCCOPY) != FALSE;
+}
+
+bool DrawItemBackground(HDC surface, const RECT& client, const ItemBackground& background) {
+    if (background.selected) {
+        GdiObject<HBRUSH> highlightBrush(CreateSolidBrush(background.highlightColor));
+        return highlightBrush && FillRect(surface, &client, highlightBrush.get());
+    }
+    // The host paints its background picture as it lies behind the item, so the Today screen looks unbroken.
+    TODAYDRAWWATERMARKINFO info = {surface, client, background.itemWindow};
+    SendMessageW(background.hostWindow, TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
+    return true;
+}
+
+PaintResult DrawItemScene(HDC surface, const RECT& client, const ItemScene& scene, const ItemLayout& previousLayout,
+                          FittedPortraits& fittedPortraits) {
+    PaintResult result;
+    result.layout = previousLayout;
+    result.drawn.appIcon = result.drawn.prevArrow = result.drawn.nextArrow = result.drawn.portrait = NO_BOX;
+    const DrawnText noText = {NO_BOX, NO_BOX};
+    result.drawn.title = result.drawn.count = result.drawn.position = noText;
+    result.drawn.name = result.drawn.time = result.drawn.text = noText;
+    result.complete = true;
+    result.textsDrawn = false;
     result.metrics = ComputeLineMetrics(scene.fontSizeSetting, scene.scale);
     LOGFONTW fontDescription = ItemFontDescription(result.metrics.fontHeight);
 
     GdiObject<HFONT> itemFont(CreateFontIndirectW(&fontDescription));
+    // Without its own font the text would take the surface's and be measured wrong: none is drawn this time.
+    if (!itemFont) result.complete = false;
     SelectedObject selectedFont(surface, itemFont.get());
     GdiObject<HPEN> greyPen(CreatePen(PS_SOLID, 1, GREY_PEN_COLOR));
     SelectedObject selectedPen(surface, greyPen.get());
@@ -176,28 +213,10 @@ void DrawItem(HDC surface, const RECT& client, const ItemScene& scene, PaintResu
     SetBkMode(surface, TRANSPARENT);
 
     result.layout.ComputeLayout(client, scene.noticeCount, result.metrics.lineHeight, scene.scale);
-    const Canvas canvas = {surface, scene, result.layout, result.metrics, &result.drawn};
+    const Canvas canvas = {surface, scene, result.layout, result.metrics, &result, &fittedPortraits};
+    if (!itemFont) return result;
+    result.textsDrawn = true;
     if (scene.view == ItemView::OneLine) DrawOneLineView(canvas);
     else DrawThreeLineView(canvas);
-}
-
-}  // namespace
-
-PaintResult PaintItem(HDC target, const RECT& client, const ItemBackground& background,
-                      const std::function<ItemScene()>& describe, const ItemLayout& previousLayout) {
-    PaintResult result = {{0, 0, 0}, previousLayout, {}};
-    const int width = client.right - client.left, height = client.bottom - client.top;
-    MemoryDC surface(target);
-    // Compatible with the target, not with the memory surface, which starts out monochrome.
-    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(target, width, height));
-    SelectedObject selectedBitmap(surface.get(), bitmap.get());
-    DrawBackground(surface.get(), client, background);
-    DrawItem(surface.get(), client, describe(), result);
-    BitBlt(target, client.left, client.top, width, height, surface.get(), client.left, client.top, SRCCOPY);
     return result;
-}
-
-PaintResult PaintItem(HDC target, const RECT& client, const ItemScene& scene, const ItemLayout& previousLayout) {
-    return PaintItem(
-        target, client, scene.background, [&scene] { return scene; }, previousLayout);
 }

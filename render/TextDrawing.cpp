@@ -1,69 +1,87 @@
 #include "TextDrawing.h"
 #include "../platform/ScopedHandles.h"
 #include "../platform/Surrogates.h"
-#include <cwchar>
-#include <vector>
+#include <string.h>
 
 namespace {
 
+const wchar_t ELLIPSIS[] = L"...";
+const size_t ELLIPSIS_UNITS = 3;
+
 RECT Inset(const RECT& rect, int dx, int dy) {
-    return {rect.left + dx, rect.top + dy, rect.right - dx, rect.bottom - dy};
+    RECT inner = {rect.left + dx, rect.top + dy, rect.right - dx, rect.bottom - dy};
+    return inner;
 }
 
 SIZE RunSize(HDC dc, const wchar_t* text, size_t length) {
     SIZE size = {0, 0};
-    if (length > 0) GetTextExtentExPointW(dc, text, static_cast<int>(length), 0, nullptr, nullptr, &size);
+    if (length > 0) GetTextExtentExPointW(dc, text, static_cast<int>(length), 0, NULL, NULL, &size);
     return size;
 }
 
 // DrawTextW starts at the room's top, and on its left or right edge as the format says.
 DrawnText Drawn(const RECT& room, SIZE text, UINT format) {
     const LONG left = (format & DT_RIGHT) ? room.right - text.cx : room.left;
-    return {{left, room.top, left + text.cx, room.top + text.cy}, room};
+    DrawnText drawn = {{left, room.top, left + text.cx, room.top + text.cy}, room};
+    return drawn;
 }
 
 // A surrogate pair is one character: measured, kept or dropped whole.
-size_t CharacterLength(const std::wstring& text, size_t at) {
-    if (at + 1 < text.size() && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1])) return 2;
+size_t CharacterLength(const wchar_t* text, size_t length, size_t at) {
+    if (at + 1 < length && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1])) return 2;
     return 1;
+}
+
+// No more than is ever drawn, never ending between the halves of a pair.
+size_t DrawnLength(const wchar_t* text, size_t length) {
+    if (length <= DRAWN_TEXT_MAX_UNITS) return length;
+    size_t kept = DRAWN_TEXT_MAX_UNITS;
+    if (IS_HIGH_SURROGATE(text[kept - 1]) && IS_LOW_SURROGATE(text[kept])) --kept;
+    return kept;
 }
 
 }  // namespace
 
-DrawnText DrawTextInset(HDC dc, const std::wstring& text, const RECT& rect, UINT format, int dx, int dy) {
+DrawnText DrawTextInset(HDC dc, const wchar_t* text, size_t length, const RECT& rect, UINT format, int dx, int dy) {
     RECT inner = Inset(rect, dx, dy);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner, format);
-    return Drawn(inner, RunSize(dc, text.data(), text.size()), format);
+    length = DrawnLength(text, length);
+    DrawTextW(dc, text, static_cast<int>(length), &inner, format);
+    return Drawn(inner, RunSize(dc, text, length), format);
 }
 
-DrawnText DrawTextFitted(HDC dc, const std::wstring& text, const RECT& rect, UINT format, int dx, int dy) {
-    static const wchar_t ellipsis[] = L"...";
+DrawnText DrawTextFitted(HDC dc, const wchar_t* text, size_t length, const RECT& rect, UINT format, int dx, int dy) {
     RECT inner = Inset(rect, dx, dy);
     const int available = inner.right - inner.left;
-    const SIZE ellipsisSize = RunSize(dc, ellipsis, 3);
+    const SIZE ellipsisSize = RunSize(dc, ELLIPSIS, ELLIPSIS_UNITS);
     const int ellipsisWidth = ellipsisSize.cx;
-    const int count = static_cast<int>(text.size());
+    length = DrawnLength(text, length);
+    const int count = static_cast<int>(length);
 
     // The widths of the characters one after another, summed from the first: one call gives them all as the
     // extent after each unit (the platform adds glyph advances without kerning, so the extent after a
     // character is the sum of the characters' own widths), where measuring each alone costs a call each.
-    std::vector<int> extents(text.size());
+    int extents[DRAWN_TEXT_MAX_UNITS];
     SIZE whole = {0, 0};
-    if (count > 0) GetTextExtentExPointW(dc, text.data(), count, 0, nullptr, extents.data(), &whole);
-    for (size_t at = 0; at < text.size(); at += CharacterLength(text, at)) {
-        const size_t end = at + CharacterLength(text, at);
+    // Unmeasured (nothing to measure, or the platform could not), the text is drawn as it is, clipped to its room.
+    const bool measured = count > 0 && GetTextExtentExPointW(dc, text, count, 0, NULL, extents, &whole);
+    for (size_t at = 0; measured && at < length; at += CharacterLength(text, length, at)) {
+        const size_t end = at + CharacterLength(text, length, at);
         if (extents[end - 1] <= available - ellipsisWidth) continue;
         // This character passes the room left for "...": the text is cut before it, unless it fits whole.
         if (whole.cx > available) {
-            std::wstring cut = text.substr(0, at) + ellipsis;
-            DrawTextW(dc, cut.c_str(), static_cast<int>(cut.size()), &inner, format);
+            wchar_t cut[DRAWN_TEXT_MAX_UNITS + ELLIPSIS_UNITS];
+            memcpy(cut, text, at * sizeof(wchar_t));
+            memcpy(cut + at, ELLIPSIS, ELLIPSIS_UNITS * sizeof(wchar_t));
+            DrawTextW(dc, cut, static_cast<int>(at + ELLIPSIS_UNITS), &inner, format);
             // The cut's width by the same sum as the decision; the cell is the same font's.
-            return Drawn(inner, {(at > 0 ? extents[at - 1] : 0) + ellipsisWidth, ellipsisSize.cy}, format);
+            const SIZE cutSize = {(at > 0 ? extents[at - 1] : 0) + ellipsisWidth, ellipsisSize.cy};
+            return Drawn(inner, cutSize, format);
         }
         break;
     }
-    DrawTextW(dc, text.c_str(), count, &inner, format);
-    return Drawn(inner, {whole.cx, ellipsisSize.cy}, format);
+    DrawTextW(dc, text, count, &inner, format);
+    const SIZE drawnSize = {whole.cx, ellipsisSize.cy};
+    return Drawn(inner, drawnSize, format);
 }
 
 DrawnText DrawTextBox(HDC dc, POINT origin, const wchar_t* text, int width, int height) {
@@ -73,28 +91,35 @@ DrawnText DrawTextBox(HDC dc, POINT origin, const wchar_t* text, int width, int 
 }
 
 RECT DrawBitmapCentered(HDC dc, HBITMAP bitmap, const RECT& rect) {
-    MemoryDC source(dc);
-    SelectedObject selected(source.get(), bitmap);
     BITMAP info = {};
     GetObjectW(bitmap, sizeof(info), &info);
-    int x = rect.left + ((rect.right - rect.left) - info.bmWidth) / 2;
-    int y = rect.top + ((rect.bottom - rect.top) - info.bmHeight) / 2;
+    const int x = rect.left + ((rect.right - rect.left) - info.bmWidth) / 2;
+    const int y = rect.top + ((rect.bottom - rect.top) - info.bmHeight) / 2;
+    MemoryDC source(dc);
+    SelectedObject selected(source.get(), bitmap);
+    if (!selected.Selected()) {
+        const RECT none = {rect.left, rect.top, rect.left, rect.top};
+        return none;
+    }
     BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
-    return {x, y, x + info.bmWidth, y + info.bmHeight};
+    const RECT drawn = {x, y, x + info.bmWidth, y + info.bmHeight};
+    return drawn;
 }
 
 void DrawFrame(HDC dc, const RECT& rect, int width) {
     // Nested one-pixel outlines; the whole frame moves up by its width, as a one-pixel one moves up by one.
     for (int i = 0; i < width; ++i) {
         const RECT r = {rect.left + i, rect.top + 1 - width + i, rect.right - i, rect.bottom + 1 - width - i};
-        DrawLine(dc, {r.left, r.top}, {r.right - 1, r.top});
-        DrawLine(dc, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1});
-        DrawLine(dc, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1});
-        DrawLine(dc, {r.left, r.bottom - 1}, {r.left, r.top});
+        const POINT topLeft = {r.left, r.top}, topRight = {r.right - 1, r.top};
+        const POINT bottomRight = {r.right - 1, r.bottom - 1}, bottomLeft = {r.left, r.bottom - 1};
+        DrawLine(dc, topLeft, topRight);
+        DrawLine(dc, topRight, bottomRight);
+        DrawLine(dc, bottomRight, bottomLeft);
+        DrawLine(dc, bottomLeft, topLeft);
     }
 }
 
 void DrawLine(HDC dc, POINT from, POINT to) {
-    MoveToEx(dc, from.x, from.y - 1, nullptr);
+    MoveToEx(dc, from.x, from.y - 1, NULL);
     LineTo(dc, to.x, to.y - 1);
 }

@@ -1,7 +1,7 @@
 #include "OptionsDialog.h"
 
 namespace {
-constexpr INT_PTR OPTIONS_DIALOG_RESULT = 1;
+const INT_PTR OPTIONS_DIALOG_RESULT = 1;
 }  // namespace
 
 bool EndsOptionsDialog(UINT controlId) { return controlId == IDOK || controlId == IDCANCEL; }

@@ -1,13 +1,10 @@
 #include "RegistryKey.h"
 #include "../platform/handheld.h"
+#include <string.h>
 
-namespace {
-constexpr DWORD STRING_VALUE_BUFFER_BYTES = 1024;
-}  // namespace
-
-bool RegistryKey::Open(const std::wstring& subKey) {
-    HKEY opened = nullptr;
-    if (PlatformRegOpenKeyExW(root, subKey.c_str(), 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return false;
+bool RegistryKey::Open(const wchar_t* subKey) {
+    HKEY opened = NULL;
+    if (PlatformRegOpenKeyExW(root, subKey, 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return false;
     handle.Reset(opened);
     return true;
 }
@@ -16,7 +13,7 @@ LONG RegistryKey::QueryDword(const wchar_t* valueName, DWORD* value) const {
     if (!handle) return ERROR_INVALID_HANDLE;
     DWORD read = 0;
     DWORD size = sizeof(read);
-    LONG result = RegQueryValueExW(handle.get(), valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(&read), &size);
+    LONG result = RegQueryValueExW(handle.get(), valueName, NULL, NULL, reinterpret_cast<BYTE*>(&read), &size);
     if (result != ERROR_SUCCESS) return result;
     // Fewer than four bytes stored would leave the rest of the number undefined.
     if (size != sizeof(read)) return ERROR_INVALID_DATA;
@@ -29,14 +26,24 @@ DWORD RegistryKey::ReadDword(const wchar_t* valueName, DWORD defaultValue) const
     return QueryDword(valueName, &value) == ERROR_SUCCESS ? value : defaultValue;
 }
 
-std::wstring RegistryKey::ReadString(const wchar_t* valueName, const std::wstring& fallback) const {
-    if (!handle) return fallback;
-    wchar_t buffer[STRING_VALUE_BUFFER_BYTES / sizeof(wchar_t)];
-    DWORD size = STRING_VALUE_BUFFER_BYTES;
-    if (RegQueryValueExW(handle.get(), valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
-        ERROR_SUCCESS)
-        return fallback;
+void CopyRegistryText(wchar_t (&text)[REGISTRY_TEXT_MAX_UNITS], const wchar_t* from) {
+    size_t length = wcslen(from);
+    if (length >= REGISTRY_TEXT_MAX_UNITS) length = REGISTRY_TEXT_MAX_UNITS - 1;
+    memcpy(text, from, length * sizeof(wchar_t));
+    text[length] = L'\0';
+}
+
+bool RegistryKey::ReadString(const wchar_t* valueName, wchar_t (&text)[REGISTRY_TEXT_MAX_UNITS]) const {
+    if (!handle) return false;
+    wchar_t read[REGISTRY_TEXT_MAX_UNITS];
+    DWORD size = REGISTRY_TEXT_MAX_BYTES;
+    if (RegQueryValueExW(handle.get(), valueName, NULL, NULL, reinterpret_cast<BYTE*>(read), &size) != ERROR_SUCCESS)
+        return false;
+    // Without its terminator, if it has one; a value that fills the buffer gives its last unit to ours.
     size_t units = size / sizeof(wchar_t);
-    if (units > 0 && buffer[units - 1] == L'\0') --units;
-    return std::wstring(buffer, units);
+    if (units > 0 && read[units - 1] == L'\0') --units;
+    if (units >= REGISTRY_TEXT_MAX_UNITS) units = REGISTRY_TEXT_MAX_UNITS - 1;
+    memcpy(text, read, units * sizeof(wchar_t));
+    text[units] = L'\0';
+    return true;
 }

@@ -1,11 +1,11 @@
 #include "SystemFontSize.h"
 
 namespace {
-constexpr wchar_t FONT_SIZE_KEY_PATH[] = L"\\ControlPanel\\Stylus\\96DPI";
-constexpr wchar_t FONT_SIZE_VALUE[] = L"CurFont";
-constexpr DWORD FONT_SIZE_DEFAULT = 900;
-constexpr DWORD FONT_SIZE_MIN = 500;
-constexpr DWORD FONT_SIZE_MAX = 1200;
+static const wchar_t FONT_SIZE_KEY_PATH[] = L"\\ControlPanel\\Stylus\\96DPI";
+static const wchar_t FONT_SIZE_VALUE[] = L"CurFont";
+const DWORD FONT_SIZE_DEFAULT = 900;
+const DWORD FONT_SIZE_MIN = 500;
+const DWORD FONT_SIZE_MAX = 1200;
 
 // Unsigned on purpose: a negative stored value counts as huge.
 DWORD Clamped(DWORD size) {

@@ -64,10 +64,11 @@ TEST(DecimalField, ReadsAsTheRuntimeDoesAtEveryEdge) {
     };
     for (const auto& row : table) {
         SCOPED_TRACE(Units(row.text));
-        EXPECT_EQ(ParseDecimalField(row.text), row.value);
+        EXPECT_EQ(ParseDecimalField(row.text, wcslen(row.text)), row.value);
         EXPECT_EQ(_wtoi64(row.text), row.value);
     }
-    EXPECT_EQ(ParseDecimalField(nullptr), 0);
+    EXPECT_EQ(ParseDecimalField(nullptr, 5), 0);
+    EXPECT_EQ(ParseDecimalField(L"12345", 3), 123) << "read within its length";
 }
 
 // Every UTF-16 unit, first, right after a sign and between two digits: which units count as blanks and
@@ -78,9 +79,9 @@ TEST(DecimalField, EveryUnitInEveryPlaceReadsAsTheRuntimeDoes) {
         const wchar_t unit = static_cast<wchar_t>(code);
         for (const std::wstring& text :
              {std::wstring{unit, L'7'}, std::wstring{L'-', unit, L'7'}, std::wstring{L'1', unit, L'2'}}) {
-            if (ParseDecimalField(text.c_str()) != _wtoi64(text.c_str())) {
+            if (ParseDecimalField(text.data(), text.size()) != _wtoi64(text.c_str())) {
                 ++differences;
-                ADD_FAILURE() << Units(text) << ": " << ParseDecimalField(text.c_str()) << ", runtime "
+                ADD_FAILURE() << Units(text) << ": " << ParseDecimalField(text.data(), text.size()) << ", runtime "
                               << _wtoi64(text.c_str());
             }
         }

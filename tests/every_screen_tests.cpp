@@ -3,7 +3,7 @@
 // nothing it drew overlaps anything else it drew, everything lies inside the item, and every text is whole.
 // Also the portrait's size in its cell, and its stretched copy made once.
 #include "render/PaintItem.h"
-#include "render/PortraitFit.h"
+#include "support/ScenePaint.h"
 #include "support/ItemHarness.h"
 #include "support/Rects.h"
 #include "support/Surface.h"
@@ -52,12 +52,6 @@ GdiObject<HBITMAP> SolidBitmap(int width, int height, COLORREF colour) {
     GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
     FillRect(dc.get(), &all, brush.get());
     return bitmap;
-}
-
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP info = {};
-    GetObjectW(bitmap, sizeof(info), &info);
-    return {info.bmWidth, info.bmHeight};
 }
 
 // The item's icons as it loads them at one resolution, with where each shows inside its picture: the arrows'
@@ -152,8 +146,6 @@ TEST(EveryScreen, NothingOverlapsNothingSpillsEveryTextIsWhole) {
         ItemScene scene;
         scene.view = threeLines ? ItemView::ThreeLines : ItemView::OneLine;
         scene.chineseTexts = row.language.chinese;
-        scene.background.selected = true;
-        scene.background.highlightColor = kPaper;
         scene.fontSizeSetting = row.fontSetting;
         scene.scale = ItemScale(row.screen.dpi);
         scene.icons = &loaded->icons;
@@ -162,13 +154,13 @@ TEST(EveryScreen, NothingOverlapsNothingSpillsEveryTextIsWhole) {
         scene.noticeCount = arrows ? 128 : threeLines ? 1 : 0;
         scene.cursor = arrows ? 63 : 0;
         scene.canGoPrevious = scene.canGoNext = scene.prevArrowLit = scene.nextArrowLit = arrows;
-        scene.notice = {&row.language.sender, &row.language.text, time,
-                        row.view == View::ThreeLines ? portrait.get() : nullptr};
+        scene.notice = NoticeShown(row.language.sender, row.language.text, time,
+                                   row.view == View::ThreeLines ? portrait.get() : nullptr);
 
         const int height = (threeLines ? 3 : 1) * ComputeLineMetrics(row.fontSetting, scene.scale).lineHeight;
         const RECT item = {0, 0, row.screen.width, height};
         Surface surface(row.screen.width, height, kPaper);
-        const DrawnBoxes drawn = PaintItem(surface.dc(), item, scene, ItemLayout()).drawn;
+        const DrawnBoxes drawn = PaintScene(surface.dc(), item, Highlight(kPaper), scene).drawn;
         ExpectWellPlaced(drawn, item, *loaded);
         // What each view draws was drawn.
         EXPECT_EQ(Empty(drawn.count.box), !threeLines);
@@ -201,25 +193,33 @@ TEST(PortraitFit, ShownAtItsOwnSizeGrownWithTheScreenAndNeverLargerThanTheCell) 
     }
 }
 
-// The stretch is made at the first paint and drawn from at the next ones, until the cell's size changes.
-TEST(PortraitFit, StretchedOnceForEachCellSize) {
+// The stretch is made at the first paint and drawn from at the next ones, until the cell's size changes; copies
+// are kept for at most eight portraits, and only for portraits still in use.
+TEST(PortraitFit, StretchedOnceForEachCellSizeAndKeptOnlyWhileItsPortraitIs) {
     Surface surface(100, 100, kPaper);
     const GdiObject<HBITMAP> picture = SolidBitmap(96, 96, RGB(0, 0x80, 0));
-    GdiObject<HBITMAP> fitted;
+    FittedPortraits fitted;
     const ItemScale scale(96);
-    EXPECT_EQ(DrawPortrait(surface.dc(), picture.get(), fitted, {0, 0, 40, 40}, scale), (RECT{0, 0, 40, 40}));
-    const HBITMAP first = fitted.get();
-    ASSERT_NE(first, nullptr);
+    bool drawn = false;
+    EXPECT_EQ(fitted.Draw(surface.dc(), 1, picture.get(), {0, 0, 40, 40}, scale, &drawn), (RECT{0, 0, 40, 40}));
+    EXPECT_TRUE(drawn);
+    ASSERT_EQ(fitted.Count(), 1u);
     const int objects = CountGdiObjects();
-    DrawPortrait(surface.dc(), picture.get(), fitted, {10, 10, 50, 50}, scale);
-    EXPECT_EQ(fitted.get(), first);
-    EXPECT_EQ(CountGdiObjects(), objects);
+    fitted.Draw(surface.dc(), 1, picture.get(), {10, 10, 50, 50}, scale, &drawn);
+    EXPECT_EQ(CountGdiObjects(), objects) << "drawn from the copy made before";
 
-    EXPECT_EQ(DrawPortrait(surface.dc(), picture.get(), fitted, {0, 0, 48, 48}, scale), (RECT{0, 0, 48, 48}));
-    EXPECT_EQ(BitmapSize(fitted.get()).cx, 48);
+    EXPECT_EQ(fitted.Draw(surface.dc(), 1, picture.get(), {0, 0, 48, 48}, scale, &drawn), (RECT{0, 0, 48, 48}));
+    EXPECT_EQ(fitted.Count(), 1u);
     EXPECT_EQ(CountGdiObjects(), objects);  // the copy for 40 x 40 is gone
 
-    DrawPortrait(surface.dc(), picture.get(), fitted, {0, 0, 96, 96}, scale);  // fits: no copy is kept
-    EXPECT_EQ(fitted.get(), nullptr);
+    fitted.Draw(surface.dc(), 1, picture.get(), {0, 0, 96, 96}, scale, &drawn);  // fits: no copy is kept
+    EXPECT_EQ(fitted.Count(), 0u);
     EXPECT_EQ(surface.Pixels().Count({0, 0, 100, 100}, RGB(0, 0x80, 0)), 96 * 96);
+
+    for (unsigned arrival = 1; arrival <= 10; ++arrival)
+        fitted.Draw(surface.dc(), arrival, picture.get(), {0, 0, 40, 40}, scale, &drawn);
+    EXPECT_EQ(fitted.Count(), FITTED_PORTRAITS_MAX);
+    const PortraitInUse inUse[] = {{10, picture.get()}, {9, nullptr}, {2, picture.get()}};
+    fitted.KeepOnly(inUse, 3);
+    EXPECT_EQ(fitted.Count(), 1u) << "notice 9's portrait was let go, notice 2's copy went earlier";
 }

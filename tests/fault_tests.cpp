@@ -1,7 +1,7 @@
 // The robustness suite, part two: faults around the item. Each keeps the host responsive (every refresh query
 // answered within a generous bound, which only a hang overruns), leaks nothing the item made (counted by
 // probing) and crashes nothing; each reports what it tried. ARDENO_SOAK=1 (./run soak) runs longer.
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "link/MainLink.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
@@ -22,7 +22,7 @@ namespace {
 
 // A refresh query that takes longer than this has hung: the item waits at most the reply bound for the main
 // application; the rest is room for a loaded machine.
-constexpr DWORD kHungAfterMs = 2 * MAIN_APPLICATION_REPLY_TIMEOUT_MS + 10000;
+constexpr DWORD kHungAfterMs = 2 * LINK_REPLY_TIMEOUT_MS + 10000;
 
 // The host's side: refresh queries timed, every answer's time kept for the report.
 struct HostQueries {
@@ -146,7 +146,7 @@ TEST_F(PeerFault, SlowThenHungMainApplicationNeverFreezesTheHost) {
     for (int i = 0; i < Scaled(3, 20); ++i) EXPECT_EQ(host.Height(), 60u) << "slow is not gone";
     const DWORD slowest = host.Slowest();
     loaded.Repaint();
-    ASSERT_TRUE(PeerCommand(L"hang " + std::to_wstring(4 * MAIN_APPLICATION_REPLY_TIMEOUT_MS)));
+    ASSERT_TRUE(PeerCommand(L"hang " + std::to_wstring(4 * LINK_REPLY_TIMEOUT_MS)));
     host.Query();
     const DWORD waited = host.times.back();
     const size_t backingOff = host.times.size();
@@ -188,10 +188,10 @@ TEST(Faults, InstallPathPointingAtNothingStartsNothingAndLeaksNothing) {
         ASSERT_NE(loaded.item, nullptr);
         loaded.Resize(240, 20);
         HostQueries host(loaded);
-        loaded.Send(WM_TODAYCUSTOM_ACTION);  // the first start's one-time costs
+        loaded.Act();  // the first start's one-time costs
         const ResourceCounts before = CountResources();
         for (int i = 0; i < actions; ++i) {
-            loaded.Send(WM_TODAYCUSTOM_ACTION);
+            loaded.Act();
             loaded.Send(WM_LBUTTONDOWN, 0, MAKELPARAM(100, 10));
             loaded.Send(WM_LBUTTONUP, 0, MAKELPARAM(100, 10));
             EXPECT_EQ(host.Height(), 20u);
@@ -377,7 +377,7 @@ TEST(InChildFaults, TenThousandKeyPressesAndTaps) {
         const LPARAM at = MAKELPARAM(static_cast<int>(dice.Below(260)) - 10, static_cast<int>(dice.Below(80)) - 10);
         switch (dice.Below(10)) {
         case 0:
-            loaded.Send(WM_TODAYCUSTOM_ACTION, VK_RETURN);
+            loaded.Act();
             break;
         case 1:
             loaded.Send(WM_LBUTTONDOWN, 0, at);

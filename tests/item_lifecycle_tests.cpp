@@ -1,5 +1,5 @@
 // The item as the host loads, initialises and unloads it: the real DLL, called by ordinal.
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
 #include "support/Sections.h"

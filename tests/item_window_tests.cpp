@@ -1,10 +1,9 @@
 // How the item window answers the host: the routing table, the refresh query, colours and the stylus.
 #include "frame/MessengerTodayItem.h"
 #include "frame/ModuleState.h"
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "support/ItemHarness.h"
 #include "support/Surface.h"
-#include <stdexcept>
 #include <gtest/gtest.h>
 
 TEST(ItemWindow, RoutingTableResults) {
@@ -129,10 +128,12 @@ TEST(ItemWindow, CreateAndDestroyItemSetAndClearThePointer) {
 }
 
 // A paint that fails part-way still ends painting, so the device context BeginPaint gave back is released.
+// A paint that draws nothing (no memory for its surface, say) still ends painting: the window is validated, and
+// nothing is left behind.
 TEST(ItemWindow, FailedPaintStillEndsPainting) {
     struct FailingPaintItem : MessengerTodayItem {
         using MessengerTodayItem::MessengerTodayItem;
-        void QueryColors() override { throw std::runtime_error("no colours"); }
+        void Paint(HDC) override {}
     };
     ItemDll dll;  // the module whose icons the item loads
     ShellReadyEvent ready;
@@ -147,6 +148,7 @@ TEST(ItemWindow, FailedPaintStillEndsPainting) {
     for (int i = 0; i < 50; ++i) {
         InvalidateRect(window, nullptr, FALSE);
         UpdateWindow(window);
+        EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
     }
     EXPECT_LT(CountGdiObjects() - before, 5);
     DestroyItem();

@@ -1,7 +1,7 @@
 // Paging through notices with the keys and the arrows, taps that open the messenger, the arrow highlight
 // and its timer, and the selection callbacks: driven through the item window and the real timer, observed
 // through what the item draws and what it hands back to the main application.
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "render/Metrics.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
@@ -58,7 +58,7 @@ protected:
     // action changes nothing else).
     std::wstring ShownKey() {
         main.Clear();
-        loaded.Send(WM_TODAYCUSTOM_ACTION);
+        loaded.Act();
         auto keys = main.KeysReceived();
         main.Clear();
         return keys.size() == 1 ? keys[0] : L"<" + std::to_wstring(keys.size()) + L" keys>";

@@ -1,9 +1,11 @@
 // The notice payload and its entry: splitting, clean-up of the shown texts, the time field, and the lazily
 // loaded portrait.
 #include "link/NoticePayload.h"
+#include "support/ItemTexts.h"
 #include "support/NoticeFeed.h"
 #include "support/ScratchFiles.h"
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace std::string_literals;
 
@@ -27,9 +29,24 @@ ULONGLONG TimeOf(const MessageEntry& entry) {
     return (static_cast<ULONGLONG>(entry.time.dwHighDateTime) << 32) | entry.time.dwLowDateTime;
 }
 
+std::unique_ptr<MessageEntry> Parsed(const std::wstring& payload, size_t count = std::wstring::npos) {
+    return std::unique_ptr<MessageEntry>(ParseNotice(payload.data(), count == std::wstring::npos ? payload.size() : count));
+}
+
+void SetPath(MessageEntry& entry, const std::wstring& path) { entry.portraitPath.Assign(path.data(), path.size()); }
+
+// The fields FindFields found, as text.
+std::vector<std::wstring> Fields(const std::wstring& text) {
+    PayloadField fields[NOTICE_FIELD_COUNT];
+    const size_t found = FindFields(text.data(), text.size(), fields);
+    std::vector<std::wstring> result;
+    for (size_t i = 0; i < found; ++i) result.emplace_back(fields[i].text, fields[i].length);
+    return result;
+}
+
 }  // namespace
 
-TEST(SplitFields, EverySeparatorStartsAField) {
+TEST(FindFields, EverySeparatorStartsAFieldUpToTheFifth) {
     const SplitCase cases[] = {
         {L""s, {}},
         {L"x"s, {L"x"}},
@@ -38,9 +55,9 @@ TEST(SplitFields, EverySeparatorStartsAField) {
         {L"\0"s, {L"", L""}},
         {L"\0\0"s, {L"", L"", L""}},
         {L"ab\0cd\0ef"s, {L"ab", L"cd", L"ef"}},
+        {L"1\0" L"2\0" L"3\0" L"4\0" L"5\0" L"6\0" L"7"s, {L"1", L"2", L"3", L"4", L"5"}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SplitFields(c.text, L'\0'), c.fields) << "text of " << c.text.size() << " units";
+    for (const auto& c : cases) EXPECT_EQ(Fields(c.text), c.fields) << "text of " << c.text.size() << " units";
 }
 
 TEST(ReplaceControlChars, OnlyBackspaceTabLineFeedAndReturnBecomeSpaces) {
@@ -50,7 +67,7 @@ TEST(ReplaceControlChars, OnlyBackspaceTabLineFeedAndReturnBecomeSpaces) {
     std::wstring expected = text;
     for (wchar_t& c : expected)
         if (c == 0x08 || c == 0x09 || c == 0x0A || c == 0x0D) c = L' ';
-    ReplaceControlChars(text);
+    ReplaceControlChars(&text[0], text.size());
     EXPECT_EQ(text, expected);  // U+000B and U+000C among those kept; the length is unchanged
 }
 
@@ -73,7 +90,7 @@ TEST(ReplaceLoneSurrogates, OnlyHalvesWithoutTheirPartnerBecomeReplacementCharac
     };
     for (const auto& c : cases) {
         std::wstring text = c.text;
-        ReplaceLoneSurrogates(text);
+        ReplaceLoneSurrogates(&text[0], text.size());
         EXPECT_EQ(text, c.expected) << "text of " << c.text.size() << " units";
     }
 }
@@ -83,7 +100,7 @@ TEST(ParseNotice, DisplayedFieldsBecomeWellFormedKeyAndPathStayAsSent) {
         L"x\xD912"
         L"y";
     std::wstring payload = lone + L'\0' + lone + L'\0' + lone + L'\0' + lone + L'\0' + L"5";
-    auto entry = ParseNotice(payload.data(), payload.size());
+    auto entry = Parsed(payload);
     EXPECT_EQ(entry->key, lone);
     EXPECT_EQ(entry->portraitPath, lone);
     EXPECT_EQ(entry->senderName,
@@ -98,7 +115,7 @@ class ParseNoticeTest : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseNoticeTest, FillsTheEntry) {
     const ParseCase& c = GetParam();
-    auto entry = ParseNotice(c.payload.data(), c.payload.size());
+    auto entry = Parsed(c.payload);
     ASSERT_TRUE(entry);
     EXPECT_EQ(entry->key, c.key);
     EXPECT_EQ(entry->portraitPath, c.portraitPath);
@@ -142,17 +159,17 @@ TEST(ParseNotice, TimeFieldReadsLeadingDecimalNumber) {
     };
     for (const auto& c : cases) {
         const std::wstring payload = JoinFields({L"k", L"p", L"s", L"t", c.field});
-        EXPECT_EQ(TimeOf(*ParseNotice(payload.data(), payload.size())), c.time)
+        EXPECT_EQ(TimeOf(*Parsed(payload)), c.time)
             << "field of " << c.field.size() << " units";
     }
 }
 
 TEST(ParseNotice, ReadsExactlyTheCountGiven) {
     const std::wstring buffer = JoinFields({L"k", L"p", L"s", L"t", L"7TAIL"});
-    auto entry = ParseNotice(buffer.data(), 9);  // up to and including the time digit
+    auto entry = Parsed(buffer, 9);  // up to and including the time digit
     EXPECT_EQ(entry->messageText, L"t");
     EXPECT_EQ(TimeOf(*entry), 7u);
-    entry = ParseNotice(buffer.data(), 3);  // "k", "p"
+    entry = Parsed(buffer, 3);  // "k", "p"
     EXPECT_EQ(entry->key, L"k");
     EXPECT_EQ(entry->portraitPath, L"p");
     EXPECT_EQ(entry->senderName, L"");
@@ -161,7 +178,7 @@ TEST(ParseNotice, ReadsExactlyTheCountGiven) {
 TEST(PortraitBitmap, LoadsOnceAndKeepsTheBitmap) {
     ScratchFolder files;
     MessageEntry entry;
-    entry.portraitPath = files.WriteBitmap(L"a.bmp", 6, 4);
+    SetPath(entry, files.WriteBitmap(L"a.bmp", 6, 4));
     HBITMAP first = entry.PortraitBitmap();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(entry.PortraitBitmap(), first);
@@ -175,14 +192,14 @@ TEST(PortraitBitmap, LoadsOnceAndKeepsTheBitmap) {
 TEST(PortraitBitmap, FailedLoadIsNotTriedAgain) {
     ScratchFolder files;
     MessageEntry missing;
-    missing.portraitPath = files.Path(L"late.bmp");
+    SetPath(missing, files.Path(L"late.bmp"));
     EXPECT_EQ(missing.PortraitBitmap(), nullptr);
     EXPECT_TRUE(missing.portraitFailed);
     files.WriteBitmap(L"late.bmp");  // the file appears after the failed load
     EXPECT_EQ(missing.PortraitBitmap(), nullptr);
     // Another entry with the same path tries on its own.
     MessageEntry other;
-    other.portraitPath = missing.portraitPath;
+    other.portraitPath.Assign(missing.portraitPath);
     EXPECT_NE(other.PortraitBitmap(), nullptr);
 
     MessageEntry empty;  // an empty path fails the same way
@@ -190,19 +207,46 @@ TEST(PortraitBitmap, FailedLoadIsNotTriedAgain) {
     EXPECT_TRUE(empty.portraitFailed);
 }
 
-// With the portrait goes the copy the paint stretched from it.
-TEST(PortraitBitmap, ReleasingOrDestroyingTheEntryDeletesTheBitmapAndItsStretchedCopy) {
+TEST(PortraitBitmap, ReleasingOrDestroyingTheEntryDeletesTheBitmap) {
     ScratchFolder files;
     auto entry = std::make_unique<MessageEntry>();
-    entry->portraitPath = files.WriteBitmap(L"a.bmp");
+    SetPath(*entry, files.WriteBitmap(L"a.bmp"));
     for (bool destroy : {false, true}) {
         HBITMAP bitmap = entry->PortraitBitmap();
-        entry->fittedPortrait.Reset(CreateBitmap(2, 2, 1, 32, nullptr));
-        HBITMAP copy = entry->fittedPortrait.get();
         ASSERT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
         if (destroy) entry.reset();
         else entry->ReleasePortrait();
         EXPECT_EQ(GetObjectType(bitmap), 0u);
-        EXPECT_EQ(GetObjectType(copy), 0u);
+    }
+}
+
+// What the item takes of a notice: each bound, and one past it.
+TEST(ParseNotice, KeepsEachFieldWithinItsBound) {
+    const std::wstring key(NOTICE_KEY_MAX_UNITS, L'k'), path(PORTRAIT_PATH_MAX_UNITS, L'p');
+    const std::wstring shown(DISPLAYED_TEXT_MAX_UNITS, L's');
+    const struct {
+        const char* name;
+        std::wstring payload;
+        bool taken;
+        size_t key, path, sender, text;
+    } rows[] = {
+        {"every field at its bound", JoinFields({key, path, shown, shown, L"1"}), true, key.size(), path.size(),
+         shown.size(), shown.size()},
+        {"a key one past: refused", JoinFields({key + L"k", L"", L"s", L"t", L"1"}), false, 0, 0, 0, 0},
+        {"a path one past: no portrait", JoinFields({L"k", path + L"p", L"s", L"t", L"1"}), true, 1, 0, 1, 1},
+        {"sender and text one past: cut", JoinFields({L"k", L"", shown + L"s", shown + L"t", L"1"}), true, 1, 0,
+         shown.size(), shown.size()},
+        {"a pair across the cut: kept whole or not at all",
+         JoinFields({L"k", L"", shown.substr(1) + L"\xD83D\xDE00", L"t", L"1"}), true, 1, 0, shown.size() - 1, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto entry = Parsed(row.payload);
+        ASSERT_EQ(entry != nullptr, row.taken);
+        if (!entry) continue;
+        EXPECT_EQ(entry->key.Length(), row.key);
+        EXPECT_EQ(entry->portraitPath.Length(), row.path);
+        EXPECT_EQ(entry->senderName.Length(), row.sender);
+        EXPECT_EQ(entry->messageText.Length(), row.text);
     }
 }

@@ -1,9 +1,10 @@
 // What the item paints, read back from its window: backgrounds, both views, texts, portraits, arrows.
 // The item runs from the real DLL under a host window; notices arrive as the main application sends them.
 // At the default font setting and 96 dpi the font is 12 pixels high and lines are 20 (text offset 0).
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "render/Metrics.h"
 #include "render/PaintItem.h"
+#include "support/ScenePaint.h"
 #include "settings/SystemFontSize.h"
 #include "support/ItemHarness.h"
 #include "support/NoticeFeed.h"
@@ -384,7 +385,7 @@ struct ScenePainter {
     ~ScenePainter() { DeleteObject(portrait); }
     Capture Paint(const ItemScene& scene, int width, int height) const {
         Surface surface(width, height, kPaper);
-        PaintItem(surface.dc(), {0, 0, width, height}, scene, ItemLayout());
+        PaintScene(surface.dc(), {0, 0, width, height}, Highlight(kPaper), scene);
         return surface.Pixels();
     }
     HBITMAP portrait;
@@ -439,22 +440,20 @@ TEST(PaintScene, EveryTextLineIsWholeAtEverySettingAndResolution) {
                 scene.scale = scale;
                 scene.fontSizeSetting = setting;
                 scene.chineseTexts = language.chinese;
-                scene.background.selected = true;  // the background is then the highlight colour: paper
-                scene.background.highlightColor = kPaper;
                 scene.textColor = kHostTextColor;
                 scene.icons = &painter.noIcons;
                 scene.noticeCount = 1;
-                scene.notice = {&language.sender, &language.text, {0, 0}, painter.portrait};
+                scene.notice = NoticeShown(language.sender, language.text, {0, 0}, painter.portrait);
 
                 scene.view = ItemView::OneLine;
                 EXPECT_EQ(SizeOf(InkBounds(painter.Paint(scene, width, line), kPaper)), InkSize(language.title, font));
 
                 scene.view = ItemView::ThreeLines;
                 const Capture all = painter.Paint(scene, width, 3 * line);
-                scene.notice.senderName = &empty;
+                scene.notice.senderName = Shown(empty);
                 const Capture noName = painter.Paint(scene, width, 3 * line);
-                scene.notice.senderName = &language.sender;
-                scene.notice.messageText = &empty;
+                scene.notice.senderName = Shown(language.sender);
+                scene.notice.messageText = Shown(empty);
                 const RECT name = DifferenceBounds(all, noName);
                 const RECT text = DifferenceBounds(all, painter.Paint(scene, width, 3 * line));
                 EXPECT_EQ(SizeOf(name), InkSize(language.sender, font));

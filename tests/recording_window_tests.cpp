@@ -1,6 +1,6 @@
 // The sequence check itself: what tells two recordings apart, and what an optional row excuses.
 #include "support/RecordingWindow.h"
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include <gtest/gtest.h>
 
 using namespace std::literals;

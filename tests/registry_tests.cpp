@@ -25,9 +25,9 @@ TEST(RegistrySettings, AbsentKeyGivesEveryDefault) {
     AbsentRegistryKey absent(TEST_PRODUCT_KEY);
     RegistrySettings settings;
     EXPECT_FALSE(settings.Load());
-    EXPECT_EQ(settings.installPath, kDefaultPath);
-    EXPECT_EQ(settings.installPath.size(), 32u);
-    EXPECT_EQ(settings.smsPrefix, L"10658");
+    EXPECT_EQ(std::wstring(settings.installPath), kDefaultPath);
+    EXPECT_EQ(wcslen(settings.installPath), 32u);
+    EXPECT_EQ(std::wstring(settings.smsPrefix), L"10658");
     EXPECT_EQ(settings.configuredLines, 3u);
 }
 
@@ -38,8 +38,8 @@ TEST(RegistrySettings, StoredValuesAreRead) {
     key.SetDword(L"HorTLines", 2);
     RegistrySettings settings;
     EXPECT_TRUE(settings.Load());
-    EXPECT_EQ(settings.installPath, L"C:\\Apps\\Messenger.exe");
-    EXPECT_EQ(settings.smsPrefix, L"95555");
+    EXPECT_EQ(std::wstring(settings.installPath), L"C:\\Apps\\Messenger.exe");
+    EXPECT_EQ(std::wstring(settings.smsPrefix), L"95555");
     EXPECT_EQ(settings.configuredLines, 2u);
 }
 
@@ -48,8 +48,8 @@ TEST(RegistrySettings, AbsentOrEmptyTextsFallBackToDefaults) {
     key.SetString(L"SMSPrefix", L"");
     RegistrySettings settings;
     EXPECT_TRUE(settings.Load());  // the key exists, so the load counts as done
-    EXPECT_EQ(settings.installPath, kDefaultPath);
-    EXPECT_EQ(settings.smsPrefix, L"10658");
+    EXPECT_EQ(std::wstring(settings.installPath), kDefaultPath);
+    EXPECT_EQ(std::wstring(settings.smsPrefix), L"10658");
     key.SetString(L"InstallPath", L"");
     EXPECT_EQ(Loaded().installPath, kDefaultPath);
 }
@@ -89,7 +89,7 @@ TEST(RegistrySettings, ValueTypeIsNotExamined) {
         REG_BINARY);
     Values settings = Loaded();
     EXPECT_EQ(settings.configuredLines, 2u);
-    EXPECT_EQ(settings.installPath, L"D:\\x.exe");
+    EXPECT_EQ(std::wstring(settings.installPath), L"D:\\x.exe");
 }
 
 TEST(RegistryKey, PathsWithLeadingBackslashOpen) {
@@ -105,7 +105,9 @@ TEST(RegistryKey, PathsWithLeadingBackslashOpen) {
 TEST(RegistryKey, ReadsWithoutAnOpenKeyGiveTheDefaults) {
     RegistryKey wrapper;
     EXPECT_EQ(wrapper.ReadDword(L"HorTLines", 42), 42u);
-    EXPECT_EQ(wrapper.ReadString(L"InstallPath", L"fallback"), L"fallback");
+    wchar_t text[REGISTRY_TEXT_MAX_UNITS] = L"kept";
+    EXPECT_FALSE(wrapper.ReadString(L"InstallPath", text));
+    EXPECT_STREQ(text, L"kept");
 }
 
 TEST(RegistrySettings, OpenProductKeyKeepsAnOpenKey) {
@@ -115,5 +117,7 @@ TEST(RegistrySettings, OpenProductKeyKeepsAnOpenKey) {
     RegistrySettings settings;
     ASSERT_TRUE(settings.Open(L"\\Software\\Ulmara\\Other"));  // whatever key is open stays the one used
     EXPECT_TRUE(settings.OpenProductKey());
-    EXPECT_EQ(settings.ReadString(L"InstallPath", L"none"), L"none");
+    wchar_t text[REGISTRY_TEXT_MAX_UNITS] = L"none";
+    EXPECT_FALSE(settings.ReadString(L"InstallPath", text));
+    EXPECT_STREQ(text, L"none");
 }

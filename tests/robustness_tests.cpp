@@ -1,7 +1,7 @@
 // The robustness suite, part one: seeded random and malformed notices through the real window procedure,
 // load / initialise / unload cycles, and random notices painted while paging. Each case reports what it
 // tried and what survived; ARDENO_SOAK=1 (./run soak) runs the long version, ARDENO_SEED picks the seeds.
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "support/ChildRun.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
@@ -160,7 +160,7 @@ struct FuzzedItem {
     // The key the action hands back now.
     std::wstring ActionKey() {
         main.Clear();
-        SendMessageW(item(), WM_TODAYCUSTOM_ACTION, VK_RETURN, 0);
+        PressAction(item());
         std::vector<std::wstring> keys = main.KeysReceived();
         return keys.empty() ? L"(none)" : keys.back();
     }

@@ -20,7 +20,7 @@ Capture Fitted(const std::wstring& text, int availableWidth, UINT format = DT_LE
     SetTextColor(surface.dc(), kInk);
     SetBkMode(surface.dc(), TRANSPARENT);
     RECT inner = InnerRect(availableWidth);
-    DrawTextFitted(surface.dc(), text, {inner.left - 2, inner.top - 2, inner.right + 2, inner.bottom + 2}, format, 2,
+    DrawTextFitted(surface.dc(), text.data(), text.size(), {inner.left - 2, inner.top - 2, inner.right + 2, inner.bottom + 2}, format, 2,
                    2);
     return surface.Pixels();
 }

@@ -1,5 +1,5 @@
 #include "FakeItem.h"
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 
 FakeItem::FakeItem() : RecordingWindow(L"PeerTestItem", L"", nullptr, 10, 10) {
     for (UINT message :

@@ -6,7 +6,7 @@
 #include "support/PeerProcess.h"
 #include "PeerNames.h"
 #include "WindowSection.h"
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include "platform/ScopedHandles.h"
 #include <gtest/gtest.h>
 

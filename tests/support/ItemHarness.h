@@ -53,9 +53,19 @@ private:
 
 TODAYLISTITEM MakeRecord(bool enabled = true);
 
+// A window or a record as a message parameter.
+template <typename T>
+WPARAM AsParam(T* pointer) {
+    return reinterpret_cast<WPARAM>(pointer);
+}
+
 // Sizes the item three 20-pixel lines high and paints it: true when it drew below its first line, as the
 // three-line view does (portrait cell, sender, text); the one-line view leaves the host's watermark there.
 bool DrawsNoticeLines(HWND item);
+
+// The user presses the action key on what the screen shows: a paint still pending is done first, as the screen
+// does it before anyone can act on it. The item's answer.
+LRESULT PressAction(HWND item);
 
 // Everything a host does before the item runs: shell ready, host window, DLL loaded, item initialised.
 struct LoadedItem {
@@ -63,6 +73,7 @@ struct LoadedItem {
     // Sizes the item window as the host does after a refresh query.
     void Resize(int width, int height);
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    LRESULT Act() const { return PressAction(item); }
     // The host's refresh query: 1 when the host must redraw; Height() is the height it then reports.
     LRESULT Query() { return Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record)); }
     DWORD Height();

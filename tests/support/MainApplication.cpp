@@ -1,5 +1,5 @@
 #include "MainApplication.h"
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 
 MainApplicationWindow::MainApplicationWindow(const wchar_t* className, const wchar_t* title)
     : RecordingWindow(className, title) {

@@ -3,7 +3,7 @@
 #pragma once
 #include "RecordingWindow.h"
 #include "NoticeFeed.h"
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 #include <map>
 #include <string>
 #include <vector>

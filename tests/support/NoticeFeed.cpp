@@ -1,5 +1,5 @@
 #include "NoticeFeed.h"
-#include "link/LinkProtocol.h"
+#include "kit/LinkWire.h"
 
 std::wstring TimeField(int hour, int minute, int day) {
     SYSTEMTIME time = {};
