@@ -9,6 +9,7 @@ extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM* record, HWND parent) 
     if (!item || !record) return nullptr;
     try {
         if (!record->fEnabled) return nullptr;
+        hostItemRecord = record;
         record->cyp = item->GetItemHeight();
         // A second initialisation replaces the window, so exactly one exists and it is the one published.
         item->ReleaseWindow();

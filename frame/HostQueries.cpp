@@ -18,7 +18,11 @@ void MessengerTodayItem::OnClearCache() { dirty = true; }
 int MessengerTodayItem::OnQueryRefreshCache(TODAYLISTITEM* record) {
     if (!record) return 0;
     if (!shellReadiness.IsReady()) return 0;
-    if (link.mainWindow && !link.Ping()) return 1;
+    if (link.mainWindow && !link.Ping()) {
+        // Found gone and forgotten: the host learns the one-line height at this very query.
+        NoticesDropped();
+        Invalidate();
+    }
     int height = GetItemHeight();
     if (static_cast<DWORD>(height) == record->cyp) return dirty ? 1 : 0;
     record->cyp = GetItemHeight();

@@ -56,19 +56,30 @@ int MessengerItemModel::OnAction() {
     if (actionRunning) return 1;
     RunningFlag running(actionRunning);
     if (animationRunning) StopAnimation();
+    // What the user acted on: the notice on screen and the notices held at this moment. What the main
+    // application pushes while it is brought up or takes the key changes neither.
+    const bool handsBack = noticeShown;
+    std::wstring key;
+    key.swap(shownKey);
+    const unsigned paintsBefore = paints;
+    const HeldNotices held = link.Held();
     // One action looks for the application, or starts it, at most once: a start that failed is not retried
     // either, the path would fail the same way.
     const bool lookedForIt = BringUpMainApplication();
-    if (!link.notices.Empty()) {
-        const HeldNotices held = link.Held();
-        MainAnswer handedBack = link.HandBackCurrentKey();
+    if (handsBack) {
+        MainAnswer handedBack = link.HandBackKey(key.data(), key.size());
         // The key was refused or nobody took it: the application must run, and the notices held are stale.
         // A busy application keeps them: it is there, only slow. Notices pushed during the wait are new.
         if (!handedBack.Done() && handedBack.outcome != SendOutcome::Busy) {
             if (!lookedForIt) ShowOrStartMainApplication();
-            if (link.DropHeld(held)) NoticesDropped();
+            if (link.DropHeld(held)) {
+                NoticesDropped();
+                Invalidate();  // the dropped notice may be the one on screen
+            }
         }
     }
+    // Nothing was painted meanwhile: the same notice is still on screen.
+    if (paints == paintsBefore) shownKey.swap(key);
     selected = false;
     return 1;
 }

@@ -28,8 +28,10 @@ ItemScene MessengerTodayItem::DescribeScene() {
     scene.canGoNext = notices.CanGoNext();
     scene.prevArrowLit = prevArrowLit;
     scene.nextArrowLit = nextArrowLit;
+    describedNotice = nullptr;
     if (scene.view == ItemView::ThreeLines) {
         MessageEntry& entry = link.notices.Current();
+        describedNotice = &entry;
         scene.notice.senderName = &entry.senderName;
         scene.notice.messageText = &entry.messageText;
         scene.notice.time = entry.time;
@@ -40,8 +42,8 @@ ItemScene MessengerTodayItem::DescribeScene() {
 }
 
 void MessengerTodayItem::Paint(HDC dc) {
-    RECT client;
-    GetClientRect(window, &client);
+    RECT client = {0, 0, 0, 0};
+    if (!GetClientRect(window, &client)) return;
     RefreshColors();
     // The scene points into the shown notice, which a message taken while the host paints the watermark may
     // free: it is described once the background is done.
@@ -51,4 +53,9 @@ void MessengerTodayItem::Paint(HDC dc) {
     lineHeight = painted.metrics.lineHeight;
     layout = painted.layout;
     dirty = false;
+    // What the user now sees, for the action.
+    ++paints;
+    noticeShown = describedNotice != nullptr;
+    if (describedNotice) shownKey = describedNotice->key;
+    else shownKey.clear();
 }

@@ -27,3 +27,14 @@ VOID CALLBACK ItemTimerProc(HWND window, UINT message, UINT_PTR timerId, DWORD t
         }
     } catch (...) {}
 }
+
+VOID CALLBACK ItemExistenceCheckProc(HWND, UINT, UINT_PTR timerId, DWORD) {
+    MessengerTodayItem* item = itemPointer;
+    if (!item) {
+        KillTimer(nullptr, timerId);
+        return;
+    }
+    try {
+        item->CheckWindowStillExists(timerId);
+    } catch (...) {}
+}

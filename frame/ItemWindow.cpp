@@ -69,6 +69,9 @@ UINT_PTR ItemWindow::StartHighlightTimer(UINT intervalMs) {
         highlightTimerRunning = false;
         KillTimer(window, HIGHLIGHT_TIMER_ID);
     }
-    highlightTimerRunning = true;
-    return SetTimer(window, HIGHLIGHT_TIMER_ID, intervalMs, ItemTimerProc);
+    // Never without a window: SetTimer would make a thread timer that nobody kills.
+    if (!window) return 0;
+    const UINT_PTR started = SetTimer(window, HIGHLIGHT_TIMER_ID, intervalMs, ItemTimerProc);
+    highlightTimerRunning = started != 0;
+    return started;
 }

@@ -7,7 +7,7 @@ namespace {
 
 LRESULT OnPaintMessage(MessengerTodayItem& item, HWND window) {
     PaintDC paint(window);  // EndPaint however the paint ends
-    item.Paint(paint.get());
+    if (window == item.window) item.Paint(paint.get());  // another window of the class is only validated
     return 1;
 }
 
@@ -25,12 +25,28 @@ LRESULT OnStylusUp(MessengerTodayItem& item, WPARAM keyFlags, LPARAM position) {
     return 1;
 }
 
+// The query writes the item's height through the record its first parameter names: only a record the host
+// vouches for is written through. The host's own queries come on the item window's thread; a query another
+// thread sends (from another process, where the number names nothing of ours) is believed only when it names
+// the record the host gave at initialisation, as the host's does when it queries inside a message that another
+// thread sent it.
+bool VouchedRecord(const TODAYLISTITEM* record) {
+    if (!record) return false;
+    return record == hostItemRecord || !InSendMessage();
+}
+
+LRESULT OnRefreshQuery(MessengerTodayItem& item, WPARAM wParam) {
+    TODAYLISTITEM* record = reinterpret_cast<TODAYLISTITEM*>(wParam);
+    if (!VouchedRecord(record)) return 0;  // never dereferenced, and no ping, no verdict
+    return item.OnQueryRefreshCache(record);
+}
+
 LRESULT Dispatch(MessengerTodayItem& item, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE:
         return 0;  // anyone may send it; only the item destroys its window
     case WM_DESTROY:
-        item.OnWindowDestroyed(window);
+        item.OnDestroyMessage(window);  // changes nothing now, whoever sent it
         return 1;
     case WM_PAINT:
         return OnPaintMessage(item, window);
@@ -44,7 +60,7 @@ LRESULT Dispatch(MessengerTodayItem& item, HWND window, UINT message, WPARAM wPa
         item.OnClearCache();
         return 1;
     case WM_TODAYCUSTOM_QUERYREFRESHCACHE:
-        return item.OnQueryRefreshCache(reinterpret_cast<TODAYLISTITEM*>(wParam));
+        return OnRefreshQuery(item, wParam);
     case WM_TODAYCUSTOM_RECEIVEDSELECTION:
         item.selected = true;
         item.OnReceivedSelection();

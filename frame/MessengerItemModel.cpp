@@ -1,6 +1,7 @@
 // Construction and teardown of the messenger state.
 #include "MessengerItemModel.h"
 #include "../settings/RegistrySettings.h"
+#include "ModuleState.h"
 
 namespace {
 constexpr LANGID LANGUAGE_CHINESE_PRC = 2052;
@@ -31,6 +32,9 @@ MessengerItemModel::~MessengerItemModel() {
     link.SayGoodbye();
     DestroyItemWindow();
     link.Unpublish();
+    // A pending look at the window must not fire once the module is gone.
+    if (existenceCheckTimer) KillTimer(nullptr, existenceCheckTimer);
+    existenceCheckTimer = 0;
     icons.ReleaseIcons();
     installPath.clear();
     installPath.shrink_to_fit();
@@ -45,11 +49,26 @@ void MessengerItemModel::StopAnimation() {
     dirty = true;
 }
 
-void MessengerItemModel::OnWindowDestroyed(HWND destroyed) {
-    // The item's own teardown forgets the window before destroying it; this is someone else's (the host's
-    // window went, taking its children): a handle kept would later name whatever window gets it next.
-    if (!destroyed || destroyed != window) return;
+void MessengerItemModel::OnDestroyMessage(HWND destroyed) {
+    // The item's own teardown forgets its window before destroying it: nothing to look at then.
+    if (!destroyed || destroyed != window || existenceCheckTimer) return;
+    existenceCheckTimer = SetTimer(nullptr, 0, 0, ItemExistenceCheckProc);
+    // Without a timer the look waits for the unload, which lets a destroyed window go as well: a handle to a
+    // window that no longer exists fails every call harmlessly meanwhile.
+}
+
+void MessengerItemModel::CheckWindowStillExists(UINT_PTR timerId) {
+    KillTimer(nullptr, timerId);
+    if (timerId == existenceCheckTimer) existenceCheckTimer = 0;
+    if (window && !IsWindow(window)) OnWindowDestroyed();
+}
+
+void MessengerItemModel::OnWindowDestroyed() {
+    // A handle kept would later name whatever window gets it next; its timers went with it.
     window = nullptr;
+    highlightTimerRunning = false;
+    prevArrowLit = false;
+    nextArrowLit = false;
     link.ItemWindowDestroyed();
 }
 

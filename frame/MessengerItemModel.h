@@ -59,17 +59,32 @@ public:
 
     StartedProgram startedProgram;
 
+    // The notice on screen: the one the last paint drew (none after a one-line paint), its key kept for the
+    // action, which hands back what the user saw whatever the list holds by then.
+    bool noticeShown = false;
+    std::wstring shownKey;
+    unsigned paints = 0;  // paints so far: tells the action whether the screen changed while it waited
+
     // Destroys the item window for a new one; its timers go with it, so nothing stays lit or running.
     void ReleaseWindow();
-    // The item window is being destroyed, by the item or by anyone else: no handle to it is kept or published.
-    void OnWindowDestroyed(HWND destroyed);
+    // A destroy message reached the item window. Anyone may send or post one, and the window's real destruction
+    // (by its host, say) can run inside a message another thread sent: only once the message is over does the
+    // window's existence tell the two apart. So the item looks again from a zero-delay timer of its thread.
+    void OnDestroyMessage(HWND window);
+    // That timer: a window that no longer exists is let go, no handle to it kept or published.
+    void CheckWindowStillExists(UINT_PTR timerId);
+
+    // Notices left the list: the animation that pages them stops, and the host learns the item changed.
+    void NoticesDropped();
 
 private:
     // Brings the main application up; true when that included looking for its window or starting it, so
     // that one action does that at most once.
     bool BringUpMainApplication();
-    // Notices left the list: the animation that pages them stops, and the host learns the item changed.
-    void NoticesDropped();
+
+    // The item window was destroyed, by anyone but the item: it says goodbye and withdraws its published handle.
+    void OnWindowDestroyed();
 
     bool actionRunning = false;  // an action that arrives meanwhile (sent back while it waits) does nothing
+    UINT_PTR existenceCheckTimer = 0;  // the thread timer of a pending CheckWindowStillExists; killed at unload
 };

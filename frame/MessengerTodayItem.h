@@ -31,6 +31,8 @@ public:
     bool ShowsOneLineView() const;
     // What the paint draws, taken from the item; loads the shown notice's portrait on first use.
     ItemScene DescribeScene();
+    // The notice the scene described last (null for the one-line view); it is on screen once the paint is done.
+    const MessageEntry* describedNotice = nullptr;
 };
 
 // Inclusive on all four edges, compared as signed values.

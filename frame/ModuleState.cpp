@@ -5,6 +5,7 @@
 
 MessengerTodayItem* itemPointer = nullptr;
 LPARAM optionsDialogParameter = 0;
+TODAYLISTITEM* hostItemRecord = nullptr;
 int lineCount = 1;
 int lineHeight = 0;
 
@@ -18,5 +19,6 @@ void DestroyItem() {
     // with messages to the item window while the item is half destroyed. Those now get default handling.
     MessengerTodayItem* item = itemPointer;
     itemPointer = nullptr;
+    hostItemRecord = nullptr;
     delete item;
 }

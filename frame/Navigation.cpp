@@ -26,20 +26,17 @@ int MessengerItemModel::OnHighlightTimeout() {
 
 void MessengerItemModel::GoPrevious() {
     link.notices.Previous(false);
-    highlightTimerRunning = false;
-    KillTimer(window, HIGHLIGHT_TIMER_ID);
-    prevArrowLit = true;
+    // Lit only while the timer that puts it out runs: an arrow lit without one would stay lit.
+    const bool timed = StartHighlightTimer(HIGHLIGHT_INTERVAL_MS) != 0;
+    prevArrowLit = timed;
     nextArrowLit = false;
-    StartHighlightTimer(HIGHLIGHT_INTERVAL_MS);
 }
 
 void MessengerItemModel::GoNext() {
     link.notices.Next(false);
-    highlightTimerRunning = false;
-    KillTimer(window, HIGHLIGHT_TIMER_ID);
-    nextArrowLit = true;
+    const bool timed = StartHighlightTimer(HIGHLIGHT_INTERVAL_MS) != 0;
+    nextArrowLit = timed;
     prevArrowLit = false;
-    StartHighlightTimer(HIGHLIGHT_INTERVAL_MS);
 }
 
 void MessengerTodayItem::OnReceivedSelection() { StopAnimation(); }

@@ -94,21 +94,24 @@ bool MainLink::Ping() {
     if (BackingOff()) {
         // Left alone while busy, but a window that no longer exists is gone now, not when the back-off ends.
         if (IsWindow(pinged)) return true;
-        DeclareGone(pinged);
+        ForgetGone();
         return false;
     }
+    const unsigned attachesBefore = attaches;
     MainAnswer answer = Send(LINKM_PING, 0, 0);
-    // Another window attached (or the link ended) while the ping waited: the answer is about the old one.
-    if (answer.window != mainWindow) return true;
+    // An attach (a restart, a reused handle) or a detach arrived while the ping waited: the answer is about a
+    // link that no longer is.
+    if (attaches != attachesBefore || mainWindow != pinged) return true;
     // A busy application keeps its link and notices; the back-off keeps the next pings from waiting on it.
     if (answer.outcome == SendOutcome::Busy || answer.Done()) return true;
-    DeclareGone(pinged);
+    ForgetGone();
     return false;
 }
 
-void MainLink::DeclareGone(HWND gone) {
+void MainLink::ForgetGone() {
+    // Applied here, inside the query: a message to the item window would be one anybody could post.
     SHNotificationRemove(&MAIN_NOTIFICATION_CLSID, MAIN_NOTIFICATION_ID);
-    PostMessageW(itemWindow, ITEM_FORGET_MAIN_WINDOW, AsWParam(gone), 0);
+    Forget();
 }
 
 MainAnswer MainLink::CopyData(ULONG_PTR dwData, const void* data, DWORD byteCount) {
@@ -120,10 +123,8 @@ bool MainLink::SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount)
     return CopyData(dwData, data, byteCount).Done();
 }
 
-MainAnswer MainLink::HandBackCurrentKey() {
-    // A copy: the messages taken during the wait may free the notice.
-    const std::wstring key = notices.Current().key;
-    return CopyData(0, key.data(), static_cast<DWORD>(key.size() * sizeof(wchar_t)));
+MainAnswer MainLink::HandBackKey(const wchar_t* key, size_t length) {
+    return CopyData(LINK_COPYDATA_KIND, key, static_cast<DWORD>(length * sizeof(wchar_t)));
 }
 
 HeldNotices MainLink::Held() const { return {clears, notices.Size(), notices.LastArrival()}; }
@@ -182,6 +183,7 @@ LinkReply MainLink::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     case LINKM_MAIN_ATTACH:
+        ++attaches;
         ClearNotices();
         reply.cleared = true;
         mainWindow = Trusted(reinterpret_cast<HWND>(wParam));
@@ -203,13 +205,6 @@ LinkReply MainLink::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SortNotices();
         reply.repaint = true;
         break;
-    case ITEM_FORGET_MAIN_WINDOW:
-        // The item's own, not the main application speaking.
-        if (mainWindow && reinterpret_cast<HWND>(wParam) == mainWindow) {
-            Forget();
-            reply.cleared = reply.repaint = true;
-        }
-        return reply;
     default:
         reply.handled = false;
         return reply;

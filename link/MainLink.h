@@ -11,11 +11,6 @@
 // costs the host's refreshes at most one reply bound in this time, and its link and notices are kept. What
 // the user asks for (the activation, the key) is tried every time all the same.
 constexpr DWORD MAIN_APPLICATION_BUSY_BACKOFF_MS = 30000;
-// The item's own message, posted to its window when the ping finds the main application gone: wParam names
-// the window found gone, which is forgotten only while it is still the linked one. A restarted main
-// application may attach before this arrives; its link and notices stay. The main application never sees it.
-constexpr UINT ITEM_FORGET_MAIN_WINDOW = WM_APP + 1;
-
 // How one message to the main application ended.
 enum class SendOutcome {
     Answered,  // the value is its answer
@@ -57,8 +52,9 @@ public:
     // Zeroes the published window handle and closes the item's section.
     void Unpublish();
     // The liveness ping of the host's refresh query. False when the main application is gone: its shell
-    // notification is removed and ITEM_FORGET_MAIN_WINDOW is posted to the item window. A busy one is alive;
-    // while it is left alone, only whether its window still exists is checked.
+    // notification is removed and it is forgotten with the notices, at once. A busy one is alive; while it is
+    // left alone, only whether its window still exists is checked. The verdict is about the link as it was when
+    // the ping was sent: after an attach during the wait (whatever window it named) it undoes nothing.
     bool Ping();
     // The private protocol and copy-data notices; anything else is not handled.
     LinkReply OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -71,8 +67,8 @@ public:
     bool AddNotice(const COPYDATASTRUCT* record);
     // WM_COPYDATA to the main application: true when it answered non-zero.
     bool SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount);
-    // Hands the current notice's key back (dwData 0, no terminator); Done() when it was taken.
-    MainAnswer HandBackCurrentKey();
+    // Hands a notice's key back (dwData 0, no terminator); Done() when it was taken.
+    MainAnswer HandBackKey(const wchar_t* key, size_t length);
     // What the list holds now, for DropHeld after a hand-back.
     HeldNotices Held() const;
     // Drops the notices of `held` that are still in the list and leaves status mode; true when any was. Those
@@ -99,9 +95,8 @@ private:
     // no window, and the Today host's window and every window inside it (the item's own, a sibling item's)
     // count as no main application.
     HWND Trusted(HWND candidate) const;
-    // The ping found this window gone: its notification goes now, the window and the notices when the posted
-    // ITEM_FORGET_MAIN_WINDOW arrives.
-    void DeclareGone(HWND gone);
+    // The ping found the linked window gone: its notification goes, and the window and the notices with it.
+    void ForgetGone();
     // Publishes 0 as the item window; the section stays open.
     void WithdrawPublishedWindow();
     void Forget();
@@ -111,4 +106,5 @@ private:
     DWORD busySince = 0;        // ...at this tick count
     unsigned heard = 0;         // messages taken from the main application so far
     unsigned clears = 0;        // times the list was emptied so far
+    unsigned attaches = 0;      // attach messages taken so far, whatever window they named
 };

@@ -215,7 +215,7 @@ TEST_F(EndToEndTest, ActionBringsThePeerToTheFrontAndHandsTheKeyBackByteForByte)
     SetForegroundWindow(loaded->host.hwnd());
     ASSERT_EQ(GetForegroundWindow(), loaded->host.hwnd());
 
-    EXPECT_EQ(Send(WM_TODAYCUSTOM_ACTION), 1);
+    EXPECT_EQ(loaded->Act(), 1);
     std::vector<json> lines = Transcript();
     auto handedBack = std::find_if(lines.begin(), lines.end(), [](const json& line) {
         return Is(line, "received", "WM_COPYDATA") && line.value("dwData", 1) == 0;
@@ -246,9 +246,9 @@ TEST_F(EndToEndTest, ActionHandsBackTheShownNoticeAndPagingRightMovesToTheNextBy
     ASSERT_EQ(loaded->Height(), kThreeLines);
 
     // The stand-in opens "early" and pushes the other two: the item shows "middle", and "late" is next.
-    Send(WM_TODAYCUSTOM_ACTION);
+    loaded->Act();
     EXPECT_EQ(Send(WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT), 1);
-    Send(WM_TODAYCUSTOM_ACTION);
+    loaded->Act();
     EXPECT_EQ(KeysHandedBack(), (std::vector<std::string>{Hex(L"early"), Hex(L"late")}));
     int activations = 0;
     for (const json& line : Transcript())
@@ -273,7 +273,7 @@ TEST_F(EndToEndTest, EachKeyHandedBackIsOpenedAndTheItemShowsOneFewer) {
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(ToUtf8(step.key));
-        EXPECT_EQ(Send(WM_TODAYCUSTOM_ACTION), 1);
+        EXPECT_EQ(loaded->Act(), 1);
         ASSERT_FALSE(KeysHandedBack().empty());
         EXPECT_EQ(KeysHandedBack().back(), Hex(step.key));
         EXPECT_EQ(LastPushKeys(), step.rest);
@@ -310,13 +310,14 @@ TEST_F(EndToEndTest, PeerKilledWithoutGoodbyeIsFoundGoneAtTheNextQuery) {
     ASSERT_TRUE(PumpUntilSignalled(peer.Handle(), kChildWaitMs));
     notificationArea.Clear();
     EXPECT_EQ(loaded->Query(), 1);
+    EXPECT_EQ(loaded->record.cyp, kOneLine);  // at that very query
     const std::vector<NotificationCall> removals = notificationArea.Removals();
     ASSERT_EQ(removals.size(), 1u);
     EXPECT_TRUE(IsEqualCLSID(removals[0].clsid, kNotificationClass));
     EXPECT_EQ(removals[0].id, static_cast<DWORD>(MAIN_NOTIFICATION_ID));
 
-    DrainMessages();  // the detach the item posted itself
-    EXPECT_EQ(loaded->Query(), 1);
+    DrainMessages();  // the repaint it asked for
+    EXPECT_EQ(loaded->Query(), 0);
     EXPECT_EQ(loaded->record.cyp, kOneLine);
     EXPECT_EQ(notificationArea.Removals().size(), 1u) << "unlinked: no second ping, no second removal";
     EXPECT_TRUE(ShowsOneLineView(PaintedThreeLinesHigh()));
@@ -348,7 +349,7 @@ TEST_F(EndToEndTest, ActionWithNoPeerRunningStartsItFromTheInstallPathAndItAttac
     ASSERT_TRUE(InitialiseItem());
     ASSERT_EQ(loaded->Height(), kOneLine);
 
-    EXPECT_EQ(Send(WM_TODAYCUSTOM_ACTION), 1);
+    EXPECT_EQ(loaded->Act(), 1);
     ASSERT_TRUE(PumpUntilSignalled(peerReady.get(), kChildWaitMs)) << "the started stand-in never became ready";
     EXPECT_EQ(ChildProcessIds(L"ArdenoPeer.exe").size(), 1u) << "started once, by the item in this process";
 
@@ -363,7 +364,7 @@ TEST_F(EndToEndTest, ActionWithNoPeerRunningStartsItFromTheInstallPathAndItAttac
     EXPECT_EQ((*attach)["result"], 1);
 
     // Linked now: the next action asks the running stand-in instead of starting another.
-    Send(WM_TODAYCUSTOM_ACTION);
+    loaded->Act();
     EXPECT_EQ(KeysHandedBack(), std::vector<std::string>{Hex(L"early")});
     EXPECT_EQ(ChildProcessIds(L"ArdenoPeer.exe").size(), 1u);
 }

@@ -188,10 +188,10 @@ TEST(Faults, InstallPathPointingAtNothingStartsNothingAndLeaksNothing) {
         ASSERT_NE(loaded.item, nullptr);
         loaded.Resize(240, 20);
         HostQueries host(loaded);
-        loaded.Send(WM_TODAYCUSTOM_ACTION);  // the first start's one-time costs
+        loaded.Act();  // the first start's one-time costs
         const ResourceCounts before = CountResources();
         for (int i = 0; i < actions; ++i) {
-            loaded.Send(WM_TODAYCUSTOM_ACTION);
+            loaded.Act();
             loaded.Send(WM_LBUTTONDOWN, 0, MAKELPARAM(100, 10));
             loaded.Send(WM_LBUTTONUP, 0, MAKELPARAM(100, 10));
             EXPECT_EQ(host.Height(), 20u);
@@ -377,7 +377,7 @@ TEST(InChildFaults, TenThousandKeyPressesAndTaps) {
         const LPARAM at = MAKELPARAM(static_cast<int>(dice.Below(260)) - 10, static_cast<int>(dice.Below(80)) - 10);
         switch (dice.Below(10)) {
         case 0:
-            loaded.Send(WM_TODAYCUSTOM_ACTION, VK_RETURN);
+            loaded.Act();
             break;
         case 1:
             loaded.Send(WM_LBUTTONDOWN, 0, at);

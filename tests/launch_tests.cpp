@@ -32,7 +32,7 @@ struct ProgramWindow : RecordingWindow {
 
 class LaunchTest : public ::testing::Test {
 protected:
-    LRESULT Act() const { return loaded.Send(WM_TODAYCUSTOM_ACTION); }
+    LRESULT Act() const { return loaded.Act(); }
     // The host initialises the item again: its connect step learns the main window from the main
     // application's section and leaves the notices alone.
     void Reinitialise(HWND mainWindowOrNull) {
@@ -199,7 +199,7 @@ TEST(LaunchWithoutProgram, MissingProgramIsPassedOverSilently) {
     LaunchRecorder recorder(L"C:\\no\\such\\folder\\Ardeno.exe");
     LoadedItem loaded;
     for (const auto& notice : NumberedNotices(2)) SendNotice(loaded.item, notice);
-    EXPECT_EQ(loaded.Send(WM_TODAYCUSTOM_ACTION), 1);
+    EXPECT_EQ(loaded.Act(), 1);
     EXPECT_EQ(recorder.StartsWhenAllEnded(), 0);
     EXPECT_TRUE(recorder.CommandLines().empty());
 }

@@ -58,7 +58,7 @@ protected:
     // action changes nothing else).
     std::wstring ShownKey() {
         main.Clear();
-        loaded.Send(WM_TODAYCUSTOM_ACTION);
+        loaded.Act();
         auto keys = main.KeysReceived();
         main.Clear();
         return keys.size() == 1 ? keys[0] : L"<" + std::to_wstring(keys.size()) + L" keys>";

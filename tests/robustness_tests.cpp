@@ -160,7 +160,7 @@ struct FuzzedItem {
     // The key the action hands back now.
     std::wstring ActionKey() {
         main.Clear();
-        SendMessageW(item(), WM_TODAYCUSTOM_ACTION, VK_RETURN, 0);
+        PressAction(item());
         std::vector<std::wstring> keys = main.KeysReceived();
         return keys.empty() ? L"(none)" : keys.back();
     }

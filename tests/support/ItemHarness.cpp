@@ -100,6 +100,11 @@ DWORD LoadedItem::Height() {
     return record.cyp;
 }
 
+LRESULT PressAction(HWND item) {
+    UpdateWindow(item);
+    return SendMessageW(item, WM_TODAYCUSTOM_ACTION, VK_RETURN, 0);
+}
+
 void LoadedItem::Repaint() const {
     InvalidateRect(item, nullptr, FALSE);
     UpdateWindow(item);

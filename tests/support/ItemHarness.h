@@ -57,12 +57,17 @@ TODAYLISTITEM MakeRecord(bool enabled = true);
 // three-line view does (portrait cell, sender, text); the one-line view leaves the host's watermark there.
 bool DrawsNoticeLines(HWND item);
 
+// The user presses the action key on what the screen shows: a paint still pending is done first, as the screen
+// does it before anyone can act on it. The item's answer.
+LRESULT PressAction(HWND item);
+
 // Everything a host does before the item runs: shell ready, host window, DLL loaded, item initialised.
 struct LoadedItem {
     explicit LoadedItem(bool initialise = true);
     // Sizes the item window as the host does after a refresh query.
     void Resize(int width, int height);
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    LRESULT Act() const { return PressAction(item); }
     // The host's refresh query: 1 when the host must redraw; Height() is the height it then reports.
     LRESULT Query() { return Send(WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&record)); }
     DWORD Height();
