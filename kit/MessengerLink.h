@@ -164,12 +164,12 @@ inline HWND LinkPublishedItem() {
 
 class MessengerLink {
 public:
-    MessengerLink() : mainWindow(0), item(0), mainSection(0), mainView(0) {}
+    MessengerLink() : mainWindow(0), item(0), leftItem(0), mainSection(0), mainView(0) {}
     // Withdraws the window if the program did not.
     ~MessengerLink() { Withdraw(); }
 
     // Publishes the main application's window in "ArdenoFileMapping" (call it once the window exists), so the
-    // item finds it when it starts. Push your notices right after: the item may be running already.
+    // item finds it when it starts, and finds an item that runs already: push your notices right after.
     LinkResult Publish(HWND window) {
         if (!mainSection) {
             mainSection =
@@ -182,6 +182,7 @@ public:
         }
         mainWindow = window;
         *static_cast<volatile DWORD*>(mainView) = LinkValueOfWindow(window);
+        FindItem();
         return LINK_DONE;
     }
 
@@ -189,7 +190,7 @@ public:
     // there since). Safe to call twice.
     void Withdraw() {
         if (mainView) {
-            Detach();
+            if (item) Detach();
             volatile DWORD* published = static_cast<volatile DWORD*>(mainView);
             if (*published == LinkValueOfWindow(mainWindow)) *published = 0;
         }
@@ -197,9 +198,14 @@ public:
         mainWindow = 0;
     }
 
-    // Reads the item's window from its section; null when no item runs.
-    HWND FindItem() { return item = LinkPublishedItem(); }
-    // The item window the link sends to; null while none is known.
+    // Reads the item's window from its section; null when no item runs, or when the window published there has
+    // said goodbye (its section may not be empty yet).
+    HWND FindItem() {
+        const HWND published = LinkPublishedItem();
+        return item = published == leftItem ? 0 : published;
+    }
+    // The item window the link sends to: found by Publish and Push, named by the item's attach; null while none is
+    // known, and then nothing is sent.
     HWND Item() const { return item; }
 
     // The full push that shows your pending notices: attach (the item forgets what it held), one notice each,
@@ -239,7 +245,8 @@ public:
     LinkResult Clear() { return Send(LINKM_CLEAR, 0, 0); }
     // The item drops its notices and keeps its height until the next push ("signing in", say).
     LinkResult Status(WPARAM value) { return Send(LINKM_STATUS, value, 0); }
-    // The item forgets your window and its notices; nothing more is sent until the item attaches again.
+    // The item forgets your window and its notices; nothing more is sent until the next push, or until the item
+    // attaches.
     LinkResult Detach() {
         const LinkResult result = Send(LINKM_MAIN_DETACH, 0, 0);
         item = 0;
@@ -260,12 +267,14 @@ public:
         } else if (message == LINKM_ITEM_ATTACH) {
             if (sender && sender == LinkPublishedItem()) {
                 item = sender;
+                leftItem = 0;
                 Answer(event, LINK_EVENT_ITEM_ATTACHED, 1);
             }
         } else if (message == LINKM_ITEM_DETACH) {
             // Sent without waiting: the item's section may already be empty, so the window it named is compared.
             if (sender && sender == item) {
                 item = 0;
+                leftItem = sender;
                 Answer(event, LINK_EVENT_ITEM_LEFT, 1);
             }
         } else if (message == LINKM_ACTIVATE) {
@@ -311,7 +320,7 @@ private:
     // Every message to the item: one bounded wait. A window gone since is forgotten; the item's section names
     // its next one.
     LinkResult Send(UINT message, WPARAM wParam, LPARAM lParam) {
-        if (!item && !FindItem()) return LINK_NO_ITEM;
+        if (!item) return LINK_NO_ITEM;
         // The item's goodbye or a new attach may arrive while this send waits.
         const HWND target = item;
         DWORD_PTR answer = 0;
@@ -330,6 +339,7 @@ private:
 
     HWND mainWindow;
     HWND item;
+    HWND leftItem;  // the item window that said goodbye last
     HANDLE mainSection;
     void* mainView;
 };

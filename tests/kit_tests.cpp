@@ -285,7 +285,8 @@ const InboundCase kInboundCases[] = {
     {"ActivationFromTheItem", LINKM_ACTIVATE, true, 0, {}, false, true, LINK_EVENT_ACTIVATED, LINK_ACTIVATION_DONE},
     {"ActivationFromAStranger", LINKM_ACTIVATE, false, 0, {}, false, true, LINK_EVENT_STRANGER, 0},
     {"PingFromAnyone", LINKM_PING, false, 0, {}, false, true, LINK_EVENT_PINGED, 1},
-    {"GoodbyeOfAnUnknownItem", LINKM_ITEM_DETACH, true, 0, {}, false, true, LINK_EVENT_STRANGER, 0},
+    {"GoodbyeFromTheItem", LINKM_ITEM_DETACH, true, 0, {}, false, true, LINK_EVENT_ITEM_LEFT, 1},
+    {"GoodbyeFromAStranger", LINKM_ITEM_DETACH, false, 0, {}, false, true, LINK_EVENT_STRANGER, 0},
     {"AnyOtherMessage", WM_USER + 110, true, 0, {}, false, false, LINK_EVENT_STRANGER, 0},
 };
 
@@ -307,22 +308,31 @@ TEST_P(KitInbound, TakesOnlyTheItemsMessages) {
                   std::wstring(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t)));
         EXPECT_EQ(event.key[event.keyUnits], L'\0');
     }
-    EXPECT_EQ(link.Item(), c.event == LINK_EVENT_ITEM_ATTACHED ? item.hwnd() : nullptr);
+    // Publish found the item; only its goodbye makes the link forget it.
+    EXPECT_EQ(link.Item(), c.event == LINK_EVENT_ITEM_LEFT ? nullptr : item.hwnd());
 }
 
 INSTANTIATE_TEST_SUITE_P(Kit, KitInbound, ::testing::ValuesIn(kInboundCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(KitLink, TheItemsGoodbyeEndsTheLinkUntilItAttachesAgain) {
+TEST_F(KitLink, AfterTheItemsGoodbyeNothingReachesItsWindowUntilItAttachesAgain) {
     LinkEvent event;
-    ASSERT_TRUE(link.TakeMessage(LINKM_ITEM_ATTACH, reinterpret_cast<WPARAM>(item.hwnd()), 0, &event));
-    // The goodbye comes without waiting, once the item has withdrawn its window from the section.
-    todaySection.WriteHandle(DWORD(0));
+    // Taken before the item has emptied its section, as may happen: the goodbye is sent without waiting.
     ASSERT_TRUE(link.TakeMessage(LINKM_ITEM_DETACH, reinterpret_cast<WPARAM>(item.hwnd()), 0, &event));
-    EXPECT_EQ(event.kind, LINK_EVENT_ITEM_LEFT);
-    EXPECT_EQ(link.Item(), nullptr);
+    const LinkNotice notice = {L"k1", nullptr, L"Li", L"hi", kNineThirty};
     EXPECT_EQ(link.Sort(), LINK_NO_ITEM);
+    EXPECT_EQ(link.Push(&notice, 1), LINK_NO_ITEM);
     EXPECT_TRUE(item.Messages().empty());
+    ASSERT_TRUE(link.TakeMessage(LINKM_ITEM_ATTACH, reinterpret_cast<WPARAM>(item.hwnd()), 0, &event));
+    EXPECT_EQ(link.Push(&notice, 1), LINK_DONE);
+}
+
+TEST_F(KitLink, AfterItsOwnGoodbyeTheMessengerReachesTheItemAgainByAPush) {
+    EXPECT_EQ(link.Detach(), LINK_DONE);
+    EXPECT_EQ(link.Sort(), LINK_NO_ITEM);
+    const LinkNotice notice = {L"k1", nullptr, L"Li", L"hi", kNineThirty};
+    EXPECT_EQ(link.Push(&notice, 1), LINK_DONE);
+    EXPECT_EQ(item.MessagesNumbered(LINKM_SORT).size(), 1u);
 }
 
 }  // namespace
