@@ -35,7 +35,9 @@ TEST_F(PeerTest, WithoutAPublishedItemWaitsForTheItemToAttach) {
     EXPECT_TRUE(item.Messages().empty());
     EXPECT_EQ(1u, notificationArea.Calls().size()) << "pending notices raise the notification all the same";
 
-    // The push happens while the item still waits for its attach message to be answered.
+    // The push happens while the item still waits for its attach message to be answered; as an item does, it has
+    // published its window first.
+    item.Publish();
     EXPECT_EQ(1, SendMessageW(PublishedPeer(), LINKM_ITEM_ATTACH, reinterpret_cast<WPARAM>(item.hwnd()), 0));
     EXPECT_TRUE(SequenceIs(item.Messages(), Push({kFirstPayload, kSecondPayload})));
 }
@@ -181,7 +183,8 @@ TEST_F(PeerTest, OptionsChangeTheAnswers) {
     EXPECT_EQ(7, SendMessageW(peerWindow, LINKM_ACTIVATE, reinterpret_cast<WPARAM>(item.hwnd()), 0));
     std::wstring key = L"k1";
     COPYDATASTRUCT data = {0, static_cast<DWORD>(key.size() * 2), &key[0]};
-    EXPECT_EQ(0, SendMessageW(peerWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)));
+    EXPECT_EQ(0, SendMessageW(peerWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(item.hwnd()),
+                              reinterpret_cast<LPARAM>(&data)));
 }
 
 TEST_F(PeerTest, SlowPingOptionHoldsTheAnswerBack) {
