@@ -109,8 +109,8 @@ struct FloorWindow {
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = className;
         RegisterClassW(&windowClass);
-        window = CreateWindowExW(0, className, L"floor", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 0, y,
-                                 kItemWidth, kItemHeight, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window = CreateWindowExW(0, className, L"floor", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 0, y, kItemWidth,
+                                 kItemHeight, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     ~FloorWindow() { DestroyWindow(window); }
     HWND window;

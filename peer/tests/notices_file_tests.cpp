@@ -137,7 +137,8 @@ TEST(CommandLine, ReadsEveryRunOption) {
 }
 
 TEST(ControlProtocol, NoticesSurvivePackingIncludingEmptyOnes) {
-    std::vector<Notice> notices = Parse(u8R"({"notices":[
+    std::vector<Notice> notices = Parse(
+        u8R"({"notices":[
         {"key":"k1","portrait":"C:\\p.bmp","sender":"李雷","text":"hi","time":"2024-05-17 09:30:15"},
         {"rawHex":"01 02 03"},{"raw":""},{}]})");
     std::vector<BYTE> packed = PackNotices(notices);

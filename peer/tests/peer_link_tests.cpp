@@ -28,6 +28,23 @@ TEST_F(PeerTest, RawPayloadsReachTheItemByteForByte) {
     EXPECT_TRUE(SequenceIs(item.Messages(), Push({kRawPayload})));
 }
 
+// The kit sends a notice as the item keeps it and refuses first what the item would refuse; the stand-in writes
+// the refusal down and sends the rest.
+TEST_F(PeerTest, WhatTheKitRefusesIsWrittenDownAndTheRestIsPushed) {
+    const std::string longKey(NOTICE_KEY_MAX_UNITS + 1, 'k'), longSender(DISPLAYED_TEXT_MAX_UNITS + 1, 's');
+    const std::wstring transcript = scratch.Path(L"transcript.jsonl");
+    const std::wstring notices = scratch.Write(
+        L"refused.json", R"({"notices":[{"key":")" + longKey + R"("},{"key":"k2","sender":")" + longSender + R"("}]})");
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(notices) + L" --transcript " + Quoted(transcript)));
+    const std::wstring cut(DISPLAYED_TEXT_MAX_UNITS, L's');
+    EXPECT_TRUE(SequenceIs(item.Messages(), Push({L"k2\0\0"s + cut + L"\0\0"s + L"0"})));
+    bool refused = false;
+    for (const nlohmann::json& line : ReadJsonLines(transcript))
+        refused = refused || (line["dir"] == "self" && line["name"] == "NoticeRefused" &&
+                              line["why"] == "key too long" && line["key"] == longKey);
+    EXPECT_TRUE(refused);
+}
+
 TEST_F(PeerTest, WithoutAPublishedItemWaitsForTheItemToAttach) {
     item.Publish(0);
     std::wstring notices = scratch.Write(L"two.json", kTwoNoticesJson);
