@@ -19,7 +19,7 @@ private:
 };
 }  // namespace
 
-bool MessengerItemModel::LaunchMainApplication() { return startedProgram.Start(installPath); }
+bool MessengerItemModel::LaunchMainApplication() { return startedProgram.Start(installPath.c_str()); }
 
 void MessengerItemModel::ShowOrStartMainApplication() {
     // The Chinese title first, whatever the language the item shows.
@@ -29,8 +29,13 @@ void MessengerItemModel::ShowOrStartMainApplication() {
         ShowMainApplicationWindow(found);
         return;
     }
-    // Started by an earlier tap and not showing its window yet: a second start would make two.
-    if (startedProgram.StillStarting()) return;
+    // Started by an earlier tap and not showing its main window yet: a second start would make two. What it
+    // does show meanwhile (a splash, a sign-in) is what the user tapped for.
+    if (startedProgram.StillStarting()) {
+        const HWND own = startedProgram.VisibleWindow();
+        if (own) BringWindowForward(own);
+        return;
+    }
     LaunchMainApplication();
 }
 

@@ -73,6 +73,7 @@ public:
     void OnDestroyMessage(HWND window);
     // That timer: a window that no longer exists is let go, no handle to it kept or published.
     void CheckWindowStillExists(UINT_PTR timerId);
+    bool ExistenceCheckPending() const { return existenceCheckTimer != 0; }
 
     // Notices left the list: the animation that pages them stops, and the host learns the item changed.
     void NoticesDropped();

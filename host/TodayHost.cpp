@@ -119,10 +119,9 @@ void TodayHost::ReloadItems() {
 }
 
 void TodayHost::EndBusy() {
-    if (--busy == 0 && reloadPending) {
-        reloadPending = false;
-        ReloadItems();
-    }
+    // Even the end of the host's own call may lie inside an item's (a message sent to the host while the item
+    // waits): the pending reload goes through the host's loop.
+    if (--busy == 0 && reloadPending) PostMessageW(window, HOST_RELOAD_ITEMS, 0, 0);
 }
 
 bool TodayHost::RefreshItems() {
@@ -267,10 +266,20 @@ LRESULT TodayHost::OnDrawWatermark(const TODAYDRAWWATERMARKINFO* info) {
 
 void TodayHost::OnWinIniChange(WPARAM flag) {
     if (flag != WININICHANGE_TODAY_ITEMS) return;
-    // Arriving while an item is inside a call (a sent message from another program): its DLL must not go away
-    // under it, so the reload waits for the call to end.
-    if (busy) reloadPending = true;
-    else ReloadItems();
+    // This arrives as a sent message, which the thread takes also while an item's code is on the stack: inside a
+    // tap or a paint that the loop dispatched to the item, while the item waits on another program. Its DLL must
+    // not go away under it, so the reload waits for a posted message, which only the host's own loop takes.
+    if (reloadPending) return;
+    reloadPending = true;
+    PostMessageW(window, HOST_RELOAD_ITEMS, 0, 0);
+}
+
+void TodayHost::OnReloadItems() {
+    // Inside one of the host's own calls into an item (its options dialog takes posted messages): EndBusy posts
+    // this again.
+    if (busy || !reloadPending) return;
+    reloadPending = false;
+    ReloadItems();
 }
 
 void TodayHost::OnVScroll(WORD request) {
@@ -331,6 +340,9 @@ LRESULT TodayHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SETTINGCHANGE:  // WM_WININICHANGE
         OnWinIniChange(wParam);
+        return 0;
+    case HOST_RELOAD_ITEMS:
+        OnReloadItems();
         return 0;
     case WM_ENTERIDLE:
         optionsDialog.OnEnterIdle(wParam, reinterpret_cast<HWND>(lParam));

@@ -27,6 +27,10 @@ constexpr wchar_t TODAY_HOST_CLASS[] = L"TodayHostSimulator";
 constexpr UINT WININICHANGE_TODAY_ITEMS = 0xF2;  // wParam with which installers make the host reload its items
 constexpr DWORD DEFAULT_REFRESH_INTERVAL_MS = 2000;
 constexpr UINT_PTR HOST_REFRESH_TIMER_ID = 1;
+// Posted to itself when its items are to be reloaded: the reload runs from the host's own message loop, never
+// inside a call into an item (a tap's action that waits on another program takes sent messages meanwhile, a
+// settings broadcast among them).
+constexpr UINT HOST_RELOAD_ITEMS = WM_APP + 40;
 
 struct HostConfig {
     ScreenMode screen;     // no size: by the screen's resolution, 240 x 320 or at 192 dpi 480 x 640
@@ -96,6 +100,7 @@ private:
     void OnTimer(UINT_PTR timerId);
     LRESULT OnDrawWatermark(const TODAYDRAWWATERMARKINFO* info);
     void OnWinIniChange(WPARAM flag);
+    void OnReloadItems();
     void OnVScroll(WORD request);
     void OnDestroy();
     void OnNotification(ShellNotificationOp op, const ShellNotificationRecord& record);

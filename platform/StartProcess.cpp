@@ -2,7 +2,7 @@
 
 #ifndef UNDER_CE
 
-BOOL PlatformStartProcess(LPCWSTR imagePath, HANDLE* process) {
+BOOL PlatformStartProcess(LPCWSTR imagePath, HANDLE* process, DWORD* processId) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
@@ -11,6 +11,7 @@ BOOL PlatformStartProcess(LPCWSTR imagePath, HANDLE* process) {
     CloseHandle(info.hThread);
     if (process) *process = info.hProcess;
     else CloseHandle(info.hProcess);
+    if (processId) *processId = info.dwProcessId;
     return TRUE;
 }
 

@@ -10,6 +10,8 @@ LONG PlatformRegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM acce
     return RegOpenKeyExW(root, subKey, options, access, result);
 }
 
+BOOL PlatformSetForegroundWindow(HWND window) { return SetForegroundWindow(window); }
+
 BOOL PlatformShowMaximizedWithoutWaiting(HWND window) { return ShowWindowAsync(window, SW_SHOWMAXIMIZED); }
 
 #endif

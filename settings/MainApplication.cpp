@@ -8,6 +8,8 @@ HWND FindMainApplicationWindow(const wchar_t* windowClass, const wchar_t* firstT
 }
 
 void ShowMainApplicationWindow(HWND window) {
-    SetForegroundWindow(window);
+    PlatformSetForegroundWindow(window);
     PlatformShowMaximizedWithoutWaiting(window);
 }
+
+void BringWindowForward(HWND window) { PlatformSetForegroundWindow(window); }

@@ -6,5 +6,8 @@
 // The main application's top-level window: the window class with the first title, else with the second;
 // null when neither is found.
 HWND FindMainApplicationWindow(const wchar_t* windowClass, const wchar_t* firstTitle, const wchar_t* secondTitle);
-// Brings a found main application window to the front, maximized, without waiting for a busy program.
+// Brings a found main application window to the front, maximized where the platform can do that without
+// waiting for a busy program.
 void ShowMainApplicationWindow(HWND window);
+// Brings another program's window to the front as it is, without waiting for that program.
+void BringWindowForward(HWND window);

@@ -22,7 +22,6 @@ constexpr DWORD kOneLine = 20, kThreeLines = 60;  // with the default font size
 constexpr UINT kUnknownMessage = WM_USER + 107;   // inside the protocol's range, but not part of it
 
 DWORD HandleValue(HWND window) { return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)); }
-WPARAM AsParam(HWND window) { return reinterpret_cast<WPARAM>(window); }
 
 // The main application's side of the handshake: its window, published in its section.
 struct MainApplication {

@@ -3,17 +3,10 @@
 // the item shows after the host's next refresh. The main applications live on threads of their own, held and
 // released with events. The item is built in this process, so that where no reply may come the bound on a
 // reply can be short; where a reply must come, the wait ends by an event, never by the bound.
-#include "frame/MessengerTodayItem.h"
 #include "frame/ModuleState.h"
 #include "link/NoticePayload.h"
-#include "support/ItemHarness.h"
-#include "support/LaunchRecorder.h"
-#include "support/MainApplication.h"
-#include "support/NoticeFeed.h"
-#include "support/NotificationArea.h"
+#include "support/ItemStage.h"
 #include "support/PixelCapture.h"
-#include "support/Sections.h"
-#include "support/ThreadedMainApplication.h"
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -24,13 +17,6 @@ constexpr DWORD kLongBound = 60000;       // where the wait ends by the main app
 constexpr UINT kClearItem = WM_APP + 20;  // asks a main application's thread to send the item a clear
 constexpr UINT kCloseItem = WM_APP + 21;  // ... or WM_CLOSE
 
-// n notices keyed prefix0, prefix1, ... whose times rise in list order.
-std::vector<Notice> Keyed(const std::wstring& prefix, int n) {
-    std::vector<Notice> notices = NumberedNotices(n);
-    for (int i = 0; i < n; ++i) notices[static_cast<size_t>(i)].key = prefix + std::to_wstring(i);
-    return notices;
-}
-
 // What the item shows: its lines (0 when it has no window any more) and its notices.
 struct Shown {
     int lines;
@@ -38,47 +24,6 @@ struct Shown {
     bool operator==(const Shown& other) const { return lines == other.lines && notices == other.notices; }
 };
 void PrintTo(const Shown& shown, std::ostream* os) { *os << shown.lines << " lines, " << shown.notices << " notices"; }
-
-// One item as a host loads it (built in this process, with the DLL's icons), the windows around it, and up
-// to two main applications.
-struct Stage : LoadedItem {
-    Stage() : LoadedItem(false) {
-        mainSection.WriteHandle(DWORD{0});
-        itemPointer = new MessengerTodayItem(dll.module);
-        model = itemPointer;
-        item = InitializeCustomItem(&record, host.hwnd());
-    }
-    ~Stage() { Unload(); }
-    void Unload() {
-        DestroyItem();
-        model = nullptr;
-    }
-
-    ThreadedMainApplication& First(const ThreadedMainApplication::Options& options = {}) {
-        first = std::make_unique<ThreadedMainApplication>(options);
-        return *first;
-    }
-    ThreadedMainApplication& Second() {
-        second = std::make_unique<ThreadedMainApplication>();
-        return *second;
-    }
-    void Push(HWND main, const std::wstring& prefix, int n) const { FeedNotices(item, main, Keyed(prefix, n)); }
-    void Act() const { PressAction(item); }
-    void Bound(DWORD milliseconds) const { model->link.replyTimeoutMs = milliseconds; }
-    std::vector<UINT> LinkMessagesToHost() const {
-        std::vector<UINT> sent;
-        for (const RecordedMessage& m : host.Messages())
-            if (FromItem(m.message) && m.delivery == Delivery::Sent) sent.push_back(m.message);
-        return sent;
-    }
-
-    LaunchRecorder recorder;  // before the item: it reads the install path once
-    HeldSection mainSection{MAIN_SECTION_NAME};
-    HeldSection todaySection{TODAY_SECTION_NAME};
-    NotificationAreaWindow notificationArea;
-    std::unique_ptr<ThreadedMainApplication> first, second;
-    MessengerTodayItem* model = nullptr;
-};
 
 // Sequences one after another.
 using Receives = std::vector<std::vector<ExpectedMessage>>;
@@ -132,12 +77,7 @@ void Check(Stage& stage, const Row& row) {
     EXPECT_EQ(stage.notificationArea.Removals().size(), expected.removals);
 }
 
-// The first main application, linked with two notices keyed prefix0 and prefix1.
-ThreadedMainApplication& Linked(Stage& stage, const wchar_t* prefix = L"k") {
-    ThreadedMainApplication& main = stage.First();
-    stage.Push(main.hwnd(), prefix, 2);
-    return main;
-}
+ThreadedMainApplication& Linked(Stage& stage, const wchar_t* prefix = L"k") { return stage.Linked(prefix); }
 
 // Linked, then the ping times out on it, held: it is busy, and the pings leave it alone for a while.
 ThreadedMainApplication& LinkedAndHungOnOnePing(Stage& stage) {
@@ -318,6 +258,31 @@ std::vector<Row> Rows(HWND item) {
              EXPECT_EQ(stage.recorder.StartsWhenAllEnded(), 1);
              stage.Act();  // it ended without a window: a new start
              EXPECT_TRUE(stage.recorder.WaitForStart());
+         },
+         {{}, {}, {}, 2, 0, {1, 0}}},
+        {"shows a sign-in window of its own while it starts: a tap brings that window forward, nothing more starts",
+         [](Stage& stage) {
+             stage.recorder.HoldStartedShowing(L"Signing in");
+             stage.Act();
+             EXPECT_TRUE(stage.recorder.WaitForStart());
+             const HWND signIn = FindWindowW(LaunchRecorder::kSplashClass, L"Signing in");
+             EXPECT_NE(signIn, nullptr);
+             SetForegroundWindow(stage.host.hwnd());
+             stage.Act();
+             // Its own thread takes the activation in: the window comes forward once it has.
+             EXPECT_TRUE(PumpUntil([signIn] { return GetForegroundWindow() == signIn; }, 5000));
+             stage.recorder.ReleaseStarted();
+         },
+         {{}, {}, {}, 1, 0, {1, 0}}},
+        {"hangs while starting, past the start-up bound: the next tap looks for it again and starts it",
+         [](Stage& stage) {
+             stage.model->startedProgram.startupBoundMs = 0;
+             stage.recorder.HoldStarted();
+             stage.Act();
+             EXPECT_TRUE(stage.recorder.WaitForStart());
+             stage.Act();
+             EXPECT_TRUE(stage.recorder.WaitForStart());
+             stage.recorder.ReleaseStarted();
          },
          {{}, {}, {}, 2, 0, {1, 0}}},
     };

@@ -1,9 +1,54 @@
 // Loading registered items, stacking them, the refresh query, unloading and reloading.
 #include <gtest/gtest.h>
 #include "HostTestSupport.h"
+#include "platform/MessagePump.h"
 #include "toolbox/Utf8.h"
+#include <thread>
 
 namespace {
+
+// Another program's window, on a thread of its own: when an item's tap waits on it, it broadcasts the change of
+// the Today items (as an installer does) to the host before it answers.
+class BroadcastingProgram {
+public:
+    explicit BroadcastingProgram(HWND host) : host(host), thread([this] { Run(); }) {
+        WaitForSingleObject(ready.get(), 10000);
+        SetEnvironmentVariableW(TEST_ITEM_TAP_PEER_VARIABLE,
+                                std::to_wstring(reinterpret_cast<UINT_PTR>(window)).c_str());
+    }
+    ~BroadcastingProgram() {
+        SetEnvironmentVariableW(TEST_ITEM_TAP_PEER_VARIABLE, nullptr);
+        PostMessageW(window, WM_QUIT, 0, 0);
+        thread.join();
+    }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != TEST_ITEM_TAP_WAIT) return DefWindowProcW(window, message, wParam, lParam);
+        auto self = reinterpret_cast<BroadcastingProgram*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        SendMessageW(self->host, WM_WININICHANGE, WININICHANGE_TODAY_ITEMS, 0);
+        return 1;
+    }
+    void Run() {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"HostTestBroadcastingProgram";
+        RegisterClassW(&windowClass);
+        window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 windowClass.hInstance, nullptr);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetEvent(ready.get());
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+        DestroyWindow(window);
+    }
+
+    HWND host;
+    HWND window = nullptr;
+    KernelHandle ready{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::thread thread;
+};
 
 class HostItems : public HostTest {
 protected:
@@ -195,11 +240,23 @@ TEST_F(HostItems, ReloadsItsItemsOnWinIniChangeF2Only) {
     EXPECT_EQ(1u, host->Items().size());
 
     SendMessageW(host->Window(), WM_WININICHANGE, WININICHANGE_TODAY_ITEMS, 0);
+    DrainMessages();  // the reload runs from the host's own loop
     ASSERT_EQ(2u, host->Items().size());
     EXPECT_STREQ(L"Second", host->Items()[1]->Name());
     // The first item went through a full unload and a fresh start.
     EXPECT_LT(EventIndex("First:clearcache"), EventIndex("First:detach"));
     EXPECT_EQ(2, CountEvents("First:init"));
+}
+
+// A tap that the loop dispatched to an item waits on another program, which broadcasts the change of the Today
+// items meanwhile: the item's DLL stays loaded until the tap has returned, then the items are reloaded.
+TEST_F(HostItems, AReloadAskedForDuringATapWaitsUntilTheTapHasReturned) {
+    registry.Add({L"First", 'A', 0, TEST_ITEM_FLAGS(20, 0) | TEST_ITEM_WAITS_IN_TAP});
+    ASSERT_TRUE(StartHost());
+    BroadcastingProgram other(host->Window());
+    PostMessageW(Item(L"First").window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(PumpUntil([] { return CountEvents("First:init") == 2; }, 10000));
+    EXPECT_LT(EventIndex("First:up-returned"), EventIndex("First:clearcache"));
 }
 
 TEST_F(HostItems, ItemsNamedOnTheCommandLineNeedNoRegistry) {

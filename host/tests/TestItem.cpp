@@ -121,9 +121,15 @@ LRESULT CALLBACK ItemProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SIZE:
         Log(name, "size %d %d", LOWORD(lParam), HIWORD(lParam));
         return 0;
-    case WM_LBUTTONUP:
+    case WM_LBUTTONUP: {
         Log(name, "up %d %d", static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        wchar_t peer[32];
+        if (!(instance.flags & TEST_ITEM_WAITS_IN_TAP) || !GetEnvironmentVariableW(TEST_ITEM_TAP_PEER_VARIABLE, peer, 32))
+            return 0;
+        SendMessageW(reinterpret_cast<HWND>(static_cast<UINT_PTR>(wcstoul(peer, nullptr, 10))), TEST_ITEM_TAP_WAIT, 0, 0);
+        Log(name, "up-returned");  // in code that a DLL unloaded meanwhile would no longer have
         return 0;
+    }
     case TEST_ITEM_SET_REFRESH:
         instance.reportedHeight = static_cast<DWORD>(wParam);
         instance.nextAnswer = lParam;

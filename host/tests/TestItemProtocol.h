@@ -8,6 +8,9 @@ constexpr DWORD TEST_ITEM_REFUSE_SELECTION = 0x1000;  // RECEIVEDSELECTION answe
 constexpr DWORD TEST_ITEM_INIT_NULL = 0x2000;         // InitializeCustomItem returns null although enabled
 constexpr DWORD TEST_ITEM_KEEP_NAVIGATION = 0x4000;   // USERNAVIGATION answers 1 to every key
 constexpr DWORD TEST_ITEM_LAZY = 0x8000;              // does not repaint itself when the selection comes or goes
+// On stylus-up it sends TEST_ITEM_TAP_WAIT to the window named (in decimal) by the environment variable
+// TEST_ITEM_TAP_PEER_VARIABLE and waits for the answer, as an item whose tap waits on another program.
+constexpr DWORD TEST_ITEM_WAITS_IN_TAP = 0x01000000;
 constexpr DWORD TEST_ITEM_COLOR_SHIFT = 16;  // bits 16-23: colour of the marker square, an index of kTestItemColors
 
 constexpr DWORD TEST_ITEM_FLAGS(DWORD height, DWORD color) { return height | (color << TEST_ITEM_COLOR_SHIFT); }
@@ -19,6 +22,8 @@ constexpr DWORD TEST_ITEM_MARKER_SIZE = 10;  // a square this big, 4 pixels from
 
 // Sent to a test item's window: at the next refresh queries report cyp = wParam; the next one answers lParam.
 constexpr UINT TEST_ITEM_SET_REFRESH = (WM_APP + 1);
+constexpr UINT TEST_ITEM_TAP_WAIT = (WM_APP + 2);
+constexpr wchar_t TEST_ITEM_TAP_PEER_VARIABLE[] = L"HOST_TEST_ITEM_TAP_PEER";
 
 // Every event is one line "NAME:event [args]". It goes to the function of this name exported by the program
 // that loaded the item, if it has one; otherwise it is appended to the file named by the environment variable.

@@ -53,6 +53,12 @@ private:
 
 TODAYLISTITEM MakeRecord(bool enabled = true);
 
+// A window or a record as a message parameter.
+template <typename T>
+WPARAM AsParam(T* pointer) {
+    return reinterpret_cast<WPARAM>(pointer);
+}
+
 // Sizes the item three 20-pixel lines high and paints it: true when it drew below its first line, as the
 // three-line view does (portrait cell, sender, text); the one-line view leaves the host's watermark there.
 bool DrawsNoticeLines(HWND item);

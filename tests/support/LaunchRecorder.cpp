@@ -39,6 +39,7 @@ LaunchRecorder::~LaunchRecorder() {
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_LOG", nullptr);
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_SIGNAL", nullptr);
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_HOLD", nullptr);
+    SetEnvironmentVariableW(L"ARDENO_LAUNCH_SPLASH", nullptr);
     DeleteFileW(logPath.c_str());
 }
 
@@ -46,6 +47,11 @@ void LaunchRecorder::HoldStarted() {
     const std::wstring name = Unique(L"ArdenoLaunchHold-");
     hold.Reset(CreateEventW(nullptr, TRUE, FALSE, name.c_str()));
     SetEnvironmentVariableW(L"ARDENO_LAUNCH_HOLD", name.c_str());
+}
+
+void LaunchRecorder::HoldStartedShowing(const std::wstring& splashTitle) {
+    HoldStarted();
+    SetEnvironmentVariableW(L"ARDENO_LAUNCH_SPLASH", splashTitle.c_str());
 }
 
 void LaunchRecorder::ReleaseStarted() {

@@ -25,6 +25,10 @@ public:
     int StartsWhenAllEnded(DWORD timeoutMs = 10000);
     // Programs started from now on keep running (with no window) until ReleaseStarted().
     void HoldStarted();
+    // ... and show a visible window of class kSplashClass with this title meanwhile, as a program that shows a
+    // splash or sign-in window before its main one.
+    void HoldStartedShowing(const std::wstring& splashTitle);
+    static constexpr const wchar_t* kSplashClass = L"LaunchRecorderSplash";
     void ReleaseStarted();
     // What each recorded start noted (its command line), in order.
     std::vector<std::wstring> CommandLines() const;
