@@ -24,7 +24,8 @@ enum PeerControlCode : ULONG_PTR {
 bool IsPeerControlCode(ULONG_PTR code);
 const char* PeerControlName(ULONG_PTR code);
 
-// Notices travel as a sequence of (DWORD byte count, bytes).
-std::vector<BYTE> PackNotices(const std::vector<NoticePayload>& notices);
+// Notices travel as a sequence of records: a raw notice as (DWORD 1, DWORD byte count, bytes), any other as
+// (DWORD 0, then the key, portrait, sender and text each as DWORD byte count and UTF-16, then the SYSTEMTIME).
+std::vector<BYTE> PackNotices(const std::vector<Notice>& notices);
 // False when the bytes are not a whole sequence.
-bool UnpackNotices(const BYTE* bytes, size_t count, std::vector<NoticePayload>& notices);
+bool UnpackNotices(const BYTE* bytes, size_t count, std::vector<Notice>& notices);
