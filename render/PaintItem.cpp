@@ -2,6 +2,7 @@
 #include "../platform/ScopedHandles.h"
 #include "../platform/todaycmn.h"
 #include "ItemFont.h"
+#include "MarkColor.h"
 #include "PortraitFit.h"
 #include "TextDrawing.h"
 #include <algorithm>
@@ -34,6 +35,7 @@ struct Canvas {
     const ItemLayout& layout;
     LineMetrics metrics;
     DrawnBoxes* drawn;
+    bool selected;  // the highlight lies behind the item, not the watermark
     int Scaled(int pixelsAt96Dpi) const { return scene.scale(pixelsAt96Dpi); }
 };
 
@@ -50,6 +52,26 @@ RECT DrawIconAt(HDC dc, const ItemIcon& icon, int x, int y) {
     if (!icon.get()) return {0, 0, 0, 0};
     DrawIconEx(dc, x, y, icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
     return {x, y, x + icon.size.cx, y + icon.size.cy};
+}
+
+// The colour for a mark of the item's own colour, judged against the pixel behind it (read only where the host's
+// colours run the other way: on the usual Today screen every mark keeps its own colour).
+COLORREF MarkColor(const Canvas& canvas, COLORREF own, POINT behind) {
+    const COLORREF text = canvas.scene.textColor;
+    if (UsualTodayColors(text, canvas.selected)) return own;
+    return ReadableMarkColor(own, GetPixel(canvas.surface, behind.x, behind.y), text);
+}
+
+// A frame in the grey pen selected for the paint, or in another colour where grey would not read.
+void DrawMarkFrame(const Canvas& canvas, const RECT& rect, int width, POINT behind) {
+    const COLORREF color = MarkColor(canvas, GREY_PEN_COLOR, behind);
+    if (color == GREY_PEN_COLOR) {
+        DrawFrame(canvas.surface, rect, width);
+        return;
+    }
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, color));
+    SelectedObject selectedPen(canvas.surface, pen.get());
+    DrawFrame(canvas.surface, rect, width);
 }
 
 // The host paints its background picture as it lies behind the item, so the Today screen looks unbroken.
@@ -108,8 +130,10 @@ void DrawNotice(const Canvas& canvas, int textOffset) {
                          layout.portraitCell, canvas.scene.scale);
     } else {
         const int frameWidth = canvas.Scaled(FRAME_WIDTH);
-        DrawFrame(canvas.surface, layout.portraitCell, frameWidth);
-        drawn.portrait = MovedDown(layout.portraitCell, -frameWidth);
+        const RECT& cell = layout.portraitCell;
+        const POINT middle = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};  // empty without a portrait
+        DrawMarkFrame(canvas, cell, frameWidth, middle);
+        drawn.portrait = MovedDown(cell, -frameWidth);
     }
 
     // Sender name and message text are the user's data: "&" is shown as typed, not as a prefix mark.
@@ -133,24 +157,34 @@ int ArrowTop(const RECT& column, const ItemIcon& arrow) {
     return FloorHalf(column.top + column.bottom - 1) - arrow.size.cy / 2;
 }
 
+// An arrow, and its hit area's frame while lit. The column's bottom-left pixel, which neither covers, is behind them.
+RECT DrawArrow(const Canvas& canvas, const ItemIcon& arrow, bool lit, const RECT& column, int x, const RECT& hitArea) {
+    const POINT behind = {column.left, column.bottom - 1};
+    const int y = ArrowTop(column, arrow);
+    const COLORREF own = lit ? LIT_ARROW_COLOR : ARROW_COLOR;
+    const COLORREF color = MarkColor(canvas, own, behind);
+    const RECT drawn =
+        color == own ? DrawIconAt(canvas.surface, arrow, x, y) : DrawIconInColor(canvas.surface, arrow.get(), x, y, color);
+    if (lit) DrawMarkFrame(canvas, hitArea, canvas.Scaled(FRAME_WIDTH), behind);
+    return drawn;
+}
+
 void DrawArrows(const Canvas& canvas) {
     const ItemScene& scene = canvas.scene;
     const ItemLayout& layout = canvas.layout;
     const ItemIcons& icons = *scene.icons;
-    const int frameWidth = canvas.Scaled(FRAME_WIDTH);
     if (scene.noticeCount < 2) return;
     if (scene.canGoPrevious) {
         const RECT& column = layout.prevArrowColumn;
         const ItemIcon& arrow = scene.prevArrowLit ? icons.prevArrowHighlighted : icons.prevArrow;
-        canvas.drawn->prevArrow = DrawIconAt(canvas.surface, arrow, column.left, ArrowTop(column, arrow));
-        if (scene.prevArrowLit) DrawFrame(canvas.surface, layout.prevArrowHitArea, frameWidth);
+        canvas.drawn->prevArrow =
+            DrawArrow(canvas, arrow, scene.prevArrowLit, column, column.left, layout.prevArrowHitArea);
     }
     if (scene.canGoNext) {
         const RECT& column = layout.nextArrowColumn;
         const ItemIcon& arrow = scene.nextArrowLit ? icons.nextArrowHighlighted : icons.nextArrow;
         const int x = column.right - canvas.Scaled(NEXT_ARROW_GAP) - arrow.size.cx;
-        canvas.drawn->nextArrow = DrawIconAt(canvas.surface, arrow, x, ArrowTop(column, arrow));
-        if (scene.nextArrowLit) DrawFrame(canvas.surface, layout.nextArrowHitArea, frameWidth);
+        canvas.drawn->nextArrow = DrawArrow(canvas, arrow, scene.nextArrowLit, column, x, layout.nextArrowHitArea);
     }
 }
 
@@ -164,7 +198,7 @@ void DrawThreeLineView(const Canvas& canvas) {
     DrawArrows(canvas);  // after the portrait and the texts, so they lie on top
 }
 
-void DrawItem(HDC surface, const RECT& client, const ItemScene& scene, PaintResult& result) {
+void DrawItem(HDC surface, const RECT& client, bool selected, const ItemScene& scene, PaintResult& result) {
     result.metrics = ComputeLineMetrics(scene.fontSizeSetting, scene.scale);
     LOGFONTW fontDescription = ItemFontDescription(result.metrics.fontHeight);
 
@@ -176,7 +210,7 @@ void DrawItem(HDC surface, const RECT& client, const ItemScene& scene, PaintResu
     SetBkMode(surface, TRANSPARENT);
 
     result.layout.ComputeLayout(client, scene.noticeCount, result.metrics.lineHeight, scene.scale);
-    const Canvas canvas = {surface, scene, result.layout, result.metrics, &result.drawn};
+    const Canvas canvas = {surface, scene, result.layout, result.metrics, &result.drawn, selected};
     if (scene.view == ItemView::OneLine) DrawOneLineView(canvas);
     else DrawThreeLineView(canvas);
 }
@@ -192,7 +226,7 @@ PaintResult PaintItem(HDC target, const RECT& client, const ItemBackground& back
     GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(target, width, height));
     SelectedObject selectedBitmap(surface.get(), bitmap.get());
     DrawBackground(surface.get(), client, background);
-    DrawItem(surface.get(), client, describe(), result);
+    DrawItem(surface.get(), client, background.selected, describe(), result);
     BitBlt(target, client.left, client.top, width, height, surface.get(), client.left, client.top, SRCCOPY);
     return result;
 }
