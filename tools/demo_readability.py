@@ -145,6 +145,8 @@ def item_parts(width, dpi, top, height):
     def m(pixels):
         return scaled(pixels, dpi)
     line, inset, frame = m(20), m(2), m(1)
+    if height <= 0:
+        return []  # not shown
     if height < 2 * line:
         return [Part("text", "the item's line", [(m(28), top + inset, width, top + line - inset)])]
     band_top, band_bottom = top + line - m(1), top + 3 * line - m(1)
