@@ -234,6 +234,10 @@ pre { background: #fff; border: 1px solid #d8dce3; padding: 1em; overflow-x: aut
   h1 { font-size: 1.2em; }
   header p, nav.pages { font-size: 0.85em; }
   section.state { padding: 0.5em 0.6em; }
+  /* Each step's heading and caption above its pictures, what was said below them. */
+  section.story .words { display: contents; }
+  section.story .words > * { flex-basis: 100%; margin: 0; }
+  section.story h2, section.story p.caption { order: -1; }
 }
 """
 
