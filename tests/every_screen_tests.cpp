@@ -54,12 +54,6 @@ GdiObject<HBITMAP> SolidBitmap(int width, int height, COLORREF colour) {
     return bitmap;
 }
 
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP info = {};
-    GetObjectW(bitmap, sizeof(info), &info);
-    return {info.bmWidth, info.bmHeight};
-}
-
 // The item's icons as it loads them at one resolution, with where each shows inside its picture: the arrows'
 // pictures are wider than their triangles, and only what shows may not cover the texts.
 struct LoadedIcons {
