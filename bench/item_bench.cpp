@@ -25,6 +25,7 @@
 #include "support/Registry.h"
 #include "support/ScratchFiles.h"
 #include "support/ResourceCounts.h"
+#include "support/Sections.h"
 #include "support/Surface.h"
 #include <algorithm>
 #include <cstdio>
@@ -101,13 +102,14 @@ struct FloorWindow {
         return 0;
     }
 
-    explicit FloorWindow(HWND parent, int y = 0) {
+    // Of another class where it stands in for the item window in the main application's eyes.
+    explicit FloorWindow(HWND parent, int y = 0, const wchar_t* className = kClass) {
         WNDCLASSW windowClass = {};
         windowClass.lpfnWndProc = Procedure;
         windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kClass;
+        windowClass.lpszClassName = className;
         RegisterClassW(&windowClass);
-        window = CreateWindowExW(0, kClass, L"floor", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 0, y, kItemWidth,
+        window = CreateWindowExW(0, className, L"floor", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 0, y, kItemWidth,
                                  kItemHeight, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     ~FloorWindow() { DestroyWindow(window); }
@@ -186,10 +188,16 @@ bool Ingestion(bool json) {
     if (!peer.window) return Fail("ArdenoPeer.exe did not start");
     LoadedItem loaded;
     if (!loaded.item) return Fail("the item did not load");
-    FloorWindow floor(nullptr);
+    // Of the item window's class: the stand-in's kit takes an attach only from such a window, published as the item's.
+    FloorWindow floor(nullptr, 0, ITEM_WINDOW_CLASS);
+    HeldSection todaySection(TODAY_SECTION_NAME);
     // The stand-in floods whichever window announced itself last as the item's.
-    auto floodTo = [&](HWND target) {
+    auto announce = [&](HWND target) {
+        todaySection.WriteHandle(target);
         SendMessageW(peer.window, LINKM_ITEM_ATTACH, reinterpret_cast<WPARAM>(target), 0);
+    };
+    auto floodTo = [&](HWND target) {
+        announce(target);
         return MicrosecondsPerCall(1, [&] { PeerFlood(peer.window, kNotices, kTextLength); });
     };
     floodTo(loaded.item);
@@ -204,7 +212,7 @@ bool Ingestion(bool json) {
     const double itemRate = kNotices * 1e6 / item[item.size() / 2];
     const double bareRate = kNotices * 1e6 / bare[bare.size() / 2];
     const double bestRatio = bare.front() / item.front();
-    SendMessageW(peer.window, LINKM_ITEM_ATTACH, reinterpret_cast<WPARAM>(loaded.item), 0);
+    announce(loaded.item);
 
     Figure f;
     f.name = "notice ingestion across processes (ArdenoPeer.exe pushing 2,000 notices of 100 characters)";

@@ -19,6 +19,7 @@ ItemScene MessengerTodayItem::DescribeScene(const MessageEntry** described) {
     ItemScene scene;
     MessageList& notices = link.notices;
     scene.view = ShowsOneLineView() ? ItemView::OneLine : ItemView::ThreeLines;
+    scene.selected = selected;
     scene.chineseTexts = chineseLanguage;
     scene.textColor = currentTextColor;
     scene.fontSizeSetting = fontSizeSetting.Read();

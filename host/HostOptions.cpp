@@ -26,6 +26,12 @@ bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& option
                 return false;
             }
             options.screenOption = L"--screen " + text;
+        } else if (arg == L"--theme") {
+            if (!value(text)) return false;
+            if (!ParseTheme(text, options.config.theme)) {
+                error = L"--theme: '" + text + L"' is not a theme (" + ThemeNames() + L")";
+                return false;
+            }
         } else if (arg == L"--stay") {
             options.stay = true;
         } else if (arg == L"--no-ready") {
@@ -101,6 +107,7 @@ std::wstring HostUsage() {
            L" unset\n"
            L"  --refresh-interval MS     period of the refresh query (default 2000; 0 = none)\n"
            L"  --now \"YYYY-MM-DD HH:MM\"  show this time instead of the clock\n"
+           L"  --theme light|dark|contrast  the colours items are given and the background (default light)\n"
            L"  --script FILE             run the steps of FILE, then close\n"
            L"  --steps \"STEP; STEP\"      run these steps, then close\n"
            L"  --stay                    after the script (unless it failed or exited), run on by hand\n"

@@ -227,6 +227,13 @@ bool Screen(ScriptContext& context, const ScriptStep& step, std::wstring& error)
     return ResizeTo(context, step, mode.size, error);
 }
 
+bool SetTheme(ScriptContext& context, const ScriptStep& step, std::wstring&) {
+    Theme theme = Theme::Light;
+    ParseTheme(step.args[0], theme);  // checked when the script was parsed
+    context.host.SetTheme(theme);
+    return true;
+}
+
 bool ExpectHeight(ScriptContext& context, const ScriptStep& step, std::wstring& error) {
     const HostedItem* item = context.host.FindItem(step.args[0]);
     if (!item) {
@@ -303,6 +310,8 @@ const std::vector<ScriptVerb>& ScriptVerbs() {
          L"rotate                       turn the screen: width and height swap, items re-laid out"},
         {L"screen", {A::Size}, 1, Screen,
          L"screen WxH                   the screen changes to this size (same resolution)"},
+        {L"theme", {A::Theme}, 1, SetTheme,
+         L"theme light|dark|contrast    the host's colours and background change; it and its items repaint"},
         {L"expect-height", {A::Any, A::NonNegative}, 2, ExpectHeight,
          L"expect-height ITEM PX        fail unless the item is shown this high"},
         {L"expect-selected", {A::Any}, 1, ExpectSelected,
@@ -351,6 +360,12 @@ bool CheckScriptArg(Arg kind, const std::wstring& word, std::wstring& why) {
         return false;
     case Arg::Size:
         return ParseScreenMode(word, false, screen, why);
+    case Arg::Theme: {
+        Theme theme;
+        if (ParseTheme(word, theme)) return true;
+        why = L"unknown theme '" + word + L"' (" + ThemeNames() + L")";
+        return false;
+    }
     default:
         return true;
     }

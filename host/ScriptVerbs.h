@@ -27,7 +27,7 @@ struct ScriptContext {
 };
 
 // The kinds of word a step takes.
-enum class Arg { Any, Int, NonNegative, Positive, Key, Close, Size, Rest };
+enum class Arg { Any, Int, NonNegative, Positive, Key, Close, Size, Theme, Rest };
 
 // Runs one step; false with why it failed.
 using StepHandler = bool (*)(ScriptContext& context, const ScriptStep& step, std::wstring& error);

@@ -38,6 +38,7 @@ int ScreenDpi() {
 
 TodayHost::TodayHost(HostConfig hostConfig)
     : config(std::move(hostConfig)),
+      colors(ThemeColors(config.theme)),
       notificationArea(
           [this](ShellNotificationOp op, const ShellNotificationRecord& record) { OnNotification(op, record); }) {}
 
@@ -89,7 +90,14 @@ bool TodayHost::ResizeScreen(SIZE size, std::wstring& error) {
 
 void TodayHost::PrepareBackground() {
     WindowDC dc(window);
-    watermark.Prepare(dc.get(), screenSize, measures.Dpi());
+    watermark.Prepare(dc.get(), screenSize, measures.Dpi(), colors.watermark);
+}
+
+void TodayHost::SetTheme(Theme theme) {
+    colors = ThemeColors(theme);
+    if (!window) return;
+    PrepareBackground();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 // --- Items --------------------------------------------------------------------------------------------------

@@ -21,6 +21,7 @@
 #include "ScreenMode.h"
 #include "ScrollBar.h"
 #include "ShellReadyEvent.h"
+#include "Theme.h"
 #include "Watermark.h"
 
 constexpr wchar_t TODAY_HOST_CLASS[] = L"TodayHostSimulator";
@@ -39,6 +40,7 @@ struct HostConfig {
     std::wstring itemsKey = TODAY_ITEMS_KEY;
     std::vector<std::wstring> itemDlls;  // when given: these DLLs instead of the registry
     HostClock clock;
+    Theme theme = Theme::Light;
     bool quitOnClose = true;  // post WM_QUIT when the window goes (not for a host inside a test)
 };
 
@@ -90,6 +92,9 @@ public:
     ShellReadyEvent& ReadyEvent() { return readyEvent; }
     const Watermark& Background() const { return watermark; }
     const ColorScheme& Colors() const { return colors; }
+    // Another theme while the host runs: its colours are what TODAYM_GETCOLOR answers from now on, the
+    // background is drawn anew, and the host and every item repaint (items ask for the colours as they paint).
+    void SetTheme(Theme theme);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

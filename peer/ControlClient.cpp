@@ -21,7 +21,7 @@ int RunControlCommand(const PeerCommand& command) {
     const std::string name = command.control->word;
     std::vector<BYTE> payload;
     if (!command.file.empty()) {
-        std::vector<NoticePayload> notices;
+        std::vector<Notice> notices;
         std::string error;
         if (!LoadNoticesFile(command.file, notices, error)) return Fail(name + ": " + error);
         payload = PackNotices(notices);

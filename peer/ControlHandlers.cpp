@@ -31,35 +31,34 @@ bool PeerApplication::OnSendCommand(const COPYDATASTRUCT& data) { return TakeNot
 bool PeerApplication::OnAddCommand(const COPYDATASTRUCT& data) { return TakeNotices(data, false); }
 
 bool PeerApplication::TakeNotices(const COPYDATASTRUCT& data, bool fullPush) {
-    std::vector<NoticePayload> notices;
+    std::vector<Notice> notices;
     if (!UnpackNotices(static_cast<const BYTE*>(data.lpData), data.lpData ? data.cbData : 0, notices)) return false;
     AddPending(notices);
-    if (fullPush) link.Push(pending);
-    else link.SendNotices(notices);
+    if (fullPush) PushPending();
+    else SendNotices(notices);
     return true;
 }
 
 bool PeerApplication::OnSortCommand(const COPYDATASTRUCT&) {
-    link.Send(LINKM_SORT, 0);
+    Logged(LINKM_SORT, 0, link.Sort());
     return true;
 }
 
 bool PeerApplication::OnClearCommand(const COPYDATASTRUCT&) {
     ClearPending();
-    link.Send(LINKM_CLEAR, 0);
+    Logged(LINKM_CLEAR, 0, link.Clear());
     return true;
 }
 
 bool PeerApplication::OnStatusCommand(const COPYDATASTRUCT& data) {
     DWORD value = 0;
     if (data.cbData && !ReadValue(data, value)) return false;
-    link.Send(LINKM_STATUS, value);
+    Logged(LINKM_STATUS, value, link.Status(value));
     return true;
 }
 
 bool PeerApplication::OnDetachCommand(const COPYDATASTRUCT&) {
-    link.Send(LINKM_MAIN_DETACH, 0);
-    link.Forget();
+    Logged(LINKM_MAIN_DETACH, 0, link.Detach());
     InvalidateRect(window, nullptr, TRUE);
     return true;
 }
@@ -68,8 +67,10 @@ bool PeerApplication::OnFloodCommand(const COPYDATASTRUCT& data) {
     DWORD values[2] = {};
     if (data.cbData != sizeof(values) || !data.lpData) return false;
     memcpy(values, data.lpData, sizeof(values));
-    // Built before the first one goes out, so that the item receives them back to back.
-    link.Flood(FloodNotices(values[0], values[1]));
+    // Built before the first one goes out, so that the item receives them back to back; the kit sends them, and
+    // the transcript is left out.
+    for (const Notice& notice : FloodNotices(values[0], values[1]))
+        if (link.Add(notice.ForKit()) == LINK_NO_ITEM) break;
     return true;
 }
 

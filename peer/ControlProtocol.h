@@ -9,7 +9,8 @@
 
 constexpr ULONG_PTR kPeerControlBase = 0x50524100;  // "\0APR"
 
-// Notices travel as a sequence of (DWORD byte count, bytes).
-std::vector<BYTE> PackNotices(const std::vector<NoticePayload>& notices);
+// Notices travel as a sequence of records: a raw notice as (DWORD 1, DWORD byte count, bytes), any other as
+// (DWORD 0, then the key, portrait, sender and text each as DWORD byte count and UTF-16, then the SYSTEMTIME).
+std::vector<BYTE> PackNotices(const std::vector<Notice>& notices);
 // False when the bytes are not a whole sequence.
-bool UnpackNotices(const BYTE* bytes, size_t count, std::vector<NoticePayload>& notices);
+bool UnpackNotices(const BYTE* bytes, size_t count, std::vector<Notice>& notices);

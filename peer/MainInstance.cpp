@@ -29,7 +29,7 @@ struct ReadyEvent {
 }  // namespace
 
 int RunMainInstance(HINSTANCE instance, const RunOptions& options) {
-    std::vector<NoticePayload> notices;
+    std::vector<Notice> notices;
     std::string error;
     if (!options.noticesPath.empty() && !LoadNoticesFile(options.noticesPath, notices, error)) return Fail(error);
     if (HWND running = FindRunningInstance()) {

@@ -1,36 +1,26 @@
 #include "Notice.h"
 #include <cstring>
 
-NoticePayload PayloadFromText(const std::wstring& text) {
-    NoticePayload bytes(text.size() * sizeof(wchar_t));
-    if (!bytes.empty()) memcpy(bytes.data(), text.data(), bytes.size());
-    return bytes;
+std::wstring Notice::Field(NoticeField field) const {
+    if (!raw) {
+        const std::wstring* fields[] = {&key, &portrait, &sender, &text};
+        return field < NOTICE_FIELD_TIME ? *fields[field] : std::wstring();
+    }
+    const std::wstring payload = PayloadText(bytes.data(), bytes.size());
+    size_t start = 0;
+    for (int i = 0; i < field; ++i) {
+        start = payload.find(NOTICE_FIELD_SEPARATOR, start);
+        if (start == std::wstring::npos) return std::wstring();
+        ++start;
+    }
+    return payload.substr(start, payload.find(NOTICE_FIELD_SEPARATOR, start) - start);
 }
 
-NoticePayload BuildNoticePayload(const std::wstring& key, const std::wstring& portrait, const std::wstring& sender,
-                                 const std::wstring& text, const std::wstring& time) {
-    std::wstring joined = key;
-    for (const std::wstring* field : {&portrait, &sender, &text, &time}) {
-        joined += L'\0';
-        joined += *field;
-    }
-    return PayloadFromText(joined);
-}
-
-std::vector<NoticePayload> FloodNotices(DWORD count, DWORD textLength) {
-    const ULONGLONG firstTime = 133604100000000000ull;  // 2024-05-17 09:00 as a FILETIME count
-    const ULONGLONG second = 10000000;
-    static const wchar_t filler[] = L" the quick brown fox jumps over the lazy dog";
-    std::vector<NoticePayload> notices;
-    notices.reserve(count);
-    for (DWORD i = 0; i < count; ++i) {
-        std::wstring text = L"Notice " + std::to_wstring(i) + L":";
-        while (text.size() < textLength) text += filler;
-        text.resize(textLength);
-        notices.push_back(BuildNoticePayload(L"flood-" + std::to_wstring(i), L"", L"Sender " + std::to_wstring(i % 97),
-                                             text, std::to_wstring(firstTime + i * second)));
-    }
-    return notices;
+Notice RawNotice(std::vector<BYTE> bytes) {
+    Notice notice;
+    notice.raw = true;
+    notice.bytes = std::move(bytes);
+    return notice;
 }
 
 std::wstring PayloadText(const BYTE* bytes, size_t count) {
@@ -39,7 +29,22 @@ std::wstring PayloadText(const BYTE* bytes, size_t count) {
     return text;
 }
 
-std::wstring PayloadKey(const NoticePayload& payload) {
-    std::wstring text = PayloadText(payload.data(), payload.size());
-    return text.substr(0, text.find(L'\0'));
+std::vector<Notice> FloodNotices(DWORD count, DWORD textLength) {
+    const ULONGLONG firstTime = 133604100000000000ull;  // 2024-05-17 09:00 as a FILETIME count
+    const ULONGLONG second = 10000000;
+    static const wchar_t filler[] = L" the quick brown fox jumps over the lazy dog";
+    std::vector<Notice> notices(count);
+    for (DWORD i = 0; i < count; ++i) {
+        Notice& notice = notices[i];
+        notice.key = L"flood-" + std::to_wstring(i);
+        notice.sender = L"Sender " + std::to_wstring(i % 97);
+        notice.text = L"Notice " + std::to_wstring(i) + L":";
+        while (notice.text.size() < textLength) notice.text += filler;
+        notice.text.resize(textLength);
+        ULARGE_INTEGER time;
+        time.QuadPart = firstTime + i * second;
+        const FILETIME moment = {time.LowPart, time.HighPart};
+        FileTimeToSystemTime(&moment, &notice.time);
+    }
+    return notices;
 }

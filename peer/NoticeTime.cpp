@@ -1,5 +1,4 @@
 #include "NoticeTime.h"
-#include <windows.h>
 #include <cctype>
 
 namespace {
@@ -17,8 +16,8 @@ bool ReadNumber(const std::string& text, size_t position, size_t width, WORD& va
 
 }  // namespace
 
-bool FileTimeTextFromDate(const std::string& date, std::string& decimal) {
-    SYSTEMTIME moment = {};
+bool SystemTimeFromDate(const std::string& date, SYSTEMTIME& moment) {
+    moment = {};
     if (date.size() != 16 && date.size() != 19) return false;
     if (date[4] != '-' || date[7] != '-' || date[10] != ' ' || date[13] != ':') return false;
     if (!ReadNumber(date, 0, 4, moment.wYear) || !ReadNumber(date, 5, 2, moment.wMonth) ||
@@ -26,20 +25,23 @@ bool FileTimeTextFromDate(const std::string& date, std::string& decimal) {
         !ReadNumber(date, 14, 2, moment.wMinute))
         return false;
     if (date.size() == 19 && (date[16] != ':' || !ReadNumber(date, 17, 2, moment.wSecond))) return false;
-    // SystemTimeToFileTime checks the ranges (month 13, 30 February, hour 24) and converts no time zone.
+    // SystemTimeToFileTime checks the ranges (month 13, 30 February, hour 24).
     FILETIME count;
-    if (!SystemTimeToFileTime(&moment, &count)) return false;
+    return SystemTimeToFileTime(&moment, &count) != FALSE;
+}
+
+bool SystemTimeFromCount(ULONGLONG count, SYSTEMTIME& moment) {
     ULARGE_INTEGER value;
-    value.LowPart = count.dwLowDateTime;
-    value.HighPart = count.dwHighDateTime;
-    decimal = std::to_string(value.QuadPart);
-    return true;
+    value.QuadPart = count;
+    const FILETIME given = {value.LowPart, value.HighPart};
+    FILETIME back;
+    return FileTimeToSystemTime(&given, &moment) && SystemTimeToFileTime(&moment, &back) &&
+           CompareFileTime(&given, &back) == 0;
 }
 
 bool IsDecimalCount(const std::string& text) {
-    size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
-    if (start == text.size()) return false;
-    for (size_t i = start; i < text.size(); ++i)
-        if (!isdigit(static_cast<unsigned char>(text[i]))) return false;
+    if (text.empty() || text.size() > 20) return false;
+    for (char c : text)
+        if (!isdigit(static_cast<unsigned char>(c))) return false;
     return true;
 }

@@ -28,32 +28,35 @@ bool TextField(const json& notice, const char* name, size_t index, std::wstring&
     return true;
 }
 
-bool TimeField(const json& notice, size_t index, std::wstring& value, std::string& error) {
-    value = L"0";
+// The moment of a decimal count, when the kit can send it.
+bool CountTime(const std::string& digits, SYSTEMTIME& value) {
+    try {
+        return SystemTimeFromCount(std::stoull(digits), value);
+    } catch (const std::out_of_range&) {
+        return false;
+    }
+}
+
+bool TimeField(const json& notice, size_t index, SYSTEMTIME& value, std::string& error) {
     auto found = notice.find("time");
     if (found == notice.end()) return true;
-    std::string decimal;
+    bool sendable = false;
     if (found->is_number_unsigned()) {
-        decimal = std::to_string(found->get<unsigned long long>());
-    } else if (found->is_number_integer()) {
-        decimal = std::to_string(found->get<long long>());
+        sendable = SystemTimeFromCount(found->get<unsigned long long>(), value);
     } else if (found->is_string()) {
         const std::string text = found->get<std::string>();
-        if (IsDecimalCount(text)) decimal = text;
-        else if (!FileTimeTextFromDate(text, decimal)) {
-            error = Where(index) + "\"time\" must be \"YYYY-MM-DD HH:MM\" or a decimal FILETIME count, not \"" + text +
-                    "\"";
-            return false;
-        }
-    } else {
+        sendable = IsDecimalCount(text) ? CountTime(text, value) : SystemTimeFromDate(text, value);
+    } else if (!found->is_number_integer()) {  // a negative integer is a count the kit cannot send
         error = Where(index) + "\"time\" must be a string or an integer";
         return false;
     }
-    value = FromUtf8(decimal);
-    return true;
+    if (!sendable)
+        error = Where(index) + "\"time\" must be \"YYYY-MM-DD HH:MM\" or a decimal FILETIME count of whole " +
+                "milliseconds (any other time only in a \"raw\" notice), not " + found->dump();
+    return sendable;
 }
 
-bool RawNotice(const json& notice, size_t index, NoticePayload& payload, std::string& error) {
+bool RawPayload(const json& notice, size_t index, Notice& payload, std::string& error) {
     if (notice.size() != 1) {
         error = Where(index) + "\"raw\" and \"rawHex\" stand alone in a notice";
         return false;
@@ -71,17 +74,20 @@ bool RawNotice(const json& notice, size_t index, NoticePayload& payload, std::st
             error = Where(index) + "\"raw\" is not valid UTF-8";
             return false;
         }
-        payload = PayloadFromText(text);
+        const BYTE* bytes = reinterpret_cast<const BYTE*>(text.data());
+        payload = RawNotice(std::vector<BYTE>(bytes, bytes + text.size() * sizeof(wchar_t)));
         return true;
     }
-    if (!HexToBytes(value.get<std::string>(), payload)) {
+    std::vector<BYTE> bytes;
+    if (!HexToBytes(value.get<std::string>(), bytes)) {
         error = Where(index) + "\"rawHex\" must be pairs of hex digits";
         return false;
     }
+    payload = RawNotice(std::move(bytes));
     return true;
 }
 
-bool ParseNotice(const json& notice, size_t index, NoticePayload& payload, std::string& error) {
+bool ParseNotice(const json& notice, size_t index, Notice& payload, std::string& error) {
     if (!notice.is_object()) {
         error = Where(index) + "must be an object";
         return false;
@@ -95,18 +101,17 @@ bool ParseNotice(const json& notice, size_t index, NoticePayload& payload, std::
             return false;
         }
     }
-    if (notice.contains("raw") || notice.contains("rawHex")) return RawNotice(notice, index, payload, error);
-    std::wstring fields[4], time;
+    if (notice.contains("raw") || notice.contains("rawHex")) return RawPayload(notice, index, payload, error);
+    payload = Notice();
+    std::wstring* fields[] = {&payload.key, &payload.portrait, &payload.sender, &payload.text};
     for (int i = 0; i < 4; ++i)
-        if (!TextField(notice, kTextFields[i], index, fields[i], error)) return false;
-    if (!TimeField(notice, index, time, error)) return false;
-    payload = BuildNoticePayload(fields[0], fields[1], fields[2], fields[3], time);
-    return true;
+        if (!TextField(notice, kTextFields[i], index, *fields[i], error)) return false;
+    return TimeField(notice, index, payload.time, error);
 }
 
 }  // namespace
 
-bool ParseNotices(const std::string& text, std::vector<NoticePayload>& notices, std::string& error) {
+bool ParseNotices(const std::string& text, std::vector<Notice>& notices, std::string& error) {
     notices.clear();
     json document;
     try {
@@ -130,14 +135,14 @@ bool ParseNotices(const std::string& text, std::vector<NoticePayload>& notices, 
     }
     const json& list = document["notices"];
     for (size_t i = 0; i < list.size(); ++i) {
-        NoticePayload payload;
+        Notice payload;
         if (!ParseNotice(list[i], i, payload, error)) return false;
         notices.push_back(std::move(payload));
     }
     return true;
 }
 
-bool LoadNoticesFile(const std::wstring& path, std::vector<NoticePayload>& notices, std::string& error) {
+bool LoadNoticesFile(const std::wstring& path, std::vector<Notice>& notices, std::string& error) {
     std::string content, problem;
     std::wstring unread;
     if (!ReadWholeFile(path, content, unread)) {

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 PeerApplication::PeerApplication(const RunOptions& options, Transcript& transcript)
-    : options(options), transcript(transcript), link(transcript), notification(transcript, options.chinese) {}
+    : options(options), transcript(transcript), notification(transcript, options.chinese) {}
 
 PeerApplication::~PeerApplication() {
     Shutdown();
@@ -36,25 +36,22 @@ bool PeerApplication::CreateMainWindow(HINSTANCE instance, std::string& error) {
         error = "cannot create the main window (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
-    link.SetOwnWindow(window);
     return true;
 }
 
-bool PeerApplication::Start(std::vector<NoticePayload> notices, std::string& error) {
+bool PeerApplication::Start(std::vector<Notice> notices, std::string& error) {
     pending.insert(pending.end(), notices.begin(), notices.end());
     notification.Show(window, pending.size());
     return Appear(error);
 }
 
 bool PeerApplication::Appear(std::string& error) {
-    DWORD handle = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
-    if (!(mainSection.IsOpen() || mainSection.Open(MAIN_SECTION_NAME)) || !mainSection.WriteHandle(handle)) {
+    if (link.Publish(window) != LINK_DONE) {
         error = "cannot publish the window in the section \"ArdenoFileMapping\" (error " +
                 std::to_string(GetLastError()) + ")";
         return false;
     }
-    LinkToPublishedItem();
-    link.Push(pending);
+    PushPending();
     ShowWindow(window, SW_SHOWNORMAL);
     return true;
 }
@@ -69,25 +66,15 @@ void PeerApplication::AnswerLateToItem(UINT message, LPARAM lParam) const {
     if (fromItem) Sleep(slowMs);
 }
 
-void PeerApplication::LinkToPublishedItem() {
-    WindowSection todaySection;
-    DWORD handle = todaySection.Open(TODAY_SECTION_NAME) ? todaySection.ReadHandle() : 0;
-    HWND item = reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
-    // A handle left behind by an item that crashed names no window (or, rarely, someone else's: accepted).
-    if (item && IsWindow(item)) link.Remember(item);
-}
-
 void PeerApplication::Shutdown() {
     if (shutDown) return;
     shutDown = true;
-    link.Send(LINKM_MAIN_DETACH, 0);
-    link.Forget();
+    Logged(LINKM_MAIN_DETACH, 0, link.Detach());
     notification.Remove();
-    mainSection.WriteHandle(0);
-    mainSection.Close();
+    link.Withdraw();
 }
 
-void PeerApplication::AddPending(const std::vector<NoticePayload>& notices) {
+void PeerApplication::AddPending(const std::vector<Notice>& notices) {
     pending.insert(pending.end(), notices.begin(), notices.end());
     notification.Show(window, pending.size());
     InvalidateRect(window, nullptr, TRUE);
@@ -112,17 +99,11 @@ LRESULT CALLBACK PeerApplication::WindowProc(HWND window, UINT message, WPARAM w
 
 LRESULT PeerApplication::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     AnswerLateToItem(message, lParam);
+    LinkEvent event;
+    if (link.TakeMessage(message, wParam, lParam, &event)) return OnLinkEvent(message, wParam, lParam, event);
     switch (message) {
-    case LINKM_PING:
-        return OnPing();
-    case LINKM_ACTIVATE:
-        return OnActivate(wParam);
-    case LINKM_ITEM_ATTACH:
-        return OnItemAttach(wParam);
-    case LINKM_ITEM_DETACH:
-        return OnItemDetach(wParam);
     case WM_COPYDATA:
-        return OnCopyData(wParam, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        return lParam ? OnCopyData(wParam, *reinterpret_cast<const COPYDATASTRUCT*>(lParam)) : 0;
     case WM_PAINT:
         OnPaint();
         return 0;
@@ -133,43 +114,69 @@ LRESULT PeerApplication::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT PeerApplication::OnPing() {
-    if (options.hangPingMs) Sleep(options.hangPingMs);
-    transcript.Message(TranscriptDirection::Received, LINKM_PING, 0, 0, 1);
-    return 1;
+LRESULT PeerApplication::OnLinkEvent(UINT message, WPARAM wParam, LPARAM lParam, LinkEvent& event) {
+    switch (event.kind) {
+    case LINK_EVENT_PINGED:
+        return OnPing(event);
+    case LINK_EVENT_ACTIVATED:
+        return OnActivate(wParam, event);
+    case LINK_EVENT_KEY:
+        return OnKeyHandedBack(wParam, *reinterpret_cast<const COPYDATASTRUCT*>(lParam), event);
+    case LINK_EVENT_ITEM_ATTACHED:
+        return OnItemAttach(wParam, event);
+    case LINK_EVENT_ITEM_LEFT:
+        return OnItemDetach(wParam, event);
+    case LINK_EVENT_STRANGER:
+        break;
+    }
+    return OnStranger(message, wParam, lParam, event);
 }
 
-LRESULT PeerApplication::OnActivate(WPARAM item) {
-    SetForegroundWindow(window);
-    ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOWNORMAL);
-    transcript.Message(TranscriptDirection::Received, LINKM_ACTIVATE, item, 0, options.activateAnswer);
-    return options.activateAnswer;
+LRESULT PeerApplication::OnPing(LinkEvent& event) {
+    if (options.hangPingMs) Sleep(options.hangPingMs);
+    transcript.Message(TranscriptDirection::Received, LINKM_PING, 0, 0, event.answer);
+    return event.answer;
+}
+
+LRESULT PeerApplication::OnActivate(WPARAM item, LinkEvent& event) {
+    // The kit has brought the window to the front.
+    event.answer = options.activateAnswer;
+    transcript.Message(TranscriptDirection::Received, LINKM_ACTIVATE, item, 0, event.answer);
+    return event.answer;
 }
 
 LRESULT PeerApplication::OnCopyData(WPARAM sender, const COPYDATASTRUCT& data) {
-    if (data.dwData == 0) return OnKeyHandedBack(sender, data);
     if (FindPeerCommand(data.dwData)) return OnControl(sender, data);
     transcript.CopyData(TranscriptDirection::Received, sender, data, 0);
     return 0;
 }
 
-LRESULT PeerApplication::OnKeyHandedBack(WPARAM sender, const COPYDATASTRUCT& data) {
+LRESULT PeerApplication::OnKeyHandedBack(WPARAM sender, const COPYDATASTRUCT& data, LinkEvent& event) {
     if (options.refuseKey) {
         transcript.CopyData(TranscriptDirection::Received, sender, data, 0);
         return 0;
     }
-    std::wstring key = PayloadText(static_cast<const BYTE*>(data.lpData), data.lpData ? data.cbData : 0);
+    const std::wstring key(event.key, event.keyUnits);
     keysReceived.push_back(key);
     // Written before the notice is opened, so the transcript keeps the order in which things happen.
-    transcript.CopyData(TranscriptDirection::Received, sender, data, 1);
+    transcript.CopyData(TranscriptDirection::Received, sender, data, event.answer);
     OpenNotice(key);
-    return 1;
+    return event.answer;
+}
+
+LRESULT PeerApplication::OnStranger(UINT message, WPARAM wParam, LPARAM lParam, LinkEvent& event) {
+    // The link's messages from a window that is not the item: answered as the kit answers them, and written down.
+    if (message == WM_COPYDATA)
+        transcript.CopyData(TranscriptDirection::Received, wParam, *reinterpret_cast<const COPYDATASTRUCT*>(lParam),
+                            event.answer);
+    else transcript.Message(TranscriptDirection::Received, message, wParam, lParam, event.answer);
+    return event.answer;
 }
 
 void PeerApplication::OpenNotice(const std::wstring& key) {
     // Keys name one notice each; should two share one, the first pending one is opened.
     auto match = std::find_if(pending.begin(), pending.end(),
-                              [&](const NoticePayload& notice) { return PayloadKey(notice) == key; });
+                              [&](const Notice& notice) { return notice.Field(NOTICE_FIELD_KEY) == key; });
     const bool found = match != pending.end();
     if (found) {
         read.push_back(*match);
@@ -181,26 +188,21 @@ void PeerApplication::OpenNotice(const std::wstring& key) {
     notification.Show(window, pending.size());
     // Pushed while the item still waits for its key to be taken: when its send returns, it already holds
     // the notices that are left.
-    link.Push(pending);
+    PushPending();
 }
 
-LRESULT PeerApplication::OnItemAttach(WPARAM item) {
-    transcript.Message(TranscriptDirection::Received, LINKM_ITEM_ATTACH, item, 0, 1);
-    HWND itemWindow = reinterpret_cast<HWND>(item);
-    // An item whose window could not be created announces 0: there is nothing to push to.
-    if (itemWindow && IsWindow(itemWindow)) link.Remember(itemWindow);
-    else link.Forget();
+LRESULT PeerApplication::OnItemAttach(WPARAM item, LinkEvent& event) {
+    transcript.Message(TranscriptDirection::Received, LINKM_ITEM_ATTACH, item, 0, event.answer);
     // Answered once the notices are in: the item is waiting in its send and takes them meanwhile.
-    link.Push(pending);
+    PushPending();
     InvalidateRect(window, nullptr, TRUE);
-    return 1;
+    return event.answer;
 }
 
-LRESULT PeerApplication::OnItemDetach(WPARAM item) {
-    transcript.Message(TranscriptDirection::Received, LINKM_ITEM_DETACH, item, 0, 1);
-    link.Forget();
+LRESULT PeerApplication::OnItemDetach(WPARAM item, LinkEvent& event) {
+    transcript.Message(TranscriptDirection::Received, LINKM_ITEM_DETACH, item, 0, event.answer);
     InvalidateRect(window, nullptr, TRUE);
-    return 1;
+    return event.answer;
 }
 
 void PeerApplication::OnDestroy() {

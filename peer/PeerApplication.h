@@ -1,11 +1,11 @@
 // The messenger's main application as the item meets it: one top-level window that publishes itself,
-// pushes its pending notices to the item, answers the item's messages, and obeys control commands.
+// pushes its pending notices to the item, answers the item's messages, and obeys control commands. Its link is
+// the kit's (kit/MessengerLink.h); what it sends and receives goes to the transcript.
 #pragma once
+#include "../kit/MessengerLink.h"
 #include "CommandLine.h"
-#include "ItemLink.h"
 #include "Notice.h"
 #include "ShellNotification.h"
-#include "WindowSection.h"
 #include <string>
 #include <vector>
 
@@ -20,7 +20,7 @@ public:
 
     bool CreateMainWindow(HINSTANCE instance, std::string& error);
     // Publishes the window, raises the notification, and pushes the notices to the item if one is published.
-    bool Start(std::vector<NoticePayload> notices, std::string& error);
+    bool Start(std::vector<Notice> notices, std::string& error);
     // The goodbye of a normal exit: detach from the item, remove the notification, zero the published handle.
     // Safe to call more than once.
     void Shutdown();
@@ -30,13 +30,16 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // The item's messages.
-    LRESULT OnPing();
-    LRESULT OnActivate(WPARAM item);
+    // The item's messages, as the kit took them.
+    LRESULT OnLinkEvent(UINT message, WPARAM wParam, LPARAM lParam, LinkEvent& event);
+    LRESULT OnPing(LinkEvent& event);
+    LRESULT OnActivate(WPARAM item, LinkEvent& event);
+    LRESULT OnKeyHandedBack(WPARAM sender, const COPYDATASTRUCT& data, LinkEvent& event);
+    LRESULT OnItemAttach(WPARAM item, LinkEvent& event);
+    LRESULT OnItemDetach(WPARAM item, LinkEvent& event);
+    LRESULT OnStranger(UINT message, WPARAM wParam, LPARAM lParam, LinkEvent& event);
+    // Copy-data of the stand-in's own kinds.
     LRESULT OnCopyData(WPARAM sender, const COPYDATASTRUCT& data);
-    LRESULT OnKeyHandedBack(WPARAM sender, const COPYDATASTRUCT& data);
-    LRESULT OnItemAttach(WPARAM item);
-    LRESULT OnItemDetach(WPARAM item);
     // Control commands (ControlHandlers.cpp), each a row of PeerCommands().
     friend const std::vector<PeerCommandRow>& PeerCommands();
     LRESULT OnControl(WPARAM sender, const COPYDATASTRUCT& data);
@@ -58,12 +61,21 @@ private:
     void OnPaint();
     void OnDestroy();
 
-    void AddPending(const std::vector<NoticePayload>& notices);
+    // What goes to the item, each message to the transcript with its answer (ItemSends.cpp): the full push,
+    // notices alone.
+    void PushPending();
+    void SendNotices(const std::vector<Notice>& notices);
+    LinkResult SendNotice(const Notice& notice);
+    // Around the kit, for what a well-behaved kit never sends: the payload as it is, to the item the kit knows.
+    LinkResult SendRaw(const std::vector<BYTE>& payload);
+    // Writes a message the kit sent; nothing was sent when it knew no item.
+    LinkResult Logged(UINT message, WPARAM wParam, LinkResult result);
+
+    void AddPending(const std::vector<Notice>& notices);
     void ClearPending();
     // What the messenger does with a key the item hands back: the notice is read, so it leaves the pending
     // ones, the notification follows, and the item gets the rest.
     void OpenNotice(const std::wstring& key);
-    void LinkToPublishedItem();
     // The window published and shown, and the pending notices pushed to a published item.
     bool Appear(std::string& error);
     // A slow messenger answers what the item sends late (the slow command).
@@ -71,11 +83,10 @@ private:
 
     RunOptions options;
     Transcript& transcript;
-    ItemLink link;
+    MessengerLink link;
     ShellNotification notification;
-    WindowSection mainSection;
-    std::vector<NoticePayload> pending;
-    std::vector<NoticePayload> read;  // opened, oldest first
+    std::vector<Notice> pending;
+    std::vector<Notice> read;  // opened, oldest first
     std::vector<std::wstring> keysReceived;
     HWND window = nullptr;
     HINSTANCE instance = nullptr;

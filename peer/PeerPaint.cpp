@@ -6,16 +6,8 @@
 
 namespace {
 
-// Field `index` of a five-field payload, or "" when it has fewer.
-std::wstring Field(const NoticePayload& notice, size_t index) {
-    std::wstring text = PayloadText(notice.data(), notice.size());
-    size_t start = 0;
-    for (size_t i = 0; i < index; ++i) {
-        start = text.find(L'\0', start);
-        if (start == std::wstring::npos) return std::wstring();
-        ++start;
-    }
-    return text.substr(start, text.find(L'\0', start) - start);
+std::wstring Line(const Notice& notice) {
+    return L"  " + notice.Field(NOTICE_FIELD_SENDER) + L": " + notice.Field(NOTICE_FIELD_TEXT);
 }
 
 }  // namespace
@@ -25,15 +17,15 @@ void PeerApplication::OnPaint() {
     HDC dc = paint.get();
     std::vector<std::wstring> lines;
     wchar_t buffer[64];
-    if (link.Linked())
+    if (link.Item())
         swprintf(buffer, ARRAYSIZE(buffer), L"Item window 0x%08lX",
                  static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(link.Item())));
     else swprintf(buffer, ARRAYSIZE(buffer), L"No item linked");
     lines.push_back(buffer);
     lines.push_back(std::to_wstring(pending.size()) + L" pending notices");
-    for (const NoticePayload& notice : pending) lines.push_back(L"  " + Field(notice, 2) + L": " + Field(notice, 3));
+    for (const Notice& notice : pending) lines.push_back(Line(notice));
     if (!read.empty()) lines.push_back(std::to_wstring(read.size()) + L" read");
-    for (const NoticePayload& notice : read) lines.push_back(L"  " + Field(notice, 2) + L": " + Field(notice, 3));
+    for (const Notice& notice : read) lines.push_back(Line(notice));
     if (!keysReceived.empty()) lines.push_back(L"Last key handed back: " + keysReceived.back());
     SetBkMode(dc, TRANSPARENT);
     int y = 4;

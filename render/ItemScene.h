@@ -36,6 +36,7 @@ struct ItemScene {
     ItemScene();
 
     ItemView::Value view;
+    bool selected;  // the highlight lies behind the item, not the watermark
     bool chineseTexts;
     COLORREF textColor;
     DWORD fontSizeSetting;  // the system font-size setting, 500..1200
@@ -52,6 +53,7 @@ struct ItemScene {
 
 inline ItemScene::ItemScene()
     : view(ItemView::OneLine),
+      selected(false),
       chineseTexts(false),
       textColor(0),
       fontSizeSetting(0),

@@ -1,6 +1,7 @@
 #include "PaintItem.h"
 #include "../platform/todaycmn.h"
 #include "ItemFont.h"
+#include "MarkColor.h"
 
 namespace {
 
@@ -60,6 +61,27 @@ RECT DrawIconAt(const Canvas& canvas, const ItemIcon& icon, int x, int y) {
     return box;
 }
 
+// The colour for a mark of the item's own colour, judged against the pixel behind it (read only where the host's
+// colours run the other way: on the usual Today screen every mark keeps its own colour).
+COLORREF MarkColor(const Canvas& canvas, COLORREF own, POINT behind) {
+    const COLORREF text = canvas.scene.textColor;
+    if (UsualTodayColors(text, canvas.scene.selected)) return own;
+    return ReadableMarkColor(own, GetPixel(canvas.surface, behind.x, behind.y), text);
+}
+
+// A frame in the grey pen selected for the paint, or in another colour where grey would not read.
+void DrawMarkFrame(const Canvas& canvas, const RECT& rect, int width, POINT behind) {
+    const COLORREF color = MarkColor(canvas, GREY_PEN_COLOR, behind);
+    if (color == GREY_PEN_COLOR) {
+        DrawFrame(canvas.surface, rect, width);
+        return;
+    }
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, color));
+    if (!pen) canvas.result->complete = false;
+    SelectedObject selectedPen(canvas.surface, pen.get());
+    DrawFrame(canvas.surface, rect, width);
+}
+
 void DrawAppIcon(const Canvas& canvas) {
     const RECT& cell = canvas.layout.iconCell;
     const ItemIcon& icon = canvas.scene.icons->appIcon;
@@ -108,8 +130,10 @@ void DrawNotice(const Canvas& canvas, int textOffset) {
     if (!portraitDrawn) {
         // No portrait, or none that could be drawn this time: the grey frame stands in its place.
         const int frameWidth = canvas.Scaled(FRAME_WIDTH);
-        DrawFrame(canvas.surface, layout.portraitCell, frameWidth);
-        drawn.portrait = MovedDown(layout.portraitCell, -frameWidth);
+        const RECT& cell = layout.portraitCell;
+        const POINT middle = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};  // empty without a portrait
+        DrawMarkFrame(canvas, cell, frameWidth, middle);
+        drawn.portrait = MovedDown(cell, -frameWidth);
     }
 
     // Sender name and message text are the user's data: "&" is shown as typed, not as a prefix mark.
@@ -134,24 +158,39 @@ int ArrowTop(const RECT& column, const ItemIcon& arrow) {
     return FloorHalf(column.top + column.bottom - 1) - arrow.size.cy / 2;
 }
 
+// An arrow, and its hit area's frame while lit. The column's bottom-left pixel, which neither covers, is behind them.
+RECT DrawArrow(const Canvas& canvas, const ItemIcon& arrow, bool lit, const RECT& column, int x, const RECT& hitArea) {
+    const POINT behind = {column.left, column.bottom - 1};
+    const int y = ArrowTop(column, arrow);
+    const COLORREF own = lit ? LIT_ARROW_COLOR : ARROW_COLOR;
+    const COLORREF color = MarkColor(canvas, own, behind);
+    RECT drawn = NO_BOX;
+    if (color == own) {
+        drawn = DrawIconAt(canvas, arrow, x, y);
+    } else {
+        drawn = DrawIconInColor(canvas.surface, arrow.get(), x, y, color);
+        if (drawn.right <= drawn.left) canvas.result->complete = false;
+    }
+    if (lit) DrawMarkFrame(canvas, hitArea, canvas.Scaled(FRAME_WIDTH), behind);
+    return drawn;
+}
+
 void DrawArrows(const Canvas& canvas) {
     const ItemScene& scene = canvas.scene;
     const ItemLayout& layout = canvas.layout;
     const ItemIcons& icons = *scene.icons;
-    const int frameWidth = canvas.Scaled(FRAME_WIDTH);
     if (scene.noticeCount < 2) return;
     if (scene.canGoPrevious) {
         const RECT& column = layout.prevArrowColumn;
         const ItemIcon& arrow = scene.prevArrowLit ? icons.prevArrowHighlighted : icons.prevArrow;
-        canvas.Drawn().prevArrow = DrawIconAt(canvas, arrow, column.left, ArrowTop(column, arrow));
-        if (scene.prevArrowLit) DrawFrame(canvas.surface, layout.prevArrowHitArea, frameWidth);
+        canvas.Drawn().prevArrow =
+            DrawArrow(canvas, arrow, scene.prevArrowLit, column, column.left, layout.prevArrowHitArea);
     }
     if (scene.canGoNext) {
         const RECT& column = layout.nextArrowColumn;
         const ItemIcon& arrow = scene.nextArrowLit ? icons.nextArrowHighlighted : icons.nextArrow;
         const int x = column.right - canvas.Scaled(NEXT_ARROW_GAP) - arrow.size.cx;
-        canvas.Drawn().nextArrow = DrawIconAt(canvas, arrow, x, ArrowTop(column, arrow));
-        if (scene.nextArrowLit) DrawFrame(canvas.surface, layout.nextArrowHitArea, frameWidth);
+        canvas.Drawn().nextArrow = DrawArrow(canvas, arrow, scene.nextArrowLit, column, x, layout.nextArrowHitArea);
     }
 }
 

@@ -387,4 +387,31 @@ TEST_F(EndToEndTest, UnloadedItemSaysGoodbyeToTheRunningPeer) {
     EXPECT_EQ(lines.back()["wParam"], item);
 }
 
+// The item's own refusals, reached through the stand-in's raw path (a well-behaved kit never sends these): each
+// bound taken, one unit past it answered 0 and nothing kept.
+TEST_F(EndToEndTest, RawNoticesPastTheItemsBoundsAreAnsweredZero) {
+    // A raw payload of `units` UTF-16 units: the key, no portrait, a sender, a text filling the rest, a time.
+    auto raw = [](const std::string& key, size_t units) {
+        const std::string head = key + "\\u0000\\u0000s\\u0000", tail = "\\u00001";
+        const size_t fixed = key.size() + 6;  // the key, four separators, the sender and the time "1"
+        return R"({"raw":")" + head + std::string(units - fixed, 't') + tail + R"("})";
+    };
+    const size_t payloadUnits = NOTICE_PAYLOAD_MAX_BYTES / sizeof(wchar_t);
+    const std::string notices = "{\"notices\":[" + raw("a", payloadUnits) + "," + raw("b", payloadUnits + 1) + "," +
+                                raw(std::string(NOTICE_KEY_MAX_UNITS, 'c'), 1100) + "," +
+                                raw(std::string(NOTICE_KEY_MAX_UNITS + 1, 'd'), 1100) + "]}";
+    WriteNotices(notices.c_str());
+    ASSERT_TRUE(InitialiseItem());
+    ASSERT_TRUE(StartPeer());
+    std::vector<int> answers;
+    for (const json& line : Transcript())
+        if (Is(line, "sent", "WM_COPYDATA")) answers.push_back(line["result"]);
+    EXPECT_EQ(answers, (std::vector<int>{1, 0, 1, 0}));
+    // The two taken are shown, the first of them first.
+    Capture painted = PaintedThreeLinesHigh();
+    EXPECT_TRUE(ShowsFirstOfSeveralNotices(painted));
+    loaded->Act();
+    EXPECT_EQ(KeysHandedBack(), std::vector<std::string>{Hex(L"a")});
+}
+
 }  // namespace

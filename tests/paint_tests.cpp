@@ -467,6 +467,52 @@ TEST(PaintScene, EveryTextLineIsWholeAtEverySettingAndResolution) {
     }
 }
 
+// The item's own colours stay wherever the host's colours run the usual way; against a host whose colours run
+// the other way, a mark that would read below 3:1 takes the text colour. One scene: three notices, both arrows,
+// the next one lit and framed, no portrait (its frame).
+TEST(PaintScene, MarksKeepTheirOwnColoursUnlessTheHostsColoursRunTheOtherWayAndTheyWouldNotRead) {
+    const COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF), kDarkText = RGB(0x10, 0x18, 0x28);
+    struct Case {
+        const char* what;
+        bool selected;
+        COLORREF background, text;
+        COLORREF dimArrow, litArrow, frames;
+    } cases[] = {
+        {"the usual selection, white on blue", true, RGB(0x1F, 0x5C, 0xB8), kWhite, kOrange, kBrown, kGrey},
+        {"the usual picture, even where orange reads badly on it", false, RGB(0xDC, 0xE7, 0xF8), kHostTextColor,
+         kOrange, kBrown, kGrey},
+        {"a light selection with dark text", true, RGB(0x8A, 0xB4, 0xF8), kDarkText, kDarkText, kBrown, kDarkText},
+        {"a black picture with white text", false, RGB(0, 0, 0), kWhite, kOrange, kWhite, kGrey},
+        {"a grey picture with white text", false, RGB(0x60, 0x60, 0x60), kWhite, kWhite, kWhite, kWhite},
+    };
+    const ItemDll dll;
+    HostWindow host;
+    ItemIcons icons(dll.module);
+    icons.LoadIcons(96, 96);
+    const std::wstring sender = L"Tom", text = L"Call me";
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        ItemScene scene;
+        scene.view = ItemView::ThreeLines;
+        scene.selected = k.selected;
+        const ItemBackground background = {nullptr, host.hwnd(), k.selected, k.background};
+        host.watermarkColor = k.background;
+        scene.textColor = k.text;
+        scene.icons = &icons;
+        scene.noticeCount = 3;
+        scene.cursor = 1;
+        scene.canGoPrevious = scene.canGoNext = scene.nextArrowLit = true;
+        scene.notice = NoticeShown(sender, text);
+        Surface surface(kWidth, kHeight, k.background);
+        PaintScene(surface.dc(), kAll, background, scene);
+        const Capture c = surface.Pixels();
+        EXPECT_EQ(c.Count({0, 30, 14, 46}, k.dimArrow), kArrowPixels);  // left of the portrait's frame
+        EXPECT_EQ(c.Count(kNextArrowBox, k.litArrow), kArrowPixels);
+        EXPECT_EQ(c.At(20, 18), k.frames) << "the missing portrait's frame";
+        EXPECT_EQ(c.At(kWidth - 1, 50), k.frames) << "the lit arrow's frame";
+    }
+}
+
 // In the prefixes whose screens report 192 and 131 dpi, through the real item: the default setting on a screen
 // 240 pixels wide at 96 dpi, grown with it. Expectations per resolution, worked out by hand.
 namespace {

@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
-"""Fails, naming each function, when the item's own object files import a function the handheld does not offer.
+"""Fails, naming each function, when the item's own object files (or the kit's) import a function the handheld does
+not offer.
 
-usage: check-handheld-imports.py --nm NM --api-list FILE [--import-lib LIB ...] OBJECT_OR_ARCHIVE ...
+usage: check-handheld-imports.py --nm NM --api-list FILE [--import-lib LIB ...] [--mapped NAME ...]
+                                 OBJECT_OR_ARCHIVE ...
 
 An import is a function the objects take from a system DLL: every `__imp_` reference (a call through a
 dllimport declaration), and every plain reference to a C function that one of the import libraries given
 with --import-lib provides from a DLL (the C runtime's wcslen and memcpy are called that way). C++ runtime
 symbols are not imports: that runtime is linked in statically. Objects in a platform/ folder are skipped:
 they are where the desktop is mapped. Names are compared without the i686 decoration (_Name@8 -> Name).
+A --mapped name is the desktop side of a call that the source maps under UNDER_CE itself (the messenger kit, a
+header with no platform/ folder behind it): it is accepted, and named as mapped.
 """
 import argparse
 import re
@@ -72,6 +76,7 @@ def main():
     parser.add_argument("--nm", required=True)
     parser.add_argument("--api-list", required=True, type=Path)
     parser.add_argument("--import-lib", action="append", default=[], type=Path)
+    parser.add_argument("--mapped", action="append", default=[])
     parser.add_argument("files", nargs="*", type=Path)
     args = parser.parse_args()
 
@@ -80,10 +85,10 @@ def main():
     files = [f for f in args.files
              if f.suffix in (".obj", ".o", ".a") and not source_relative(f).startswith("platform/")]
     if not files:
-        fail("no object files or archives of the item were given")
+        fail("no object files or archives were given")
     for f in files:
         if not f.is_file():
-            fail(f"{f} does not exist; build the item first")
+            fail(f"{f} does not exist; build it first")
 
     defined = set()
     references = []  # (file, symbol)
@@ -104,19 +109,20 @@ def main():
             continue
         users.setdefault(name, set()).add(source_relative(path))
     if not users:
-        fail("the item's objects import nothing at all, which cannot be right: were the right files given?")
+        fail("the objects import nothing at all, which cannot be right: were the right files given?")
 
-    missing = sorted(name for name in users if name not in offered)
+    mapped = set(args.mapped)
+    missing = sorted(name for name in users if name not in offered and name not in mapped)
     for name in sorted(users):
-        mark = "NOT OFFERED" if name in missing else "ok"
+        mark = "NOT OFFERED" if name in missing else "mapped" if name in mapped and name not in offered else "ok"
         print(f"{mark:12} {name:28} {', '.join(sorted(users[name]))}")
     if missing:
         sys.stdout.flush()
-        print(f"\nThe item imports {len(missing)} function(s) that the handheld does not offer "
+        print(f"\nThese objects import {len(missing)} function(s) that the handheld does not offer "
               f"(not in {args.api_list}): {', '.join(missing)}.\nPut each call behind platform/, or have the "
               "function checked against the handheld SDK and added to the list.", file=sys.stderr)
         sys.exit(1)
-    print(f"\nAll {len(users)} functions that the item imports are offered by the handheld.")
+    print(f"\nAll {len(users)} functions that these objects import are offered by the handheld.")
 
 
 if __name__ == "__main__":

@@ -67,4 +67,28 @@ TEST(HostOptions, AScreenForAnotherResolutionThanThePrefixsIsRefusedNamingBoth) 
     }
 }
 
+TEST(HostOptions, ThemesByNameAndTheirProblems) {
+    struct Case {
+        std::vector<std::wstring> args;
+        Theme theme;
+        const wchar_t* problem;  // a fragment of the error; null when the line is fine
+    } cases[] = {
+        {{}, Theme::Light, nullptr},
+        {{L"--theme", L"dark"}, Theme::Dark, nullptr},
+        {{L"--theme", L"contrast"}, Theme::Contrast, nullptr},
+        {{L"--theme", L"dark", L"--theme", L"light"}, Theme::Light, nullptr},
+        {{L"--theme", L"Dark"}, Theme::Light, L"--theme: 'Dark' is not a theme (light, dark or contrast)"},
+        {{L"--theme"}, Theme::Light, L"--theme needs a value"},
+    };
+    for (const Case& c : cases) {
+        HostOptions options;
+        std::wstring error;
+        const bool ok = ParseHostOptions(c.args, options, error);
+        const std::string line = c.args.empty() ? "(none)" : ToUtf8(c.args.back());
+        EXPECT_EQ(c.problem == nullptr, ok) << line;
+        if (c.problem) EXPECT_NE(std::wstring::npos, error.find(c.problem)) << line << " gave: " << ToUtf8(error);
+        else EXPECT_EQ(c.theme, options.config.theme) << line;
+    }
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include "support/ScratchFiles.h"
 #include "toolbox/MessagePump.h"
 #include "PngFile.h"
+#include "ScriptRunner.h"
 #include "platform/aygshell.h"
 #include "toolbox/Utf8.h"
 
@@ -66,6 +67,34 @@ TEST_F(HostScreen, AnItemIsRepaintedInTheHighlightColourWhileSelectedAndBackAfte
     EXPECT_EQ(host->Colors().highlight, Shot().At(x, y));
     host->Tap({2, 2});  // the bar: the host's own area
     EXPECT_EQ(host->Background().ColorAt(x, y), Shot().At(x, y));
+}
+
+TEST_F(HostScreen, TheThemeStepChangesTheColoursAnsweredTheBackgroundAndEveryItemAtOnce) {
+    // Short is selected and lazy: it does not repaint itself, so only the host's repaint shows the new highlight.
+    host->PressKey(VK_DOWN);
+    const RECT& tall = Item(L"Tall").rect;
+    const RECT& selected = Item(L"Short").rect;
+    const POINT inTall = {tall.right * 5 / 8, tall.top + 1}, inSelected = {selected.right * 5 / 8, selected.top + 2};
+    const Capture before = Shot();
+    // Back to light last: the first picture again, pixel for pixel.
+    for (Theme theme : {Theme::Dark, Theme::Contrast, Theme::Light}) {
+        const ColorScheme expected = ThemeColors(theme);
+        std::vector<ScriptStep> steps;
+        ScriptProblem problem;
+        ASSERT_TRUE(ParseStepList(std::wstring(L"theme ") + ThemeName(theme), steps, problem));
+        ScriptRunner runner(*host, L"steps");
+        runner.StayOpenAtEnd(true);
+        ASSERT_EQ(0, runner.Run(steps));
+        SCOPED_TRACE(ToUtf8(ThemeName(theme)));
+        for (WPARAM index : {TODAYCOLOR_TEXT, TODAYCOLOR_HIGHLIGHT, TODAYCOLOR_HIGHLIGHTEDTEXT})
+            EXPECT_EQ(expected.ForTodayIndex(index),
+                      static_cast<COLORREF>(SendMessageW(host->Window(), TODAYM_GETCOLOR, index, 0)));
+        const Capture pixels = Shot();
+        EXPECT_EQ(expected.barTop, pixels.At(pixels.width / 2, 0));
+        EXPECT_EQ(host->Background().ColorAt(inTall.x, inTall.y), pixels.At(inTall.x, inTall.y));
+        EXPECT_EQ(expected.highlight, pixels.At(inSelected.x, inSelected.y));
+        EXPECT_EQ(theme == Theme::Light, pixels.pixels == before.pixels);
+    }
 }
 
 TEST_F(HostScreen, TheNotificationAreaShowsAnAddedNotificationAndDropsItOnRemove) {

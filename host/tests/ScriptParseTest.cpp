@@ -55,6 +55,8 @@ TEST(ScriptParse, ProblemsNameTheirLine) {
         {L"rotate left\n", 1, L"wrong number of words for rotate"},
         {L"refresh\nscreen 320x240@96\n", 2, L"screen: '320x240@96' is not a screen: WIDTHxHEIGHT,"},
         {L"screen 320x0\n", 1, L"width and height must be whole numbers"},
+        {L"theme\n", 1, L"wrong number of words for theme"},
+        {L"refresh\ntheme sepia\n", 2, L"theme: unknown theme 'sepia' (light, dark or contrast)"},
     };
     for (const Case& c : cases) {
         Parsed parsed = Parse(c.script);

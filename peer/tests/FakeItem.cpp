@@ -1,11 +1,11 @@
 #include "FakeItem.h"
 #include "kit/LinkWire.h"
 
-FakeItem::FakeItem() : RecordingWindow(L"PeerTestItem", L"", nullptr, 10, 10) {
+FakeItem::FakeItem()
+    : RecordingWindow(ITEM_WINDOW_CLASS, ITEM_WINDOW_NAME, nullptr, 10, 10), todaySection(TODAY_SECTION_NAME) {
     for (UINT message :
          {static_cast<UINT>(WM_COPYDATA), LINKM_MAIN_ATTACH, LINKM_MAIN_DETACH, LINKM_CLEAR, LINKM_STATUS, LINKM_SORT})
         answers[message] = 1;
-    todaySection.Open(TODAY_SECTION_NAME);
 }
 
 FakeItem::~FakeItem() { Publish(0); }

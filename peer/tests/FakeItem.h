@@ -1,8 +1,8 @@
-// The test's side of the link: a recording window that plays the item, published where the item publishes
-// its window.
+// The test's side of the link: a recording window of the item window's class that plays the item, published
+// where the item publishes its window.
 #pragma once
-#include "WindowSection.h"
 #include "support/RecordingWindow.h"
+#include "support/Sections.h"
 #include <windows.h>
 
 class FakeItem : public RecordingWindow {
@@ -15,5 +15,5 @@ public:
     void Publish() { Publish(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(hwnd()))); }
 
 private:
-    WindowSection todaySection;
+    HeldSection todaySection;
 };

@@ -5,7 +5,6 @@
 #include "support/NotificationArea.h"
 #include "support/PeerProcess.h"
 #include "PeerNames.h"
-#include "WindowSection.h"
 #include "kit/LinkWire.h"
 #include "platform/ScopedHandles.h"
 #include <gtest/gtest.h>
@@ -15,8 +14,7 @@ protected:
     void SetUp() override {
         ASSERT_EQ(nullptr, FindWindowW(MAIN_WINDOW_CLASS, nullptr)) << "a stand-in from elsewhere is running";
         // Held open by the test, so that what the program leaves in it can be read after it has ended.
-        mainSection.Open(MAIN_SECTION_NAME);
-        mainSection.WriteHandle(0);
+        mainSection.WriteHandle(DWORD(0));
         item.Publish();
     }
 
@@ -41,7 +39,7 @@ protected:
 
     FakeItem item;
     NotificationAreaWindow notificationArea;
-    WindowSection mainSection;
+    HeldSection mainSection{MAIN_SECTION_NAME};
     PeerReady ready;
     ChildProcess peer;
     ScratchFolder scratch;

@@ -11,49 +11,60 @@ using namespace std::literals;
 
 namespace {
 
-std::wstring Text(const NoticePayload& payload) { return PayloadText(payload.data(), payload.size()); }
-
-std::vector<NoticePayload> Parse(const std::string& json) {
-    std::vector<NoticePayload> notices;
+std::vector<Notice> Parse(const std::string& json) {
+    std::vector<Notice> notices;
     std::string error;
     EXPECT_TRUE(ParseNotices(json, notices, error)) << error;
     return notices;
 }
 
+ULONGLONG Count(const SYSTEMTIME& time) {
+    FILETIME count = {};
+    SystemTimeToFileTime(&time, &count);
+    return (static_cast<ULONGLONG>(count.dwHighDateTime) << 32) | count.dwLowDateTime;
+}
+
+std::vector<BYTE> Bytes(const std::wstring& text) {
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(text.data());
+    return std::vector<BYTE>(bytes, bytes + text.size() * sizeof(wchar_t));
+}
+
 }  // namespace
 
-TEST(NoticesFile, BuildsFiveUtf16FieldsWithoutTerminator) {
+TEST(NoticesFile, ReadsTheFieldsTheKitSends) {
     auto notices = Parse(
         u8R"({"notices":[
         {"key":"k1","portrait":"C:\\p.bmp","sender":"李雷","text":"hi\tthere","time":"133604118000000000"},
         {"key":"k2"}]})");
     ASSERT_EQ(2u, notices.size());
-    EXPECT_EQ(
-        L"k1\0C:\\p.bmp\0\u674E\u96F7\0hi\tthere\0"
-        L"133604118000000000"s,
-        Text(notices[0]));
-    EXPECT_EQ(Text(notices[0]).size() * 2, notices[0].size());
+    EXPECT_FALSE(notices[0].raw);
+    EXPECT_EQ(L"k1", notices[0].key);
+    EXPECT_EQ(L"C:\\p.bmp", notices[0].portrait);
+    EXPECT_EQ(L"\u674E\u96F7", notices[0].sender);
+    EXPECT_EQ(L"hi\tthere", notices[0].text);
+    EXPECT_EQ(133604118000000000ull, Count(notices[0].time));
     // Absent fields are empty, an absent time is 0.
-    EXPECT_EQ(
-        L"k2\0\0\0\0"
-        L"0"s,
-        Text(notices[1]));
+    EXPECT_EQ(L"k2", notices[1].key);
+    EXPECT_TRUE(notices[1].portrait.empty() && notices[1].sender.empty() && notices[1].text.empty());
+    EXPECT_EQ(0u, Count(notices[1].time));
 }
 
 TEST(NoticesFile, ConvertsTimesWithoutTimeZone) {
     auto notices = Parse(R"({"notices":[{"time":"2024-05-17 09:30"},{"time":"2024-05-17 09:30:15"},
-        {"time":133604118000000000},{"time":"-5"},{"time":-5}]})");
-    const std::wstring times[] = {L"133604118000000000", L"133604118150000000", L"133604118000000000", L"-5", L"-5"};
+        {"time":133604118000000000},{"time":"0"}]})");
+    const ULONGLONG times[] = {133604118000000000ull, 133604118150000000ull, 133604118000000000ull, 0};
     ASSERT_EQ(std::size(times), notices.size());
-    for (size_t i = 0; i < notices.size(); ++i) EXPECT_EQ(times[i], Text(notices[i]).substr(4)) << i;
+    for (size_t i = 0; i < notices.size(); ++i) EXPECT_EQ(times[i], Count(notices[i].time)) << i;
 }
 
 TEST(NoticesFile, RawPayloadsPassUnchanged) {
     auto notices = Parse(R"({"notices":[{"raw":"a\u0000b\u0000"},{"rawHex":"41 00 42"},{"raw":""}]})");
     ASSERT_EQ(3u, notices.size());
-    EXPECT_EQ(L"a\0b\0"s, Text(notices[0]));
-    EXPECT_EQ((NoticePayload{0x41, 0x00, 0x42}), notices[1]);
-    EXPECT_TRUE(notices[2].empty());
+    for (const Notice& notice : notices) EXPECT_TRUE(notice.raw);
+    EXPECT_EQ(Bytes(L"a\0b\0"s), notices[0].bytes);
+    EXPECT_EQ((std::vector<BYTE>{0x41, 0x00, 0x42}), notices[1].bytes);
+    EXPECT_TRUE(notices[2].bytes.empty());
+    EXPECT_EQ(L"b", notices[0].Field(NOTICE_FIELD_PORTRAIT)) << "a raw payload's fields as the item reads them";
 }
 
 TEST(NoticesFile, RejectsWhatItCannotSendAsMeant) {
@@ -72,13 +83,18 @@ TEST(NoticesFile, RejectsWhatItCannotSendAsMeant) {
         {R"({"notices":[{"time":"2024-02-30 10:00"}]})", "\"time\" must be"},
         {R"({"notices":[{"time":"2024-05-17 24:00"}]})", "\"time\" must be"},
         {R"({"notices":[{"time":1.5}]})", "\"time\" must be a string or an integer"},
+        // Times the kit cannot send: only as raw payloads.
+        {R"({"notices":[{"time":"-5"}]})", "whole milliseconds"},
+        {R"({"notices":[{"time":-5}]})", "whole milliseconds"},
+        {R"({"notices":[{"time":"7"}]})", "whole milliseconds"},
+        {R"({"notices":[{"time":"99999999999999999999"}]})", "whole milliseconds"},
         {R"({"notices":[{"raw":"x","key":"k"}]})", "stand alone"},
         {R"({"notices":[{"rawHex":"4"}]})", "pairs of hex digits"},
         {R"({"notices":[3]})", "notice 1: must be an object"},
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.json);
-        std::vector<NoticePayload> notices;
+        std::vector<Notice> notices;
         std::string error;
         EXPECT_FALSE(ParseNotices(testCase.json, notices, error));
         EXPECT_NE(std::string::npos, error.find(testCase.problem)) << error;
@@ -86,7 +102,7 @@ TEST(NoticesFile, RejectsWhatItCannotSendAsMeant) {
 }
 
 TEST(NoticesFile, NamesTheFileThatCannotBeRead) {
-    std::vector<NoticePayload> notices;
+    std::vector<Notice> notices;
     std::string error;
     EXPECT_FALSE(LoadNoticesFile(L"C:\\no-such-folder\\notices.json", notices, error));
     EXPECT_NE(std::string::npos, error.find("notices file: cannot read 'C:\\no-such-folder\\notices.json': ")) << error;
@@ -136,11 +152,21 @@ TEST(CommandLine, ReadsEveryRunOption) {
 }
 
 TEST(ControlProtocol, NoticesSurvivePackingIncludingEmptyOnes) {
-    std::vector<NoticePayload> notices = {{1, 2, 3}, {}, {0, 0, 0, 0, 9}};
+    std::vector<Notice> notices = Parse(
+        u8R"({"notices":[
+        {"key":"k1","portrait":"C:\\p.bmp","sender":"李雷","text":"hi","time":"2024-05-17 09:30:15"},
+        {"rawHex":"01 02 03"},{"raw":""},{}]})");
     std::vector<BYTE> packed = PackNotices(notices);
-    std::vector<NoticePayload> unpacked;
+    std::vector<Notice> unpacked;
     ASSERT_TRUE(UnpackNotices(packed.data(), packed.size(), unpacked));
-    EXPECT_EQ(notices, unpacked);
+    ASSERT_EQ(notices.size(), unpacked.size());
+    for (size_t i = 0; i < notices.size(); ++i) {
+        EXPECT_EQ(notices[i].raw, unpacked[i].raw) << i;
+        EXPECT_EQ(notices[i].bytes, unpacked[i].bytes) << i;
+        for (NoticeField field : {NOTICE_FIELD_KEY, NOTICE_FIELD_PORTRAIT, NOTICE_FIELD_SENDER, NOTICE_FIELD_TEXT})
+            EXPECT_EQ(notices[i].Field(field), unpacked[i].Field(field)) << i;
+        EXPECT_EQ(Count(notices[i].time), Count(unpacked[i].time)) << i;
+    }
     EXPECT_FALSE(UnpackNotices(packed.data(), packed.size() - 1, unpacked));
     EXPECT_FALSE(UnpackNotices(packed.data(), 2, unpacked));
 }

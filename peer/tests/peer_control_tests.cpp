@@ -7,10 +7,10 @@
 
 namespace {
 
-const char kOneNoticeJson[] = R"({"notices":[{"key":"k0","sender":"Zhao","text":"first","time":"7"}]})";
+const char kOneNoticeJson[] = R"({"notices":[{"key":"k0","sender":"Zhao","text":"first","time":"2024-05-17 08:00"}]})";
 const std::wstring kZeroPayload =
     L"k0\0\0Zhao\0first\0"
-    L"7"s;
+    L"133604064000000000"s;
 
 }  // namespace
 
@@ -131,7 +131,7 @@ TEST_F(PeerTest, HangAndSlowHoldTheAnswersBack) {
         if (c.undo) {
             ASSERT_TRUE(PeerCommand(c.undo));
         }
-        EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ACTIVATE, 0, 0));
+        EXPECT_EQ(1, SendMessageW(peerWindow, LINKM_ACTIVATE, reinterpret_cast<WPARAM>(item.hwnd()), 0));
     }
 }
 

@@ -28,6 +28,23 @@ TEST_F(PeerTest, RawPayloadsReachTheItemByteForByte) {
     EXPECT_TRUE(SequenceIs(item.Messages(), Push({kRawPayload})));
 }
 
+// The kit sends a notice as the item keeps it and refuses first what the item would refuse; the stand-in writes
+// the refusal down and sends the rest.
+TEST_F(PeerTest, WhatTheKitRefusesIsWrittenDownAndTheRestIsPushed) {
+    const std::string longKey(NOTICE_KEY_MAX_UNITS + 1, 'k'), longSender(DISPLAYED_TEXT_MAX_UNITS + 1, 's');
+    const std::wstring transcript = scratch.Path(L"transcript.jsonl");
+    const std::wstring notices = scratch.Write(
+        L"refused.json", R"({"notices":[{"key":")" + longKey + R"("},{"key":"k2","sender":")" + longSender + R"("}]})");
+    ASSERT_TRUE(StartPeer(L"run --notices " + Quoted(notices) + L" --transcript " + Quoted(transcript)));
+    const std::wstring cut(DISPLAYED_TEXT_MAX_UNITS, L's');
+    EXPECT_TRUE(SequenceIs(item.Messages(), Push({L"k2\0\0"s + cut + L"\0\0"s + L"0"})));
+    bool refused = false;
+    for (const nlohmann::json& line : ReadJsonLines(transcript))
+        refused = refused || (line["dir"] == "self" && line["name"] == "NoticeRefused" &&
+                              line["why"] == "key too long" && line["key"] == longKey);
+    EXPECT_TRUE(refused);
+}
+
 TEST_F(PeerTest, WithoutAPublishedItemWaitsForTheItemToAttach) {
     item.Publish(0);
     std::wstring notices = scratch.Write(L"two.json", kTwoNoticesJson);
@@ -35,7 +52,9 @@ TEST_F(PeerTest, WithoutAPublishedItemWaitsForTheItemToAttach) {
     EXPECT_TRUE(item.Messages().empty());
     EXPECT_EQ(1u, notificationArea.Calls().size()) << "pending notices raise the notification all the same";
 
-    // The push happens while the item still waits for its attach message to be answered.
+    // The push happens while the item still waits for its attach message to be answered; as an item does, it has
+    // published its window first.
+    item.Publish();
     EXPECT_EQ(1, SendMessageW(PublishedPeer(), LINKM_ITEM_ATTACH, reinterpret_cast<WPARAM>(item.hwnd()), 0));
     EXPECT_TRUE(SequenceIs(item.Messages(), Push({kFirstPayload, kSecondPayload})));
 }
@@ -181,7 +200,8 @@ TEST_F(PeerTest, OptionsChangeTheAnswers) {
     EXPECT_EQ(7, SendMessageW(peerWindow, LINKM_ACTIVATE, reinterpret_cast<WPARAM>(item.hwnd()), 0));
     std::wstring key = L"k1";
     COPYDATASTRUCT data = {0, static_cast<DWORD>(key.size() * 2), &key[0]};
-    EXPECT_EQ(0, SendMessageW(peerWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)));
+    EXPECT_EQ(0, SendMessageW(peerWindow, WM_COPYDATA, reinterpret_cast<WPARAM>(item.hwnd()),
+                              reinterpret_cast<LPARAM>(&data)));
 }
 
 TEST_F(PeerTest, SlowPingOptionHoldsTheAnswerBack) {

@@ -38,7 +38,7 @@ std::optional<LRESULT> HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lP
     }
     if (message == TODAYM_DRAWWATERMARK && lParam) {
         const auto* info = reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam);
-        GdiObject<HBRUSH> brush(CreateSolidBrush(kHostWatermarkColor));
+        GdiObject<HBRUSH> brush(CreateSolidBrush(watermarkColor));
         FillRect(info->hdc, &info->rc, brush.get());
         return LRESULT(1);
     }

@@ -27,12 +27,13 @@ public:
 };
 
 // The Today host's window as the item's parent: answers TODAYM_GETCOLOR and paints the watermark with
-// kHostWatermarkColor; records everything from WM_USER up.
+// watermarkColor; records everything from WM_USER up.
 class HostWindow : public RecordingWindow {
 public:
     HostWindow(int width = 240, int height = 320);
     // Runs once, when the item next asks for the watermark, before it is painted: a host that waits there.
     std::function<void()> duringNextWatermark;
+    COLORREF watermarkColor = kHostWatermarkColor;
 
 protected:
     std::optional<LRESULT> Handle(UINT message, WPARAM wParam, LPARAM lParam) override;

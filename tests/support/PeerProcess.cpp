@@ -47,9 +47,14 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
 }
 
 bool ChildProcess::Start(const std::wstring& arguments, const EnvironmentOverrides& environment) {
-    std::wstring program = ProgramFolder() + L"\\ArdenoPeer.exe";
-    std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-    return Launch(program, &commandLine[0], environment);
+    return StartProgram(L"ArdenoPeer.exe", arguments, environment);
+}
+
+bool ChildProcess::StartProgram(const std::wstring& program, const std::wstring& arguments,
+                                const EnvironmentOverrides& environment) {
+    const std::wstring path = ProgramFolder() + L"\\" + program;
+    std::wstring commandLine = L"\"" + path + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    return Launch(path, &commandLine[0], environment);
 }
 
 bool ChildProcess::StartWithoutCommandLine(const std::wstring& program, const EnvironmentOverrides& environment) {

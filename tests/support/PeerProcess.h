@@ -22,6 +22,9 @@ public:
 
     // Command line after the program name; the environment is ours without ARDENO_PEER_*, plus `environment`.
     bool Start(const std::wstring& arguments, const EnvironmentOverrides& environment = {});
+    // The same for another program of the test folder ("TodayHost.exe").
+    bool StartProgram(const std::wstring& program, const std::wstring& arguments,
+                      const EnvironmentOverrides& environment = {});
     // As the item starts the messenger: a program path and no command line at all.
     bool StartWithoutCommandLine(const std::wstring& program, const EnvironmentOverrides& environment);
     HANDLE Handle() const { return process.get(); }
