@@ -1,0 +1,26 @@
+// A handheld short of memory, as the item meets it: the platform's functions through which the item takes memory
+// or makes GDI and USER objects fail, one call or a run of calls at a time. Installed by rewriting the export tables
+// of the system libraries before the item's DLL is loaded, so that the item's imports are bound to stand-ins; a
+// stand-in counts and fails only calls made from inside the item's module and passes every other straight on.
+#pragma once
+#include <windows.h>
+#include <string>
+
+namespace ImportShortage {
+
+// Once, before the item's DLL is first loaded (the shell helper library is loaded here, to be rewritten too).
+// False, with the reason in *problem, when an export could not be rewritten.
+bool Install(const wchar_t* itemModule, const char** problem);
+// The item's calls numbered from 1 on since the count was reset; those from `first` on, `count` of them, fail
+// (count 0: none). Failing calls answer as the platform does when memory is short.
+void FailCalls(unsigned first, unsigned count);
+void ResetCount();
+unsigned CallsSoFar();
+// Their names, in order.
+std::string CountedCalls();
+// The item's module was unloaded: it may be loaded elsewhere next time.
+void ItemUnloaded();
+// Blocks the item took from its local heap and has not given back.
+size_t LiveItemBlocks();
+
+}  // namespace ImportShortage
