@@ -8,7 +8,7 @@
 //                                                the semaphore named by ARDENO_SHORTAGE_PROGRESS is released after
 //                                                each
 #include "kit/LinkWire.h"
-#include "support/ImportShortage.h"
+#include "support/ItemImports.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
 #include "support/ResourceCounts.h"
@@ -72,8 +72,8 @@ Run RunSchedule(const std::vector<std::wstring>& portraits, unsigned first, unsi
     const ResourceCounts before = CountResources();
     {
         MainApplicationWindow main;
-        ImportShortage::ResetCount();
-        ImportShortage::FailCalls(first, count);
+        ItemImports::ResetCount();
+        ItemImports::FailCalls(first, count);
         LoadedItem stage(false);
         if (stage.dll.initialize) stage.item = stage.dll.initialize(&stage.record, stage.host.hwnd());
         run.shown = stage.item != nullptr;
@@ -94,9 +94,9 @@ Run RunSchedule(const std::vector<std::wstring>& portraits, unsigned first, unsi
             SendMessageW(stage.item, WM_TODAYCUSTOM_ACTION, VK_RETURN, 0);
             if (!main.KeysReceived().empty()) run.keyAtAction = main.KeysReceived().back();
         }
-        run.calls = ImportShortage::CallsSoFar();
-        run.callNames = ImportShortage::CountedCalls();
-        ImportShortage::FailCalls(0, 0);  // memory returns
+        run.calls = ItemImports::CallsSoFar();
+        run.callNames = ItemImports::CountedCalls();
+        ItemImports::FailCalls(0, 0);  // memory returns
         if (run.shown) {
             Refresh(stage);
             for (int i = 0; i < 3; ++i) SendMessageW(stage.item, WM_TODAYCUSTOM_USERNAVIGATION, VK_LEFT, 0);
@@ -113,12 +113,12 @@ Run RunSchedule(const std::vector<std::wstring>& portraits, unsigned first, unsi
             }
         }
         stage.dll.Unload();
-        ImportShortage::ItemUnloaded();
+        ItemImports::ItemUnloaded();
         DrainMessages();  // a timer left behind would fire into the unloaded module here
     }
     const ResourceCounts after = CountResources();
     std::ostringstream left;
-    if (ImportShortage::LiveItemBlocks()) left << ImportShortage::LiveItemBlocks() << " blocks of its heap; ";
+    if (ItemImports::LiveItemBlocks()) left << ItemImports::LiveItemBlocks() << " blocks of its heap; ";
     ResourceCounts expected = after;
     expected.privateBytes = before.privateBytes;  // the heap grows and shrinks at its own pace
     if (!SameResources(before, expected, 0)) left << DescribeChange(before, after);
@@ -157,7 +157,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const char* problem = nullptr;
-    if (!ImportShortage::Install(L"ArdenoToday.dll", &problem)) {
+    if (!ItemImports::Install(L"ArdenoToday.dll", &problem)) {
         fprintf(stderr, "shortage_child: cannot stand in for %s\n", problem);
         return 3;
     }

@@ -1,7 +1,7 @@
-#include "ImportShortage.h"
+#include "ItemImports.h"
 #include <cstdlib>
 #include <cstring>
-#include <set>
+#include <map>
 #include <vector>
 
 namespace {
@@ -11,7 +11,8 @@ const BYTE* itemStart = nullptr;
 const BYTE* itemEnd = nullptr;
 unsigned calls = 0;
 unsigned failFirst = 0, failCount = 0;
-std::set<HLOCAL> liveBlocks;
+std::map<HLOCAL, size_t> liveBlocks;  // the item's, with the bytes asked for
+size_t liveBytes = 0, peakBytes = 0;
 std::vector<const char*> counted;  // the name of each call counted
 
 bool FromItem(const void* returnAddress) {
@@ -87,11 +88,19 @@ HLOCAL WINAPI StandInLocalAlloc(UINT flags, SIZE_T bytes) {
     const void* caller = __builtin_return_address(0);
     if (Short(caller, "LocalAlloc")) return nullptr;
     HLOCAL block = realLocalAlloc(flags, bytes);
-    if (block && FromItem(caller)) liveBlocks.insert(block);
+    if (block && FromItem(caller)) {
+        liveBlocks[block] = bytes;
+        liveBytes += bytes;
+        if (liveBytes > peakBytes) peakBytes = liveBytes;
+    }
     return block;
 }
 HLOCAL WINAPI StandInLocalFree(HLOCAL block) {
-    if (FromItem(__builtin_return_address(0))) liveBlocks.erase(block);
+    const auto live = liveBlocks.find(block);
+    if (FromItem(__builtin_return_address(0)) && live != liveBlocks.end()) {
+        liveBytes -= live->second;
+        liveBlocks.erase(live);
+    }
     return realLocalFree(block);
 }
 
@@ -148,7 +157,7 @@ bool RewriteExport(const Rewrite& rewrite) {
 
 }  // namespace
 
-namespace ImportShortage {
+namespace ItemImports {
 
 bool Install(const wchar_t* itemModule, const char** problem) {
     itemModuleName = itemModule;
@@ -180,5 +189,8 @@ unsigned CallsSoFar() { return calls; }
 void ItemUnloaded() { itemStart = itemEnd = nullptr; }
 
 size_t LiveItemBlocks() { return liveBlocks.size(); }
+size_t LiveItemBytes() { return liveBytes; }
+size_t PeakItemBytes() { return peakBytes; }
+void ResetPeak() { peakBytes = liveBytes; }
 
-}  // namespace ImportShortage
+}  // namespace ItemImports

@@ -1,12 +1,13 @@
-// A handheld short of memory, as the item meets it: the platform's functions through which the item takes memory
-// or makes GDI and USER objects fail, one call or a run of calls at a time. Installed by rewriting the export tables
-// of the system libraries before the item's DLL is loaded, so that the item's imports are bound to stand-ins; a
-// stand-in counts and fails only calls made from inside the item's module and passes every other straight on.
+// The platform's functions through which the item takes memory or makes GDI and USER objects, as a test or a
+// benchmark watches them: counted, its local heap's blocks followed (the figure of its peak memory), and failing
+// one call or a run of calls at a time, as on a handheld short of memory. Installed by rewriting the export tables
+// of the system libraries while the item's DLL is not loaded, so that its imports are bound to stand-ins when it is
+// next; a stand-in counts and fails only calls made from inside the item's module and passes every other on.
 #pragma once
 #include <windows.h>
 #include <string>
 
-namespace ImportShortage {
+namespace ItemImports {
 
 // Once, before the item's DLL is first loaded (the shell helper library is loaded here, to be rewritten too).
 // False, with the reason in *problem, when an export could not be rewritten.
@@ -22,5 +23,9 @@ std::string CountedCalls();
 void ItemUnloaded();
 // Blocks the item took from its local heap and has not given back.
 size_t LiveItemBlocks();
+// The bytes the item asked its local heap for, still held: now, and at most since the last reset of the peak.
+size_t LiveItemBytes();
+size_t PeakItemBytes();
+void ResetPeak();
 
-}  // namespace ImportShortage
+}  // namespace ItemImports
