@@ -17,6 +17,7 @@ void MessengerTodayItem::OnClearCache() { dirty = true; }
 
 int MessengerTodayItem::OnQueryRefreshCache(TODAYLISTITEM* record) {
     if (!record) return 0;
+    link.PublishIfNot();  // a publication that memory stopped is made good at the host's next refresh
     if (!shellReadiness.IsReady()) return 0;
     if (link.mainWindow && !link.Ping()) {
         // Found gone and forgotten: the host learns the one-line height at this very query.

@@ -48,17 +48,17 @@ ItemScene MessengerTodayItem::DescribeScene(const MessageEntry** described) {
     return scene;
 }
 
-void MessengerTodayItem::NoteShownNotice(const MessageEntry* shown) {
+bool MessengerTodayItem::TakeShownKey(const MessageEntry* shown, WideString& key) const {
+    // The same key kept from the last paint needs no copy.
+    if (!shown || shownKey.Equals(shown->key.Text(), shown->key.Length())) return true;
+    return key.Assign(shown->key);
+}
+
+void MessengerTodayItem::NoteShownNotice(const MessageEntry* shown, WideString& key) {
     ++paints;
     noticeShown = shown != NULL;
-    if (!shown) {
-        shownKey.Clear();
-        return;
-    }
-    // The same key kept from the last paint needs no copy; a copy that cannot be made keeps none, so nothing
-    // would be handed back rather than a key that was never on screen.
-    if (!shownKey.Equals(shown->key.Text(), shown->key.Length()) && !shownKey.Assign(shown->key))
-        noticeShown = false;
+    if (!shown) shownKey.Clear();
+    else if (!shownKey.Equals(shown->key.Text(), shown->key.Length())) shownKey.Swap(key);  // the copy taken
 }
 
 void MessengerTodayItem::Paint(HDC dc) {
@@ -77,10 +77,13 @@ void MessengerTodayItem::Paint(HDC dc) {
     const MessageEntry* described = NULL;
     const ItemScene scene = DescribeScene(&described);
     const PaintResult painted = DrawItemScene(surface.get(), client, scene, layout, fittedPortraits);
-    if (!painted.textsDrawn || !surface.CopyTo(dc)) return;
+    // The key of the notice about to be on screen is taken before it is: without it the window keeps what it
+    // shows, whose key the item still holds, and the action never hands back a key other than the one on screen.
+    WideString key;
+    if (!painted.textsDrawn || !TakeShownKey(described, key) || !surface.CopyTo(dc)) return;
     lineHeight = painted.metrics.lineHeight;
     layout = painted.layout;
-    NoteShownNotice(described);
+    NoteShownNotice(described, key);
     // What could not be made is tried again at the host's next refresh.
     dirty = !(painted.complete && backgroundDrawn && iconsThere);
 }

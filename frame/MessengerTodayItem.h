@@ -32,8 +32,11 @@ public:
     // What the paint draws, taken from the item; loads the shown notice's portrait on first use. The notice it
     // describes (null for the one-line view) is on screen once the paint is done.
     ItemScene DescribeScene(const MessageEntry** described);
-    // Notes what the user now sees, for the action: the notice drawn, or none.
-    void NoteShownNotice(const MessageEntry* shown);
+    // The key of the notice a paint is about to show, into `key` unless the one kept is the same; false when it
+    // cannot be copied.
+    bool TakeShownKey(const MessageEntry* shown, WideString& key) const;
+    // Notes what the user now sees, for the action: the notice drawn (its key as taken), or none.
+    void NoteShownNotice(const MessageEntry* shown, WideString& key);
 };
 
 // Inclusive on all four edges, compared as signed values.

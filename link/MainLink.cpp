@@ -22,6 +22,7 @@ MainLink::MainLink()
       replyTimeoutMs(LINK_REPLY_TIMEOUT_MS),
       busyBackoffMs(MAIN_APPLICATION_BUSY_BACKOFF_MS),
       itemWindow(NULL),
+      published(false),
       busy(false),
       busySince(0),
       heard(0),
@@ -64,10 +65,8 @@ int MainLink::Connect(HWND window) {
     busy = false;
     // A repeated initialisation publishes the current window through a freshly opened section.
     todaySection.Close();
-    if (todaySection.Open(TODAY_SECTION_NAME)) {
-        DWORD published = HandleValue(itemWindow);
-        todaySection.Write(0, &published, sizeof(published));
-    }
+    published = false;
+    PublishIfNot();
     SharedSection mainSection;
     if (mainSection.Open(MAIN_SECTION_NAME)) {
         DWORD handle = 0;
@@ -93,7 +92,17 @@ void MainLink::ItemWindowDestroyed() {
     itemWindow = NULL;
 }
 
+void MainLink::PublishIfNot() {
+    // The item's window (0 when it could not be made). One the section could not be opened or written for (memory
+    // was short) is published at a later call, so a messenger that starts later still finds the item.
+    if (published) return;
+    if (!todaySection.IsOpen() && !todaySection.Open(TODAY_SECTION_NAME)) return;
+    const DWORD handle = HandleValue(itemWindow);
+    published = todaySection.Write(0, &handle, sizeof(handle));
+}
+
 void MainLink::WithdrawPublishedWindow() {
+    published = false;
     if (!todaySection.IsOpen()) return;
     const DWORD none = 0;
     todaySection.Write(0, &none, sizeof(none));

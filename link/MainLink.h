@@ -58,6 +58,8 @@ public:
     void ItemWindowDestroyed();
     // Zeroes the published window handle and closes the item's section.
     void Unpublish();
+    // Publishes the item window in "TodayFileMapping" if that could not be done before (memory was short).
+    void PublishIfNot();
     // The liveness ping of the host's refresh query. False when the main application is gone: its shell
     // notification is removed and it is forgotten with the notices, at once. A busy one is alive; while it is
     // left alone, only whether its window still exists is checked. The verdict is about the link as it was when
@@ -112,6 +114,7 @@ private:
     void Forget();
 
     HWND itemWindow;     // the window published and named as the sender
+    bool published;      // ...and written into the section
     bool busy;           // the linked window timed out without a word from it...
     DWORD busySince;     // ...at this tick count
     unsigned heard;      // messages taken from the main application so far

@@ -21,7 +21,7 @@ ResolutionCache verticalResolution = {false, 0};
 int Cached(ResolutionCache& cache, int index) {
     if (!cache.queried) {
         cache.value = ScreenDeviceCaps(index);
-        cache.queried = true;
+        cache.queried = cache.value > 0;  // no screen device context (memory short): asked again next time
     }
     return cache.value;
 }

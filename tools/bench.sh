@@ -14,7 +14,7 @@ measure() {
   "$here/../cmake/wine-run.sh" "$@" --json >> "$figures" || echo "  (no figure: $* failed)" >&2
 }
 # One process per figure: each starts from a fresh heap and a fresh load of the item.
-for figure in refresh ingest paint portrait longtext memory; do
+for figure in refresh ingest paint portrait longtext memory peak; do
   measure "$build/bin/item_bench.exe" "$figure"
 done
 measure "$build/bin/list_bench.exe"
