@@ -1,9 +1,9 @@
 // TodayHost.exe: the Today screen host simulator, interactive or driven by a script.
 #include <vector>
 #include "HostOptions.h"
-#include "platform/MessagePump.h"
+#include "toolbox/MessagePump.h"
 #include "ScriptRunner.h"
-#include "TextUtil.h"
+#include "toolbox/SystemError.h"
 #include "toolbox/Console.h"
 
 constexpr int EXIT_USAGE = 2;
@@ -27,10 +27,9 @@ bool LoadSteps(const HostOptions& options, std::vector<ScriptStep>& steps, std::
         if (ParseStepList(options.stepList, steps, problem)) return true;
     } else {
         source = options.scriptFile;
-        std::wstring text;
-        if (!ReadTextFile(options.scriptFile, text)) {
-            PrintError(L"TodayHost: cannot read the script " + options.scriptFile + L": " +
-                       LastErrorText(GetLastError()));
+        std::wstring text, error;
+        if (!ReadScriptFile(options.scriptFile, text, error)) {
+            PrintError(L"TodayHost: --script: " + error);
             return false;
         }
         if (ParseScript(text, steps, problem)) return true;
@@ -76,7 +75,7 @@ int wmain(int argc, wchar_t** argv) {
 
     TodayHost host(options.config);
     if (!host.Create()) {
-        PrintError(L"TodayHost: cannot create the host window: " + LastErrorText(GetLastError()));
+        PrintError(L"TodayHost: cannot create the host window: " + SystemErrorText(GetLastError()));
         return EXIT_HOST_FAILED;
     }
     if (!scripted) return RunInteractive();

@@ -1,6 +1,6 @@
 #include "HostOptions.h"
 #include "Script.h"
-#include "TextUtil.h"
+#include "toolbox/Decimal.h"
 
 bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& options, std::wstring& error) {
     for (size_t i = 0; i < args.size(); ++i) {

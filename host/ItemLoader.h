@@ -4,12 +4,7 @@
 #include <string>
 #include "HostedItem.h"
 #include "ItemRegistry.h"
-
-// An export of an item DLL by ordinal, as a typed function pointer (null when missing).
-template <typename Function>
-Function ExportByOrdinal(HMODULE module, WORD ordinal) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(ordinal))));
-}
+#include "toolbox/ModuleExport.h"
 
 struct ItemLoadResult {
     std::unique_ptr<HostedItem> item;  // null when the item is not shown at all

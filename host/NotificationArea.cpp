@@ -1,4 +1,5 @@
 #include "NotificationArea.h"
+#include "toolbox/WindowObject.h"
 
 NotificationArea::NotificationArea(Listener listener) : listener(std::move(listener)) {}
 
@@ -22,11 +23,7 @@ bool NotificationArea::Create() {
 }
 
 LRESULT CALLBACK NotificationArea::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto area = reinterpret_cast<NotificationArea*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto area = WindowObject<NotificationArea>(window, message, lParam);
     if (area && message == WM_COPYDATA) return area->OnCopyData(*reinterpret_cast<COPYDATASTRUCT*>(lParam));
     if (area && message == WM_NCDESTROY) area->window = nullptr;
     return DefWindowProcW(window, message, wParam, lParam);

@@ -1,7 +1,7 @@
 #include "OptionsDialogRunner.h"
 #include <cwchar>
 #include "ItemLoader.h"
-#include "TextUtil.h"
+#include "toolbox/SystemError.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ bool OptionsDialogRunner::Run(HWND owner, HostedItem& item, DLGPROC procedure, D
     KillTimer(owner, HOST_DIALOG_GUARD_TIMER_ID);
     pendingClose = DialogClose::None;
     if (result == -1) {
-        error = L"the options dialog of " + label + L" could not be made: " + LastErrorText(lastError);
+        error = L"the options dialog of " + label + L" could not be made: " + SystemErrorText(lastError);
         return false;
     }
     if (guardFired) {

@@ -1,11 +1,14 @@
 #include "ScreenMode.h"
-#include "TextUtil.h"
+#include "toolbox/Decimal.h"
 
 namespace {
 
 // A whole number from 1 to limit; a sign is no part of a size.
 bool ParseCount(const std::wstring& text, int limit, int& value) {
-    return !text.empty() && text[0] != L'+' && text[0] != L'-' && ParseInt(text, value) && value >= 1 && value <= limit;
+    long long number = 0;
+    if (!ParseDecimal(text, 1, limit, number)) return false;
+    value = static_cast<int>(number);
+    return true;
 }
 
 constexpr int LARGEST_DPI = 960;

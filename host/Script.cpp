@@ -2,7 +2,8 @@
 #include <windows.h>
 #include <cwctype>
 #include "ScriptVerbs.h"
-#include "TextUtil.h"
+#include "toolbox/Utf8.h"
+#include "toolbox/WholeFile.h"
 
 namespace {
 
@@ -122,6 +123,14 @@ bool ParseLine(const std::wstring& line, int number, std::vector<ScriptStep>& st
 }
 
 }  // namespace
+
+bool ReadScriptFile(const std::wstring& path, std::wstring& text, std::wstring& error) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, error)) return false;
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+    text = FromUtf8(bytes);
+    return true;
+}
 
 bool ParseScript(const std::wstring& text, std::vector<ScriptStep>& steps, ScriptProblem& problem) {
     int number = 0;

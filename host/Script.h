@@ -12,6 +12,8 @@ struct ScriptProblem {
     std::wstring message;
 };
 
+// Reads a script file as UTF-8 (a byte-order mark is dropped). False with an error that names the file.
+bool ReadScriptFile(const std::wstring& path, std::wstring& text, std::wstring& error);
 // Parses a whole script. False with the first problem found.
 bool ParseScript(const std::wstring& text, std::vector<ScriptStep>& steps, ScriptProblem& problem);
 // Parses "step; step; ..." from the command line; each step counts as one line.

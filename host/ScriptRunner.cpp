@@ -1,6 +1,5 @@
 #include "ScriptRunner.h"
-#include "platform/MessagePump.h"
-#include "TextUtil.h"
+#include "toolbox/MessagePump.h"
 #include "TodayHost.h"
 #include "toolbox/Console.h"
 

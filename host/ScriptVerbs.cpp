@@ -1,9 +1,10 @@
 #include "ScriptVerbs.h"
-#include "platform/MessagePump.h"
-#include "Screenshot.h"
-#include "TextUtil.h"
+#include "toolbox/MessagePump.h"
+#include "PngFile.h"
 #include "TodayHost.h"
 #include "toolbox/Console.h"
+#include "toolbox/Decimal.h"
+#include "toolbox/SystemError.h"
 
 unsigned KeyCodeOfName(const std::wstring& name) {
     if (name == L"right") return VK_RIGHT;
@@ -143,12 +144,12 @@ bool Pump(ScriptContext&, const ScriptStep& step, std::wstring& error) {
 
 bool Screenshot(ScriptContext& context, const ScriptStep& step, std::wstring& error) {
     const std::wstring& path = step.args[0];
-    Pixels pixels;
-    if (!CaptureClient(context.host.Window(), pixels)) {
+    const Capture capture = CaptureWindow(context.host.Window());
+    if (capture.pixels.empty()) {
         error = L"screenshot: cannot read the screen's pixels";
         return false;
     }
-    if (!SavePng(pixels, path, error)) {
+    if (!SavePng(capture, path, error)) {
         error = L"screenshot: " + error;
         return false;
     }
@@ -166,7 +167,7 @@ bool StartProgram(ScriptContext& context, const ScriptStep& step, bool wait, std
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(0);
     if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        error = step.verb + L": cannot start " + program + L": " + LastErrorText(GetLastError());
+        error = step.verb + L": cannot start " + program + L": " + SystemErrorText(GetLastError());
         return false;
     }
     KernelHandle thread(info.hThread);

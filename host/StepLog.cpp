@@ -1,6 +1,6 @@
 #include "StepLog.h"
-#include "TextUtil.h"
 #include "TodayHost.h"
+#include "toolbox/SystemError.h"
 #include "toolbox/Utf8.h"
 #include <cstdio>
 
@@ -27,7 +27,7 @@ bool StepLog::Open(const std::wstring& path, const std::wstring& watched, std::w
     file.Reset(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                            nullptr));
     if (file) return true;
-    error = L"--step-log: cannot write " + path + L": " + LastErrorText(GetLastError());
+    error = L"--step-log: cannot write " + path + L": " + SystemErrorText(GetLastError());
     return false;
 }
 

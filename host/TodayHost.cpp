@@ -1,9 +1,9 @@
 #include "TodayHost.h"
-#include "platform/MessagePump.h"
+#include "toolbox/MessagePump.h"
 #include "platform/ScopedHandles.h"
 #include "ScreenPainter.h"
-#include "TextUtil.h"
 #include "toolbox/Console.h"
+#include "toolbox/WindowObject.h"
 
 namespace {
 
@@ -316,12 +316,8 @@ LRESULT CALLBACK TodayHost::WindowProc(HWND window, UINT message, WPARAM wParam,
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = {LARGEST_WINDOW_SIDE, LARGEST_WINDOW_SIDE};
         return 0;
     }
-    if (message == WM_NCCREATE) {
-        auto host = static_cast<TodayHost*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(host));
-        host->window = window;  // before CreateWindowExW returns: the first messages need it
-    }
-    auto host = reinterpret_cast<TodayHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto host = WindowObject<TodayHost>(window, message, lParam);
+    if (message == WM_NCCREATE) host->window = window;  // before CreateWindowExW returns: the first messages need it
     // Messages before WM_NCCREATE and after WM_DESTROY have no host behind them.
     if (!host || host->window != window) return DefWindowProcW(window, message, wParam, lParam);
     return host->OnMessage(message, wParam, lParam);

@@ -1,26 +1,12 @@
-// The stand-in's command line: "run" (or nothing) starts the main instance; every other command is a control
-// command for the running instance.
+// The stand-in's command line: "run" (or nothing) starts the main instance, "help" prints the usage text; every
+// other command is a control command for the running instance (PeerCommands.h).
 #pragma once
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "PeerCommands.h"
 
-enum class PeerCommandKind {
-    Run,
-    Send,
-    Add,
-    Sort,
-    Clear,
-    Status,
-    Detach,
-    Hang,
-    Slow,
-    Restart,
-    Exit,
-    Crash,
-    Flood,
-    Help
-};
+enum class PeerCommandKind { Run, Help, Control };
 
 struct RunOptions {
     std::wstring noticesPath;     // empty: no notices
@@ -35,16 +21,14 @@ struct RunOptions {
 
 struct PeerCommand {
     PeerCommandKind kind = PeerCommandKind::Run;
-    RunOptions run;          // for Run
-    std::wstring file;       // notices file of Send (optional) and Add
-    DWORD value = 0;         // status value of Status, milliseconds of Hang, Slow and Restart, count of Flood
-    DWORD textLength = 100;  // characters of each Flood notice's text
+    RunOptions run;                           // for Run
+    const PeerCommandRow* control = nullptr;  // for Control
+    std::wstring file;                        // its notices file, when given
+    std::vector<DWORD> values;                // its numbers in order, optional ones left out given their default
 };
 
 // args excludes the program name. On failure `error` names the problem (the caller adds the usage text).
 bool ParseCommandLine(const std::vector<std::wstring>& args, PeerCommand& command, std::string& error);
 // Fills options that the command line left open from the environment (the item starts us without one).
 void ApplyEnvironment(RunOptions& options);
-const char* UsageText();
-// The command's name as typed, for messages.
-const char* CommandName(PeerCommandKind kind);
+std::string UsageText();

@@ -10,37 +10,6 @@ namespace {
 
 const DWORD kExitWaitMs = 30000;
 
-ULONG_PTR ControlCode(PeerCommandKind kind) {
-    switch (kind) {
-    case PeerCommandKind::Send:
-        return PeerControlSend;
-    case PeerCommandKind::Add:
-        return PeerControlAdd;
-    case PeerCommandKind::Sort:
-        return PeerControlSort;
-    case PeerCommandKind::Clear:
-        return PeerControlClear;
-    case PeerCommandKind::Status:
-        return PeerControlStatus;
-    case PeerCommandKind::Detach:
-        return PeerControlDetach;
-    case PeerCommandKind::Hang:
-        return PeerControlHang;
-    case PeerCommandKind::Exit:
-        return PeerControlExit;
-    case PeerCommandKind::Crash:
-        return PeerControlCrash;
-    case PeerCommandKind::Flood:
-        return PeerControlFlood;
-    case PeerCommandKind::Slow:
-        return PeerControlSlow;
-    case PeerCommandKind::Restart:
-        return PeerControlRestart;
-    default:
-        return 0;
-    }
-}
-
 int Fail(const std::string& message) {
     WriteError("ArdenoPeer: " + message + "\n");
     return PeerExitFailure;
@@ -49,21 +18,16 @@ int Fail(const std::string& message) {
 }  // namespace
 
 int RunControlCommand(const PeerCommand& command) {
-    const std::string name = CommandName(command.kind);
+    const std::string name = command.control->word;
     std::vector<BYTE> payload;
     if (!command.file.empty()) {
         std::vector<Notice> notices;
         std::string error;
         if (!LoadNoticesFile(command.file, notices, error)) return Fail(name + ": " + error);
         payload = PackNotices(notices);
-    } else if (command.kind == PeerCommandKind::Status || command.kind == PeerCommandKind::Hang ||
-               command.kind == PeerCommandKind::Slow || command.kind == PeerCommandKind::Restart) {
-        const BYTE* value = reinterpret_cast<const BYTE*>(&command.value);
-        payload.assign(value, value + sizeof(command.value));
-    } else if (command.kind == PeerCommandKind::Flood) {
-        const DWORD values[] = {command.value, command.textLength};
-        const BYTE* bytes = reinterpret_cast<const BYTE*>(values);
-        payload.assign(bytes, bytes + sizeof(values));
+    } else {
+        const BYTE* bytes = reinterpret_cast<const BYTE*>(command.values.data());
+        payload.assign(bytes, bytes + command.values.size() * sizeof(DWORD));
     }
 
     HWND instance = FindRunningInstance();
@@ -77,13 +41,13 @@ int RunControlCommand(const PeerCommand& command) {
     GetWindowThreadProcessId(instance, &processId);
     KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
 
-    COPYDATASTRUCT data = {ControlCode(command.kind), static_cast<DWORD>(payload.size()),
+    COPYDATASTRUCT data = {command.control->code, static_cast<DWORD>(payload.size()),
                            payload.empty() ? nullptr : payload.data()};
     LRESULT result = SendMessageW(instance, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
     int exitCode = PeerExitOk;
     if (result != 1) {
         exitCode = Fail(name + ": the running instance did not carry it out");
-    } else if (command.kind == PeerCommandKind::Exit || command.kind == PeerCommandKind::Crash) {
+    } else if (command.control->flow == PeerCommandFlow::Ends) {
         if (process && WaitForSingleObject(process.get(), kExitWaitMs) != WAIT_OBJECT_0)
             exitCode = Fail(name + ": the running instance did not end within 30 s");
     }

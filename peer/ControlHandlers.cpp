@@ -1,8 +1,9 @@
-// The control commands, as the running instance carries them out. Each is answered only when its work is
-// done, so the command that sent it can return at that point.
+// The control commands (PeerCommands.h), as the running instance carries them out. Each is answered only when its
+// work is done, so the command that sent it can return at that point.
 #include "../kit/LinkWire.h"
 #include "ControlProtocol.h"
 #include "PeerApplication.h"
+#include "PeerCommands.h"
 #include "Transcript.h"
 #include <cstring>
 
@@ -17,56 +18,19 @@ bool ReadValue(const COPYDATASTRUCT& data, DWORD& value) {
 }  // namespace
 
 LRESULT PeerApplication::OnControl(WPARAM sender, const COPYDATASTRUCT& data) {
-    const char* name = PeerControlName(data.dwData);
-    bool done = true;
-    switch (data.dwData) {
-    case PeerControlSend:
-        done = OnSendCommand(data, true);
-        break;
-    case PeerControlAdd:
-        done = OnSendCommand(data, false);
-        break;
-    case PeerControlSort:
-        Logged(LINKM_SORT, 0, link.Sort());
-        break;
-    case PeerControlClear:
-        done = OnClearCommand();
-        break;
-    case PeerControlStatus:
-        done = OnStatusCommand(data);
-        break;
-    case PeerControlDetach:
-        done = OnDetachCommand();
-        break;
-    case PeerControlFlood:
-        done = OnFloodCommand(data);
-        break;
-    case PeerControlSlow:
-        done = OnSlowCommand(data);
-        break;
-    case PeerControlRestart:
-        // Logged before the window goes: the lines of the restart follow it.
-        transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
-        return OnRestartCommand(data) ? 1 : 0;
-    // These three answer early themselves and log before they do.
-    case PeerControlHang:
-        transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
-        OnHangCommand(data);
-        return 1;
-    case PeerControlExit:
-        transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
-        OnExitCommand();
-        return 1;
-    case PeerControlCrash:
-        transcript.CopyData(TranscriptDirection::Received, sender, data, 1, name);
-        OnCrashCommand();
-        return 1;
-    }
-    transcript.CopyData(TranscriptDirection::Received, sender, data, done ? 1 : 0, name);
+    const PeerCommandRow& command = *FindPeerCommand(data.dwData);
+    const bool loggedFirst = command.flow != PeerCommandFlow::LoggedAfter;
+    if (loggedFirst) transcript.CopyData(TranscriptDirection::Received, sender, data, 1, command.word);
+    const bool done = (this->*command.handler)(data);
+    if (!loggedFirst) transcript.CopyData(TranscriptDirection::Received, sender, data, done ? 1 : 0, command.word);
     return done ? 1 : 0;
 }
 
-bool PeerApplication::OnSendCommand(const COPYDATASTRUCT& data, bool fullPush) {
+bool PeerApplication::OnSendCommand(const COPYDATASTRUCT& data) { return TakeNotices(data, true); }
+
+bool PeerApplication::OnAddCommand(const COPYDATASTRUCT& data) { return TakeNotices(data, false); }
+
+bool PeerApplication::TakeNotices(const COPYDATASTRUCT& data, bool fullPush) {
     std::vector<Notice> notices;
     if (!UnpackNotices(static_cast<const BYTE*>(data.lpData), data.lpData ? data.cbData : 0, notices)) return false;
     AddPending(notices);
@@ -75,7 +39,12 @@ bool PeerApplication::OnSendCommand(const COPYDATASTRUCT& data, bool fullPush) {
     return true;
 }
 
-bool PeerApplication::OnClearCommand() {
+bool PeerApplication::OnSortCommand(const COPYDATASTRUCT&) {
+    Logged(LINKM_SORT, 0, link.Sort());
+    return true;
+}
+
+bool PeerApplication::OnClearCommand(const COPYDATASTRUCT&) {
     ClearPending();
     Logged(LINKM_CLEAR, 0, link.Clear());
     return true;
@@ -88,7 +57,7 @@ bool PeerApplication::OnStatusCommand(const COPYDATASTRUCT& data) {
     return true;
 }
 
-bool PeerApplication::OnDetachCommand() {
+bool PeerApplication::OnDetachCommand(const COPYDATASTRUCT&) {
     Logged(LINKM_MAIN_DETACH, 0, link.Detach());
     InvalidateRect(window, nullptr, TRUE);
     return true;
@@ -105,12 +74,13 @@ bool PeerApplication::OnFloodCommand(const COPYDATASTRUCT& data) {
     return true;
 }
 
-void PeerApplication::OnHangCommand(const COPYDATASTRUCT& data) {
+bool PeerApplication::OnHangCommand(const COPYDATASTRUCT& data) {
     DWORD milliseconds = 0;
     ReadValue(data, milliseconds);
     // Answer first, then hang inside the handler: every message sent to us after the command returns waits.
     ReplyMessage(1);
     Sleep(milliseconds);
+    return true;
 }
 
 bool PeerApplication::OnSlowCommand(const COPYDATASTRUCT& data) {
@@ -139,14 +109,16 @@ bool PeerApplication::OnRestartCommand(const COPYDATASTRUCT& data) {
     return true;
 }
 
-void PeerApplication::OnExitCommand() {
+bool PeerApplication::OnExitCommand(const COPYDATASTRUCT&) {
     Shutdown();
     ReplyMessage(1);
     DestroyWindow(window);
+    return true;
 }
 
-void PeerApplication::OnCrashCommand() {
+bool PeerApplication::OnCrashCommand(const COPYDATASTRUCT&) {
     ReplyMessage(1);
     // No goodbye: the item keeps our stale handle and finds us gone by its ping.
     TerminateProcess(GetCurrentProcess(), 3);
+    return true;
 }

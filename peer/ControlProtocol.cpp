@@ -1,38 +1,6 @@
 #include "ControlProtocol.h"
 #include <cstring>
 
-bool IsPeerControlCode(ULONG_PTR code) { return code > PeerControlBase && code <= PeerControlRestart; }
-
-const char* PeerControlName(ULONG_PTR code) {
-    switch (code) {
-    case PeerControlSend:
-        return "send";
-    case PeerControlAdd:
-        return "add";
-    case PeerControlSort:
-        return "sort";
-    case PeerControlClear:
-        return "clear";
-    case PeerControlStatus:
-        return "status";
-    case PeerControlDetach:
-        return "detach";
-    case PeerControlHang:
-        return "hang";
-    case PeerControlExit:
-        return "exit";
-    case PeerControlCrash:
-        return "crash";
-    case PeerControlFlood:
-        return "flood";
-    case PeerControlSlow:
-        return "slow";
-    case PeerControlRestart:
-        return "restart";
-    }
-    return "";
-}
-
 namespace {
 
 void Append(std::vector<BYTE>& packed, const void* data, size_t size) {

@@ -1,8 +1,8 @@
 #include "NoticesFile.h"
 #include "NoticeTime.h"
 #include "Hex.h"
-#include "../platform/ScopedHandles.h"
 #include "../toolbox/Utf8.h"
+#include "../toolbox/WholeFile.h"
 #include <nlohmann/json.hpp>
 
 using nlohmann::json;
@@ -109,36 +109,6 @@ bool ParseNotice(const json& notice, size_t index, Notice& payload, std::string&
     return TimeField(notice, index, payload.time, error);
 }
 
-bool ReadWholeFile(const std::wstring& path, std::string& content, DWORD& failure) {
-    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        failure = GetLastError();
-        return false;
-    }
-    content.clear();
-    char buffer[4096];
-    DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) != FALSE) && got > 0)
-        content.append(buffer, got);
-    if (!ok) failure = GetLastError();
-    return ok;
-}
-
-std::string SystemErrorText(DWORD code) {
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = text ? text : L"";
-    LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
-        message.pop_back();
-    std::string result = "error " + std::to_string(code);
-    if (!message.empty()) result += " (" + ToUtf8(message) + ")";
-    return result;
-}
-
 }  // namespace
 
 bool ParseNotices(const std::string& text, std::vector<Notice>& notices, std::string& error) {
@@ -174,9 +144,12 @@ bool ParseNotices(const std::string& text, std::vector<Notice>& notices, std::st
 
 bool LoadNoticesFile(const std::wstring& path, std::vector<Notice>& notices, std::string& error) {
     std::string content, problem;
-    DWORD failure = 0;
-    if (!ReadWholeFile(path, content, failure)) problem = "cannot read it: " + SystemErrorText(failure);
-    else if (ParseNotices(content, notices, problem)) return true;
+    std::wstring unread;
+    if (!ReadWholeFile(path, content, unread)) {
+        error = "notices file: " + ToUtf8(unread);
+        return false;
+    }
+    if (ParseNotices(content, notices, problem)) return true;
     error = "notices file '" + ToUtf8(path) + "': " + problem;
     return false;
 }

@@ -11,5 +11,5 @@
 
 // Errors read "<problem>"; the caller names the file.
 bool ParseNotices(const std::string& json, std::vector<Notice>& notices, std::string& error);
-// Errors name the file: "notices file 'X': <problem>".
+// Errors name the file: "notices file 'X': <problem>", or "notices file: cannot read 'X': <reason>".
 bool LoadNoticesFile(const std::wstring& path, std::vector<Notice>& notices, std::string& error);

@@ -1,8 +1,9 @@
 #include "PeerApplication.h"
 #include "../kit/LinkWire.h"
-#include "ControlProtocol.h"
+#include "PeerCommands.h"
 #include "Transcript.h"
 #include "../toolbox/Utf8.h"
+#include "../toolbox/WindowObject.h"
 #include <algorithm>
 
 PeerApplication::PeerApplication(const RunOptions& options, Transcript& transcript)
@@ -86,15 +87,10 @@ void PeerApplication::ClearPending() {
 }
 
 LRESULT CALLBACK PeerApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* application = static_cast<PeerApplication*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(application));
-        application->window = window;
-    }
-    auto* application = reinterpret_cast<PeerApplication*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* application = WindowObject<PeerApplication>(window, message, lParam);
     if (!application) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCCREATE) application->window = window;
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         application->window = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -150,7 +146,7 @@ LRESULT PeerApplication::OnActivate(WPARAM item, LinkEvent& event) {
 }
 
 LRESULT PeerApplication::OnCopyData(WPARAM sender, const COPYDATASTRUCT& data) {
-    if (IsPeerControlCode(data.dwData)) return OnControl(sender, data);
+    if (FindPeerCommand(data.dwData)) return OnControl(sender, data);
     transcript.CopyData(TranscriptDirection::Received, sender, data, 0);
     return 0;
 }

@@ -40,18 +40,23 @@ private:
     LRESULT OnStranger(UINT message, WPARAM wParam, LPARAM lParam, LinkEvent& event);
     // Copy-data of the stand-in's own kinds.
     LRESULT OnCopyData(WPARAM sender, const COPYDATASTRUCT& data);
-    // Control commands (ControlHandlers.cpp).
+    // Control commands (ControlHandlers.cpp), each a row of PeerCommands().
+    friend const std::vector<PeerCommandRow>& PeerCommands();
     LRESULT OnControl(WPARAM sender, const COPYDATASTRUCT& data);
-    bool OnSendCommand(const COPYDATASTRUCT& data, bool fullPush);
-    bool OnClearCommand();
+    bool OnSendCommand(const COPYDATASTRUCT& data);
+    bool OnAddCommand(const COPYDATASTRUCT& data);
+    bool OnSortCommand(const COPYDATASTRUCT& data);
+    bool OnClearCommand(const COPYDATASTRUCT& data);
     bool OnStatusCommand(const COPYDATASTRUCT& data);
-    bool OnDetachCommand();
+    bool OnDetachCommand(const COPYDATASTRUCT& data);
     bool OnFloodCommand(const COPYDATASTRUCT& data);
-    void OnHangCommand(const COPYDATASTRUCT& data);
+    bool OnHangCommand(const COPYDATASTRUCT& data);
     bool OnSlowCommand(const COPYDATASTRUCT& data);
     bool OnRestartCommand(const COPYDATASTRUCT& data);
-    void OnExitCommand();
-    void OnCrashCommand();
+    bool OnExitCommand(const COPYDATASTRUCT& data);
+    bool OnCrashCommand(const COPYDATASTRUCT& data);
+    // The notices of send and add join the pending ones; send pushes them all, add sends only these.
+    bool TakeNotices(const COPYDATASTRUCT& data, bool fullPush);
     // The window itself.
     void OnPaint();
     void OnDestroy();

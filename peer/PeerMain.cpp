@@ -4,6 +4,7 @@
 #include "MainInstance.h"
 #include "PeerNames.h"
 #include "../toolbox/Console.h"
+#include "../toolbox/LocalMemory.h"
 #include <shellapi.h>
 #include <cwchar>
 
@@ -18,10 +19,9 @@ std::vector<std::wstring> Arguments() {
     if (length && line.size() >= length && _wcsnicmp(line.c_str(), module, length) == 0)
         line = L"program" + line.substr(length);
     int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(line.c_str(), &count);
+    LocalMemory<LPWSTR*> argv(CommandLineToArgvW(line.c_str(), &count));
     std::vector<std::wstring> args;
-    for (int i = 1; argv && i < count; ++i) args.push_back(argv[i]);
-    LocalFree(argv);
+    for (int i = 1; argv && i < count; ++i) args.push_back(argv.get()[i]);
     return args;
 }
 
@@ -43,7 +43,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     case PeerCommandKind::Run:
         ApplyEnvironment(command.run);
         return RunMainInstance(instance, command.run);
-    default:
+    case PeerCommandKind::Control:
         return RunControlCommand(command);
     }
+    return PeerExitUsage;
 }

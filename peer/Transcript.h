@@ -1,6 +1,6 @@
 // The conversation with the item, one JSON object a line, written through at once so that a person or a
 // test can follow it while the program runs. Lines look like
-//   {"t":12,"dir":"sent","msg":1124,"name":"LINKM_MAIN_ATTACH","wParam":65620,"lParam":0,"result":1}
+//   {"dir":"sent","msg":1124,"name":"LINKM_MAIN_ATTACH","wParam":65620,"lParam":0,"result":1,"t":12}
 // and copy-data lines add "dwData", "cbData", "text" (the payload as UTF-16) and "hex" (its bytes). Calls into
 // the shell helper library are "called" lines, the stand-in's own steps (opening a notice) "self" lines.
 #pragma once

@@ -10,7 +10,7 @@
 #include "support/JsonLines.h"
 #include "support/NotificationArea.h"
 #include "support/PeerProcess.h"
-#include "support/PixelCapture.h"
+#include "toolbox/WindowCapture.h"
 #include "support/Registry.h"
 #include "toolbox/Utf8.h"
 #include <gtest/gtest.h>

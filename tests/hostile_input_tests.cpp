@@ -4,7 +4,7 @@
 #include "support/ChildRun.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
-#include "support/PixelCapture.h"
+#include "toolbox/WindowCapture.h"
 #include "support/ScratchFiles.h"
 #include "support/Surface.h"
 #include "support/TestData.h"

@@ -3,7 +3,7 @@
 // runs launch_recorder.exe, which releases a semaphore, once the key has been handed back, and waits for an event
 // the test sets once the sample has gone.
 #include "kit/LinkWire.h"
-#include "platform/MessagePump.h"
+#include "toolbox/MessagePump.h"
 #include "support/PeerProcess.h"
 #include "toolbox/Utf8.h"
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "support/ItemHarness.h"
 #include "support/LaunchRecorder.h"
 #include "support/MainApplication.h"
-#include "support/PixelCapture.h"
+#include "toolbox/WindowCapture.h"
 #include "support/Sections.h"
 #include "support/ThreadedMainApplication.h"
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "support/MainApplication.h"
 #include "support/NoticeFeed.h"
 #include "support/NotificationArea.h"
-#include "support/PixelCapture.h"
+#include "toolbox/WindowCapture.h"
 #include "support/Sections.h"
 #include "support/ThreadedMainApplication.h"
 #include <gtest/gtest.h>

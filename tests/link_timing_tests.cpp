@@ -7,7 +7,7 @@
 #include "link/NoticePayload.h"
 #include "support/ItemStage.h"
 #include "support/ItemTexts.h"
-#include "support/PixelCapture.h"
+#include "toolbox/WindowCapture.h"
 #include <gtest/gtest.h>
 #include <memory>
 

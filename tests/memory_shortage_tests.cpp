@@ -7,7 +7,7 @@
 #include "support/ChildRun.h"
 #include "support/PeerProcess.h"  // ProgramFolder
 #include "support/ScratchFiles.h"
-#include "platform/MessagePump.h"
+#include "toolbox/MessagePump.h"
 #include "platform/ScopedHandles.h"
 #include <gtest/gtest.h>
 #include <deque>

@@ -5,7 +5,7 @@
 #include "render/Metrics.h"
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
-#include "support/PixelCapture.h"
+#include "toolbox/WindowCapture.h"
 #include "support/Sections.h"
 #include "toolbox/Utf8.h"
 #include <gtest/gtest.h>

@@ -232,7 +232,7 @@ TEST(ParseNotice, KeepsEachFieldWithinItsBound) {
     } rows[] = {
         {"every field at its bound", JoinFields({key, path, shown, shown, L"1"}), true, key.size(), path.size(),
          shown.size(), shown.size()},
-        {"a key one past: refused", JoinFields({key + L"k", L"", L"s", L"t", L"1"}), false},
+        {"a key one past: refused", JoinFields({key + L"k", L"", L"s", L"t", L"1"}), false, 0, 0, 0, 0},
         {"a path one past: no portrait", JoinFields({L"k", path + L"p", L"s", L"t", L"1"}), true, 1, 0, 1, 1},
         {"sender and text one past: cut", JoinFields({L"k", L"", shown + L"s", shown + L"t", L"1"}), true, 1, 0,
          shown.size(), shown.size()},

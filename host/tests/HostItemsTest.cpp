@@ -1,8 +1,9 @@
 // Loading registered items, stacking them, the refresh query, unloading and reloading.
 #include <gtest/gtest.h>
 #include "HostTestSupport.h"
-#include "platform/MessagePump.h"
+#include "toolbox/MessagePump.h"
 #include "toolbox/Utf8.h"
+#include "toolbox/WindowObject.h"
 #include <thread>
 
 namespace {
@@ -24,8 +25,8 @@ public:
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto self = WindowObject<BroadcastingProgram>(window, message, lParam);
         if (message != TEST_ITEM_TAP_WAIT) return DefWindowProcW(window, message, wParam, lParam);
-        auto self = reinterpret_cast<BroadcastingProgram*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         SendMessageW(self->host, WM_WININICHANGE, WININICHANGE_TODAY_ITEMS, 0);
         return 1;
     }
@@ -36,8 +37,7 @@ private:
         windowClass.lpszClassName = L"HostTestBroadcastingProgram";
         RegisterClassW(&windowClass);
         window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 windowClass.hInstance, nullptr);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+                                 windowClass.hInstance, this);
         SetEvent(ready.get());
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
@@ -65,9 +65,10 @@ TEST_F(HostItems, StacksItemsByOrderAcrossTheFullWidth) {
     EXPECT_STREQ(L"Berry", host->Items()[0]->Name());
     EXPECT_STREQ(L"Cherry", host->Items()[1]->Name());
     EXPECT_STREQ(L"Apple", host->Items()[2]->Name());
-    // Each item was handed a record with its order and cyp 0.
-    EXPECT_TRUE(HasEvent("Apple:init enabled=1 order=2 cyp=0 options=1 selectability=2"));
-    EXPECT_TRUE(HasEvent("Berry:init enabled=1 order=0 cyp=0 options=1 selectability=2"));
+    // Each item was handed a record with its order and cyp 0, once.
+    using Records = std::vector<std::string>;
+    EXPECT_EQ(Records{"enabled=1 order=2 cyp=0 options=1 selectability=2"}, Initializations(L"Apple"));
+    EXPECT_EQ(Records{"enabled=1 order=0 cyp=0 options=1 selectability=2"}, Initializations(L"Berry"));
 
     RECT client;
     GetClientRect(host->Window(), &client);
@@ -107,11 +108,13 @@ TEST_F(HostItems, LeavesOutItemsThatAreDisabledNotCustomOrMakeNoWindow) {
     ASSERT_EQ(1u, host->Items().size());
     EXPECT_STREQ(L"Good", host->Items()[0]->Name());
     // A disabled item is still asked, with fEnabled 0, so it can decline; then its DLL goes.
-    EXPECT_TRUE(HasEvent("Off:init enabled=0 order=1 cyp=0 options=1 selectability=2"));
-    EXPECT_TRUE(HasEvent("Null:init enabled=1 order=2 cyp=0 options=1 selectability=2"));
+    using Records = std::vector<std::string>;
+    EXPECT_EQ(Records{"enabled=0 order=1 cyp=0 options=1 selectability=2"}, Initializations(L"Off"));
+    EXPECT_EQ(Records{"enabled=1 order=2 cyp=0 options=1 selectability=2"}, Initializations(L"Null"));
     EXPECT_EQ(nullptr, GetModuleHandleW(TestItemModuleName('B').c_str()));
     EXPECT_EQ(nullptr, GetModuleHandleW(TestItemModuleName('C').c_str()));
-    EXPECT_EQ(0, CountEvents("Tasks:"));
+    // Only items of the custom type are asked at all.
+    EXPECT_TRUE(Initializations(L"Tasks").empty());
 }
 
 TEST_F(HostItems, RefreshReLaysOutOnlyWhenAnItemAnswersNonZero) {
@@ -124,11 +127,16 @@ TEST_F(HostItems, RefreshReLaysOutOnlyWhenAnItemAnswersNonZero) {
 
     // The item changed its cyp but said nothing changed: the host keeps the old layout.
     SendMessageW(top.window, TEST_ITEM_SET_REFRESH, 60, 0);
+    ClearRecorded();
     EXPECT_FALSE(host->RefreshItems());
     EXPECT_EQ(20, Height(top));
     EXPECT_EQ(belowTop, below.rect.top);
-    EXPECT_EQ(1, CountEvents("Top:query"));
-    EXPECT_EQ(1, CountEvents("Below:query"));
+    // Each item is asked once, with its own record.
+    EXPECT_TRUE(SequenceIs(
+        Recorded(),
+        {To(top.window, {WM_TODAYCUSTOM_QUERYREFRESHCACHE, Delivery::Sent, reinterpret_cast<WPARAM>(&top.record), 0}),
+         To(below.window,
+            {WM_TODAYCUSTOM_QUERYREFRESHCACHE, Delivery::Sent, reinterpret_cast<WPARAM>(&below.record), 0})}));
 
     SendMessageW(top.window, TEST_ITEM_SET_REFRESH, 60, 1);
     EXPECT_TRUE(host->RefreshItems());
@@ -190,7 +198,7 @@ TEST_F(HostItems, TurningTheScreenGivesEveryItemTheNewWidthAndLaysTheListOutAgai
         bool scrolls;
     } turns[] = {{{320, 240}, true}, {{240, 320}, false}};
     for (const Turn& turn : turns) {
-        ItemEvents().clear();
+        ClearRecorded();
         std::wstring error;
         ASSERT_TRUE(host->ResizeScreen(turn.screen, error)) << ToUtf8(error);
         RECT client;
@@ -207,11 +215,11 @@ TEST_F(HostItems, TurningTheScreenGivesEveryItemTheNewWidthAndLaysTheListOutAgai
             GetClientRect(item.window, &inside);
             EXPECT_EQ(client.right, inside.right);
             EXPECT_EQ(Height(item), inside.bottom) << "the height stays until the next refresh query";
-            const std::string size =
-                ToUtf8(name) + ":size " + std::to_string(client.right) + " " + std::to_string(Height(item));
-            EXPECT_TRUE(HasEvent(size)) << size;
+            const std::vector<RecordedMessage> sizes = Numbered(RecordedBy(item.window), WM_SIZE);
+            ASSERT_FALSE(sizes.empty()) << ToUtf8(name);
+            EXPECT_EQ(MAKELPARAM(client.right, Height(item)), sizes.back().lParam) << ToUtf8(name);
         }
-        EXPECT_EQ(0, CountEvents("Top:query"));
+        EXPECT_TRUE(Numbered(Recorded(), WM_TODAYCUSTOM_QUERYREFRESHCACHE).empty());
     }
 }
 
@@ -219,14 +227,15 @@ TEST_F(HostItems, UnloadingSendsClearCacheBeforeTheDllGoes) {
     registry.Add({L"First", 'A', 0});
     registry.Add({L"Second", 'B', 1});
     ASSERT_TRUE(StartHost());
+    const HWND first = Item(L"First").window, second = Item(L"Second").window;
+    ClearRecorded();
     host->Close();
 
-    const int firstClear = EventIndex("First:clearcache"), firstDetach = EventIndex("First:detach");
-    const int secondClear = EventIndex("Second:clearcache"), secondDetach = EventIndex("Second:detach");
-    ASSERT_GE(firstClear, 0);
-    ASSERT_GE(secondClear, 0);
-    EXPECT_LT(firstClear, firstDetach);
-    EXPECT_LT(secondClear, secondDetach);
+    // The last loaded goes first; each is told to drop its cache while its DLL is still there.
+    EXPECT_TRUE(SequenceIs(Recorded(), {To(second, {WM_TODAYCUSTOM_CLEARCACHE, Delivery::Sent, 0, 0}),
+                                        To(second, {TEST_ITEM_UNLOADED, Delivery::Sent}),
+                                        To(first, {WM_TODAYCUSTOM_CLEARCACHE, Delivery::Sent, 0, 0}),
+                                        To(first, {TEST_ITEM_UNLOADED, Delivery::Sent})}));
     EXPECT_EQ(nullptr, GetModuleHandleW(TestItemModuleName('A').c_str()));
     EXPECT_EQ(nullptr, GetModuleHandleW(TestItemModuleName('B').c_str()));
 }
@@ -234,6 +243,8 @@ TEST_F(HostItems, UnloadingSendsClearCacheBeforeTheDllGoes) {
 TEST_F(HostItems, ReloadsItsItemsOnWinIniChangeF2Only) {
     registry.Add({L"First", 'A', 0});
     ASSERT_TRUE(StartHost());
+    const HWND first = Item(L"First").window;
+    ClearRecorded();
     registry.Add({L"Second", 'B', 1});
 
     SendMessageW(host->Window(), WM_WININICHANGE, 0, 0);
@@ -244,8 +255,9 @@ TEST_F(HostItems, ReloadsItsItemsOnWinIniChangeF2Only) {
     ASSERT_EQ(2u, host->Items().size());
     EXPECT_STREQ(L"Second", host->Items()[1]->Name());
     // The first item went through a full unload and a fresh start.
-    EXPECT_LT(EventIndex("First:clearcache"), EventIndex("First:detach"));
-    EXPECT_EQ(2, CountEvents("First:init"));
+    EXPECT_TRUE(SequenceIs(RecordedBy(first),
+                           {{WM_TODAYCUSTOM_CLEARCACHE, Delivery::Sent, 0, 0}, {TEST_ITEM_UNLOADED, Delivery::Sent}}));
+    EXPECT_EQ(1u, Initializations(L"First").size());
 }
 
 // A tap that the loop dispatched to an item waits on another program, which broadcasts the change of the Today
@@ -254,9 +266,14 @@ TEST_F(HostItems, AReloadAskedForDuringATapWaitsUntilTheTapHasReturned) {
     registry.Add({L"First", 'A', 0, TEST_ITEM_FLAGS(20, 0) | TEST_ITEM_WAITS_IN_TAP});
     ASSERT_TRUE(StartHost());
     BroadcastingProgram other(host->Window());
-    PostMessageW(Item(L"First").window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    ASSERT_TRUE(PumpUntil([] { return CountEvents("First:init") == 2; }, 10000));
-    EXPECT_LT(EventIndex("First:up-returned"), EventIndex("First:clearcache"));
+    const HWND first = Item(L"First").window;
+    ClearRecorded();
+    PostMessageW(first, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(PumpUntil([] { return Initializations(L"First").size() == 1; }, 10000));
+    EXPECT_TRUE(SequenceIs(RecordedBy(first), {{WM_LBUTTONUP, Delivery::Posted, 0, MAKELPARAM(5, 5)},
+                                               {TEST_ITEM_TAP_RETURNED, Delivery::Sent},
+                                               {WM_TODAYCUSTOM_CLEARCACHE, Delivery::Sent, 0, 0},
+                                               {TEST_ITEM_UNLOADED, Delivery::Sent}}));
 }
 
 TEST_F(HostItems, ItemsNamedOnTheCommandLineNeedNoRegistry) {

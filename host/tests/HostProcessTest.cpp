@@ -4,7 +4,7 @@
 #include "HostTestSupport.h"
 #include "support/ScratchFiles.h"
 #include "platform/ScopedHandles.h"
-#include "Screenshot.h"
+#include "PngFile.h"
 #include "StepLog.h"
 #include "toolbox/Utf8.h"
 
@@ -84,7 +84,7 @@ TEST(HostProgram, StepsOnTheCommandLineAndMissingScriptsAreReportedToo) {
     } cases[] = {
         {L"--items-key Software\\ArdenoHostTests\\None --steps \"refresh; key north\"", 1,
          "steps:2: key: unknown key 'north'"},
-        {L"--script Z:\\no\\such\\file.script", 1, "cannot read the script Z:\\no\\such\\file.script"},
+        {L"--script Z:\\no\\such\\file.script", 1, "--script: cannot read 'Z:\\no\\such\\file.script': "},
         {L"--stay", 2, "--stay needs --script or --steps"},
         // The screen's resolution is the prefix's (96 dpi here): a screen meant for another is refused at once.
         {L"--items-key Software\\ArdenoHostTests\\None --screen 640x480@192 --steps refresh", 2,
@@ -123,20 +123,20 @@ TEST(HostProgram, AScriptedRunShowsTheRegisteredItemsAndWritesTheScreenshot) {
     EXPECT_EQ(7u, run.exitCode) << run.err;
     EXPECT_NE(std::string::npos, run.out.find("screenshot " + ToUtf8(png))) << run.out;
     // The item lies below the bar (20) and the date line (22) at 96 dpi; its marker is at its top right.
-    Pixels image;
+    Capture image;
     ASSERT_TRUE(LoadPng(png, image));
     EXPECT_EQ(240, image.width);
     EXPECT_EQ(320, image.height);
     EXPECT_EQ(kTestItemColors[2], image.At(240 - 4 - TEST_ITEM_MARKER_SIZE / 2, 42 + 4 + TEST_ITEM_MARKER_SIZE / 2));
 
     // On the way out the item was told to drop its cache before its DLL was unloaded.
-    const std::string events = ReadFileText(log);
-    const size_t clear = events.find("Marked:clearcache"), detach = events.find("Marked:detach");
-    ASSERT_NE(std::string::npos, clear) << events;
-    ASSERT_NE(std::string::npos, detach) << events;
-    EXPECT_LT(clear, detach);
+    const std::vector<RecordedMessage> rows = ReadTestItemRows(log);
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_TRUE(SequenceIs({rows.end() - 2, rows.end()},
+                           {{WM_TODAYCUSTOM_CLEARCACHE, Delivery::Sent, 0, 0}, {TEST_ITEM_UNLOADED, Delivery::Sent}}));
+    const size_t clear = (rows.size() - 2) * sizeof(TestItemRow);  // where the clear-cache row begins in the file
 
-    // One line a step: the step, the item's height, and how much of the item's log was written by then.
+    // One line a step: the step, the item's height, and how much of the item's rows were written by then.
     std::istringstream stepLines(ReadFileText(steps));
     std::vector<std::string> lines;
     for (std::string line; std::getline(stepLines, line);) lines.push_back(line);

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include "HostTestSupport.h"
 #include "support/ScratchFiles.h"
-#include "platform/MessagePump.h"
-#include "Screenshot.h"
+#include "toolbox/MessagePump.h"
+#include "PngFile.h"
 #include "ScriptRunner.h"
 #include "platform/aygshell.h"
 #include "toolbox/Utf8.h"
@@ -19,16 +19,16 @@ protected:
         registry.Add({L"Tall", 'B', 1, TEST_ITEM_FLAGS(40, 3)});
         ASSERT_TRUE(StartHost());
     }
-    Pixels Capture() {
+    Capture Shot() {
         DrainMessages();
-        Pixels pixels;
-        EXPECT_TRUE(CaptureClient(host->Window(), pixels));
+        Capture pixels = CaptureWindow(host->Window());
+        EXPECT_FALSE(pixels.pixels.empty());
         return pixels;
     }
 };
 
 TEST_F(HostScreen, AnItemsBackgroundContinuesTheHostsPictureWhereTheItemStands) {
-    Pixels pixels = Capture();
+    Capture pixels = Shot();
     // Points inside both items away from their text and marker, and points of the host's own background.
     const int x = pixels.width * 5 / 8;
     const RECT& tall = Item(L"Tall").rect;
@@ -41,7 +41,7 @@ TEST_F(HostScreen, AnItemsBackgroundContinuesTheHostsPictureWhereTheItemStands) 
 }
 
 TEST_F(HostScreen, AScreenshotHoldsTheItemWindowsPixels) {
-    Pixels pixels = Capture();
+    Capture pixels = Shot();
     const RECT& tall = Item(L"Tall").rect;
     const int markerX = tall.right - 4 - TEST_ITEM_MARKER_SIZE / 2, markerY = tall.top + 4 + TEST_ITEM_MARKER_SIZE / 2;
     EXPECT_EQ(kTestItemColors[3], pixels.At(markerX, markerY));
@@ -52,11 +52,11 @@ TEST_F(HostScreen, AScreenshotHoldsTheItemWindowsPixels) {
     std::wstring error;
     ASSERT_TRUE(SavePng(pixels, png, error)) << ToUtf8(error);
 
-    Pixels reread;
+    Capture reread;
     ASSERT_TRUE(LoadPng(png, reread));
     ASSERT_EQ(pixels.width, reread.width);
     ASSERT_EQ(pixels.height, reread.height);
-    EXPECT_EQ(pixels.bgrx, reread.bgrx);
+    EXPECT_EQ(pixels.pixels, reread.pixels);
 }
 
 TEST_F(HostScreen, AnItemIsRepaintedInTheHighlightColourWhileSelectedAndBackAfter) {
@@ -64,9 +64,9 @@ TEST_F(HostScreen, AnItemIsRepaintedInTheHighlightColourWhileSelectedAndBackAfte
     const RECT& item = Item(L"Short").rect;
     const int x = item.right * 5 / 8, y = item.top + 2;
     host->PressKey(VK_DOWN);
-    EXPECT_EQ(host->Colors().highlight, Capture().At(x, y));
+    EXPECT_EQ(host->Colors().highlight, Shot().At(x, y));
     host->Tap({2, 2});  // the bar: the host's own area
-    EXPECT_EQ(host->Background().ColorAt(x, y), Capture().At(x, y));
+    EXPECT_EQ(host->Background().ColorAt(x, y), Shot().At(x, y));
 }
 
 TEST_F(HostScreen, TheThemeStepChangesTheColoursAnsweredTheBackgroundAndEveryItemAtOnce) {
@@ -75,7 +75,7 @@ TEST_F(HostScreen, TheThemeStepChangesTheColoursAnsweredTheBackgroundAndEveryIte
     const RECT& tall = Item(L"Tall").rect;
     const RECT& selected = Item(L"Short").rect;
     const POINT inTall = {tall.right * 5 / 8, tall.top + 1}, inSelected = {selected.right * 5 / 8, selected.top + 2};
-    const Pixels before = Capture();
+    const Capture before = Shot();
     // Back to light last: the first picture again, pixel for pixel.
     for (Theme theme : {Theme::Dark, Theme::Contrast, Theme::Light}) {
         const ColorScheme expected = ThemeColors(theme);
@@ -89,11 +89,11 @@ TEST_F(HostScreen, TheThemeStepChangesTheColoursAnsweredTheBackgroundAndEveryIte
         for (WPARAM index : {TODAYCOLOR_TEXT, TODAYCOLOR_HIGHLIGHT, TODAYCOLOR_HIGHLIGHTEDTEXT})
             EXPECT_EQ(expected.ForTodayIndex(index),
                       static_cast<COLORREF>(SendMessageW(host->Window(), TODAYM_GETCOLOR, index, 0)));
-        const Pixels pixels = Capture();
+        const Capture pixels = Shot();
         EXPECT_EQ(expected.barTop, pixels.At(pixels.width / 2, 0));
         EXPECT_EQ(host->Background().ColorAt(inTall.x, inTall.y), pixels.At(inTall.x, inTall.y));
         EXPECT_EQ(expected.highlight, pixels.At(inSelected.x, inSelected.y));
-        EXPECT_EQ(theme == Theme::Light, pixels.bgrx == before.bgrx);
+        EXPECT_EQ(theme == Theme::Light, pixels.pixels == before.pixels);
     }
 }
 
@@ -116,7 +116,7 @@ TEST_F(HostScreen, TheNotificationAreaShowsAnAddedNotificationAndDropsItOnRemove
     const int bubble = host->ListTop() - listTop;
     EXPECT_GT(bubble, 0);
     EXPECT_EQ(shortTop + bubble, Item(L"Short").rect.top);
-    Pixels pixels = Capture();
+    Capture pixels = Shot();
     EXPECT_EQ(host->Colors().bubbleFill, pixels.At(pixels.width - 6, listTop + bubble / 2));
 
     EXPECT_EQ(static_cast<LRESULT>(ERROR_INVALID_PARAMETER), SHNotificationRemove(&kNoticeClass, 0));
@@ -125,7 +125,7 @@ TEST_F(HostScreen, TheNotificationAreaShowsAnAddedNotificationAndDropsItOnRemove
     EXPECT_TRUE(host->Notifications().Items().empty());
     EXPECT_EQ(listTop, host->ListTop());
     EXPECT_EQ(shortTop, Item(L"Short").rect.top);
-    pixels = Capture();
+    pixels = Shot();
     EXPECT_EQ(host->Background().ColorAt(pixels.width - 6, listTop + bubble / 2),
               pixels.At(pixels.width - 6, listTop + bubble / 2))
         << "where the bubble was, the background shows again";
@@ -145,8 +145,7 @@ TEST_F(HostTallScreen, AScreenTallerThanTheDisplayIsWholeOnItsWindowAndInItsScre
     RECT client;
     GetClientRect(host->Window(), &client);
     EXPECT_EQ(1100, client.bottom);
-    Pixels pixels;
-    ASSERT_TRUE(CaptureClient(host->Window(), pixels));
+    const Capture pixels = CaptureWindow(host->Window());
     ASSERT_EQ(1100, pixels.height);
     const RECT& low = Item(L"Low").rect;
     EXPECT_EQ(kTestItemColors[3], pixels.At(low.right - 4 - TEST_ITEM_MARKER_SIZE / 2, low.top + 4 + 5));

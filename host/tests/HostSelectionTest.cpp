@@ -1,9 +1,17 @@
 // Keys, taps, the selection between items, and the options dialog.
 #include <gtest/gtest.h>
-#include <algorithm>
 #include "HostTestSupport.h"
 
 namespace {
+
+// What the host sends an item for a key or the selection.
+ExpectedMessage Navigation(HWND item, UINT key) {
+    return To(item, {WM_TODAYCUSTOM_USERNAVIGATION, Delivery::Sent, key});
+}
+ExpectedMessage Received(HWND item, UINT key) {
+    return To(item, {WM_TODAYCUSTOM_RECEIVEDSELECTION, Delivery::Sent, key});
+}
+ExpectedMessage Lost(HWND item) { return To(item, {WM_TODAYCUSTOM_LOSTSELECTION, Delivery::Sent}); }
 
 class HostSelection : public HostTest {
 protected:
@@ -16,98 +24,105 @@ protected:
     }
     void StartHost() {
         ASSERT_TRUE(HostTest::StartHost());
-        ItemEvents().clear();  // only what follows the start counts
+        ClearRecorded();  // only what follows the start counts
     }
     std::wstring SelectedName() const { return host->Selected() ? host->Selected()->Name() : L"none"; }
-    // Presses the key with a fresh event log: where the selection is then, the events that came in this order, and
-    // the beginnings of events that never came.
-    void Press(UINT key, const wchar_t* selected, const std::vector<std::string>& inOrder,
-               const std::vector<std::string>& never = {}) {
+    HWND Window(const wchar_t* name) { return Item(name).window; }
+    // Presses the key with a fresh recording: where the selection is then, and everything the items received.
+    void Press(UINT key, const wchar_t* selected, const std::vector<ExpectedMessage>& received) {
         SCOPED_TRACE("key " + std::to_string(key));
-        ItemEvents().clear();
+        ClearRecorded();
         host->PressKey(key);
         EXPECT_EQ(selected, SelectedName());
-        const auto& events = ItemEvents();
-        auto from = events.begin();
-        for (const std::string& event : inOrder) {
-            from = std::find(from, events.end(), event);
-            ASSERT_NE(events.end(), from) << event << " missing or out of order: " << ::testing::PrintToString(events);
-            ++from;
-        }
-        for (const std::string& prefix : never) EXPECT_EQ(0, CountEvents(prefix)) << prefix;
+        EXPECT_TRUE(SequenceIs(Recorded(), received));
     }
 };
 
 TEST_F(HostSelection, DownGoesToTheFirstItemThatAcceptsPassingOverTheOthers) {
     registry.Add({L"Last", 'A', 3});
     StartHost();
-    Press(VK_DOWN, L"Open", {"Shy:received 40", "Open:received 40"}, {"Plain:"});  // Plain is never asked
+    const HWND shy = Window(L"Shy"), open = Window(L"Open"), last = Window(L"Last");
+    Press(VK_DOWN, L"Open", {Received(shy, VK_DOWN), Received(open, VK_DOWN)});  // Plain is never asked
     // The selected item may use the key first; the next one takes the selection; then the first loses it.
-    Press(VK_DOWN, L"Last", {"Open:nav 40", "Last:received 40", "Open:lost"});
-    Press(VK_UP, L"Open", {"Open:received 38", "Last:lost"});
+    Press(VK_DOWN, L"Last", {Navigation(open, VK_DOWN), Received(last, VK_DOWN), Lost(open)});
+    Press(VK_UP, L"Open", {Navigation(last, VK_UP), Received(open, VK_UP), Lost(last)});
 }
 
 TEST_F(HostSelection, TheSelectionStaysWhenNoItemFurtherOnTakesIt) {
     StartHost();
     host->PressKey(VK_DOWN);
-    Press(VK_DOWN, L"Open", {"Open:nav 40"}, {"Open:lost"});
+    Press(VK_DOWN, L"Open", {Navigation(Window(L"Open"), VK_DOWN)});
 }
 
 TEST_F(HostSelection, AnItemThatUsesUpAndDownKeepsTheSelection) {
     registry.Add({L"Greedy", 'A', 0, TEST_ITEM_FLAGS(20, 0) | TEST_ITEM_KEEP_NAVIGATION});
     // Same order as Plain, so it sorts first by name; both items live in one DLL.
     StartHost();
-    host->TakeSelection(host->FindItem(L"Greedy")->window);
-    Press(VK_DOWN, L"Greedy", {"Greedy:nav 40"}, {"Shy:"});
+    host->TakeSelection(Window(L"Greedy"));
+    Press(VK_DOWN, L"Greedy", {Navigation(Window(L"Greedy"), VK_DOWN)});
 }
 
 TEST_F(HostSelection, LeftRightAndEnterReachOnlyTheSelectedItem) {
     StartHost();
     host->PressKey(VK_RETURN);
     host->PressKey(VK_RIGHT);
-    EXPECT_EQ(0, CountEvents("Open:"));
+    EXPECT_TRUE(Recorded().empty()) << "nothing is selected: no item hears of them";
 
     host->PressKey(VK_DOWN);
-    ItemEvents().clear();
+    ClearRecorded();
     host->PressKey(VK_LEFT);
     host->PressKey(VK_RIGHT);
     host->PressKey(VK_RETURN);
-    std::vector<std::string> expected = {"Open:nav 37", "Open:nav 39", "Open:action 13"};
-    EXPECT_EQ(expected, ItemEvents());
+    const HWND open = Window(L"Open");
+    EXPECT_TRUE(SequenceIs(Recorded(), {Navigation(open, VK_LEFT), Navigation(open, VK_RIGHT),
+                                        To(open, {WM_TODAYCUSTOM_ACTION, Delivery::Sent, VK_RETURN})}));
 }
 
 TEST_F(HostSelection, ATapSelectsTheItemUnderItInItsOwnCoordinates) {
     StartHost();
     host->PressKey(VK_DOWN);  // Open
-    ItemEvents().clear();
-    const RECT shy = host->FindItem(L"Shy")->rect;
-    host->Tap({100, shy.top + 5});
+    ClearRecorded();
+    const HostedItem& shy = Item(L"Shy");
+    host->Tap({100, shy.rect.top + 5});
 
     EXPECT_EQ(L"Shy", SelectedName());
     // The tap's posted TODAYM_TOOKSELECTION is taken before the stylus goes up.
-    std::vector<std::string> expected = {"Shy:down 100 5", "Open:lost", "Shy:up 100 5"};
-    EXPECT_EQ(expected, ItemEvents());
+    const LPARAM point = MAKELPARAM(100, 5);
+    EXPECT_TRUE(
+        SequenceIs(Recorded(), {To(shy.window, {WM_LBUTTONDOWN, Delivery::Sent, MK_LBUTTON, point}),
+                                Lost(Window(L"Open")), To(shy.window, {WM_LBUTTONUP, Delivery::Sent, 0, point})}));
 }
 
 TEST_F(HostSelection, ATapOnTheHostsOwnAreaClearsTheSelection) {
     StartHost();
     host->PressKey(VK_DOWN);
+    ClearRecorded();
     const RECT header = host->Layout().header;
     host->Tap({50, (header.top + header.bottom) / 2});
     EXPECT_EQ(L"none", SelectedName());
-    EXPECT_TRUE(HasEvent("Open:lost"));
+    EXPECT_TRUE(SequenceIs(Recorded(), {Lost(Window(L"Open"))}));
 }
 
 TEST_F(HostSelection, TheOptionsDialogGetsTheItemsRecordAndClosesAsAsked) {
     StartHost();
+    // The init parameter is the item's own record; the close is a button's command, posted. Closing it makes the
+    // host ask every item again.
+    const auto dialog = [this](const HostedItem& item, WORD button) {
+        std::vector<ExpectedMessage> rows = {
+            {WM_INITDIALOG, Delivery::Sent, std::nullopt, reinterpret_cast<LPARAM>(&item.record)},
+            {WM_COMMAND, Delivery::Posted, MAKEWPARAM(button, BN_CLICKED)}};
+        for (const auto& asked : host->Items())
+            rows.push_back(To(asked->window, {WM_TODAYCUSTOM_QUERYREFRESHCACHE, Delivery::Sent,
+                                              reinterpret_cast<WPARAM>(&asked->record)}));
+        return rows;
+    };
     std::wstring error;
-    ASSERT_TRUE(host->RunOptionsDialog(host->FindItem(L"Open"), DialogClose::Ok, error)) << error.c_str();
-    // The init parameter was the item's own record: the dialog procedure read the item's name from it.
-    EXPECT_LT(EventIndex("Open:options-init"), EventIndex("Open:options-ok"));
-    EXPECT_EQ(0, CountEvents("Shy:options"));
+    ASSERT_TRUE(host->RunOptionsDialog(&Item(L"Open"), DialogClose::Ok, error)) << error.c_str();
+    EXPECT_TRUE(SequenceIs(Recorded(), dialog(Item(L"Open"), IDOK)));
 
-    ASSERT_TRUE(host->RunOptionsDialog(host->FindItem(L"Shy"), DialogClose::Cancel, error));
-    EXPECT_TRUE(HasEvent("Shy:options-cancel"));
+    ClearRecorded();
+    ASSERT_TRUE(host->RunOptionsDialog(&Item(L"Shy"), DialogClose::Cancel, error));
+    EXPECT_TRUE(SequenceIs(Recorded(), dialog(Item(L"Shy"), IDCANCEL)));
 }
 
 TEST_F(HostSelection, AnItemRegisteredWithoutOptionsHasNoDialog) {
@@ -116,7 +131,7 @@ TEST_F(HostSelection, AnItemRegisteredWithoutOptionsHasNoDialog) {
     registry.Add(noOptions);
     StartHost();
     std::wstring error;
-    EXPECT_FALSE(host->RunOptionsDialog(host->FindItem(L"Bare"), DialogClose::Ok, error));
+    EXPECT_FALSE(host->RunOptionsDialog(&Item(L"Bare"), DialogClose::Ok, error));
     EXPECT_NE(std::wstring::npos, error.find(L"has no options dialog"));
 }
 

@@ -1,32 +1,47 @@
 #include "HostTestSupport.h"
-#include <objidl.h>
-#include <gdiplus.h>
-#include "Screenshot.h"
-#include "platform/MessagePump.h"
+#include "toolbox/MessagePump.h"
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
-// The test items find this export in the program that loaded them and log through it.
-extern "C" __declspec(dllexport) void HostTestItemEvent(const char* line) { ItemEvents().push_back(line); }
+// The test items find this export in the program that loaded them and record through it.
+extern "C" __declspec(dllexport) void HostTestItemRow(const TestItemRow* row) { Record(FromTestItem(*row)); }
 
-std::vector<std::string>& ItemEvents() {
-    static std::vector<std::string> events;
-    return events;
+RecordedMessage FromTestItem(const TestItemRow& row) {
+    RecordedMessage recorded{row.message, row.wParam, row.lParam, row.posted ? Delivery::Posted : Delivery::Sent};
+    recorded.window = row.window;
+    if (row.message == TEST_ITEM_INITIALIZED) {
+        const auto* bytes = reinterpret_cast<const BYTE*>(&row.record);
+        recorded.copyData.assign(bytes, bytes + sizeof(row.record));
+    }
+    return recorded;
 }
 
-int EventIndex(const std::string& event) {
-    const auto& events = ItemEvents();
-    for (size_t i = 0; i < events.size(); ++i)
-        if (events[i] == event) return static_cast<int>(i);
-    return -1;
+std::vector<RecordedMessage> ReadTestItemRows(const std::wstring& path) {
+    const std::string bytes = ReadFileText(path);
+    std::vector<RecordedMessage> rows;
+    for (size_t at = 0; at + sizeof(TestItemRow) <= bytes.size(); at += sizeof(TestItemRow)) {
+        TestItemRow row;
+        memcpy(&row, bytes.data() + at, sizeof(row));
+        rows.push_back(FromTestItem(row));
+    }
+    return rows;
 }
 
-bool HasEvent(const std::string& event) { return EventIndex(event) >= 0; }
-
-int CountEvents(const std::string& prefix) {
-    int count = 0;
-    for (const auto& event : ItemEvents())
-        if (event.compare(0, prefix.size(), prefix) == 0) ++count;
-    return count;
+std::vector<std::string> Initializations(const wchar_t* name) {
+    std::vector<std::string> records;
+    for (const RecordedMessage& row : Numbered(Recorded(), TEST_ITEM_INITIALIZED)) {
+        TODAYLISTITEM record;
+        if (row.copyData.size() != sizeof(record)) continue;
+        memcpy(&record, row.copyData.data(), sizeof(record));
+        if (wcscmp(record.szName, name) != 0) continue;
+        char fields[128];
+        snprintf(fields, sizeof(fields), "enabled=%d order=%lu cyp=%lu options=%d selectability=%lu", record.fEnabled,
+                 static_cast<unsigned long>(record.dwOrder), static_cast<unsigned long>(record.cyp), record.fOptions,
+                 static_cast<unsigned long>(record.dwSelectability));
+        records.push_back(fields);
+    }
+    return records;
 }
 
 std::wstring TestItemModuleName(char copy) {
@@ -73,29 +88,4 @@ HostedItem& HostTest::Item(const wchar_t* name) {
     HostedItem* item = host->FindItem(name);
     if (!item) throw std::runtime_error("no such item");
     return *item;
-}
-
-bool LoadPng(const std::wstring& path, Pixels& pixels) {
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
-    bool ok = false;
-    {
-        Gdiplus::Bitmap image(path.c_str());
-        if (image.GetLastStatus() == Gdiplus::Ok) {
-            pixels.width = static_cast<int>(image.GetWidth());
-            pixels.height = static_cast<int>(image.GetHeight());
-            pixels.bgrx.resize(static_cast<size_t>(pixels.width) * pixels.height);
-            for (int y = 0; y < pixels.height; ++y)
-                for (int x = 0; x < pixels.width; ++x) {
-                    Gdiplus::Color color;
-                    image.GetPixel(x, y, &color);
-                    pixels.bgrx[static_cast<size_t>(y) * pixels.width + x] =
-                        (color.GetR() << 16) | (color.GetG() << 8) | color.GetB();
-                }
-            ok = true;
-        }
-    }
-    Gdiplus::GdiplusShutdown(token);
-    return ok;
 }

@@ -1,4 +1,4 @@
-// Shared pieces of the host's system tests: the test items' event log, their registration, paths.
+// Shared pieces of the host's system tests: the test items' rows, their registration, paths.
 #pragma once
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include "TestItemProtocol.h"
 #include "TodayHost.h"
 #include "support/PeerProcess.h"  // ProgramFolder
+#include "support/RecordingWindow.h"
 #include "support/Registry.h"
 
 // Registry key (under HKLM) where the tests register their items, away from the real Today items.
@@ -18,13 +19,14 @@ constexpr wchar_t TEST_ITEMS_KEY[] = L"Software\\ArdenoHostTests\\Today\\Items";
 std::wstring TestItemDll(char copy);
 std::wstring TestItemModuleName(char copy);
 
-// Events the test items sent to this program, in order.
-std::vector<std::string>& ItemEvents();
-// Position of an event in the log, or -1.
-int EventIndex(const std::string& event);
-bool HasEvent(const std::string& event);
-// Events of one item that start with a prefix ("B:received").
-int CountEvents(const std::string& prefix);
+// The test items in this program record their rows into the one sequence (support/RecordingWindow.h). A row as a
+// recorded message; TEST_ITEM_INITIALIZED carries the record's bytes as its copy-data.
+RecordedMessage FromTestItem(const TestItemRow& row);
+// The rows a test item in another program appended to its file (TEST_ITEM_LOG_VARIABLE), in order.
+std::vector<RecordedMessage> ReadTestItemRows(const std::wstring& path);
+// The records the host handed the item of this name at each call of its export 240, in order, as
+// "enabled=1 order=2 cyp=0 options=1 selectability=2".
+std::vector<std::string> Initializations(const wchar_t* name);
 
 struct TestRegistration {
     std::wstring name;
@@ -51,11 +53,11 @@ private:
 // A host for a test: items from TEST_ITEMS_KEY, no periodic refresh, no WM_QUIT when it closes.
 HostConfig TestHostConfig();
 
-// A test with a host of its own and the items it registers; the item events are cleared first, and the host is
+// A test with a host of its own and the items it registers; the recorded rows are cleared first, and the host is
 // closed (what it posted handled) before the registrations go.
 class HostTest : public ::testing::Test {
 protected:
-    HostTest() { ItemEvents().clear(); }
+    HostTest() { ClearRecorded(); }
     void TearDown() override;
     ::testing::AssertionResult StartHost(const HostConfig& config = TestHostConfig());
     HostedItem& Item(const wchar_t* name);  // throws when the host has no such item
@@ -63,7 +65,3 @@ protected:
     RegisteredItems registry;
     std::unique_ptr<TodayHost> host;
 };
-
-struct Pixels;
-// Reads a PNG file back through GDI+ (false when it cannot).
-bool LoadPng(const std::wstring& path, Pixels& pixels);

@@ -1,5 +1,5 @@
 // A Today item for the host's tests. Its height, its answers and its marker colour come from its grfFlags;
-// it logs every host message it receives (see TestItemProtocol.h). Several items may live in one DLL.
+// it records every host message it receives as a row (see TestItemProtocol.h). Several items may live in one DLL.
 #include <windows.h>
 #include <cstdio>
 #include <map>
@@ -7,7 +7,7 @@
 #include "TestItemProtocol.h"
 #include "platform/ScopedHandles.h"
 #include "platform/todaycmn.h"
-#include "toolbox/Utf8.h"
+#include "toolbox/ModuleExport.h"
 
 namespace {
 
@@ -24,25 +24,64 @@ struct Instance {
 HINSTANCE moduleInstance = nullptr;
 std::map<HWND, Instance> instances;
 
-void Log(const std::wstring& name, const char* format, ...) {
-    char event[256];
-    va_list args;
-    va_start(args, format);
-    vsnprintf(event, sizeof(event), format, args);
-    va_end(args);
-    std::string line = ToUtf8(name) + ":" + event;
-    auto sink = reinterpret_cast<TestItemSink>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(nullptr), TEST_ITEM_SINK_EXPORT)));
-    if (sink) {
-        sink(line.c_str());
+// Sent and posted messages reach a window procedure alike; the queue's hook sees the posted ones as they are taken.
+HHOOK queueHook = nullptr;
+MSG lastTaken = {};
+bool taken = false;
+
+LRESULT CALLBACK OnTakenFromQueue(int code, WPARAM removal, LPARAM lParam) {
+    if (code == HC_ACTION && removal == PM_REMOVE) {
+        lastTaken = *reinterpret_cast<const MSG*>(lParam);
+        taken = true;
+    }
+    return CallNextHookEx(queueHook, code, removal, lParam);
+}
+
+// Whether the message being handled is the one last taken from the queue (each is so once).
+bool TakenFromQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!taken || lastTaken.hwnd != window || lastTaken.message != message || lastTaken.wParam != wParam ||
+        lastTaken.lParam != lParam)
+        return false;
+    taken = false;
+    return true;
+}
+
+void Report(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const TODAYLISTITEM* record = nullptr) {
+    TestItemRow row = {};
+    row.window = window;
+    row.message = message;
+    row.wParam = wParam;
+    row.lParam = lParam;
+    row.posted = TakenFromQueue(window, message, wParam, lParam);
+    if (record) row.record = *record;
+    if (auto sink = ExportByName<TestItemSink>(GetModuleHandleW(nullptr), TEST_ITEM_SINK_EXPORT)) {
+        sink(&row);
         return;
     }
     wchar_t path[MAX_PATH];
     if (!GetEnvironmentVariableW(TEST_ITEM_LOG_VARIABLE, path, MAX_PATH)) return;
     FILE* file = _wfopen(path, L"ab");
     if (!file) return;
-    fprintf(file, "%s\n", line.c_str());
+    fwrite(&row, sizeof(row), 1, file);
     fclose(file);
+}
+
+// What the host, the stylus and the window manager tell an item: each recorded before it is handled.
+bool Reported(UINT message) {
+    switch (message) {
+    case WM_TODAYCUSTOM_QUERYREFRESHCACHE:
+    case WM_TODAYCUSTOM_RECEIVEDSELECTION:
+    case WM_TODAYCUSTOM_LOSTSELECTION:
+    case WM_TODAYCUSTOM_USERNAVIGATION:
+    case WM_TODAYCUSTOM_ACTION:
+    case WM_TODAYCUSTOM_CLEARCACHE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_SIZE:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void Paint(HWND window, Instance& instance) {
@@ -76,7 +115,7 @@ LRESULT CALLBACK ItemProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     auto found = instances.find(window);
     if (found == instances.end()) return DefWindowProcW(window, message, wParam, lParam);
     Instance& instance = found->second;
-    const std::wstring& name = instance.name;
+    if (Reported(message)) Report(window, message, wParam, lParam);
     switch (message) {
     case WM_PAINT:
         Paint(window, instance);
@@ -85,7 +124,6 @@ LRESULT CALLBACK ItemProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return 1;
     case WM_TODAYCUSTOM_QUERYREFRESHCACHE: {
         auto record = reinterpret_cast<TODAYLISTITEM*>(wParam);
-        Log(name, "query");
         if (!record) return 0;
         record->cyp = instance.reportedHeight;
         LRESULT answer = instance.nextAnswer;
@@ -93,41 +131,35 @@ LRESULT CALLBACK ItemProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return answer;
     }
     case WM_TODAYCUSTOM_RECEIVEDSELECTION:
-        Log(name, "received %u", static_cast<unsigned>(wParam));
         if (instance.flags & TEST_ITEM_REFUSE_SELECTION) return 0;
         instance.selected = true;
         if (!(instance.flags & TEST_ITEM_LAZY)) InvalidateRect(window, nullptr, FALSE);
         return 1;
     case WM_TODAYCUSTOM_LOSTSELECTION:
-        Log(name, "lost");
         instance.selected = false;
         if (!(instance.flags & TEST_ITEM_LAZY)) InvalidateRect(window, nullptr, FALSE);
         return 1;
     case WM_TODAYCUSTOM_USERNAVIGATION:
-        Log(name, "nav %u", static_cast<unsigned>(wParam));
         return (instance.flags & TEST_ITEM_KEEP_NAVIGATION) ? 1 : 0;
     case WM_TODAYCUSTOM_ACTION:
-        Log(name, "action %u", static_cast<unsigned>(wParam));
         return 1;
     case WM_TODAYCUSTOM_CLEARCACHE:
-        Log(name, "clearcache");
         return 1;
     case WM_LBUTTONDOWN:
-        Log(name, "down %d %d", static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         instance.selected = true;
         PostMessageW(GetParent(window), TODAYM_TOOKSELECTION, reinterpret_cast<WPARAM>(window), 0);
         InvalidateRect(window, nullptr, FALSE);
         return 0;
     case WM_SIZE:
-        Log(name, "size %d %d", LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_LBUTTONUP: {
-        Log(name, "up %d %d", static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         wchar_t peer[32];
-        if (!(instance.flags & TEST_ITEM_WAITS_IN_TAP) || !GetEnvironmentVariableW(TEST_ITEM_TAP_PEER_VARIABLE, peer, 32))
+        if (!(instance.flags & TEST_ITEM_WAITS_IN_TAP) ||
+            !GetEnvironmentVariableW(TEST_ITEM_TAP_PEER_VARIABLE, peer, 32))
             return 0;
-        SendMessageW(reinterpret_cast<HWND>(static_cast<UINT_PTR>(wcstoul(peer, nullptr, 10))), TEST_ITEM_TAP_WAIT, 0, 0);
-        Log(name, "up-returned");  // in code that a DLL unloaded meanwhile would no longer have
+        SendMessageW(reinterpret_cast<HWND>(static_cast<UINT_PTR>(wcstoul(peer, nullptr, 10))), TEST_ITEM_TAP_WAIT, 0,
+                     0);
+        Report(window, TEST_ITEM_TAP_RETURNED, 0, 0);  // in code that a DLL unloaded meanwhile would no longer have
         return 0;
     }
     case TEST_ITEM_SET_REFRESH:
@@ -151,46 +183,50 @@ void RegisterItemClass() {
 void DestroyAll() {
     while (!instances.empty()) {
         auto first = instances.begin();
-        Log(first->second.name, "detach");
         HWND window = first->first;
+        Report(window, TEST_ITEM_UNLOADED, 0, 0);
         instances.erase(first);
         DestroyWindow(window);
     }
     UnregisterClassW(kClassName, moduleInstance);
+    if (queueHook) UnhookWindowsHookEx(queueHook);
+    queueHook = nullptr;
+}
+
+HWND MakeItem(TODAYLISTITEM& record, HWND parent) {
+    if (!record.fEnabled || (record.grfFlags & TEST_ITEM_INIT_NULL)) return nullptr;
+    RegisterItemClass();
+    HWND window = CreateWindowExW(0, kClassName, record.szName, WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent, nullptr,
+                                  moduleInstance, nullptr);
+    if (!window) return nullptr;
+    Instance& instance = instances[window];
+    instance.name = record.szName;
+    instance.flags = record.grfFlags;
+    instance.reportedHeight = record.grfFlags & TEST_ITEM_HEIGHT_MASK;
+    record.cyp = instance.reportedHeight;
+    return window;
 }
 
 }  // namespace
 
 extern "C" HWND WINAPI InitializeCustomItem(TODAYLISTITEM* record, HWND parent) {
     if (!record) return nullptr;
-    Log(record->szName, "init enabled=%d order=%lu cyp=%lu options=%d selectability=%lu", record->fEnabled,
-        static_cast<unsigned long>(record->dwOrder), static_cast<unsigned long>(record->cyp), record->fOptions,
-        static_cast<unsigned long>(record->dwSelectability));
-    if (!record->fEnabled || (record->grfFlags & TEST_ITEM_INIT_NULL)) return nullptr;
-    RegisterItemClass();
-    HWND window = CreateWindowExW(0, kClassName, record->szName, WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent, nullptr,
-                                  moduleInstance, nullptr);
-    if (!window) return nullptr;
-    Instance& instance = instances[window];
-    instance.name = record->szName;
-    instance.flags = record->grfFlags;
-    instance.reportedHeight = record->grfFlags & TEST_ITEM_HEIGHT_MASK;
-    record->cyp = instance.reportedHeight;
+    if (!queueHook)
+        queueHook = SetWindowsHookExW(WH_GETMESSAGE, OnTakenFromQueue, moduleInstance, GetCurrentThreadId());
+    const TODAYLISTITEM handed = *record;
+    HWND window = MakeItem(*record, parent);
+    Report(parent, TEST_ITEM_INITIALIZED, reinterpret_cast<WPARAM>(window), 0, &handed);
     return window;
 }
 
 extern "C" BOOL WINAPI CustomItemOptionsDlgProc(HWND dialog, UINT message, UINT wParam, LONG lParam) {
     switch (message) {
-    case WM_INITDIALOG: {
-        auto record = reinterpret_cast<TODAYLISTITEM*>(lParam);
-        Log(record ? record->szName : L"?", "options-init");
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    case WM_INITDIALOG:
+        Report(dialog, message, wParam, lParam);  // lParam: the record the host handed over
         return TRUE;
-    }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            auto record = reinterpret_cast<TODAYLISTITEM*>(GetWindowLongPtrW(dialog, DWLP_USER));
-            Log(record ? record->szName : L"?", LOWORD(wParam) == IDOK ? "options-ok" : "options-cancel");
+            Report(dialog, message, wParam, lParam);
             EndDialog(dialog, LOWORD(wParam));
             return TRUE;
         }

@@ -1,6 +1,7 @@
 // How the host's tests steer the test item and read what happened to it.
 #pragma once
 #include <windows.h>
+#include "platform/todaycmn.h"
 
 // grfFlags (the registry's "Flags") of a test item.
 constexpr DWORD TEST_ITEM_HEIGHT_MASK = 0x0FFF;       // the cyp the item sets when it starts
@@ -18,15 +19,34 @@ constexpr DWORD TEST_ITEM_FLAGS(DWORD height, DWORD color) { return height | (co
 // Marker colours; index 0 draws no marker.
 static const COLORREF kTestItemColors[] = {0, RGB(0xE0, 0x20, 0x20), RGB(0x20, 0xB0, 0x30), RGB(0x20, 0x40, 0xE0),
                                            RGB(0xF0, 0x90, 0x10)};
-constexpr DWORD TEST_ITEM_MARKER_SIZE = 10;  // a square this big, 4 pixels from the item's top right corner
+constexpr LONG TEST_ITEM_MARKER_SIZE = 10;  // a square this big, 4 pixels from the item's top right corner
 
 // Sent to a test item's window: at the next refresh queries report cyp = wParam; the next one answers lParam.
 constexpr UINT TEST_ITEM_SET_REFRESH = (WM_APP + 1);
 constexpr UINT TEST_ITEM_TAP_WAIT = (WM_APP + 2);
 constexpr wchar_t TEST_ITEM_TAP_PEER_VARIABLE[] = L"HOST_TEST_ITEM_TAP_PEER";
 
-// Every event is one line "NAME:event [args]". It goes to the function of this name exported by the program
-// that loaded the item, if it has one; otherwise it is appended to the file named by the environment variable.
-constexpr char TEST_ITEM_SINK_EXPORT[] = "HostTestItemEvent";
+// Rows of what happened to a test item beside the messages it received: the host's call of its export 240 (to
+// the host window it was given; wParam: the window it made, null when it declined; the record it was handed
+// copied in), its DLL unloaded while the item's window was alive (to that window), and the end of a tap's wait.
+constexpr UINT TEST_ITEM_INITIALIZED = WM_APP + 100;
+constexpr UINT TEST_ITEM_UNLOADED = WM_APP + 101;
+// With TEST_ITEM_WAITS_IN_TAP: its stylus-up's wait on the other program has returned (to the item's window).
+constexpr UINT TEST_ITEM_TAP_RETURNED = WM_APP + 102;
+
+// One row as the test item records it: what it received from the host (the host's messages, the stylus, its size;
+// its options dialog's start and close) and the rows above.
+struct TestItemRow {
+    HWND window;  // the window that received it
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    BOOL posted;           // taken from the queue, rather than sent
+    TODAYLISTITEM record;  // TEST_ITEM_INITIALIZED: the record as handed over; zeros otherwise
+};
+
+// Each row goes to the function of this name exported by the program that loaded the item, if it has one;
+// otherwise it is appended to the file named by the environment variable, row after row as they are.
+constexpr char TEST_ITEM_SINK_EXPORT[] = "HostTestItemRow";
 constexpr wchar_t TEST_ITEM_LOG_VARIABLE[] = L"HOST_TEST_ITEM_LOG";
-typedef void (*TestItemSink)(const char* line);
+typedef void (*TestItemSink)(const TestItemRow* row);

@@ -207,7 +207,7 @@ TEST(PeerCommandLine, BadCommandsFailWithAMessageThatNamesTheProblem) {
         {L"flood", 2, "flood: missing notice count"},
         {L"flood 0", 2, "flood: the notice count must be from 1 to 1000000, not '0'"},
         {L"flood 5 lots", 2, "flood: the text length must be"},
-        {L"run --notices " + Quoted(missing), 1, "notices file '" + ToUtf8(missing) + "': cannot read it"},
+        {L"run --notices " + Quoted(missing), 1, "notices file: cannot read '" + ToUtf8(missing) + "': "},
         {L"run --notices " + Quoted(broken), 1, "notices file '" + ToUtf8(broken) + "': invalid JSON"},
         {L"send " + Quoted(misspelt), 1, "unknown field \"sendr\""},
         {L"add " + Quoted(lateTime), 1, "\"time\" must be"},

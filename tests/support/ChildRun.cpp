@@ -1,7 +1,7 @@
 #include "ChildRun.h"
 #include "PeerProcess.h"  // ProgramFolder
 #include "ScratchFiles.h"
-#include "platform/MessagePump.h"
+#include "toolbox/MessagePump.h"
 #include "platform/ScopedHandles.h"
 #include <sstream>
 

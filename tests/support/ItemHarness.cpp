@@ -1,4 +1,5 @@
 #include "ItemHarness.h"
+#include "toolbox/ModuleExport.h"
 #include <algorithm>
 
 constexpr wchar_t SHELL_READY_EVENT_NAME[] = L"SYSTEM/ShellAPIReady";
@@ -6,10 +7,8 @@ constexpr wchar_t SHELL_READY_EVENT_NAME[] = L"SYSTEM/ShellAPIReady";
 ItemDll::ItemDll() {
     module = LoadLibraryW(L"ArdenoToday.dll");
     if (!module) return;
-    initialize =
-        reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(GetProcAddress(module, MAKEINTRESOURCEA(ORDINAL_INITIALIZEITEM)));
-    optionsProc =
-        reinterpret_cast<PFNCUSTOMOPTIONSDLGPROC>(GetProcAddress(module, MAKEINTRESOURCEA(ORDINAL_OPTIONSDIALOGPROC)));
+    initialize = ExportByOrdinal<PFNCUSTOMINITIALIZEITEM>(module, ORDINAL_INITIALIZEITEM);
+    optionsProc = ExportByOrdinal<PFNCUSTOMOPTIONSDLGPROC>(module, ORDINAL_OPTIONSDIALOGPROC);
 }
 
 void ItemDll::Unload() {

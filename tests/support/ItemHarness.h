@@ -1,7 +1,7 @@
 // The item as the host meets it: the real DLL loaded by LoadLibrary and called by ordinal, under a
 // recording host window that answers the host's colour and watermark requests.
 #pragma once
-#include "PixelCapture.h"
+#include "toolbox/WindowCapture.h"
 #include "RecordingWindow.h"
 #include "platform/ScopedHandles.h"
 #include "platform/todaycmn.h"

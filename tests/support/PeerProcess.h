@@ -3,7 +3,7 @@
 // program sends to the test's windows meanwhile), and scratch files.
 #pragma once
 #include <windows.h>
-#include "platform/MessagePump.h"
+#include "toolbox/MessagePump.h"
 #include "platform/ScopedHandles.h"
 #include "ScratchFiles.h"
 #include <gtest/gtest.h>

@@ -1,6 +1,9 @@
 #include "RecordingWindow.h"
+#include "toolbox/WindowObject.h"
+#include <algorithm>
 #include <cstring>
 #include <iomanip>
+#include <mutex>
 #include <sstream>
 
 namespace {
@@ -16,17 +19,46 @@ void RegisterOnce(const wchar_t* className, WNDPROC procedure) {
     RegisterClassW(&windowClass);
 }
 
-bool Recorded(UINT message) { return message >= WM_USER || message == WM_COPYDATA; }
-
-RecordingWindow* FromWindow(HWND window) {
-    return reinterpret_cast<RecordingWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
+bool IsRecorded(UINT message) { return message >= WM_USER || message == WM_COPYDATA; }
 
 const char* DeliveryName(Delivery delivery) { return delivery == Delivery::Sent ? "sent" : "posted"; }
 
+std::mutex sequenceLock;  // recorders on other threads write too
+std::vector<RecordedMessage> sequence;
+
 }  // namespace
 
-// Every pump of the process hands it the messages it takes from the queue first (platform SetMessageFilter).
+void Record(RecordedMessage row) {
+    std::lock_guard<std::mutex> guard(sequenceLock);
+    sequence.push_back(std::move(row));
+}
+
+std::vector<RecordedMessage> Recorded() {
+    std::lock_guard<std::mutex> guard(sequenceLock);
+    return sequence;
+}
+
+std::vector<RecordedMessage> RecordedBy(HWND window) {
+    std::lock_guard<std::mutex> guard(sequenceLock);
+    std::vector<RecordedMessage> rows;
+    for (const RecordedMessage& row : sequence)
+        if (row.window == window) rows.push_back(row);
+    return rows;
+}
+
+void ClearRecorded() {
+    std::lock_guard<std::mutex> guard(sequenceLock);
+    sequence.clear();
+}
+
+std::vector<RecordedMessage> Numbered(const std::vector<RecordedMessage>& rows, UINT message) {
+    std::vector<RecordedMessage> found;
+    for (const RecordedMessage& row : rows)
+        if (row.message == message) found.push_back(row);
+    return found;
+}
+
+// Every pump of the process hands it the messages it takes from the queue first (toolbox SetMessageFilter).
 bool DispatchRecordingPosted(const MSG& msg);
 
 RecordingWindow::RecordingWindow(const wchar_t* className, const wchar_t* title, HWND parent, int width, int height) {
@@ -39,16 +71,20 @@ RecordingWindow::RecordingWindow(const wchar_t* className, const wchar_t* title,
 
 RecordingWindow::~RecordingWindow() {
     if (window) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        LetGoOfWindowObject(window);
         DestroyWindow(window);
     }
 }
 
 std::vector<RecordedMessage> RecordingWindow::MessagesNumbered(UINT message) const {
-    std::vector<RecordedMessage> found;
-    for (const auto& m : messages)
-        if (m.message == message) found.push_back(m);
-    return found;
+    return Numbered(Messages(), message);
+}
+
+void RecordingWindow::Clear() {
+    std::lock_guard<std::mutex> guard(sequenceLock);
+    sequence.erase(std::remove_if(sequence.begin(), sequence.end(),
+                                  [this](const RecordedMessage& row) { return row.window == window; }),
+                   sequence.end());
 }
 
 std::optional<LRESULT> RecordingWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -61,32 +97,32 @@ std::optional<LRESULT> RecordingWindow::Handle(UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT RecordingWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam, Delivery delivery) {
-    messages.push_back(RecordedMessage::Of(message, wParam, lParam, delivery));
+    Record(RecordedMessage::Of(message, wParam, lParam, delivery, window));
     return *Handle(message, wParam, lParam);
 }
 
 LRESULT CALLBACK RecordingWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    RecordingWindow* self = FromWindow(window);
-    if (self && Recorded(message)) return self->Receive(message, wParam, lParam, Delivery::Sent);
+    RecordingWindow* self = WindowObject<RecordingWindow>(window, message, lParam);
+    if (message == WM_NCCREATE && self) self->window = window;  // rows recorded during creation name it too
+    if (self && IsRecorded(message)) return self->Receive(message, wParam, lParam, Delivery::Sent);
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // Posted messages are taken off the queue here, so the recording knows them apart from sent ones.
 bool DispatchRecordingPosted(const MSG& msg) {
-    RecordingWindow* self = msg.hwnd ? FromWindow(msg.hwnd) : nullptr;
-    if (!self || !Recorded(msg.message)) return false;
+    if (!msg.hwnd || !IsRecorded(msg.message)) return false;
+    // Only a recording window's user data is a recording window.
     WNDPROC procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(msg.hwnd, GWLP_WNDPROC));
     if (procedure != RecordingWindow::Procedure) return false;
+    RecordingWindow* self = WindowObject<RecordingWindow>(msg.hwnd);
+    if (!self) return false;
     self->Receive(msg.message, msg.wParam, msg.lParam, Delivery::Posted);
     return true;
 }
 
-RecordedMessage RecordedMessage::Of(UINT message, WPARAM wParam, LPARAM lParam, Delivery delivery) {
+RecordedMessage RecordedMessage::Of(UINT message, WPARAM wParam, LPARAM lParam, Delivery delivery, HWND window) {
     RecordedMessage record{message, wParam, lParam, delivery};
+    record.window = window;
     if (message == WM_COPYDATA && lParam) {
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         record.isCopyData = true;
@@ -109,6 +145,11 @@ ExpectedMessage Optional(ExpectedMessage row) {
     return row;
 }
 
+ExpectedMessage To(HWND window, ExpectedMessage row) {
+    row.window = window;
+    return row;
+}
+
 ExpectedMessage CopyDataFrom(HWND sender, std::wstring payload) {
     ExpectedMessage row{WM_COPYDATA, Delivery::Sent, reinterpret_cast<WPARAM>(sender)};
     row.copyDataKind = 0;
@@ -120,6 +161,7 @@ namespace {
 
 bool Matches(const ExpectedMessage& e, const RecordedMessage& a) {
     if (a.message != e.message || a.delivery != e.delivery) return false;
+    if (e.window && *e.window != a.window) return false;
     if (e.wParam && *e.wParam != a.wParam) return false;
     if (e.lParam && *e.lParam != a.lParam) return false;
     if (e.copyDataKind && (!a.isCopyData || *e.copyDataKind != a.copyDataKind)) return false;
@@ -158,6 +200,7 @@ std::string Escaped(const std::wstring& text) {
 
 std::string Describe(const ExpectedMessage& e) {
     std::ostringstream line;
+    if (e.window) line << "to " << *e.window << ": ";
     line << e.message << " " << DeliveryName(e.delivery);
     if (e.wParam) line << " wParam " << *e.wParam;
     if (e.lParam) line << " lParam " << *e.lParam;
@@ -169,6 +212,7 @@ std::string Describe(const ExpectedMessage& e) {
 
 std::string Describe(const RecordedMessage& a) {
     std::ostringstream line;
+    if (a.window) line << "to " << a.window << ": ";
     line << a.message << " " << DeliveryName(a.delivery) << " wParam " << a.wParam << " lParam " << a.lParam;
     if (a.isCopyData) {
         line << " kind " << a.copyDataKind << " payload \"" << Escaped(a.CopyDataText()) << "\"";

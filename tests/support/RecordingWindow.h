@@ -1,6 +1,8 @@
 // A window that records the messages it receives, for message-flow tests in the style of table-driven
-// sequence checks: what arrived (sent or posted) is compared with an expected table. The item's tests and
-// the stand-in's tests share it.
+// sequence checks: what arrived (sent or posted) is compared with an expected table. The item's, the stand-in's
+// and the host's tests share it. Every recorder of the process (these windows, the threaded main application,
+// the host's test items) writes into one sequence, each row naming the window that received it, so that an
+// ordering across windows and programs reads as one table.
 #pragma once
 #include <windows.h>
 #include <functional>
@@ -9,7 +11,7 @@
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
-#include "platform/MessagePump.h"
+#include "toolbox/MessagePump.h"
 
 enum class Delivery { Sent, Posted };
 
@@ -21,9 +23,10 @@ struct RecordedMessage {
     bool isCopyData = false;
     ULONG_PTR copyDataKind = 0;
     std::vector<BYTE> copyData = {};  // cbData bytes, copied while the message was handled
+    HWND window = nullptr;            // the window that received it
 
     // As a window procedure receives it; a copy-data's bytes are copied while it is handled.
-    static RecordedMessage Of(UINT message, WPARAM wParam, LPARAM lParam, Delivery delivery);
+    static RecordedMessage Of(UINT message, WPARAM wParam, LPARAM lParam, Delivery delivery, HWND window = nullptr);
     // The copy-data bytes as UTF-16 text (an odd last byte left out).
     std::wstring CopyDataText() const;
 };
@@ -39,12 +42,24 @@ struct ExpectedMessage {
     std::optional<ULONG_PTR> copyDataKind = std::nullopt;
     std::optional<std::wstring> payload = std::nullopt;
     bool optional = false;
+    std::optional<HWND> window = std::nullopt;
 };
 
 // The same row marked as one that may be missing.
 ExpectedMessage Optional(ExpectedMessage row);
+// The same row, received by that window.
+ExpectedMessage To(HWND window, ExpectedMessage row);
 // A sent WM_COPYDATA of kind 0 (the link's notices and keys) from `sender`, carrying `payload`.
 ExpectedMessage CopyDataFrom(HWND sender, std::wstring payload);
+
+// The one sequence: every row recorded in this process, in the order they came. Any thread may record.
+void Record(RecordedMessage row);
+std::vector<RecordedMessage> Recorded();
+// The rows of one window, in order.
+std::vector<RecordedMessage> RecordedBy(HWND window);
+void ClearRecorded();
+// The rows of one message number, in order.
+std::vector<RecordedMessage> Numbered(const std::vector<RecordedMessage>& rows, UINT message);
 
 class RecordingWindow {
 public:
@@ -56,9 +71,11 @@ public:
     RecordingWindow& operator=(const RecordingWindow&) = delete;
 
     HWND hwnd() const { return window; }
-    const std::vector<RecordedMessage>& Messages() const { return messages; }
+    // This window's rows of the one sequence.
+    std::vector<RecordedMessage> Messages() const { return RecordedBy(window); }
     std::vector<RecordedMessage> MessagesNumbered(UINT message) const;
-    void Clear() { messages.clear(); }
+    // Drops this window's rows.
+    void Clear();
 
     // Fixed answers per message number; unlisted recorded messages answer 0.
     std::map<UINT, LRESULT> answers;
@@ -74,7 +91,6 @@ private:
     friend bool DispatchRecordingPosted(const MSG& msg);
 
     HWND window = nullptr;
-    std::vector<RecordedMessage> messages;
 };
 
 // Compares in order and in number, optional rows aside; the failure lists both sequences side by side.

@@ -1,5 +1,6 @@
 #include "ScratchFiles.h"
 #include "platform/ScopedHandles.h"
+#include "toolbox/WholeFile.h"
 #include <cstdio>
 
 ScratchFolder::ScratchFolder() {
@@ -39,14 +40,10 @@ bool WriteFileBytes(const std::wstring& path, const std::vector<BYTE>& bytes) {
 }
 
 std::string ReadFileText(const std::wstring& path) {
-    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::string();
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got) text.append(buffer, got);
-    return text;
+    std::string bytes;
+    std::wstring error;
+    ReadWholeFile(path, bytes, error);
+    return bytes;
 }
 
 void WriteSolidBitmapFile(const std::wstring& path, int width, int height, COLORREF colour) {

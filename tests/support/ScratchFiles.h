@@ -25,6 +25,7 @@ private:
 
 // Writes the bytes as the whole file; false when it cannot be written.
 bool WriteFileBytes(const std::wstring& path, const std::vector<BYTE>& bytes);
+// The whole file, or "" when it cannot be read.
 std::string ReadFileText(const std::wstring& path);
 // Writes a 24-bit bottom-up .bmp file of one colour.
 void WriteSolidBitmapFile(const std::wstring& path, int width, int height, COLORREF colour);

@@ -1,7 +1,7 @@
 // Off-screen drawing for paint tests: a 32-bit surface whose pixels can be read, the item's font, and
 // reference renderings of texts to compare a painted window against.
 #pragma once
-#include "PixelCapture.h"
+#include "toolbox/WindowCapture.h"
 #include "ScratchFiles.h"
 #include "platform/ScopedHandles.h"
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "ThreadedMainApplication.h"
-#include "platform/MessagePump.h"
+#include "toolbox/MessagePump.h"
+#include "toolbox/WindowObject.h"
 
 namespace {
-constexpr wchar_t THREADED_MAIN_PROPERTY[] = L"ThreadedMainApplication";
 // Only a reverted fix waits this long: a hold is always released by the test well before.
 constexpr DWORD HOLD_SAFETY_MS = 15000;
 }  // namespace
@@ -52,10 +52,7 @@ void ThreadedMainApplication::WaitForRelease() {
 
 void ThreadedMainApplication::Crash() { ExitThread(3); }
 
-std::vector<RecordedMessage> ThreadedMainApplication::Messages() const {
-    std::lock_guard<std::mutex> guard(lock);
-    return messages;
-}
+std::vector<RecordedMessage> ThreadedMainApplication::Messages() const { return RecordedBy(window); }
 
 int ThreadedMainApplication::Received(UINT message) const {
     int count = 0;
@@ -78,7 +75,7 @@ LRESULT ThreadedMainApplication::Receive(UINT message, WPARAM wParam, LPARAM lPa
         std::lock_guard<std::mutex> guard(lock);
         // Sent ones come from the item's thread; whatever this thread takes off its queue was posted.
         const Delivery delivery = InSendMessageEx(nullptr) == ISMEX_NOSEND ? Delivery::Posted : Delivery::Sent;
-        if (FromItem(message)) messages.push_back(RecordedMessage::Of(message, wParam, lParam, delivery));
+        if (FromItem(message)) Record(RecordedMessage::Of(message, wParam, lParam, delivery, window));
         auto found = reactions.find(message);
         if (found != reactions.end()) reaction = found->second;
         auto fixed = answers.find(message);
@@ -89,7 +86,7 @@ LRESULT ThreadedMainApplication::Receive(UINT message, WPARAM wParam, LPARAM lPa
 }
 
 LRESULT CALLBACK ThreadedMainApplication::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<ThreadedMainApplication*>(GetPropW(window, THREADED_MAIN_PROPERTY));
+    auto* self = WindowObject<ThreadedMainApplication>(window, message, lParam);
     if (!self || (message < WM_USER && message != WM_COPYDATA)) return DefWindowProcW(window, message, wParam, lParam);
     return self->Receive(message, wParam, lParam);
 }
@@ -104,8 +101,7 @@ DWORD WINAPI ThreadedMainApplication::Run(void* parameter) {
     // Hidden, so that only the item's request shows it.
     const DWORD style = self->options.parent ? WS_CHILD : WS_POPUP;
     self->window = CreateWindowExW(0, self->options.className, self->options.title, style, 0, 0, 100, 100,
-                                   self->options.parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetPropW(self->window, THREADED_MAIN_PROPERTY, self);
+                                   self->options.parent, nullptr, GetModuleHandleW(nullptr), self);
     SetEvent(self->created.get());
     if (self->options.hungFromStart) self->WaitForRelease();
     // Its own loop, not the platform pump: that one's state belongs to the test's thread.
@@ -114,7 +110,7 @@ DWORD WINAPI ThreadedMainApplication::Run(void* parameter) {
     while (MsgWaitForMultipleObjects(1, &stop, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     }
-    RemovePropW(self->window, THREADED_MAIN_PROPERTY);
+    LetGoOfWindowObject(self->window);
     DestroyWindow(self->window);
     return 0;
 }

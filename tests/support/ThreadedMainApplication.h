@@ -43,7 +43,7 @@ public:
     // From the test: a normal end without a goodbye (released first).
     void End();
 
-    // What the item sent it (FromItem), in order.
+    // What the item sent it (FromItem), in order: its window's rows of the one sequence.
     std::vector<RecordedMessage> Messages() const;
     int Received(UINT message) const;
     // Waits (dispatching this thread's messages) until the message has arrived; false after the bound.
@@ -62,8 +62,7 @@ private:
     Options options;
     KernelHandle created, released, stop, thread;
     HWND window = nullptr;
-    mutable std::mutex lock;  // guards the three below
-    std::vector<RecordedMessage> messages;
+    mutable std::mutex lock;  // guards the two below
     std::map<UINT, Reaction> reactions;
     std::map<UINT, LRESULT> answers = kMainApplicationAnswers;
     volatile bool heldTooLong = false;

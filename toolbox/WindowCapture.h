@@ -1,4 +1,5 @@
-// Reads back what a window painted: UpdateWindow, then its DC copied into a DIB section.
+// Reading back what a window painted. Under Wine's null display driver the screen cannot be read, but a window's own
+// client DC can; it includes the pixels of its child windows.
 #pragma once
 #include <windows.h>
 #include <vector>
@@ -13,4 +14,6 @@ struct Capture {
     bool Any(const RECT& area, COLORREF colour) const { return Count(area, colour) > 0; }
 };
 
+// Paints whatever is pending (the window and its children), then copies its client area; one that does not lie
+// whole on the desktop in pieces, moving the window. Empty (no pixels) when it cannot be read.
 Capture CaptureWindow(HWND window);

@@ -1,9 +1,21 @@
-#include "Screenshot.h"
-#include "platform/TopDownDib.h"
-#include <objidl.h>  // PROPID, which gdiplus.h needs
-#include <gdiplus.h>
+#include "WindowCapture.h"
 #include "platform/ScopedHandles.h"
+#include "platform/TopDownDib.h"
 #include <algorithm>
+
+COLORREF Capture::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+    DWORD p = pixels[static_cast<size_t>(y) * width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+int Capture::Count(const RECT& area, COLORREF colour) const {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (At(x, y) == colour) ++count;
+    return count;
+}
 
 namespace {
 
@@ -43,13 +55,12 @@ bool CopyInPieces(HWND window, HDC memory, SIZE client, const RECT& desktop) {
 
 }  // namespace
 
-bool CaptureClient(HWND window, Pixels& pixels) {
+Capture CaptureWindow(HWND window) {
+    Capture capture;
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT client;
     GetClientRect(window, &client);
-    pixels.width = client.right;
-    pixels.height = client.bottom;
-    if (pixels.width <= 0 || pixels.height <= 0) return false;
+    if (client.right <= 0 || client.bottom <= 0) return capture;
 
     // Only what lies on the desktop is kept of a window's pixels.
     const int desktopLeft = GetSystemMetrics(SM_XVIRTUALSCREEN), desktopTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -64,81 +75,21 @@ bool CaptureClient(HWND window, Pixels& pixels) {
     GdiObject<HBITMAP> dib;
     {
         WindowDC windowDc(window);
-        dib.Reset(CreateTopDownDib(windowDc.get(), pixels.width, pixels.height, &bits));
+        dib.Reset(CreateTopDownDib(windowDc.get(), client.right, client.bottom, &bits));
     }
-    if (!dib.get()) return false;
+    if (!dib.get()) return capture;
     {
         MemoryDC memory(nullptr);
         SelectedObject selected(memory.get(), dib.get());
         const bool ok = whole ? CopyVisiblePart(window, memory.get(), client)
                               : CopyInPieces(window, memory.get(), {client.right, client.bottom}, desktop);
-        if (!ok) return false;
+        if (!ok) return capture;
     }
     GdiFlush();
-    const uint32_t* source = static_cast<const uint32_t*>(bits);
-    pixels.bgrx.assign(source, source + static_cast<size_t>(pixels.width) * pixels.height);
-    for (auto& p : pixels.bgrx) p &= 0x00FFFFFF;
-    return true;
-}
-
-namespace {
-
-class GdiplusSession {
-public:
-    GdiplusSession() {
-        Gdiplus::GdiplusStartupInput input;
-        ok = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
-    }
-    ~GdiplusSession() {
-        if (ok) Gdiplus::GdiplusShutdown(token);
-    }
-    bool ok = false;
-
-private:
-    ULONG_PTR token = 0;
-};
-
-bool FindPngEncoder(CLSID& encoder) {
-    UINT count = 0, size = 0;
-    if (Gdiplus::DllExports::GdipGetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
-    std::vector<BYTE> buffer(size);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::DllExports::GdipGetImageEncoders(count, size, codecs) != Gdiplus::Ok) return false;
-    for (UINT i = 0; i < count; ++i) {
-        if (codecs[i].MimeType && wcscmp(codecs[i].MimeType, L"image/png") == 0) {
-            encoder = codecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
-
-bool SavePng(const Pixels& pixels, const std::wstring& path, std::wstring& error) {
-    GdiplusSession session;
-    if (!session.ok) {
-        error = L"GDI+ did not start";
-        return false;
-    }
-    CLSID encoder;
-    if (!FindPngEncoder(encoder)) {
-        error = L"GDI+ has no PNG encoder";
-        return false;
-    }
-    Gdiplus::GpBitmap* bitmap = nullptr;
-    auto status = Gdiplus::DllExports::GdipCreateBitmapFromScan0(
-        pixels.width, pixels.height, pixels.width * 4, PixelFormat32bppRGB,
-        reinterpret_cast<BYTE*>(const_cast<uint32_t*>(pixels.bgrx.data())), &bitmap);
-    if (status != Gdiplus::Ok) {
-        error = L"GDI+ cannot make a bitmap (status " + std::to_wstring(status) + L")";
-        return false;
-    }
-    status = Gdiplus::DllExports::GdipSaveImageToFile(bitmap, path.c_str(), &encoder, nullptr);
-    Gdiplus::DllExports::GdipDisposeImage(bitmap);
-    if (status != Gdiplus::Ok) {
-        error = L"cannot write " + path + L" (GDI+ status " + std::to_wstring(status) + L")";
-        return false;
-    }
-    return true;
+    const DWORD* source = static_cast<const DWORD*>(bits);
+    capture.width = client.right;
+    capture.height = client.bottom;
+    capture.pixels.assign(source, source + static_cast<size_t>(capture.width) * capture.height);
+    for (DWORD& p : capture.pixels) p &= 0x00FFFFFF;
+    return capture;
 }
