@@ -52,5 +52,6 @@ int RunMainInstance(HINSTANCE instance, const RunOptions& options) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return PeerExitOk;
+    // A restart that could not bring the window back quits with 1: the program then failed, and says so.
+    return message.wParam == 0 ? PeerExitOk : Fail("the main window could not be made again after a restart");
 }
