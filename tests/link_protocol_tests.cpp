@@ -114,6 +114,20 @@ TEST(LinkConnect, ZeroInTheMainSectionSendsNothing) {
     EXPECT_EQ(main.section.ReadHandle(), 0u);
 }
 
+// A section that cannot be made when the item starts (here another object holds its name, as memory short would
+// refuse it) is published at the host's next refresh once it can be.
+TEST(LinkConnect, AWindowThatCouldNotBePublishedIsPublishedAtTheNextRefresh) {
+    Item item;
+    {
+        KernelHandle squatter(CreateEventW(nullptr, TRUE, FALSE, TODAY_SECTION_NAME));
+        ASSERT_NE(item.Initialise(), nullptr);
+        ASSERT_EQ(OpenFileMappingW(FILE_MAP_READ, FALSE, TODAY_SECTION_NAME), nullptr);
+    }
+    item.Query();
+    HeldSection today(TODAY_SECTION_NAME);
+    EXPECT_EQ(today.ReadHandle(), static_cast<DWORD>(reinterpret_cast<UINT_PTR>(item.item)));
+}
+
 TEST(LinkConnect, FailedWindowCreationPublishesZeroAndStillAnnounces) {
     HeldSection today(TODAY_SECTION_NAME);
     today.WriteHandle(0xDEADBEEF);
