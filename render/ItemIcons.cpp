@@ -54,9 +54,12 @@ bool ItemIcons::LoadMissing() {
     // Loaded before the screen's resolution could be learned (memory was short): loaded again at the right one.
     const int dpiX = CachedScreenResolutionX(), dpiY = CachedScreenResolutionY();
     if (dpiX > 0 && dpiY > 0 && (dpiX != loadedDpiX || dpiY != loadedDpiY)) LoadIcons(dpiX, dpiY);
-    if (appIcon.get() && nextArrow.get() && nextArrowHighlighted.get() && prevArrow.get() && prevArrowHighlighted.get())
-        return true;
+    if (AllLoaded()) return true;
     LoadAbsent();
+    return AllLoaded();
+}
+
+bool ItemIcons::AllLoaded() const {
     return appIcon.get() && nextArrow.get() && nextArrowHighlighted.get() && prevArrow.get() && prevArrowHighlighted.get();
 }
 

@@ -42,6 +42,7 @@ private:
     ItemIcons& operator=(const ItemIcons&);
     // Loads each icon that is not there yet.
     void LoadAbsent();
+    bool AllLoaded() const;
 
     int loadedDpiX, loadedDpiY;
 };

@@ -14,7 +14,6 @@
 #include "support/ResourceCounts.h"
 #include "support/ScratchFiles.h"
 #include "toolbox/Utf8.h"
-#include "platform/TopDownDib.h"
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -40,24 +39,6 @@ struct Run {
     std::string callNames;
     std::string leftBehind;              // after its unload ("": nothing)
 };
-
-// The item window's pixels as they are, nothing repainted first.
-Capture OnScreen(HWND window) {
-    Capture capture;
-    RECT client;
-    GetClientRect(window, &client);
-    capture.width = client.right;
-    capture.height = client.bottom;
-    WindowDC screen(window);
-    void* bits = nullptr;
-    GdiObject<HBITMAP> dib(CreateTopDownDib(screen.get(), capture.width, capture.height, &bits));
-    MemoryDC memory(screen.get());
-    SelectedObject selected(memory.get(), dib.get());
-    BitBlt(memory.get(), 0, 0, capture.width, capture.height, screen.get(), 0, 0, SRCCOPY);
-    GdiFlush();
-    capture.pixels.assign(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + capture.width * capture.height);
-    return capture;
-}
 
 // The host's refresh: the query, the item sized to its height, and what is to be painted painted.
 void Refresh(LoadedItem& stage) {
@@ -88,7 +69,9 @@ Run RunSchedule(const std::vector<std::wstring>& portraits, unsigned first, unsi
             Refresh(stage);
             SendMessageW(stage.item, WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT, 0);
             UpdateWindow(stage.item);
-            const Capture atAction = OnScreen(stage.item);
+            // Nothing is left to paint after UpdateWindow (a paint that could not draw still validates), so the
+            // capture reads what the screen shows.
+            const Capture atAction = CaptureWindow(stage.item);
             run.portraitAtAction = atAction.At(kPortraitMiddle.x, kPortraitMiddle.y);
             main.Clear();
             SendMessageW(stage.item, WM_TODAYCUSTOM_ACTION, VK_RETURN, 0);
@@ -103,7 +86,7 @@ Run RunSchedule(const std::vector<std::wstring>& portraits, unsigned first, unsi
             for (int i = 0; i < 4; ++i) {
                 InvalidateRect(stage.item, nullptr, FALSE);
                 UpdateWindow(stage.item);
-                run.paintedAfter.push_back(OnScreen(stage.item));
+                run.paintedAfter.push_back(CaptureWindow(stage.item));
                 main.Clear();
                 SendMessageW(stage.item, WM_TODAYCUSTOM_ACTION, VK_RETURN, 0);
                 const std::vector<std::wstring> keys = main.KeysReceived();
