@@ -26,11 +26,19 @@ DWORD RegistryKey::ReadDword(const wchar_t* valueName, DWORD defaultValue) const
     return QueryDword(valueName, &value) == ERROR_SUCCESS ? value : defaultValue;
 }
 
-void CopyRegistryText(wchar_t (&text)[REGISTRY_TEXT_MAX_UNITS], const wchar_t* from) {
-    size_t length = wcslen(from);
+namespace {
+
+// `length` units of `from`, cut to fit the buffer, terminated.
+void CopyCapped(wchar_t (&text)[REGISTRY_TEXT_MAX_UNITS], const wchar_t* from, size_t length) {
     if (length >= REGISTRY_TEXT_MAX_UNITS) length = REGISTRY_TEXT_MAX_UNITS - 1;
-    memcpy(text, from, length * sizeof(wchar_t));
+    memmove(text, from, length * sizeof(wchar_t));
     text[length] = L'\0';
+}
+
+}  // namespace
+
+void CopyRegistryText(wchar_t (&text)[REGISTRY_TEXT_MAX_UNITS], const wchar_t* from) {
+    CopyCapped(text, from, wcslen(from));
 }
 
 bool RegistryKey::ReadString(const wchar_t* valueName, wchar_t (&text)[REGISTRY_TEXT_MAX_UNITS]) const {
@@ -42,8 +50,6 @@ bool RegistryKey::ReadString(const wchar_t* valueName, wchar_t (&text)[REGISTRY_
     // Without its terminator, if it has one; a value that fills the buffer gives its last unit to ours.
     size_t units = size / sizeof(wchar_t);
     if (units > 0 && read[units - 1] == L'\0') --units;
-    if (units >= REGISTRY_TEXT_MAX_UNITS) units = REGISTRY_TEXT_MAX_UNITS - 1;
-    memcpy(text, read, units * sizeof(wchar_t));
-    text[units] = L'\0';
+    CopyCapped(text, read, units);
     return true;
 }
