@@ -27,7 +27,7 @@ void MessengerItemModel::ShowOrStartMainApplication() {
     HWND found = FindMainApplicationWindow(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE_CHINESE, MAIN_WINDOW_TITLE_LATIN);
     if (found) {
         startedProgram.Forget();
-        ShowMainApplicationWindow(found);
+        ShowMainApplicationWindow(found, LINK_REPLY_TIMEOUT_MS);
         return;
     }
     // Started by an earlier tap and not showing its main window yet: a second start would make two. What it

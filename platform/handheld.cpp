@@ -4,14 +4,14 @@
 
 LONG PlatformRegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result) {
     while (subKey && *subKey == L'\\') ++subKey;
-    // Full access to HKEY_LOCAL_MACHINE is refused to a desktop process that is not elevated; the item
-    // only ever reads, so reading is what it asks for here.
-    if (access == KEY_ALL_ACCESS) access = KEY_READ;
+    // The handheld's registry takes no access mask: the item asks for 0, which desktop refuses; the item
+    // only ever reads, so 0 is asked as read access. Any other mask is passed on as asked.
+    if (access == 0) access = KEY_READ;
     return RegOpenKeyExW(root, subKey, options, access, result);
 }
 
 BOOL PlatformSetForegroundWindow(HWND window) { return SetForegroundWindow(window); }
 
-BOOL PlatformShowMaximizedWithoutWaiting(HWND window) { return ShowWindowAsync(window, SW_SHOWMAXIMIZED); }
+BOOL PlatformShowMaximizedWithoutWaiting(HWND window, UINT) { return ShowWindowAsync(window, SW_SHOWMAXIMIZED); }
 
 #endif

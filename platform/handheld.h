@@ -3,6 +3,7 @@
 // knows it runs on a desktop.
 #pragma once
 #include <windows.h>
+#include "SendMessageTimeout.h"
 
 #ifdef UNDER_CE
 
@@ -16,21 +17,28 @@ inline BOOL PlatformSetForegroundWindow(HWND window) {
     return SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<ULONG>(window) | 0x01));
 }
 // The handheld has no show that returns without waiting for the window's thread (its ShowWindow on another
-// program's window waits until that program takes the change in, and its default window procedure handles no
-// system command that shows a window), and never waiting wins: the window is brought forward only, and the
-// activation request the item sent first asks the messenger to show itself.
-inline BOOL PlatformShowMaximizedWithoutWaiting(HWND) { return FALSE; }
+// program's window waits until that program takes the change in). Its newer reference says a window that is not
+// visible needs ShowWindow after SetForegroundWindow; the older says the 0x01 form restores it. A window that is
+// not visible is shown only after it has answered WM_NULL within the bound, so a hung messenger never holds the
+// item past it; a visible one is left to the activation request and SetForegroundWindow.
+inline BOOL PlatformShowMaximizedWithoutWaiting(HWND window, UINT answerBoundMs) {
+    if (IsWindowVisible(window)) return FALSE;
+    DWORD_PTR answer = 0;
+    if (!PlatformSendMessageTimeout(window, WM_NULL, 0, 0, answerBoundMs, &answer)) return FALSE;
+    return ShowWindow(window, SW_SHOW);
+}
 
 #else
 
 // The desktop registry refuses a sub-key path with a leading backslash (error 161); the handheld one
-// accepts it. Strip it here so the item keeps its paths as the device writes them. Full access becomes
-// read access, which is all the item uses and all a non-elevated desktop process gets under HKLM.
+// accepts it. Strip it here so the item keeps its paths as the device writes them. The handheld's access
+// mask is 0 (it takes none); desktop reads with KEY_READ, which is all the item uses.
 LONG PlatformRegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
 
 // Activates another program's window and brings it to the top (SetForegroundWindow).
 BOOL PlatformSetForegroundWindow(HWND window);
-// Shows another program's window maximized without waiting for that program (ShowWindowAsync).
-BOOL PlatformShowMaximizedWithoutWaiting(HWND window);
+// Shows another program's window maximized without waiting for that program (ShowWindowAsync): the bound is
+// the device's.
+BOOL PlatformShowMaximizedWithoutWaiting(HWND window, UINT answerBoundMs);
 
 #endif

@@ -7,6 +7,8 @@ namespace {
 
 const wchar_t ELLIPSIS[] = L"...";
 const size_t ELLIPSIS_UNITS = 3;
+// A width no drawn text reaches, so that every unit measured is reported as fitting.
+const int MEASURE_WITHOUT_LIMIT = 0x7FFFFFFF;
 
 RECT Inset(const RECT& rect, int dx, int dy) {
     RECT inner = {rect.left + dx, rect.top + dy, rect.right - dx, rect.bottom - dy};
@@ -60,15 +62,21 @@ DrawnText DrawTextFitted(HDC dc, const wchar_t* text, size_t length, const RECT&
     // The widths of the characters one after another, summed from the first: one call gives them all as the
     // extent after each unit (the platform adds glyph advances without kerning, so the extent after a
     // character is the sum of the characters' own widths), where measuring each alone costs a call each.
+    // The handheld fills the extents only for the units it reports as fitting, so the limit is set past any
+    // text and no extent at or after `fit` is read; a character there counts as passing the room.
     int extents[DRAWN_TEXT_MAX_UNITS];
+    int fit = 0;
     SIZE whole = {0, 0};
     // Unmeasured (nothing to measure, or the platform could not), the text is drawn as it is, clipped to its room.
-    const bool measured = count > 0 && GetTextExtentExPointW(dc, text, count, 0, NULL, extents, &whole);
+    const bool measured = count > 0 && GetTextExtentExPointW(dc, text, count, MEASURE_WITHOUT_LIMIT, &fit, extents,
+                                                             &whole);
+    const size_t filled = measured && fit > 0 ? static_cast<size_t>(fit) : 0;
     for (size_t at = 0; measured && at < length; at += CharacterLength(text, length, at)) {
         const size_t end = at + CharacterLength(text, length, at);
-        if (extents[end - 1] <= available - ellipsisWidth) continue;
+        const bool unfilled = end > filled;
+        if (!unfilled && extents[end - 1] <= available - ellipsisWidth) continue;
         // This character passes the room left for "...": the text is cut before it, unless it fits whole.
-        if (whole.cx > available) {
+        if (unfilled || whole.cx > available) {
             wchar_t cut[DRAWN_TEXT_MAX_UNITS + ELLIPSIS_UNITS];
             memcpy(cut, text, at * sizeof(wchar_t));
             memcpy(cut + at, ELLIPSIS, ELLIPSIS_UNITS * sizeof(wchar_t));

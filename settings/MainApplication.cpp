@@ -7,9 +7,9 @@ HWND FindMainApplicationWindow(const wchar_t* windowClass, const wchar_t* firstT
     return found;
 }
 
-void ShowMainApplicationWindow(HWND window) {
+void ShowMainApplicationWindow(HWND window, UINT answerBoundMs) {
     PlatformSetForegroundWindow(window);
-    PlatformShowMaximizedWithoutWaiting(window);
+    PlatformShowMaximizedWithoutWaiting(window, answerBoundMs);
 }
 
 void BringWindowForward(HWND window) { PlatformSetForegroundWindow(window); }

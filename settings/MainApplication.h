@@ -7,7 +7,8 @@
 // null when neither is found.
 HWND FindMainApplicationWindow(const wchar_t* windowClass, const wchar_t* firstTitle, const wchar_t* secondTitle);
 // Brings a found main application window to the front, maximized where the platform can do that without
-// waiting for a busy program.
-void ShowMainApplicationWindow(HWND window);
+// waiting for a busy program; where it cannot, a hidden window is shown only once it has answered within
+// `answerBoundMs`.
+void ShowMainApplicationWindow(HWND window, UINT answerBoundMs);
 // Brings another program's window to the front as it is, without waiting for that program.
 void BringWindowForward(HWND window);

@@ -4,7 +4,8 @@
 
 bool RegistryKey::Open(const wchar_t* subKey) {
     HKEY opened = NULL;
-    if (PlatformRegOpenKeyExW(root, subKey, 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return false;
+    // The handheld takes no access mask (its reference asks for 0); platform/ says what desktop needs.
+    if (PlatformRegOpenKeyExW(root, subKey, 0, 0, &opened) != ERROR_SUCCESS) return false;
     handle.Reset(opened);
     return true;
 }

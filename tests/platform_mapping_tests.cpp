@@ -1,6 +1,10 @@
 // What the platform mappings give their callers beyond what the item's own tests see.
 #include "platform/SendMessageTimeout.h"
+#include "platform/TopDownDib.h"
+#include "platform/handheld.h"
+#include "support/HandheldRules.h"
 #include "support/RecordingWindow.h"
+#include "support/Registry.h"
 #include "support/ThreadedMainApplication.h"
 #include <gtest/gtest.h>
 
@@ -35,4 +39,43 @@ TEST(BoundedSend, AnsweredTimedOutAndGoneAreToldApart) {
             EXPECT_EQ(error, c.error);
         }
     }
+}
+
+// The rules the DLL's imports are held to cover every function the handheld list offers, each with its page: a
+// function added to the list without a row fails here.
+TEST(HandheldRules, EveryListedFunctionHasARuleAndAPage) {
+    const std::vector<std::string> listed = HandheldApiFunctions();
+    ASSERT_GT(listed.size(), 100u) << "platform/handheld-api.txt was not read";
+    for (const std::string& call : listed) {
+        const HandheldRule* row = HandheldRuleFor(call);
+        EXPECT_TRUE(row && *row->rule && *row->page) << call << " has no row in tests/support/HandheldRules.cpp";
+    }
+}
+
+// The handheld's access mask 0 reads on desktop, where 0 alone would open a key nothing can be read from.
+TEST(RegistryMapping, AccessZeroReads) {
+    ScopedRegistryKey key(TEST_PRODUCT_KEY);
+    key.SetDword(L"Probe", 7);
+    HKEY opened = nullptr;
+    ASSERT_EQ(PlatformRegOpenKeyExW(HKEY_LOCAL_MACHINE, (std::wstring(L"\\") + TEST_PRODUCT_KEY).c_str(), 0, 0,
+                                    &opened),
+              ERROR_SUCCESS);
+    RegistryKeyHandle held(opened);
+    DWORD value = 0, size = sizeof(value);
+    EXPECT_EQ(RegQueryValueExW(opened, L"Probe", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(value, 7u);
+}
+
+// The surface described with colour masks holds its pixels as 0x00RRGGBB, row 0 first, as before.
+TEST(TopDownDib, MasksGivePixelsAsRgbRowZeroFirst) {
+    MemoryDC memory(nullptr);
+    void* bits = nullptr;
+    GdiObject<HBITMAP> dib(CreateTopDownDib(memory.get(), 2, 2, &bits));
+    ASSERT_TRUE(dib && bits);
+    SelectedObject selected(memory.get(), dib.get());
+    SetPixel(memory.get(), 1, 0, RGB(0x12, 0x34, 0x56));
+    GdiFlush();
+    EXPECT_EQ(static_cast<const DWORD*>(bits)[1], 0x00123456u);
+    EXPECT_EQ(static_cast<const DWORD*>(bits)[2], 0u);
 }

@@ -1,10 +1,16 @@
 #include "ItemHarness.h"
+#include "ItemImports.h"
 #include "toolbox/ModuleExport.h"
+#include <gtest/gtest.h>
 #include <algorithm>
 
 constexpr wchar_t SHELL_READY_EVENT_NAME[] = L"SYSTEM/ShellAPIReady";
 
 ItemDll::ItemDll() {
+    // Every test that loads the item holds its calls to the handheld's reference; what breaks a rule fails the test.
+    const char* problem = nullptr;
+    if (!ItemImports::HoldToHandheldRules(L"ArdenoToday.dll", &problem))
+        ADD_FAILURE() << "cannot hold the item to the handheld's rules: no stand-in for " << problem;
     module = LoadLibraryW(L"ArdenoToday.dll");
     if (!module) return;
     initialize = ExportByOrdinal<PFNCUSTOMINITIALIZEITEM>(module, ORDINAL_INITIALIZEITEM);
@@ -14,6 +20,10 @@ ItemDll::ItemDll() {
 void ItemDll::Unload() {
     if (module) FreeLibrary(module);
     module = nullptr;
+    ItemImports::ItemUnloaded();
+    // Outside a test (a child program) the program takes the violations itself.
+    if (!::testing::UnitTest::GetInstance()->current_test_info()) return;
+    for (const std::string& violation : ItemImports::TakeViolations()) ADD_FAILURE() << violation;
 }
 
 HostWindow::HostWindow(int width, int height) : RecordingWindow(L"TestTodayHost", L"Today", nullptr, width, height) {}

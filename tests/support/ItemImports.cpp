@@ -1,4 +1,6 @@
 #include "ItemImports.h"
+#include "HandheldRules.h"
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -14,6 +16,9 @@ unsigned failFirst = 0, failCount = 0;
 std::map<HLOCAL, size_t> liveBlocks;  // the item's, with the bytes asked for
 size_t liveBytes = 0, peakBytes = 0;
 std::vector<const char*> counted;  // the name of each call counted
+bool installed = false;
+bool rulesOn = false;
+std::vector<std::string> violations;
 
 bool FromItem(const void* returnAddress) {
     if (!itemStart) {
@@ -37,6 +42,22 @@ bool Short(const void* returnAddress, const char* name) {
     if (failCount == 0 || calls < failFirst || calls - failFirst >= failCount) return false;
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return true;
+}
+
+// Records the item's call that broke its row's rule: the call, the argument, the rule and its page.
+void Broke(const char* call, const std::string& argument) {
+    const HandheldRule* rule = HandheldRuleFor(call);
+    violations.push_back(std::string(call) + "(" + argument + "): the handheld allows " +
+                         (rule ? rule->rule : "?") + " [" + (rule ? rule->page : "no row") + "]");
+}
+
+// True for the item's own calls while the rules hold.
+bool Ruled(const void* returnAddress) { return rulesOn && FromItem(returnAddress); }
+
+std::string Hex(unsigned long value) {
+    char text[16];
+    snprintf(text, sizeof(text), "0x%lX", value);
+    return text;
 }
 
 }  // namespace
@@ -69,11 +90,7 @@ STAND_IN(WINAPI, HANDLE, LoadImageW, (HINSTANCE instance, LPCWSTR name, UINT typ
 STAND_IN(WINAPI, HDC, GetDC, (HWND window), (window))
 STAND_IN(WINAPI, HDC, CreateCompatibleDC, (HDC dc), (dc))
 STAND_IN(WINAPI, HBITMAP, CreateCompatibleBitmap, (HDC dc, int width, int height), (dc, width, height))
-STAND_IN(WINAPI, HBITMAP, CreateDIBSection,
-         (HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset),
-         (dc, info, usage, bits, section, offset))
 STAND_IN(WINAPI, HFONT, CreateFontIndirectW, (const LOGFONTW* font), (font))
-STAND_IN(WINAPI, HPEN, CreatePen, (int style, int width, COLORREF color), (style, width, color))
 STAND_IN(WINAPI, HBRUSH, CreateSolidBrush, (COLORREF color), (color))
 STAND_IN(WINAPI, BOOL, GetIconInfo, (HICON icon, PICONINFO info), (icon, info))
 STAND_IN(WINAPI, HBITMAP, SHLoadDIBitmap, (LPCWSTR path), (path))
@@ -81,12 +98,103 @@ STAND_IN(__cdecl, void*, malloc, (size_t bytes), (bytes))
 STAND_IN(__cdecl, void*, calloc, (size_t count, size_t bytes), (count, bytes))
 STAND_IN(__cdecl, void*, realloc, (void* block, size_t bytes), (block, bytes))
 
+// Held to the handheld's rules as well as failing when memory is short. A DIB format the handheld refuses fails.
+HBITMAP(WINAPI* realCreateDIBSection)(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD) = nullptr;
+HBITMAP WINAPI StandInCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
+                                       DWORD offset) {
+    const void* caller = __builtin_return_address(0);
+    if (Short(caller, "CreateDIBSection")) return nullptr;
+    if (Ruled(caller) && info) {
+        const BITMAPINFOHEADER& header = info->bmiHeader;
+        std::string refused;
+        if ((header.biBitCount == 16 || header.biBitCount == 32) && header.biCompression != BI_BITFIELDS)
+            refused = std::to_string(header.biBitCount) + " bits, biCompression " + std::to_string(header.biCompression);
+        else if (usage == DIB_PAL_COLORS && header.biBitCount != 8)
+            refused = "DIB_PAL_COLORS at " + std::to_string(header.biBitCount) + " bits";
+        else if (section || offset)
+            refused = "hSection " + Hex(reinterpret_cast<UINT_PTR>(section)) + ", dwOffset " + std::to_string(offset);
+        if (!refused.empty()) {
+            Broke("CreateDIBSection", refused);
+            if (bits) *bits = nullptr;
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return nullptr;
+        }
+    }
+    return realCreateDIBSection(dc, info, usage, bits, section, offset);
+}
+
+HPEN(WINAPI* realCreatePen)(int, int, COLORREF) = nullptr;
+HPEN WINAPI StandInCreatePen(int style, int width, COLORREF color) {
+    const void* caller = __builtin_return_address(0);
+    if (Short(caller, "CreatePen")) return nullptr;
+    if (Ruled(caller) && style != PS_SOLID && style != PS_NULL && !(style == PS_DASH && width <= 1))
+        Broke("CreatePen", "style " + std::to_string(style) + ", width " + std::to_string(width));
+    return realCreatePen(style, width, color);
+}
+
+// The handheld fills the extents only for the characters that fit: the rest hold a value no text measures.
+BOOL(WINAPI* realGetTextExtentExPointW)(HDC, LPCWSTR, int, int, LPINT, LPINT, LPSIZE) = nullptr;
+BOOL WINAPI StandInGetTextExtentExPointW(HDC dc, LPCWSTR text, int count, int maxExtent, LPINT fit, LPINT extents,
+                                         LPSIZE size) {
+    const BOOL measured = realGetTextExtentExPointW(dc, text, count, maxExtent, fit, extents, size);
+    if (measured && extents && Ruled(__builtin_return_address(0))) {
+        const int kPoison = 0x3FFFFFFF;
+        for (int i = fit ? (*fit < 0 ? 0 : *fit) : 0; i < count; ++i) extents[i] = kPoison;
+    }
+    return measured;
+}
+
+LONG(WINAPI* realRegOpenKeyExW)(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY) = nullptr;
+LONG WINAPI StandInRegOpenKeyExW(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result) {
+    if (Ruled(__builtin_return_address(0))) {
+        if (options != 0) Broke("RegOpenKeyExW", "ulOptions " + Hex(options));
+        if (access != KEY_READ) Broke("RegOpenKeyExW", "samDesired " + Hex(access));
+        if (root == HKEY_CURRENT_CONFIG || root == HKEY_PERFORMANCE_DATA || root == HKEY_DYN_DATA)
+            Broke("RegOpenKeyExW", "hKey " + Hex(reinterpret_cast<UINT_PTR>(root)));
+    }
+    return realRegOpenKeyExW(root, subKey, options, access, result);
+}
+
+int(WINAPI* realSetStretchBltMode)(HDC, int) = nullptr;
+int WINAPI StandInSetStretchBltMode(HDC dc, int mode) {
+    if (Ruled(__builtin_return_address(0)) && mode != HALFTONE)
+        Broke("SetStretchBltMode", "mode " + std::to_string(mode));
+    return realSetStretchBltMode(dc, mode);
+}
+
+BOOL(WINAPI* realShowWindow)(HWND, int) = nullptr;
+BOOL WINAPI StandInShowWindow(HWND window, int command) {
+    if (Ruled(__builtin_return_address(0)) && command != SW_HIDE && command != SW_SHOW && command != SW_SHOWNA &&
+        command != SW_SHOWNORMAL)
+        Broke("ShowWindow", "nCmdShow " + std::to_string(command));
+    return realShowWindow(window, command);
+}
+
+BOOL(WINAPI* realCreateProcessW)(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID,
+                                 LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION) = nullptr;
+BOOL WINAPI StandInCreateProcessW(LPCWSTR image, LPWSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
+                                  LPSECURITY_ATTRIBUTES threadAttributes, BOOL inherit, DWORD flags, LPVOID environment,
+                                  LPCWSTR directory, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION information) {
+    if (Ruled(__builtin_return_address(0))) {
+        STARTUPINFOW zeroed = {};
+        zeroed.cb = sizeof(zeroed);
+        if (!image) Broke("CreateProcessW", "no image name");
+        if (processAttributes || threadAttributes || inherit || environment || directory)
+            Broke("CreateProcessW", "attributes, inheritance, environment or directory given");
+        if (!startup || memcmp(startup, &zeroed, sizeof(zeroed)) != 0)
+            Broke("CreateProcessW", startup ? "a start-up record with contents" : "no start-up record");
+    }
+    return realCreateProcessW(image, commandLine, processAttributes, threadAttributes, inherit, flags, environment,
+                              directory, startup, information);
+}
+
 // The item's local heap, also followed block by block: what it takes must all come back by its unload.
 HLOCAL(WINAPI* realLocalAlloc)(UINT, SIZE_T) = nullptr;
 HLOCAL(WINAPI* realLocalFree)(HLOCAL) = nullptr;
 HLOCAL WINAPI StandInLocalAlloc(UINT flags, SIZE_T bytes) {
     const void* caller = __builtin_return_address(0);
     if (Short(caller, "LocalAlloc")) return nullptr;
+    if (Ruled(caller) && (flags & ~static_cast<UINT>(LPTR)) != 0) Broke("LocalAlloc", "uFlags " + Hex(flags));
     HLOCAL block = realLocalAlloc(flags, bytes);
     if (block && FromItem(caller)) {
         liveBlocks[block] = bytes;
@@ -127,7 +235,9 @@ const Rewrite kRewrites[] = {
     REWRITE(L"gdi32.dll", CreateFontIndirectW),   REWRITE(L"gdi32.dll", CreatePen),
     REWRITE(L"gdi32.dll", CreateSolidBrush),      REWRITE_AS(L"aygshell.dll", SHLoadDIBitmap, "SHLoadDIBitmap@4"),
     REWRITE(L"msvcrt.dll", malloc),               REWRITE(L"msvcrt.dll", calloc),
-    REWRITE(L"msvcrt.dll", realloc),
+    REWRITE(L"msvcrt.dll", realloc),             REWRITE(L"gdi32.dll", GetTextExtentExPointW),
+    REWRITE(L"advapi32.dll", RegOpenKeyExW),      REWRITE(L"gdi32.dll", SetStretchBltMode),
+    REWRITE(L"user32.dll", ShowWindow),           REWRITE(L"kernel32.dll", CreateProcessW),
 };
 
 // Points the named export of the module at `standIn` and keeps the function it named. The loader adds an export's
@@ -161,12 +271,25 @@ namespace ItemImports {
 
 bool Install(const wchar_t* itemModule, const char** problem) {
     itemModuleName = itemModule;
+    if (installed) return true;
     for (const Rewrite& rewrite : kRewrites) {
         if (RewriteExport(rewrite)) continue;
         *problem = rewrite.name;
         return false;
     }
+    installed = true;
     return true;
+}
+
+bool HoldToHandheldRules(const wchar_t* itemModule, const char** problem) {
+    rulesOn = true;
+    return Install(itemModule, problem);
+}
+
+std::vector<std::string> TakeViolations() {
+    std::vector<std::string> taken;
+    taken.swap(violations);
+    return taken;
 }
 
 void FailCalls(unsigned first, unsigned count) {

@@ -6,12 +6,20 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
 namespace ItemImports {
 
 // Once, before the item's DLL is first loaded (the shell helper library is loaded here, to be rewritten too).
 // False, with the reason in *problem, when an export could not be rewritten.
 bool Install(const wchar_t* itemModule, const char** problem);
+// From now on, the item's calls are also held to the handheld's reference (tests/support/HandheldRules): a call
+// with an argument the handheld does not take is recorded, and a call the handheld answers otherwise is answered as
+// it would answer (a DIB format it refuses fails; extents past those that fit are poisoned). Installs the stand-ins
+// if Install has not; both may be called, in either order.
+bool HoldToHandheldRules(const wchar_t* itemModule, const char** problem);
+// The calls that broke a rule since the last take, each naming the call, the argument, the rule and its page.
+std::vector<std::string> TakeViolations();
 // The item's calls numbered from 1 on since the count was reset; those from `first` on, `count` of them, fail
 // (count 0: none). Failing calls answer as the platform does when memory is short.
 void FailCalls(unsigned first, unsigned count);

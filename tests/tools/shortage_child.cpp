@@ -38,6 +38,7 @@ struct Run {
     unsigned calls = 0;                  // the item's calls counted while memory could be short
     std::string callNames;
     std::string leftBehind;              // after its unload ("": nothing)
+    std::vector<std::string> broken;     // the handheld's rules its calls broke
 };
 
 // The host's refresh: the query, the item sized to its height, and what is to be painted painted.
@@ -96,7 +97,7 @@ Run RunSchedule(const std::vector<std::wstring>& portraits, unsigned first, unsi
             }
         }
         stage.dll.Unload();
-        ItemImports::ItemUnloaded();
+        run.broken = ItemImports::TakeViolations();
         DrainMessages();  // a timer left behind would fire into the unloaded module here
     }
     const ResourceCounts after = CountResources();
@@ -113,6 +114,7 @@ Run RunSchedule(const std::vector<std::wstring>& portraits, unsigned first, unsi
 std::string Judge(const Run& run, const Run& reference) {
     std::ostringstream failed;
     if (!run.leftBehind.empty()) failed << "left behind after unload: " << run.leftBehind << ". ";
+    for (const std::string& broken : run.broken) failed << "broke a handheld rule: " << broken << ". ";
     if (!run.shown) return failed.str();  // the host goes on without the item
     std::vector<std::wstring> kept;
     for (int i = 0; i < 3; ++i)
