@@ -42,6 +42,7 @@ ItemScene MessengerTodayItem::DescribeScene(const MessageEntry** described) {
         scene.notice.time = entry->time;
         // Loaded here on first use; the portrait loaded longest ago may go, and its copy with it.
         scene.notice.portrait = notices.CurrentPortrait();
+        scene.notice.portraitAwaited = !scene.notice.portrait && !entry->portraitFailed;
         scene.notice.arrival = entry->arrival;
         ReleaseUnusedPortraitCopies();
     }
@@ -66,10 +67,13 @@ void MessengerTodayItem::Paint(HDC dc) {
     if (!GetClientRect(window, &client) || client.right <= client.left || client.bottom <= client.top) return;
     RefreshColors();
     const bool iconsThere = icons.LoadMissing();  // those that could not be made before are tried again
-    // Nothing can be drawn without a surface: the window keeps what it shows, and the item stays dirty, so the
-    // host's next refresh asks again.
+    // Nothing can be drawn without a surface: the window keeps what it shows, and the item is dirty, so the host's
+    // next refresh asks again.
     PaintSurface surface(dc, client);
-    if (!surface.Ready()) return;
+    if (!surface.Ready()) {
+        dirty = true;
+        return;
+    }
     const ItemBackground background = {window, GetParent(window), selected, highlightColor};
     const bool backgroundDrawn = DrawItemBackground(surface.get(), client, background);
     // The scene points into the shown notice, which a message taken while the host paints the watermark may
@@ -80,10 +84,14 @@ void MessengerTodayItem::Paint(HDC dc) {
     // The key of the notice about to be on screen is taken before it is: without it the window keeps what it
     // shows, whose key the item still holds, and the action never hands back a key other than the one on screen.
     WideString key;
-    if (!painted.textsDrawn || !TakeShownKey(described, key) || !surface.CopyTo(dc)) return;
+    if (!painted.textsDrawn || !TakeShownKey(described, key) || !surface.CopyTo(dc)) {
+        dirty = true;
+        return;
+    }
     lineHeight = painted.metrics.lineHeight;
     layout = painted.layout;
     NoteShownNotice(described, key);
-    // What could not be made is tried again at the host's next refresh.
+    // What could not be made for want of memory is tried again at the host's next refresh; what failed otherwise
+    // was drawn as its fallback and is not.
     dirty = !(painted.complete && backgroundDrawn && iconsThere);
 }

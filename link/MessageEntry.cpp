@@ -1,4 +1,5 @@
 #include "MessageEntry.h"
+#include "../platform/ItemMemory.h"
 #include "../platform/aygshell.h"
 
 MessageEntry::MessageEntry() : portraitFailed(false), arrival(0) {
@@ -20,7 +21,6 @@ HBITMAP MessageEntry::PortraitBitmap() {
     portrait.Reset(SHLoadDIBitmap(portraitPath.Text()));
     if (portrait) return portrait.get();
     // Short of memory the same file loads later; a file that is missing or broken stays so.
-    const DWORD error = GetLastError();
-    if (error != ERROR_NOT_ENOUGH_MEMORY && error != ERROR_OUTOFMEMORY) portraitFailed = true;
+    if (!FailedForWantOfMemory()) portraitFailed = true;
     return NULL;
 }

@@ -6,6 +6,13 @@
 #include <windows.h>
 #include <new>
 
+// After a platform call that failed, with the error cleared before it: whether memory was short, so the call is
+// worth making again later. Any other failure would fail again.
+inline bool FailedForWantOfMemory() {
+    const DWORD error = GetLastError();
+    return error == ERROR_NOT_ENOUGH_MEMORY || error == ERROR_OUTOFMEMORY;
+}
+
 // A block of at least `bytes` bytes from the platform's local heap, or null when there is none.
 void* AllocateItemMemory(size_t bytes);
 // Gives a block back; null is ignored.

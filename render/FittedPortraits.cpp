@@ -1,4 +1,5 @@
 #include "FittedPortraits.h"
+#include "../platform/ItemMemory.h"
 #include "../platform/ScopedHandles.h"
 #include "../platform/StretchMode.h"
 #include "../platform/TopDownDib.h"
@@ -57,12 +58,15 @@ SIZE PortraitShownSize(SIZE picture, SIZE cell, const ItemScale& scale) {
 }
 
 RECT FittedPortraits::Draw(HDC dc, unsigned arrival, HBITMAP portrait, const RECT& cell, const ItemScale& scale,
-                           bool* drawn) {
+                           bool* drawn, bool* givenUp) {
+    bool unasked = false;
+    if (!givenUp) givenUp = &unasked;
+    *givenUp = false;
     const SIZE own = BitmapSize(portrait);
     const SIZE cellSize = {cell.right - cell.left, cell.bottom - cell.top};
     const SIZE shown = PortraitShownSize(own, cellSize, scale);
     HBITMAP picture = portrait;
-    if (!SameSize(shown, own)) picture = CopyAt(dc, arrival, portrait, own, shown);
+    if (!SameSize(shown, own)) picture = CopyAt(dc, arrival, portrait, own, shown, givenUp);
     else Forget(arrival);  // a copy for a cell the picture no longer outgrows
     const RECT none = {cell.left, cell.top, cell.left, cell.top};
     const RECT placed = picture ? DrawBitmapCentered(dc, picture, cell) : none;
@@ -70,7 +74,7 @@ RECT FittedPortraits::Draw(HDC dc, unsigned arrival, HBITMAP portrait, const REC
     return placed;
 }
 
-HBITMAP FittedPortraits::CopyAt(HDC dc, unsigned arrival, HBITMAP portrait, SIZE own, SIZE size) {
+HBITMAP FittedPortraits::CopyAt(HDC dc, unsigned arrival, HBITMAP portrait, SIZE own, SIZE size, bool* givenUp) {
     size_t found = count;
     for (size_t i = 0; i < count; ++i)
         if (kept[i].arrival == arrival) found = i;
@@ -79,17 +83,21 @@ HBITMAP FittedPortraits::CopyAt(HDC dc, unsigned arrival, HBITMAP portrait, SIZE
         found = count;
     }
     if (found == count) {
+        SetLastError(ERROR_SUCCESS);
         HBITMAP copy = StretchedCopy(dc, portrait, own, size);
-        if (!copy) return NULL;
+        // Short of memory it is made at a later paint; a failure of another kind is kept, so it is not.
+        if (!copy && FailedForWantOfMemory()) return NULL;
         if (count == FITTED_PORTRAITS_MAX) ReleaseAt(0);  // the one drawn longest ago
         const Fitted made = {arrival, portrait, size, copy};
         kept[count++] = made;
+        *givenUp = !copy;
         return copy;
     }
     // Drawn again: to the back.
     const Fitted used = kept[found];
     memmove(kept + found, kept + found + 1, (count - found - 1) * sizeof(Fitted));
     kept[count - 1] = used;
+    *givenUp = !used.copy;
     return used.copy;
 }
 
@@ -112,7 +120,7 @@ void FittedPortraits::ReleaseAll() {
 }
 
 void FittedPortraits::ReleaseAt(size_t index) {
-    DeleteObject(kept[index].copy);
+    if (kept[index].copy) DeleteObject(kept[index].copy);
     memmove(kept + index, kept + index + 1, (count - index - 1) * sizeof(Fitted));
     --count;
 }

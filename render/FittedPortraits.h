@@ -24,9 +24,10 @@ public:
     ~FittedPortraits() { ReleaseAll(); }
 
     // Draws the notice's portrait centred in the cell and returns where it went; false in *drawn when it could
-    // not be drawn as it should (memory short for the stretched copy or for drawing): nothing unfilled is kept,
-    // and the next paint tries again.
-    RECT Draw(HDC dc, unsigned arrival, HBITMAP portrait, const RECT& cell, const ItemScale& scale, bool* drawn);
+    // not be drawn as it should: nothing unfilled is kept. Short of memory the next paint tries again; a stretched
+    // copy that failed otherwise is not tried again for that notice at that size (true in *givenUp).
+    RECT Draw(HDC dc, unsigned arrival, HBITMAP portrait, const RECT& cell, const ItemScale& scale, bool* drawn,
+              bool* givenUp = NULL);
     // Keeps only the copies made from portraits in use; the others (their notice or their portrait went) go.
     void KeepOnly(const PortraitInUse* inUse, size_t inUseCount);
     void ReleaseAll();
@@ -40,10 +41,11 @@ private:
         unsigned arrival;
         HBITMAP source;  // the portrait it was made from: a portrait loaded again is another
         SIZE size;
-        HBITMAP copy;
+        HBITMAP copy;  // null: it could not be made, for a reason more tries would not mend
     };
-    // The copy of the portrait at that size, made if none is kept; null when it cannot be made.
-    HBITMAP CopyAt(HDC dc, unsigned arrival, HBITMAP portrait, SIZE own, SIZE size);
+    // The copy of the portrait at that size, made if none is kept; null when it cannot be made, with *givenUp true
+    // when it will not be tried again.
+    HBITMAP CopyAt(HDC dc, unsigned arrival, HBITMAP portrait, SIZE own, SIZE size, bool* givenUp);
     void ReleaseAt(size_t index);
     void Forget(unsigned arrival);
 

@@ -1,6 +1,7 @@
 #include "ItemIcons.h"
 #include "ItemScale.h"
 #include "Metrics.h"
+#include "../platform/ItemMemory.h"
 
 namespace {
 const int ICON_SIZE_AT_96_DPI = 16;
@@ -37,6 +38,7 @@ int ItemIconSide(int dotsPerInch) {
 }
 
 void ItemIcon::Reset(HICON loaded) {
+    givenUp = false;
     handle.Reset(loaded);
     size = LoadedSize(loaded);
 }
@@ -54,13 +56,16 @@ bool ItemIcons::LoadMissing() {
     // Loaded before the screen's resolution could be learned (memory was short): loaded again at the right one.
     const int dpiX = CachedScreenResolutionX(), dpiY = CachedScreenResolutionY();
     if (dpiX > 0 && dpiY > 0 && (dpiX != loadedDpiX || dpiY != loadedDpiY)) LoadIcons(dpiX, dpiY);
-    if (AllLoaded()) return true;
+    if (AllSettled()) return true;
     LoadAbsent();
-    return AllLoaded();
+    return AllSettled();
 }
 
-bool ItemIcons::AllLoaded() const {
-    return appIcon.get() && nextArrow.get() && nextArrowHighlighted.get() && prevArrow.get() && prevArrowHighlighted.get();
+bool ItemIcons::AllSettled() const {
+    const ItemIcon* const icons[] = {&appIcon, &nextArrow, &nextArrowHighlighted, &prevArrow, &prevArrowHighlighted};
+    for (size_t i = 0; i < sizeof(icons) / sizeof(icons[0]); ++i)
+        if (!icons[i]->get() && !icons[i]->givenUp) return false;
+    return true;
 }
 
 void ItemIcons::LoadAbsent() {
@@ -74,9 +79,15 @@ void ItemIcons::LoadAbsent() {
                        {&prevArrow, IDI_PREV_ARROW},
                        {&prevArrowHighlighted, IDI_PREV_ARROW_LIT}};
     for (size_t i = 0; i < sizeof(slots) / sizeof(slots[0]); ++i) {
-        if (slots[i].icon->get()) continue;
-        slots[i].icon->Reset(static_cast<HICON>(
-            LoadImageW(moduleInstance, MAKEINTRESOURCEW(slots[i].resourceId), IMAGE_ICON, width, height, 0)));
+        if (slots[i].icon->get() || slots[i].icon->givenUp) continue;
+        SetLastError(ERROR_SUCCESS);
+        HICON loaded = static_cast<HICON>(
+            LoadImageW(moduleInstance, MAKEINTRESOURCEW(slots[i].resourceId), IMAGE_ICON, width, height, 0));
+        if (!loaded) {
+            slots[i].icon->givenUp = !FailedForWantOfMemory();
+            continue;
+        }
+        slots[i].icon->Reset(loaded);
         // An icon whose size could not be learned (its bitmaps could not be made) would be placed wrong: it is
         // let go, and tried again with the others.
         if (slots[i].icon->size.cx == 0) slots[i].icon->Reset();

@@ -8,12 +8,13 @@
 // One icon and its size as loaded (0 x 0 while none is): the paint places the icon by that size.
 class ItemIcon {
 public:
-    ItemIcon() { size.cx = size.cy = 0; }
+    ItemIcon() : givenUp(false) { size.cx = size.cy = 0; }
     void Reset(HICON loaded = NULL);
     HICON get() const { return handle.get(); }
 
     IconHandle handle;
     SIZE size;
+    bool givenUp;  // its load failed otherwise than for want of memory: not tried again at this resolution
 };
 
 class ItemIcons {
@@ -25,7 +26,7 @@ public:
     void LoadIcons();
     void LoadIcons(int horizontalDpi, int verticalDpi);
     // Loads again, at the resolution of the last load, the icons that could not be made then (memory was short);
-    // true when all five are there.
+    // true when none is left to try again (each is there, or failed for good).
     bool LoadMissing();
     // Destroys the icons in field order; each owner holds null afterwards.
     void ReleaseIcons();
@@ -42,7 +43,7 @@ private:
     ItemIcons& operator=(const ItemIcons&);
     // Loads each icon that is not there yet.
     void LoadAbsent();
-    bool AllLoaded() const;
+    bool AllSettled() const;
 
     int loadedDpiX, loadedDpiY;
 };

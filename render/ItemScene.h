@@ -22,6 +22,7 @@ struct NoticeView {
     FILETIME time;
     HBITMAP portrait;   // null: a grey frame stands in its place
     unsigned arrival;   // the notice's arrival number: keys the portrait's fitted copy
+    bool portraitAwaited;  // none yet, for want of memory: a later paint loads it
 };
 
 // What lies behind the item: the host's watermark, or the highlight colour while selected.
@@ -64,6 +65,6 @@ inline ItemScene::ItemScene()
       canGoNext(false),
       prevArrowLit(false),
       nextArrowLit(false) {
-    const NoticeView none = {{NULL, 0}, {NULL, 0}, {0, 0}, NULL, 0};
+    const NoticeView none = {{NULL, 0}, {NULL, 0}, {0, 0}, NULL, 0, false};
     notice = none;
 }

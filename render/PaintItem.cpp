@@ -1,4 +1,5 @@
 #include "PaintItem.h"
+#include "../platform/ItemMemory.h"
 #include "../platform/todaycmn.h"
 #include "ItemFont.h"
 #include "MarkColor.h"
@@ -50,10 +51,10 @@ int FloorHalf(int value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); 
 
 LONG Width(const RECT& rect) { return rect.right - rect.left; }
 
-// At its own size, as loaded; an icon that could not be loaded leaves the paint incomplete.
+// At its own size, as loaded; an icon left for a later load leaves the paint incomplete.
 RECT DrawIconAt(const Canvas& canvas, const ItemIcon& icon, int x, int y) {
     if (!icon.get()) {
-        canvas.result->complete = false;
+        if (!icon.givenUp) canvas.result->complete = false;
         return NO_BOX;
     }
     DrawIconEx(canvas.surface, x, y, icon.get(), 0, 0, 0, NULL, DI_NORMAL);
@@ -76,8 +77,10 @@ void DrawMarkFrame(const Canvas& canvas, const RECT& rect, int width, POINT behi
         DrawFrame(canvas.surface, rect, width);
         return;
     }
+    SetLastError(ERROR_SUCCESS);
     GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, color));
-    if (!pen) canvas.result->complete = false;
+    // Without it the frame takes the pen already selected.
+    if (!pen && FailedForWantOfMemory()) canvas.result->complete = false;
     SelectedObject selectedPen(canvas.surface, pen.get());
     DrawFrame(canvas.surface, rect, width);
 }
@@ -121,12 +124,14 @@ void DrawNotice(const Canvas& canvas, int textOffset) {
     const ItemLayout& layout = canvas.layout;
     const int inset = canvas.metrics.textInset;
     DrawnBoxes& drawn = canvas.Drawn();
-    bool portraitDrawn = false;
+    bool portraitDrawn = false, portraitGivenUp = false;
     if (notice.portrait) {
         drawn.portrait = canvas.fittedPortraits->Draw(canvas.surface, notice.arrival, notice.portrait,
-                                                       layout.portraitCell, canvas.scene.scale, &portraitDrawn);
-        if (!portraitDrawn) canvas.result->complete = false;
+                                                       layout.portraitCell, canvas.scene.scale, &portraitDrawn,
+                                                       &portraitGivenUp);
+        if (!portraitDrawn && !portraitGivenUp) canvas.result->complete = false;
     }
+    if (notice.portraitAwaited) canvas.result->complete = false;
     if (!portraitDrawn) {
         // No portrait, or none that could be drawn this time: the grey frame stands in its place.
         const int frameWidth = canvas.Scaled(FRAME_WIDTH);
@@ -220,8 +225,11 @@ bool PaintSurface::CopyTo(HDC target) const {
 
 bool DrawItemBackground(HDC surface, const RECT& client, const ItemBackground& background) {
     if (background.selected) {
+        SetLastError(ERROR_SUCCESS);
         GdiObject<HBRUSH> highlightBrush(CreateSolidBrush(background.highlightColor));
-        return highlightBrush && FillRect(surface, &client, highlightBrush.get());
+        if (highlightBrush) return FillRect(surface, &client, highlightBrush.get()) != FALSE;
+        // A brush that will not be made at all leaves the watermark behind the selected item.
+        if (FailedForWantOfMemory()) return false;
     }
     // The host paints its background picture as it lies behind the item, so the Today screen looks unbroken.
     TODAYDRAWWATERMARKINFO info = {surface, client, background.itemWindow};
@@ -242,18 +250,23 @@ PaintResult DrawItemScene(HDC surface, const RECT& client, const ItemScene& scen
     result.metrics = ComputeLineMetrics(scene.fontSizeSetting, scene.scale);
     LOGFONTW fontDescription = ItemFontDescription(result.metrics.fontHeight);
 
+    SetLastError(ERROR_SUCCESS);
     GdiObject<HFONT> itemFont(CreateFontIndirectW(&fontDescription));
-    // Without its own font the text would take the surface's and be measured wrong: none is drawn this time.
-    if (!itemFont) result.complete = false;
+    // Short of memory, the text would take the surface's font and be measured wrong while the item's comes later:
+    // none is drawn this time. A font that will not be made at all leaves the surface's, measured as drawn.
+    const bool fontAwaited = !itemFont && FailedForWantOfMemory();
+    if (fontAwaited) result.complete = false;
     SelectedObject selectedFont(surface, itemFont.get());
+    SetLastError(ERROR_SUCCESS);
     GdiObject<HPEN> greyPen(CreatePen(PS_SOLID, 1, GREY_PEN_COLOR));
+    if (!greyPen && FailedForWantOfMemory()) result.complete = false;
     SelectedObject selectedPen(surface, greyPen.get());
     SetTextColor(surface, scene.textColor);
     SetBkMode(surface, TRANSPARENT);
 
     result.layout.ComputeLayout(client, scene.noticeCount, result.metrics.lineHeight, scene.scale);
     const Canvas canvas = {surface, scene, result.layout, result.metrics, &result, &fittedPortraits};
-    if (!itemFont) return result;
+    if (fontAwaited) return result;
     result.textsDrawn = true;
     if (scene.view == ItemView::OneLine) DrawOneLineView(canvas);
     else DrawThreeLineView(canvas);

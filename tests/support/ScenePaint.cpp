@@ -19,5 +19,5 @@ ItemBackground Highlight(COLORREF colour) { return {nullptr, nullptr, true, colo
 SceneText Shown(const std::wstring& text) { return {text.data(), text.size()}; }
 
 NoticeView NoticeShown(const std::wstring& sender, const std::wstring& text, FILETIME time, HBITMAP portrait) {
-    return {Shown(sender), Shown(text), time, portrait, 1};
+    return {Shown(sender), Shown(text), time, portrait, 1, false};
 }
