@@ -1,8 +1,10 @@
 #include "MainLink.h"
+#include "../platform/ItemMemory.h"
 #include "../platform/SendMessageTimeout.h"
 #include "../platform/aygshell.h"
 #include "../kit/LinkWire.h"
 #include "NoticePayload.h"
+#include <string.h>
 namespace {
 
 MainAnswer Outcome(SendOutcome::Value outcome, LRESULT value, HWND window) {
@@ -189,7 +191,18 @@ bool MainLink::AddNotice(const COPYDATASTRUCT* record) {
     if (!record || record->cbData > NOTICE_PAYLOAD_MAX_BYTES) return false;
     if (!record->lpData && record->cbData != 0) return false;
     const size_t units = record->cbData / sizeof(wchar_t);
-    MessageEntry* entry = ParseNotice(static_cast<const wchar_t*>(record->lpData), units);
+    // A sender's buffer may lie at an odd address, and the handheld's ARM processors fault on a misaligned read:
+    // such a payload is copied byte by byte to the item's own (aligned) memory and read there.
+    const void* payload = record->lpData;
+    void* aligned = NULL;
+    if (reinterpret_cast<UINT_PTR>(payload) % sizeof(wchar_t) != 0) {
+        aligned = AllocateItemMemory(units * sizeof(wchar_t));
+        if (!aligned) return false;
+        memcpy(aligned, payload, units * sizeof(wchar_t));
+        payload = aligned;
+    }
+    MessageEntry* entry = ParseNotice(static_cast<const wchar_t*>(payload), units);
+    FreeItemMemory(aligned);
     if (!entry) return false;
     if (notices.Append(entry)) return true;
     delete entry;  // no room in the list: it stays as it was

@@ -644,3 +644,18 @@ TEST(HungMainApplication, TheHandshakeAndTheActionWaitOneBoundTheUnloadNone) {
     EXPECT_LT(Timed([&] { item.Act(); }), kBound + kSlack);
     EXPECT_LT(Timed([&] { item.dll.Unload(); }), kSlack);
 }
+
+// A sender's payload at an odd address is read as it was sent (a handheld faults on the misaligned read; the link
+// reads such a payload from an aligned copy).
+TEST(NoticePayloadPlace, APayloadAtAnOddAddressIsReadAsSent) {
+    const std::wstring payload = std::wstring(L"key1") + L'\0' + L"" + L'\0' + L"Ann" + L'\0' + L"Hi" + L'\0' + L"0";
+    std::vector<BYTE> buffer(payload.size() * sizeof(wchar_t) + 1);
+    memcpy(buffer.data() + 1, payload.data(), payload.size() * sizeof(wchar_t));
+    COPYDATASTRUCT record = {0, static_cast<DWORD>(payload.size() * sizeof(wchar_t)), buffer.data() + 1};
+    MainLink link;
+    ASSERT_TRUE(link.AddNotice(&record));
+    const MessageEntry* kept = link.notices.Current();
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(std::wstring(kept->key.Text(), kept->key.Length()), L"key1");
+    EXPECT_EQ(std::wstring(kept->senderName.Text(), kept->senderName.Length()), L"Ann");
+}

@@ -5,6 +5,10 @@
 // after its unload. Two child processes share the schedules; one that crashes or hangs is started again after the
 // schedule it was on.
 #include "support/ChildRun.h"
+#include "support/ItemHarness.h"
+#include "support/ItemImports.h"
+#include "support/MainApplication.h"
+#include "support/NoticeFeed.h"
 #include "support/PeerProcess.h"  // ProgramFolder
 #include "support/ScratchFiles.h"
 #include "toolbox/MessagePump.h"
@@ -151,4 +155,53 @@ TEST(MemoryShortage, EachCallFailingAloneOrInARunLeavesTheTodayScreenWorkingAndN
         failed += worker.failures.size();
     }
     std::cout << "[          ] " << 2 * calls << " schedules over " << calls << " calls, " << failed << " failed\n";
+}
+
+// A part of the paint that fails for want of memory keeps the item dirty until a later paint makes it; one that
+// fails for another reason is drawn as its fallback and does not, so the host does not repaint the whole Today
+// screen at every refresh for nothing. Each part fails at every call; the item is selected (the brush) and shows
+// a notice whose portrait is stretched (the copy).
+TEST(PartFailures, OnlyWantOfMemoryKeepsTheItemDirty) {
+    ShellReadyEvent ready;
+    ScratchFolder files;
+    const std::wstring portrait = files.WriteBitmap(L"large.bmp", 60, 60, RGB(0xE0, 0x10, 0x10));
+    const char* const parts[] = {"LoadImageW", "CreateFontIndirectW", "CreatePen", "CreateSolidBrush",
+                                 "CreateDIBSection", "SHLoadDIBitmap"};
+    for (const char* part : parts) {
+        for (const DWORD error : {DWORD{ERROR_INVALID_PARAMETER}, DWORD{ERROR_NOT_ENOUGH_MEMORY}}) {
+            SCOPED_TRACE(std::string(part) + (error == ERROR_NOT_ENOUGH_MEMORY ? " short of memory" : " refused"));
+            MainApplicationWindow main;
+            ItemImports::FailEvery(part, error);
+            LoadedItem stage;
+            main.Show(stage.item, {Notice{L"k", portrait, L"Sender", L"Text", TimeField(9, 0)}});
+            stage.Send(WM_TODAYCUSTOM_RECEIVEDSELECTION, VK_DOWN);
+            stage.Query();
+            stage.Resize(240, static_cast<int>(stage.record.cyp));
+            UpdateWindow(stage.item);
+            EXPECT_EQ(stage.Query(), error == ERROR_NOT_ENOUGH_MEMORY ? 1 : 0);
+            ItemImports::FailEvery(nullptr, 0);
+        }
+    }
+}
+
+// A paint that leaves the window as it was (no surface, no copy to the window) makes the item dirty even when it
+// was clean, so the host's next refresh paints once memory is back.
+TEST(PartFailures, APaintThatLeavesTheWindowAsItWasMakesTheItemDirty) {
+    ShellReadyEvent ready;
+    for (const char* part : {"CreateCompatibleBitmap", "CreateCompatibleDC"}) {
+        SCOPED_TRACE(part);
+        LoadedItem stage;
+        stage.Query();
+        stage.Resize(240, static_cast<int>(stage.record.cyp));
+        UpdateWindow(stage.item);
+        ASSERT_EQ(stage.Query(), 0);
+        ItemImports::FailEvery(part, ERROR_NOT_ENOUGH_MEMORY);
+        InvalidateRect(stage.item, nullptr, FALSE);
+        UpdateWindow(stage.item);
+        ItemImports::FailEvery(nullptr, 0);
+        EXPECT_EQ(stage.Query(), 1);
+        InvalidateRect(stage.item, nullptr, FALSE);
+        UpdateWindow(stage.item);
+        EXPECT_EQ(stage.Query(), 0);
+    }
 }

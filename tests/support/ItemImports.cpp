@@ -13,6 +13,8 @@ const BYTE* itemStart = nullptr;
 const BYTE* itemEnd = nullptr;
 unsigned calls = 0;
 unsigned failFirst = 0, failCount = 0;
+const char* failName = nullptr;
+DWORD failNameError = 0;
 std::map<HLOCAL, size_t> liveBlocks;  // the item's, with the bytes asked for
 size_t liveBytes = 0, peakBytes = 0;
 std::vector<const char*> counted;  // the name of each call counted
@@ -39,6 +41,10 @@ bool Short(const void* returnAddress, const char* name) {
     if (!FromItem(returnAddress)) return false;
     ++calls;
     counted.push_back(name);
+    if (failName && strcmp(failName, name) == 0) {
+        SetLastError(failNameError);
+        return true;
+    }
     if (failCount == 0 || calls < failFirst || calls - failFirst >= failCount) return false;
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return true;
@@ -295,6 +301,11 @@ std::vector<std::string> TakeViolations() {
 void FailCalls(unsigned first, unsigned count) {
     failFirst = first;
     failCount = count;
+}
+
+void FailEvery(const char* name, DWORD error) {
+    failName = name;
+    failNameError = error;
 }
 
 void ResetCount() {

@@ -23,6 +23,9 @@ std::vector<std::string> TakeViolations();
 // The item's calls numbered from 1 on since the count was reset; those from `first` on, `count` of them, fail
 // (count 0: none). Failing calls answer as the platform does when memory is short.
 void FailCalls(unsigned first, unsigned count);
+// Every one of the item's calls to the named function fails, leaving `error` (null name: none does), beside any
+// run FailCalls sets: a failure of another kind than a shortage where `error` says so.
+void FailEvery(const char* name, DWORD error);
 void ResetCount();
 unsigned CallsSoFar();
 // Their names, in order.
