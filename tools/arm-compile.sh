@@ -1,6 +1,7 @@
 #!/bin/sh
 # Compiles each source of the item's DLL for 32-bit ARM Windows with clang, to objects only (no link): the
-# handheld's processors fault on unaligned reads, and -Wcast-align names the casts that may make one. The MinGW-w64
+# handheld's processors fault on unaligned reads, and -Wcast-align names the C-style casts that raise a pointer's
+# alignment (clang says nothing of reinterpret_cast or of casts from void or char pointers). The MinGW-w64
 # headers and the i686 MinGW compiler's C++ headers (for <new> and <cstring>) stand in for the device SDK's, so
 # this runs without UNDER_CE: the device branches stay unchecked here.
 #   arm-compile.sh OBJECT_DIR SOURCE_ROOT SOURCE...

@@ -53,7 +53,7 @@ bool Short(const void* returnAddress, const char* name) {
 // Records the item's call that broke its row's rule: the call, the argument, the rule and its page.
 void Broke(const char* call, const std::string& argument) {
     const HandheldRule* rule = HandheldRuleFor(call);
-    violations.push_back(std::string(call) + "(" + argument + "): the handheld allows " +
+    violations.push_back(std::string(call) + "(" + argument + ") breaks the handheld's rule: " +
                          (rule ? rule->rule : "?") + " [" + (rule ? rule->page : "no row") + "]");
 }
 
