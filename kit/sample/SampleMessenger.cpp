@@ -47,8 +47,8 @@ void PushUnread() {
         if (messages[i].read) continue;
         time.wHour = messages[i].hour;
         time.wMinute = messages[i].minute;
-        notices[count++] = LinkNotice().SetKey(messages[i].key).SetSender(messages[i].sender).SetText(messages[i].text)
-                               .SetTime(time);
+        notices[count++] =
+            LinkNotice().SetKey(messages[i].key).SetSender(messages[i].sender).SetText(messages[i].text).SetTime(time);
     }
     const LinkResult pushed = link.Push(notices, count);
     pushAgain = pushed == LINK_ITEM_BUSY;
