@@ -24,12 +24,39 @@ enum LinkResult {
 // One notice as the messenger describes it. Null strings count as empty. Only the first
 // DISPLAYED_TEXT_MAX_UNITS units of the sender and of the text are sent (never half a surrogate pair): the item
 // keeps no more. A portrait path longer than PORTRAIT_PATH_MAX_UNITS is left out: the item could not load it.
+// The strings are read during the call that sends the notice, and need to live no longer.
+//
+// Fill it by name, from an empty one, so that no two strings can change places unnoticed:
+//     LinkNotice notice = LinkNotice().SetKey(key).SetSender(sender).SetText(text).SetTime(localTime);
+// An empty notice has null strings and a zero time, which is no date (LINK_BAD_TIME until SetTime). It stays an
+// aggregate, so braces fill it too, in the order of its fields.
 struct LinkNotice {
     const wchar_t* key;       // your identifier: handed back unchanged when the user acts on the notice
     const wchar_t* portrait;  // full path of a BMP file, or empty
     const wchar_t* sender;
     const wchar_t* text;
     SYSTEMTIME time;  // local time: the item shows its hour and minute as they are
+
+    LinkNotice& SetKey(const wchar_t* value) {
+        key = value;
+        return *this;
+    }
+    LinkNotice& SetPortrait(const wchar_t* value) {
+        portrait = value;
+        return *this;
+    }
+    LinkNotice& SetSender(const wchar_t* value) {
+        sender = value;
+        return *this;
+    }
+    LinkNotice& SetText(const wchar_t* value) {
+        text = value;
+        return *this;
+    }
+    LinkNotice& SetTime(const SYSTEMTIME& value) {
+        time = value;
+        return *this;
+    }
 };
 
 // The longest notice the kit sends: every field at its bound, the 20 digits of the largest FILETIME count, and the
@@ -58,12 +85,58 @@ enum LinkEventKind {
     LINK_EVENT_STRANGER        // a message of the link that does not come from the item: answered 0, ignored
 };
 
+// Small enough for every window-procedure call, nested sends included: the key stays in the link.
 struct LinkEvent {
     LinkEventKind kind;
     LRESULT answer;  // what your window procedure returns; you may change it for LINK_EVENT_KEY (1 taken, 0 refused)
-    wchar_t key[NOTICE_KEY_MAX_UNITS + 1];  // LINK_EVENT_KEY: the key handed back, terminated
-    DWORD keyUnits;                         // its length (a key holding U+0000 is longer than the terminated text)
+    // LINK_EVENT_KEY: the key handed back, terminated, in a buffer of the MessengerLink that stays valid until its
+    // next LINK_EVENT_KEY; "" for every other event. Never null.
+    const wchar_t* key;
+    DWORD keyUnits;  // its length (a key holding U+0000 is longer than the terminated text)
 };
+
+// --- Words for logs ------------------------------------------------------------------------------------------------
+
+// The result's name and what it means, as a constant text. Never null: a value outside the enum has a text too.
+inline const wchar_t* LinkResultText(LinkResult result) {
+    // No default: the build warns about a result without a text.
+    switch (result) {
+    case LINK_DONE:
+        return L"LINK_DONE: the item took it";
+    case LINK_NO_ITEM:
+        return L"LINK_NO_ITEM: no item runs, nothing was sent; it attaches when it starts";
+    case LINK_ITEM_BUSY:
+        return L"LINK_ITEM_BUSY: the item did not answer in time; try again at its next ping";
+    case LINK_REFUSED:
+        return L"LINK_REFUSED: the item answered 0";
+    case LINK_KEY_TOO_LONG:
+        return L"LINK_KEY_TOO_LONG: not sent, the key is over 1,024 units";
+    case LINK_BAD_TIME:
+        return L"LINK_BAD_TIME: not sent, the notice's time is no date";
+    case LINK_NO_SECTION:
+        return L"LINK_NO_SECTION: the main application's section could not be made or written";
+    }
+    return L"not a LinkResult";
+}
+
+// The event's name and what it means, as a constant text. Never null: a value outside the enum has a text too.
+inline const wchar_t* LinkEventText(LinkEventKind kind) {
+    switch (kind) {
+    case LINK_EVENT_ITEM_ATTACHED:
+        return L"LINK_EVENT_ITEM_ATTACHED: the item came up; push now";
+    case LINK_EVENT_ITEM_LEFT:
+        return L"LINK_EVENT_ITEM_LEFT: the item said goodbye";
+    case LINK_EVENT_PINGED:
+        return L"LINK_EVENT_PINGED: the item asked whether you run";
+    case LINK_EVENT_ACTIVATED:
+        return L"LINK_EVENT_ACTIVATED: the user acted on the item; your window came forward";
+    case LINK_EVENT_KEY:
+        return L"LINK_EVENT_KEY: the user acted on a notice; open the one with the key";
+    case LINK_EVENT_STRANGER:
+        return L"LINK_EVENT_STRANGER: a message of the link not from the item, answered 0";
+    }
+    return L"not a LinkEventKind";
+}
 
 // --- Encoding ------------------------------------------------------------------------------------------------------
 
@@ -164,7 +237,7 @@ inline HWND LinkPublishedItem() {
 
 class MessengerLink {
 public:
-    MessengerLink() : mainWindow(0), item(0), leftItem(0), mainSection(0), mainView(0) {}
+    MessengerLink() : mainWindow(0), item(0), leftItem(0), mainSection(0), mainView(0), keyUnits(0) { key[0] = 0; }
     // Withdraws the window if the program did not.
     ~MessengerLink() { Withdraw(); }
 
@@ -187,15 +260,18 @@ public:
     }
 
     // The normal exit: the goodbye to the item, then 0 in the section (unless another window was published
-    // there since). Safe to call twice.
-    void Withdraw() {
+    // there since). Safe to call twice. Answers how the goodbye went: LINK_NO_ITEM when there was no item to
+    // tell (nothing published, or withdrawn already); the section is emptied either way.
+    LinkResult Withdraw() {
+        LinkResult goodbye = LINK_NO_ITEM;
         if (mainView) {
-            if (item) Detach();
+            if (item) goodbye = Detach();
             volatile DWORD* published = static_cast<volatile DWORD*>(mainView);
             if (*published == LinkValueOfWindow(mainWindow)) *published = 0;
         }
         CloseSection();
         mainWindow = 0;
+        return goodbye;
     }
 
     // Reads the item's window from its section; null when no item runs, or when the window published there has
@@ -243,8 +319,9 @@ public:
 
     // The item drops its notices and shows one line.
     LinkResult Clear() { return Send(LINKM_CLEAR, 0, 0); }
-    // The item drops its notices and keeps its height until the next push ("signing in", say).
-    LinkResult Status(WPARAM value) { return Send(LINKM_STATUS, value, 0); }
+    // The item drops its notices and keeps its height until the next push ("signing in", say). The item does not
+    // read the value: pass 0, which keeps it free for a later item to give a meaning.
+    LinkResult Status(WPARAM value = 0) { return Send(LINKM_STATUS, value, 0); }
     // The item forgets your window and its notices; nothing more is sent until the next push, or until the item
     // attaches.
     LinkResult Detach() {
@@ -260,7 +337,7 @@ public:
         const HWND sender = reinterpret_cast<HWND>(wParam);
         event->kind = LINK_EVENT_STRANGER;
         event->answer = 0;
-        event->key[0] = 0;
+        event->key = L"";
         event->keyUnits = 0;
         if (message == LINKM_PING) {
             Answer(event, LINK_EVENT_PINGED, 1);
@@ -279,15 +356,18 @@ public:
             }
         } else if (message == LINKM_ACTIVATE) {
             if (sender && sender == LinkPublishedItem()) {
-                SetForegroundWindow(mainWindow);
-                ShowWindow(mainWindow, SW_SHOWNORMAL);
+                ComeForward();
                 Answer(event, LINK_EVENT_ACTIVATED, LINK_ACTIVATION_DONE);
             }
         } else if (message == WM_COPYDATA) {
             const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
             // Copy-data of other kinds is the application's own.
             if (!data || data->dwData != LINK_COPYDATA_KIND) return false;
-            if (TakeKey(sender, *data, event)) Answer(event, LINK_EVENT_KEY, 1);
+            if (TakeKey(sender, *data)) {
+                event->key = key;
+                event->keyUnits = keyUnits;
+                Answer(event, LINK_EVENT_KEY, 1);
+            }
         } else {
             return false;
         }
@@ -306,15 +386,26 @@ private:
         event->answer = answer;
     }
 
-    static bool TakeKey(HWND sender, const COPYDATASTRUCT& data, LinkEvent* event) {
+    // Copies a handed-back key into the link's buffer; a refused one leaves the last key as it was.
+    bool TakeKey(HWND sender, const COPYDATASTRUCT& data) {
         if (!sender || sender != LinkPublishedItem() || data.cbData % sizeof(wchar_t) != 0) return false;
         const DWORD units = data.cbData / sizeof(wchar_t);
         if (units > NOTICE_KEY_MAX_UNITS || (units != 0 && !data.lpData)) return false;
-        const wchar_t* key = static_cast<const wchar_t*>(data.lpData);
-        for (DWORD i = 0; i < units; ++i) event->key[i] = key[i];
-        event->key[units] = 0;
-        event->keyUnits = units;
+        const wchar_t* received = static_cast<const wchar_t*>(data.lpData);
+        for (DWORD i = 0; i < units; ++i) key[i] = received[i];
+        key[units] = 0;
+        keyUnits = units;
         return true;
+    }
+
+    // Brings the main window forward as it is (a maximized one stays maximized). Only a minimized window is
+    // restored, and a hidden one shown in its own size: the handheld's ShowWindow knows SW_SHOWNORMAL and
+    // SW_SHOW, not SW_RESTORE.
+    void ComeForward() {
+        const LONG style = GetWindowLongW(mainWindow, GWL_STYLE);
+        if (style & WS_MINIMIZE) ShowWindow(mainWindow, SW_SHOWNORMAL);
+        else if (!(style & WS_VISIBLE)) ShowWindow(mainWindow, SW_SHOW);
+        SetForegroundWindow(mainWindow);
     }
 
     // Every message to the item: one bounded wait. A window gone since is forgotten; the item's section names
@@ -342,6 +433,9 @@ private:
     HWND leftItem;  // the item window that said goodbye last
     HANDLE mainSection;
     void* mainView;
+    // The key handed back last, terminated: LinkEvent::key points here.
+    wchar_t key[NOTICE_KEY_MAX_UNITS + 1];
+    DWORD keyUnits;
 };
 
 #endif

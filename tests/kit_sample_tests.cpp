@@ -43,6 +43,8 @@ TEST(KitSample, ShowsThreeLinesTakesTheShownNoticesKeyAndLeavesOneLineAfterItsGo
     DWORD_PTR answer = 0;
     ASSERT_TRUE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kChildWaitMs, &answer));
     const HWND openedLine = FindWindowExW(window, nullptr, L"STATIC", nullptr);
+    const HWND logLine = FindWindowExW(window, openedLine, L"STATIC", nullptr);
+    EXPECT_EQ(WindowText(logLine), L"push: LINK_NO_ITEM: no item runs, nothing was sent; it attaches when it starts");
 
     KernelHandle keyHandedBack(CreateSemaphoreW(nullptr, 0, 1, kKeyHandedBack));
     KernelHandle sampleGone(CreateEventW(nullptr, TRUE, FALSE, kSampleGone));
@@ -59,6 +61,7 @@ TEST(KitSample, ShowsThreeLinesTakesTheShownNoticesKeyAndLeavesOneLineAfterItsGo
         << "the script ended early: " << host.ErrorOutput();
     // The earliest notice is shown after a push; its key came back and the sample opened that message.
     EXPECT_EQ(WindowText(openedLine), L"Li Wei: Lunch at noon?");
+    EXPECT_EQ(WindowText(logLine), L"push: LINK_DONE: the item took it") << "the two left were pushed again";
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForSingleObject(sample.Handle(), kChildWaitMs), WAIT_OBJECT_0);

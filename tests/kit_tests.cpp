@@ -8,6 +8,7 @@
 #include "support/ItemTexts.h"
 #include <gtest/gtest.h>
 #include <memory>
+#include <set>
 
 using namespace std::string_literals;
 
@@ -35,9 +36,14 @@ std::wstring Units(size_t count, wchar_t unit = L'x') { return std::wstring(coun
 // `count` units of which the last two are a surrogate pair.
 std::wstring EndingInPair(size_t count) { return Units(count - 2) + kPair; }
 
+// Filled by name, so that every case also checks that each setter fills its own field.
 LinkNotice NoticeOf(const EncodeCase& c) {
-    LinkNotice notice = {c.key.c_str(), c.portrait.c_str(), c.sender.c_str(), c.text.c_str(), c.time};
-    return notice;
+    return LinkNotice()
+        .SetText(c.text.c_str())
+        .SetTime(c.time)
+        .SetSender(c.sender.c_str())
+        .SetPortrait(c.portrait.c_str())
+        .SetKey(c.key.c_str());
 }
 
 Kept ParsedByTheItem(const LinkPayload& payload) {
@@ -113,6 +119,33 @@ TEST(KitPayload, IsTheWorkedExampleOfTheProtocolPageByteForByte) {
     EXPECT_EQ(0, memcmp(payload.units, expected, sizeof(expected)));
 }
 
+TEST(KitPayload, AnEmptyNoticeHasNoDateUntilItsTimeIsSet) {
+    LinkPayload payload;
+    EXPECT_EQ(EncodeLinkNotice(LinkNotice(), &payload), LINK_BAD_TIME);
+    EXPECT_EQ(EncodeLinkNotice(LinkNotice().SetTime(kNineThirty), &payload), LINK_DONE);
+    EXPECT_EQ(ParsedByTheItem(payload).key, L"");
+}
+
+// Every value has its own text, led by its name, so that a logged text names the value; any other value has one.
+TEST(KitTexts, NameEveryResultAndEveryEventAndNeverAreNull) {
+    const char* const results[] = {"LINK_DONE",         "LINK_NO_ITEM",  "LINK_ITEM_BUSY", "LINK_REFUSED",
+                                   "LINK_KEY_TOO_LONG", "LINK_BAD_TIME", "LINK_NO_SECTION"};
+    const char* const events[] = {"LINK_EVENT_ITEM_ATTACHED", "LINK_EVENT_ITEM_LEFT", "LINK_EVENT_PINGED",
+                                  "LINK_EVENT_ACTIVATED",     "LINK_EVENT_KEY",       "LINK_EVENT_STRANGER"};
+    std::set<std::wstring> seen;
+    auto expectLedBy = [&](const wchar_t* text, const char* name) {
+        ASSERT_NE(text, nullptr) << name;
+        EXPECT_EQ(std::wstring(text).rfind(std::wstring(name, name + strlen(name)) + L": ", 0), 0u) << name;
+        EXPECT_TRUE(seen.insert(text).second) << name << " shares its text";
+    };
+    for (int i = 0; i < int(ARRAYSIZE(results)); ++i) expectLedBy(LinkResultText(LinkResult(i)), results[i]);
+    for (int i = 0; i < int(ARRAYSIZE(events)); ++i) expectLedBy(LinkEventText(LinkEventKind(i)), events[i]);
+    for (int outside : {-1, int(ARRAYSIZE(results)), 1000})
+        EXPECT_STREQ(LinkResultText(LinkResult(outside)), L"not a LinkResult");
+    for (int outside : {-1, int(ARRAYSIZE(events)), 1000})
+        EXPECT_STREQ(LinkEventText(LinkEventKind(outside)), L"not a LinkEventKind");
+}
+
 TEST(KitPayload, TheLongestTheKitSendsIsWithinTheItemsBound) {
     const std::wstring key = Units(1024), path = Units(MAX_PATH - 1), text = Units(5000);
     const LinkNotice notice = {
@@ -176,19 +209,22 @@ TEST_F(KitLink, StopsAtAnItemThatIsGoneAndSaysSo) {
     LinkResult each[1];
     EXPECT_EQ(link.Push(&notice, 1, each), LINK_NO_ITEM) << "no window of the item's class is published";
     EXPECT_EQ(each[0], LINK_NO_ITEM);
+    EXPECT_EQ(link.Withdraw(), LINK_NO_ITEM) << "no item to say goodbye to";
     EXPECT_TRUE(stranger.Messages().empty());
     EXPECT_TRUE(item.Messages().empty());
 }
 
 TEST_F(KitLink, ClearStatusAndTheGoodbyeReachTheItemAndWithdrawZeroesTheSection) {
     EXPECT_EQ(link.Clear(), LINK_DONE);
-    EXPECT_EQ(link.Status(7), LINK_DONE);
-    link.Withdraw();
+    EXPECT_EQ(link.Status(), LINK_DONE);
+    item.answers[LINKM_MAIN_DETACH] = 0;
+    EXPECT_EQ(link.Withdraw(), LINK_REFUSED) << "the goodbye answers as every send does";
     EXPECT_TRUE(SequenceIs(
         item.Messages(),
-        {{LINKM_CLEAR, Delivery::Sent}, {LINKM_STATUS, Delivery::Sent, 7}, {LINKM_MAIN_DETACH, Delivery::Sent}}));
+        {{LINKM_CLEAR, Delivery::Sent}, {LINKM_STATUS, Delivery::Sent, 0}, {LINKM_MAIN_DETACH, Delivery::Sent}}));
     EXPECT_EQ(mainSection.ReadHandle(), 0u);
     EXPECT_EQ(link.Item(), nullptr);
+    EXPECT_EQ(link.Withdraw(), LINK_NO_ITEM) << "withdrawn already";
 }
 
 struct InboundCase {
@@ -240,16 +276,64 @@ TEST_P(KitInbound, TakesOnlyTheItemsMessages) {
     if (!c.linkMessage) return;
     EXPECT_EQ(event.kind, c.event);
     EXPECT_EQ(event.answer, c.answer);
-    if (c.event == LINK_EVENT_KEY) {
-        EXPECT_EQ(std::wstring(event.key, event.keyUnits),
-                  std::wstring(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t)));
-        EXPECT_EQ(event.key[event.keyUnits], L'\0');
-    }
+    ASSERT_NE(event.key, nullptr);
+    const std::wstring sent(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+    EXPECT_EQ(std::wstring(event.key, event.keyUnits), c.event == LINK_EVENT_KEY ? sent : L"");
+    EXPECT_EQ(event.key[event.keyUnits], L'\0');
     // Publish found the item; only its goodbye makes the link forget it.
     EXPECT_EQ(link.Item(), c.event == LINK_EVENT_ITEM_LEFT ? nullptr : item.hwnd());
 }
 
 INSTANTIATE_TEST_SUITE_P(Kit, KitInbound, ::testing::ValuesIn(kInboundCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The event is small enough for every window-procedure call; the key lives in the link until the next key.
+static_assert(sizeof(LinkEvent) <= 4 * sizeof(void*), "LinkEvent carries no key buffer");
+
+TEST_F(KitLink, AKeyStaysUntilTheNextKeyWhateverComesBetween) {
+    auto keyFrom = [&](HWND sender, const std::wstring& key, LinkEvent* event) {
+        COPYDATASTRUCT record = {0, DWORD(key.size() * sizeof(wchar_t)), const_cast<wchar_t*>(key.data())};
+        return link.TakeMessage(WM_COPYDATA, reinterpret_cast<WPARAM>(sender), reinterpret_cast<LPARAM>(&record),
+                                event);
+    };
+    LinkEvent first, between;
+    ASSERT_TRUE(keyFrom(item.hwnd(), L"k1", &first));
+    ASSERT_TRUE(link.TakeMessage(LINKM_PING, 0, 0, &between));
+    ASSERT_TRUE(keyFrom(stranger.hwnd(), L"x2", &between));
+    ASSERT_TRUE(keyFrom(item.hwnd(), Units(1025), &between));
+    EXPECT_EQ(std::wstring(first.key, first.keyUnits), L"k1");
+    ASSERT_TRUE(keyFrom(item.hwnd(), L"k3", &between));
+    EXPECT_STREQ(between.key, L"k3");
+}
+
+// The user's way of showing the messenger is kept: only a minimized window is restored, a hidden one shown.
+struct ForwardCase {
+    const char* name;
+    int showBefore;  // ShowWindow command before the activation
+    bool maximized;  // after it; every window ends visible and not minimized
+};
+
+const ForwardCase kForwardCases[] = {
+    {"Normal", SW_SHOWNORMAL, false},
+    {"MaximizedStaysMaximized", SW_MAXIMIZE, true},
+    {"MinimizedIsRestored", SW_MINIMIZE, false},
+    {"HiddenIsShown", SW_HIDE, false},
+};
+
+class KitForward : public KitLink, public ::testing::WithParamInterface<ForwardCase> {};
+
+TEST_P(KitForward, BringsTheWindowForwardAsItIs) {
+    const ForwardCase& c = GetParam();
+    ShowWindow(main.hwnd(), c.showBefore);
+    LinkEvent event;
+    ASSERT_TRUE(link.TakeMessage(LINKM_ACTIVATE, reinterpret_cast<WPARAM>(item.hwnd()), 0, &event));
+    EXPECT_EQ(event.kind, LINK_EVENT_ACTIVATED);
+    EXPECT_EQ(bool(IsZoomed(main.hwnd())), c.maximized);
+    EXPECT_FALSE(IsIconic(main.hwnd()));
+    EXPECT_TRUE(IsWindowVisible(main.hwnd()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kit, KitForward, ::testing::ValuesIn(kForwardCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(KitLink, AfterTheItemsGoodbyeNothingReachesItsWindowUntilItAttachesAgain) {

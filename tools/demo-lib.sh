@@ -43,25 +43,25 @@ need_built() {
 # Windows form of a Unix path (the file need not exist), for the prefix in WINEPREFIX.
 winpath() { in_prefix_locale winepath -w "$1" 2>/dev/null; }
 
-# Registers the item DLL as the Today item "Ardeno" in the prefix in WINEPREFIX. The prefix is the tests'
-# too: unregister_item when done, so their host runs find no stray item.
+# Registers the item DLL as the Today item "Ardeno" in the prefix in WINEPREFIX, with the values a messenger's
+# installation writes (kit/install/ArdenoToday.reg) but the DLL's path, which is the built DLL's. The prefix is
+# the tests' too: unregister_item when done, so their host runs find no stray item.
 register_item() {
-  local dll reg
+  local values dll reg line found=no
+  values=$(dirname "${BASH_SOURCE[0]}")/../kit/install/ArdenoToday.reg
   dll=$(winpath "$BIN/ArdenoToday.dll")
   reg=$(mktemp --suffix=.reg)
-  # regedit reads "\\" as one backslash.
-  cat >"$reg" <<REG
-REGEDIT4
-
-[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Ardeno]
-"DLL"="${dll//\\/\\\\}"
-"Type"=dword:00000004
-"Enabled"=dword:00000001
-"Options"=dword:00000001
-"Order"=dword:00000000
-"Selectability"=dword:00000002
-"Flags"=dword:00000000
-REG
+  while IFS= read -r line; do
+    case $line in
+    '"DLL"='*)
+      # regedit reads "\\" as one backslash.
+      printf '"DLL"="%s"\n' "${dll//\\/\\\\}"
+      found=yes
+      ;;
+    *) printf '%s\n' "$line" ;;
+    esac
+  done <"$values" >"$reg"
+  [ $found = yes ] || die "$values names no \"DLL\" value"
   in_prefix_locale wine regedit /S "$reg" >/dev/null 2>&1 || die "cannot register the item in $WINEPREFIX"
   rm -f "$reg"
 }

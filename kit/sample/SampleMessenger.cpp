@@ -1,6 +1,7 @@
 // A messenger's main application, as small as it can be and still complete: a window, three unread messages
 // shown on the Today screen by the item, a message opened when the user taps it there, and the messages
-// pushed again whenever the item (re)starts. The link to the item is the kit's five steps, marked below.
+// pushed again whenever the item (re)starts or was busy. The link to the item is the kit's five steps, marked
+// below; what the link says is logged on the window's second line.
 #include "../MessengerLink.h"  // step 1
 #include <tchar.h>
 
@@ -23,28 +24,35 @@ const UINT MESSAGE_COUNT = sizeof(messages) / sizeof(messages[0]);
 
 // One link for the program's life.
 MessengerLink link;
-// The line that shows the message opened last.
+// A push the item was too busy to take goes again at its next ping.
+bool pushAgain = false;
+// The line that shows the message opened last, and the line that shows what the link said last.
 HWND openedLine = 0;
+HWND logLine = 0;
+
+void Log(const wchar_t* what, const wchar_t* text) {
+    wchar_t line[160];
+    wsprintfW(line, L"%s: %s", what, text);
+    SetWindowTextW(logLine, line);
+}
 
 // Step 3: the unread messages go to the item, each time they change.
 void PushUnread() {
     LinkNotice notices[MESSAGE_COUNT];
     UINT count = 0;
-    SYSTEMTIME today;
-    GetLocalTime(&today);
+    SYSTEMTIME time;
+    GetLocalTime(&time);
+    time.wSecond = time.wMilliseconds = 0;
     for (UINT i = 0; i < MESSAGE_COUNT; ++i) {
         if (messages[i].read) continue;
-        LinkNotice& notice = notices[count++];
-        notice.key = messages[i].key;
-        notice.portrait = 0;
-        notice.sender = messages[i].sender;
-        notice.text = messages[i].text;
-        notice.time = today;
-        notice.time.wHour = messages[i].hour;
-        notice.time.wMinute = messages[i].minute;
-        notice.time.wSecond = notice.time.wMilliseconds = 0;
+        time.wHour = messages[i].hour;
+        time.wMinute = messages[i].minute;
+        notices[count++] =
+            LinkNotice().SetKey(messages[i].key).SetSender(messages[i].sender).SetText(messages[i].text).SetTime(time);
     }
-    link.Push(notices, count);
+    const LinkResult pushed = link.Push(notices, count);
+    pushAgain = pushed == LINK_ITEM_BUSY;
+    Log(L"push", LinkResultText(pushed));
 }
 
 // The user tapped a message on the Today screen: show it; read, it leaves the item. 0: not one of ours.
@@ -63,7 +71,8 @@ LRESULT OpenMessage(const wchar_t* key) {
 
 // Step 4: what the item sends.
 LRESULT OnLinkEvent(LinkEvent& event) {
-    if (event.kind == LINK_EVENT_ITEM_ATTACHED) PushUnread();
+    Log(L"event", LinkEventText(event.kind));
+    if (event.kind == LINK_EVENT_ITEM_ATTACHED || (event.kind == LINK_EVENT_PINGED && pushAgain)) PushUnread();
     if (event.kind == LINK_EVENT_KEY) event.answer = OpenMessage(event.key);
     return event.answer;
 }
@@ -71,7 +80,8 @@ LRESULT OnLinkEvent(LinkEvent& event) {
 LRESULT OnCreate(HWND window) {
     openedLine =
         CreateWindowExW(0, L"STATIC", L"3 unread messages", WS_CHILD | WS_VISIBLE, 8, 8, 220, 40, window, 0, 0, 0);
-    return openedLine ? 0 : -1;
+    logLine = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 8, 56, 220, 200, window, 0, 0, 0);
+    return openedLine && logLine ? 0 : -1;
 }
 
 void OnDestroy() {
@@ -106,8 +116,9 @@ int WINAPI _tWinMain(HINSTANCE instance, HINSTANCE, LPTSTR, int) {
                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                   240, 320, 0, 0, instance, 0);
     if (!window) return 1;
-    link.Publish(window);  // step 2: the item, when it starts later, finds the window and attaches
-    PushUnread();          // it may be running already
+    const LinkResult published = link.Publish(window);  // step 2: the item, when it starts later, finds the window
+    if (published != LINK_DONE) Log(L"publish", LinkResultText(published));
+    PushUnread();  // it may be running already
     MSG message;
     while (GetMessageW(&message, 0, 0, 0) > 0) {
         TranslateMessage(&message);

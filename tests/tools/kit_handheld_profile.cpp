@@ -3,21 +3,26 @@
 // the test kit_handheld_imports can check what its code imports. Never run.
 #include "kit/MessengerLink.h"
 
+// Where the texts go, so that the compiler keeps them.
+const wchar_t* volatile lastText;
+
 void UseEveryCallOfTheKit(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     MessengerLink link;
     link.Publish(window);
     SYSTEMTIME now;
     GetLocalTime(&now);
-    const LinkNotice notice = {L"key", L"\\portrait.bmp", L"sender", L"text", now};
+    const LinkNotice notice =
+        LinkNotice().SetKey(L"key").SetPortrait(L"\\portrait.bmp").SetSender(L"sender").SetText(L"text").SetTime(now);
     LinkResult each[1];
     link.Push(&notice, 1, each);
     LinkPayload payload;
     link.Add(notice, &payload);
     EncodeLinkNotice(notice, &payload);
     link.Clear();
-    link.Status(0);
+    link.Status();
     link.Detach();
     LinkEvent event;
     if (link.TakeMessage(message, wParam, lParam, &event) && event.kind == LINK_EVENT_ITEM_ATTACHED) link.Push(0, 0);
-    link.Withdraw();
+    lastText = LinkEventText(event.kind);
+    lastText = LinkResultText(link.Withdraw());
 }
