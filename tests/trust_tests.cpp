@@ -285,10 +285,10 @@ TEST(StrangersPointer, TheRefreshQueryWritesOnlyThroughARecordTheHostVouchesFor)
              return LRESULT(1);
          },
          1, HostsRecord},
-        {"anyone, posting a query that names address 1", [posted](Stage& s, TODAYLISTITEM&) { return posted(s, 1); },
-         0, Nothing},
         {"anyone, posting a query that names writable memory without the item's window",
          [posted](Stage& s, TODAYLISTITEM& other) { return posted(s, AsParam(&other)); }, 0, Nothing},
+        {"anyone, posting a query that names address 1", [posted](Stage& s, TODAYLISTITEM&) { return posted(s, 1); },
+         0, Nothing},
         {"anyone, posting a query that names a read-only record with the item's window",
          [posted](Stage& s, TODAYLISTITEM& other) {
              auto* readOnly = static_cast<TODAYLISTITEM*>(
@@ -366,7 +366,6 @@ TEST(StrangersParent, AWindowThatMadeItselfTheParentIsNeverSentToAndTheHostStays
 // is, and anything else gives that notice no portrait.
 TEST(StrangersPortrait, OnlyAModestLocalFileIsLoaded) {
     ScratchFolder files;
-    const std::wstring tooLarge = files.Write(L"large.bmp", std::string(PORTRAIT_FILE_MAX_BYTES + 1, 'B'));
     struct Row {
         const char* what;
         std::wstring path;
@@ -375,7 +374,7 @@ TEST(StrangersPortrait, OnlyAModestLocalFileIsLoaded) {
         {"a bitmap as wide as the bound", files.WriteBitmap(L"widest.bmp", PORTRAIT_SIDE_MAX_PIXELS, 1), true},
         {"a bitmap one pixel wider", files.WriteBitmap(L"wider.bmp", PORTRAIT_SIDE_MAX_PIXELS + 1, 1), false},
         {"a bitmap one pixel taller", files.WriteBitmap(L"taller.bmp", 1, PORTRAIT_SIDE_MAX_PIXELS + 1), false},
-        {"a file over the bound", tooLarge, false},
+        {"a bitmap file over the bound", files.WriteBitmap(L"large.bmp", 600, 600), false},  // 1,080,054 bytes
         {"a folder", files.Path(L""), false},
         {"a share of another host", L"\\\\localhost\\c$\\p.bmp", false},
         {"a wildcard", files.Path(L"*.bmp"), false},
