@@ -2,6 +2,7 @@
 // can send or post it anything, and the messenger may act inside every message the item sends it: each group
 // states, row by row, what such a sender does and what the item then holds, shows and sends.
 #include "frame/ModuleState.h"
+#include "link/PortraitFile.h"
 #include "support/ChildRun.h"
 #include "support/ItemStage.h"
 #include "support/ItemTexts.h"
@@ -375,12 +376,6 @@ TEST(StrangersPortrait, OnlyAModestLocalFileIsLoaded) {
         {"a bitmap one pixel wider", files.WriteBitmap(L"wider.bmp", PORTRAIT_SIDE_MAX_PIXELS + 1, 1), false},
         {"a bitmap one pixel taller", files.WriteBitmap(L"taller.bmp", 1, PORTRAIT_SIDE_MAX_PIXELS + 1), false},
         {"a bitmap file over the bound", files.WriteBitmap(L"large.bmp", 600, 600), false},  // 1,080,054 bytes
-        {"a folder", files.Path(L""), false},
-        {"a share of another host", L"\\\\localhost\\c$\\p.bmp", false},
-        {"a wildcard", files.Path(L"*.bmp"), false},
-        {"a stream", files.WriteBitmap(L"stream.bmp") + L":s", false},
-        {"a device on a drive", L"C:\\NUL", false},
-        {"a relative path", L"widest.bmp", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -396,6 +391,24 @@ TEST(StrangersPortrait, OnlyAModestLocalFileIsLoaded) {
     FeedNotices(stage.item, stage.First().hwnd(), {Notice{L"k", pipe.name, L"S", L"T", L"0"}});
     stage.Resize(240, 3 * kLineHeight);
     EXPECT_TRUE(PaintsAtOnceBefore(stage, pipe.Closed()));
+}
+
+// Which paths are opened at all: an absolute path of this machine's own storage, nothing that names a share, a
+// pipe, a device or a stream; and no folder or device behind a drive path.
+TEST(StrangersPortrait, OnlyAnAbsoluteLocalPathIsOpened) {
+    const struct {
+        const wchar_t* path;
+        bool accepted;
+    } paths[] = {
+        {L"C:\\p.bmp", true},           {L"z:/data/p.bmp", true},          {L"\\\\host\\share\\p.bmp", false},
+        {L"\\\\.\\pipe\\p", false},     {L"\\\\?\\C:\\p.bmp", false},     {L"C:\\*.bmp", false},
+        {L"C:\\p?.bmp", false},         {L"C:\\p.bmp:stream", false},    {L"COM1:", false},
+        {L"p.bmp", false},               {L"C:p.bmp", false},              {L"\\p.bmp", false},
+    };
+    for (const auto& p : paths) EXPECT_EQ(PortraitPathAccepted(p.path), p.accepted) << p.path;
+    ScratchFolder files;
+    EXPECT_FALSE(PortraitFileAccepted(files.Path(L"").c_str())) << "a folder";
+    EXPECT_FALSE(PortraitFileAccepted(L"C:\\NUL")) << "a device";
 }
 
 // --- Paints that reach little ----------------------------------------------------------------------------
