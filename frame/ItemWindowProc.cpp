@@ -28,28 +28,31 @@ LRESULT OnStylusUp(MessengerTodayItem& item, WPARAM keyFlags, LPARAM position) {
     return 1;
 }
 
-// The query writes the item's height through the record its first parameter names: only a record the host
-// vouches for is written through. A query another thread sends (from another process, where the number names
-// nothing of ours) is believed only when it names the record the host gave at initialisation, as the host's does
-// when it queries inside a message that another thread sent it. A query on the item window's own thread is the
-// host's, or was posted by anyone: besides that record, it may name another record of the host's, which is then
-// memory of this process, writable throughout, that names the item's window.
+// Committed memory of this process, writable in every byte of [start, start + size).
 bool WritableThroughout(const void* start, size_t size) {
-    const BYTE* at = static_cast<const BYTE*>(start);
-    const BYTE* end = at + size;
-    if (end < at) return false;  // wraps around the address space
-    while (at < end) {
+    const UINT_PTR first = reinterpret_cast<UINT_PTR>(start);
+    if (first + size < first) return false;  // wraps around the address space
+    const UINT_PTR end = first + size;
+    for (UINT_PTR at = first; at < end;) {
         MEMORY_BASIC_INFORMATION region;
-        if (VirtualQuery(at, &region, sizeof(region)) != sizeof(region) || region.State != MEM_COMMIT) return false;
+        if (VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof(region)) != sizeof(region) ||
+            region.State != MEM_COMMIT)
+            return false;
         const DWORD writable = PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
         if (!(region.Protect & writable) || (region.Protect & (PAGE_GUARD | PAGE_NOACCESS))) return false;
-        const BYTE* regionEnd = static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize;
+        const UINT_PTR regionEnd = reinterpret_cast<UINT_PTR>(region.BaseAddress) + region.RegionSize;
         if (regionEnd <= at) return false;
         at = regionEnd;
     }
     return true;
 }
 
+// The query writes the item's height through the record its first parameter names: only a record the host
+// vouches for is written through. A query another thread sends (from another process, where the number names
+// nothing of ours) is believed only when it names the record the host gave at initialisation, as the host's does
+// when it queries inside a message that another thread sent it. A query on the item window's own thread is the
+// host's, or was posted by anyone: besides that record, it may name another record of the host's, which is then
+// memory of this process, writable throughout, that names the item's window.
 bool VouchedRecord(const TODAYLISTITEM* record, HWND itemWindow) {
     if (!record) return false;
     if (record == hostItemRecord) return true;

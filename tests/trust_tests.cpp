@@ -304,6 +304,15 @@ TEST(StrangersPointer, TheRefreshQueryWritesOnlyThroughARecordTheHostVouchesFor)
              return answer;
          },
          0, Nothing},
+        {"anyone, posting a query that names a record running past committed memory",
+         [posted](Stage& s, TODAYLISTITEM&) {
+             auto* pages = static_cast<BYTE*>(VirtualAlloc(nullptr, 2 * 4096, MEM_RESERVE, PAGE_NOACCESS));
+             VirtualAlloc(pages, 4096, MEM_COMMIT, PAGE_READWRITE);  // the record's first 16 bytes only
+             const LRESULT answer = posted(s, AsParam(pages + 4096 - 16));
+             VirtualFree(pages, 0, MEM_RELEASE);
+             return answer;
+         },
+         0, Nothing},
         {"the host, with another record of its own that names the item's window",
          [](Stage& s, TODAYLISTITEM& other) {
              other.hwndCustom = s.item;
