@@ -186,7 +186,7 @@ bool RefreshQuery(bool json) {
 }
 
 bool Ingestion(bool json) {
-    constexpr DWORD kNotices = 2000, kTextLength = 100;
+    constexpr DWORD kNotices = NOTICES_HELD_MAX, kTextLength = 100;
     RunningPeer peer;
     if (!peer.window) return Fail("ArdenoPeer.exe did not start");
     LoadedItem loaded;
@@ -215,10 +215,13 @@ bool Ingestion(bool json) {
     const double itemRate = kNotices * 1e6 / item[item.size() / 2];
     const double bareRate = kNotices * 1e6 / bare[bare.size() / 2];
     const double bestRatio = bare.front() / item.front();
+    floodTo(loaded.item);
+    if (SendPayload(loaded.item, peer.window, Payload(kNotices, kTextLength)) != 0)
+        return Fail("a notice past the bound was kept");
     announce(loaded.item);
 
     Figure f;
-    f.name = "notice ingestion across processes (ArdenoPeer.exe pushing 2,000 notices of 100 characters)";
+    f.name = "notice ingestion across processes (ArdenoPeer.exe pushing 1,000 notices of 100 characters)";
     f.value = itemRate;
     f.unit = "notices/s";
     f.floorName = "the same payloads to a window that only answers 1";
@@ -461,7 +464,7 @@ SIZE_T HeapBytesInUse() {
 }
 
 bool Memory(bool json) {
-    constexpr int kNotices = 10000;
+    constexpr int kNotices = static_cast<int>(NOTICES_HELD_MAX);
     LoadedItem loaded;
     if (!loaded.item) return Fail("the item did not load");
     MainApplicationWindow main;
@@ -472,9 +475,11 @@ bool Memory(bool json) {
         // One at a time: only the item's memory grows. It keeps key, portrait path, sender, text, 8 bytes of time.
         const std::wstring payload = Payload(i, 100);
         texts += (payload.size() - payload.substr(payload.rfind(L'\0') + 1).size() - 4) * sizeof(wchar_t) + 8;
-        SendPayload(loaded.item, main.hwnd(), payload);
+        if (SendPayload(loaded.item, main.hwnd(), payload) != 1) return Fail("a notice within the bound was refused");
     }
     const SIZE_T privateAfter = PrivateBytes(), heapAfter = HeapBytesInUse();
+    if (SendPayload(loaded.item, main.hwnd(), Payload(kNotices, 100)) != 0)
+        return Fail("a notice past the bound was kept");
 
     Figure f;
     f.name = "memory per 1,000 notices of 100-character texts (private bytes)";

@@ -31,10 +31,15 @@ int MessengerTodayItem::OnQueryRefreshCache(TODAYLISTITEM* record) {
 }
 
 void MessengerTodayItem::QueryColors() {
-    HWND host = GetParent(window);
+    HWND host = HostWhileParent();
+    if (!host) return;  // the colours last received stay
     textColor = static_cast<COLORREF>(SendMessageW(host, TODAYM_GETCOLOR, TODAYCOLOR_TEXT, 0));
     highlightedTextColor = static_cast<COLORREF>(SendMessageW(host, TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHTEDTEXT, 0));
     highlightColor = static_cast<COLORREF>(SendMessageW(host, TODAYM_GETCOLOR, TODAYCOLOR_HIGHLIGHT, 0));
+}
+
+HWND MessengerTodayItem::HostWhileParent() const {
+    return window && parentWindow && GetParent(window) == parentWindow ? parentWindow : NULL;
 }
 
 void MessengerTodayItem::Invalidate() {

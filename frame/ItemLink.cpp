@@ -2,7 +2,7 @@
 // item itself (animation stopped, dirty).
 #include "MessengerItemModel.h"
 
-int MessengerItemModel::OnWindowCreated() { return link.Connect(window); }
+int MessengerItemModel::OnWindowCreated() { return link.Connect(window, parentWindow); }
 
 BOOL MessengerItemModel::OnCustomMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LinkReply reply = link.OnMessage(message, wParam, lParam);

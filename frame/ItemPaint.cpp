@@ -62,6 +62,23 @@ void MessengerTodayItem::NoteShownNotice(const MessageEntry* shown, WideString& 
     else if (!shownKey.Equals(shown->key.Text(), shown->key.Length())) shownKey.Swap(key);  // the copy taken
 }
 
+void MessengerTodayItem::PaintReached(HDC dc, const RECT& reached) {
+    // Nothing to show: the window is only validated, and what the screen shows and dirty stay as they were.
+    if (reached.right <= reached.left || reached.bottom <= reached.top) return;
+    const unsigned paintsBefore = paints;
+    Paint(dc);
+    RECT client = {0, 0, 0, 0};
+    if (paints == paintsBefore || !GetClientRect(window, &client)) return;
+    const bool whole = reached.left <= client.left && reached.top <= client.top && reached.right >= client.right &&
+                       reached.bottom >= client.bottom;
+    // Only part of the window shows what was just noted as on screen: all of it is asked for, once. A window
+    // partly covered or out of the host's view is only ever reached in part, so the paint that answers the ask
+    // asks nothing more.
+    const bool ask = !whole && !wholeRepaintAsked;
+    wholeRepaintAsked = ask;
+    if (ask) InvalidateRect(window, NULL, FALSE);
+}
+
 void MessengerTodayItem::Paint(HDC dc) {
     RECT client = {0, 0, 0, 0};
     if (!GetClientRect(window, &client) || client.right <= client.left || client.bottom <= client.top) return;
@@ -74,7 +91,7 @@ void MessengerTodayItem::Paint(HDC dc) {
         dirty = true;
         return;
     }
-    const ItemBackground background = {window, GetParent(window), selected, highlightColor};
+    const ItemBackground background = {window, HostWhileParent(), selected, highlightColor};
     const bool backgroundDrawn = DrawItemBackground(surface.get(), client, background);
     // The scene points into the shown notice, which a message taken while the host paints the watermark may
     // free: it is described once the background is done.

@@ -28,9 +28,6 @@ VOID CALLBACK ItemTimerProc(HWND window, UINT message, UINT_PTR timerId, DWORD t
 
 VOID CALLBACK ItemExistenceCheckProc(HWND, UINT, UINT_PTR timerId, DWORD) {
     MessengerTodayItem* item = itemPointer;
-    if (!item) {
-        KillTimer(NULL, timerId);
-        return;
-    }
-    item->CheckWindowStillExists(timerId);
+    // Anyone can post a timer message: its number may be another's timer, so it is killed only if it is ours.
+    if (item) item->CheckWindowStillExists(timerId);
 }

@@ -4,6 +4,7 @@
 
 ItemWindow::ItemWindow()
     : window(NULL),
+      parentWindow(NULL),
       windowProc(NULL),
       className(NULL),
       windowName(NULL),
@@ -26,6 +27,7 @@ bool ItemWindow::CreateItemWindow(WNDPROC procedure, HWND parent, const wchar_t*
     windowProc = procedure;
     className = newClassName;
     windowName = newWindowName;
+    parentWindow = parent;
     HINSTANCE instance = GetModuleHandleW(NULL);
 
     // A class left registered by an earlier window (a soft reset, a reload) would keep the old procedure.

@@ -20,6 +20,8 @@ public:
     UINT_PTR StartHighlightTimer(UINT intervalMs);
 
     HWND window;
+    // The parent given at creation: the host. Anyone can re-parent the window later; the host stays this one.
+    HWND parentWindow;
     WNDPROC windowProc;
     const wchar_t* className;   // the class and the name given at creation: the item's constants
     const wchar_t* windowName;

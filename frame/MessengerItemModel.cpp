@@ -20,6 +20,7 @@ MessengerItemModel::MessengerItemModel(HINSTANCE module)
       chineseLanguage(false),
       noticeShown(false),
       paints(0),
+      wholeRepaintAsked(false),
       actionRunning(false),
       existenceCheckTimer(0) {
     selected = false;
@@ -62,8 +63,10 @@ void MessengerItemModel::OnDestroyMessage(HWND destroyed) {
 }
 
 void MessengerItemModel::CheckWindowStillExists(UINT_PTR timerId) {
-    KillTimer(NULL, timerId);
-    if (timerId == existenceCheckTimer) existenceCheckTimer = 0;
+    if (timerId == existenceCheckTimer) {
+        KillTimer(NULL, timerId);
+        existenceCheckTimer = 0;
+    }
     if (window && !IsWindow(window)) OnWindowDestroyed();
 }
 

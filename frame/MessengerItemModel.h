@@ -66,6 +66,7 @@ public:
     bool noticeShown;
     WideString shownKey;
     unsigned paints;  // paints so far: tells the action whether the screen changed while it waited
+    bool wholeRepaintAsked;  // the last paint reached only part of the window and asked for all of it
     // The portraits as stretched for their cells, kept between paints.
     FittedPortraits fittedPortraits;
 

@@ -26,7 +26,13 @@ public:
     void QueryColors();                                      // slot 21
     void Invalidate();                                       // slot 22
 
+    // The host while it is still the window's parent; null while someone else's window is: nothing is asked of
+    // that one, which may never answer.
+    HWND HostWhileParent() const;
+
     // Painting.
+    // A paint the window manager asked for, reaching `reached` of the window.
+    void PaintReached(HDC dc, const RECT& reached);
     void RefreshColors();
     bool ShowsOneLineView() const;
     // What the paint draws, taken from the item; loads the shown notice's portrait on first use. The notice it

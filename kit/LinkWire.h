@@ -61,7 +61,18 @@ static const wchar_t NOTICE_FIELD_SEPARATOR = L'\0';
 static const DWORD NOTICE_PAYLOAD_MAX_BYTES = 64 * 1024;
 static const DWORD NOTICE_KEY_MAX_UNITS = 1024;
 static const DWORD PORTRAIT_PATH_MAX_UNITS = MAX_PATH - 1;
+// A portrait is loaded only from an absolute path on the device's own storage (one leading backslash on the
+// handheld, a drive letter on desktop; no "\\" share, no "*" or "?", no colon past a drive's), naming a regular
+// file of at most PORTRAIT_FILE_MAX_BYTES whose picture is at most PORTRAIT_SIDE_MAX_PIXELS wide and tall.
+// Anything else means no portrait for that notice.
+static const DWORD PORTRAIT_FILE_MAX_BYTES = 1024 * 1024;
+static const LONG PORTRAIT_SIDE_MAX_PIXELS = 1024;
 static const DWORD DISPLAYED_TEXT_MAX_UNITS = 256;
+// What the item holds at once: at most NOTICES_HELD_MAX notices, and at most NOTICE_TEXTS_HELD_MAX_BYTES of the
+// texts it keeps of them (key, portrait path, sender and text, two bytes a unit). A notice past either bound is
+// refused like the others: answered 0, nothing kept. A clear, a status or an attach makes room again.
+static const DWORD NOTICES_HELD_MAX = 1000;
+static const DWORD NOTICE_TEXTS_HELD_MAX_BYTES = 1024 * 1024;
 
 // How long either side waits for the other's answer to one message, so that a busy or hung peer never freezes
 // the Today screen (or the messenger) for long.

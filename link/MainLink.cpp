@@ -22,8 +22,10 @@ MainLink::MainLink()
     : mainWindow(NULL),
       statusMode(false),
       replyTimeoutMs(LINK_REPLY_TIMEOUT_MS),
+      slowAnswerMs(MAIN_APPLICATION_SLOW_ANSWER_MS),
       busyBackoffMs(MAIN_APPLICATION_BUSY_BACKOFF_MS),
       itemWindow(NULL),
+      hostWindow(NULL),
       published(false),
       busy(false),
       busySince(0),
@@ -34,8 +36,7 @@ MainLink::MainLink()
 HWND MainLink::Trusted(HWND candidate) const {
     if (!candidate || candidate == HWND_BROADCAST || candidate == itemWindow || !IsWindow(candidate)) return NULL;
     // The host would take the protocol's numbers for its own messages (1126 is its "took selection").
-    const HWND host = itemWindow ? GetParent(itemWindow) : NULL;
-    if (host && (candidate == host || IsChild(host, candidate))) return NULL;
+    if (hostWindow && (candidate == hostWindow || IsChild(hostWindow, candidate))) return NULL;
     return candidate;
 }
 
@@ -61,8 +62,9 @@ MainAnswer MainLink::Send(UINT message, WPARAM wParam, LPARAM lParam) {
     return Outcome(SendOutcome::Busy, 0, target);
 }
 
-int MainLink::Connect(HWND window) {
+int MainLink::Connect(HWND window, HWND host) {
     itemWindow = window;
+    hostWindow = host;
     mainWindow = NULL;
     busy = false;
     // A repeated initialisation publishes the current window through a freshly opened section.
@@ -97,7 +99,12 @@ void MainLink::ItemWindowDestroyed() {
 void MainLink::PublishIfNot() {
     // The item's window (0 when it could not be made). One the section could not be opened or written for (memory
     // was short) is published at a later call, so a messenger that starts later still finds the item.
-    if (published) return;
+    if (published) {
+        // Anyone can write the section: a handle that no longer names the item window is written again.
+        DWORD handle = 0;
+        if (todaySection.Read(0, &handle, sizeof(handle)) && handle == HandleValue(itemWindow)) return;
+        published = false;
+    }
     if (!todaySection.IsOpen() && !todaySection.Open(TODAY_SECTION_NAME)) return;
     const DWORD handle = HandleValue(itemWindow);
     published = todaySection.Write(0, &handle, sizeof(handle));
@@ -124,10 +131,15 @@ bool MainLink::Ping() {
         return false;
     }
     const unsigned attachesBefore = attaches;
+    const DWORD sent = GetTickCount();
     MainAnswer answer = Send(LINKM_PING, 0, 0);
     // An attach (a restart, a reused handle) or a detach arrived while the ping waited: the answer is about a
     // link that no longer is.
     if (attaches != attachesBefore || mainWindow != pinged) return true;
+    if (answer.outcome == SendOutcome::Answered && GetTickCount() - sent > slowAnswerMs) {
+        busy = true;  // left alone like a busy one, until it answers in time or sends the item something
+        busySince = GetTickCount();
+    }
     // A busy application keeps its link and notices; the back-off keeps the next pings from waiting on it.
     if (answer.outcome == SendOutcome::Busy || answer.Done()) return true;
     ForgetGone();
@@ -135,9 +147,10 @@ bool MainLink::Ping() {
 }
 
 void MainLink::ForgetGone() {
-    // Applied here, inside the query: a message to the item window would be one anybody could post.
-    SHNotificationRemove(&MAIN_NOTIFICATION_CLSID, MAIN_NOTIFICATION_ID);
+    // Applied here, inside the query: a message to the item window would be one anybody could post. Forgotten
+    // before the removal, which may take messages meanwhile: an attach among them then stands.
     Forget();
+    SHNotificationRemove(&MAIN_NOTIFICATION_CLSID, MAIN_NOTIFICATION_ID);
 }
 
 MainAnswer MainLink::CopyData(ULONG_PTR dwData, const void* data, DWORD byteCount) {
@@ -190,6 +203,8 @@ bool MainLink::AddNotice(const COPYDATASTRUCT* record) {
     // The payload is another process's data: never trust the pointer beyond cbData, nor a null one.
     if (!record || record->cbData > NOTICE_PAYLOAD_MAX_BYTES) return false;
     if (!record->lpData && record->cbData != 0) return false;
+    // Anyone can push notices in a loop: what the item holds is bounded, in number and in bytes.
+    if (notices.Size() >= static_cast<int>(NOTICES_HELD_MAX)) return false;
     const size_t units = record->cbData / sizeof(wchar_t);
     // A sender's buffer may lie at an odd address, and the handheld's ARM processors fault on a misaligned read:
     // such a payload is copied byte by byte to the item's own (aligned) memory and read there.
@@ -204,8 +219,9 @@ bool MainLink::AddNotice(const COPYDATASTRUCT* record) {
     MessageEntry* entry = ParseNotice(static_cast<const wchar_t*>(payload), units);
     FreeItemMemory(aligned);
     if (!entry) return false;
-    if (notices.Append(entry)) return true;
-    delete entry;  // no room in the list: it stays as it was
+    const bool fits = notices.TextBytes() + entry->TextBytes() <= NOTICE_TEXTS_HELD_MAX_BYTES;
+    if (fits && notices.Append(entry)) return true;
+    delete entry;  // past the bound, or no room in the list: it stays as it was
     return false;
 }
 

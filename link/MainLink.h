@@ -11,6 +11,9 @@
 // costs the host's refreshes at most one reply bound in this time, and its link and notices are kept. What
 // the user asks for (the activation, the key) is tried every time all the same.
 const DWORD MAIN_APPLICATION_BUSY_BACKOFF_MS = 30000;
+// A ping answered later than this counts as busy all the same: an application that answers every ping just
+// inside the reply bound would otherwise hold the host that long at every refresh.
+const DWORD MAIN_APPLICATION_SLOW_ANSWER_MS = 1000;
 // How one message to the main application ended.
 struct SendOutcome {
     enum Value {
@@ -49,8 +52,9 @@ public:
     MainLink();
 
     // Publishes the item window in "TodayFileMapping", learns the main application's window from
-    // "ArdenoFileMapping" and announces the item to it. The result of that announcement, or 0.
-    int Connect(HWND itemWindow);
+    // "ArdenoFileMapping" and announces the item to it. The result of that announcement, or 0. The host's window
+    // and the windows inside it are never taken for the main application, also without an item window.
+    int Connect(HWND itemWindow, HWND host);
     // Tells a known main application that the item goes away, without waiting for it to take that in.
     void SayGoodbye();
     // The item window was destroyed (by its host, say): its handle is no longer published, and a known main
@@ -58,7 +62,8 @@ public:
     void ItemWindowDestroyed();
     // Zeroes the published window handle and closes the item's section.
     void Unpublish();
-    // Publishes the item window in "TodayFileMapping" if that could not be done before (memory was short).
+    // Publishes the item window in "TodayFileMapping" if that could not be done before (memory was short), or
+    // again if the section no longer names it (anyone can write it).
     void PublishIfNot();
     // The liveness ping of the host's refresh query. False when the main application is gone: its shell
     // notification is removed and it is forgotten with the notices, at once. A busy one is alive; while it is
@@ -73,7 +78,8 @@ public:
     // Leaves status mode and sorts the list by time; the cursor keeps its index.
     void SortNotices();
     // Parses a copy-data notice and appends it. A record that cannot be read, a payload over
-    // NOTICE_PAYLOAD_MAX_BYTES, a refused notice or one that memory cannot hold adds nothing. True when appended.
+    // NOTICE_PAYLOAD_MAX_BYTES, a refused notice, one past NOTICES_HELD_MAX or NOTICE_TEXTS_HELD_MAX_BYTES, or one
+    // that memory cannot hold adds nothing. True when appended.
     bool AddNotice(const COPYDATASTRUCT* record);
     // WM_COPYDATA to the main application: true when it answered non-zero.
     bool SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount);
@@ -95,6 +101,7 @@ public:
     MessageList notices;
     // The bounds above; tests of the link itself shorten them.
     DWORD replyTimeoutMs;
+    DWORD slowAnswerMs;
     DWORD busyBackoffMs;
 
 private:
@@ -114,6 +121,7 @@ private:
     void Forget();
 
     HWND itemWindow;     // the window published and named as the sender
+    HWND hostWindow;     // the item window's parent from initialisation
     bool published;      // ...and written into the section
     bool busy;           // the linked window timed out without a word from it...
     DWORD busySince;     // ...at this tick count

@@ -14,6 +14,8 @@ public:
     HBITMAP PortraitBitmap();
     // Gives a loaded portrait's memory back (the owner then holds null); the next request loads it again.
     void ReleasePortrait();
+    // The bytes of its four texts, as the bound on what the list holds counts them.
+    size_t TextBytes() const;
 
     WideString key;
     WideString portraitPath;

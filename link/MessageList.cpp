@@ -35,33 +35,27 @@ void SortThroughScratch(MessageEntry** entries, MessageEntry** scratch, int coun
     if (from != entries) memcpy(entries, from, static_cast<size_t>(count) * sizeof(*entries));
 }
 
-// Without scratch memory: insertion, stable and in place. Slow for thousands of notices, but it needs nothing.
-void SortInPlace(MessageEntry** entries, int count) {
-    for (int i = 1; i < count; ++i) {
-        MessageEntry* moving = entries[i];
-        int j = i;
-        for (; j > 0 && Earlier(moving, entries[j - 1]); --j) entries[j] = entries[j - 1];
-        entries[j] = moving;
-    }
-}
-
 }  // namespace
 
-MessageList::MessageList() : entries(NULL), count(0), capacity(0), cursor(0), arrivals(0), shownCount(0) {}
+MessageList::MessageList()
+    : entries(NULL), scratch(NULL), count(0), capacity(0), cursor(0), arrivals(0), textBytes(0), shownCount(0) {}
 
 bool MessageList::Reserve(int wanted) {
     if (wanted <= capacity) return true;
     int grown = capacity ? capacity : FIRST_CAPACITY;
     while (grown < wanted) {
-        if (grown > 0x3FFFFFFF / 2) return false;
+        if (grown > 0x0FFFFFFF / 2) return false;  // the doubled block's size stays far from overflowing
         grown *= 2;
     }
+    // The sort's scratch array is taken with the storage: sorting then never fails for want of memory, nor
+    // falls back to a slower order.
     MessageEntry** larger =
-        static_cast<MessageEntry**>(AllocateItemMemory(static_cast<size_t>(grown) * sizeof(MessageEntry*)));
+        static_cast<MessageEntry**>(AllocateItemMemory(2 * static_cast<size_t>(grown) * sizeof(MessageEntry*)));
     if (!larger) return false;
     if (count) memcpy(larger, entries, static_cast<size_t>(count) * sizeof(MessageEntry*));
     FreeItemMemory(entries);
     entries = larger;
+    scratch = larger + grown;
     capacity = grown;
     return true;
 }
@@ -70,16 +64,13 @@ bool MessageList::Append(MessageEntry* entry) {
     if (!entry || !Reserve(count + 1)) return false;
     entry->arrival = ++arrivals;
     entries[count++] = entry;
+    textBytes += entry->TextBytes();
     return true;
 }
 
 void MessageList::SortByTime() {
     if (count < 2) return;
-    MessageEntry** scratch =
-        static_cast<MessageEntry**>(AllocateItemMemory(static_cast<size_t>(count) * sizeof(MessageEntry*)));
-    if (scratch) SortThroughScratch(entries, scratch, count);
-    else SortInPlace(entries, count);
-    FreeItemMemory(scratch);
+    SortThroughScratch(entries, scratch, count);
 }
 
 void MessageList::Clear() {
@@ -87,6 +78,7 @@ void MessageList::Clear() {
     for (int i = 0; i < count; ++i) delete entries[i];
     count = 0;
     cursor = 0;
+    textBytes = 0;
 }
 
 void MessageList::RemoveArrivedUpTo(unsigned arrival) {
@@ -96,7 +88,10 @@ void MessageList::RemoveArrivedUpTo(unsigned arrival) {
     shownCount = keptShown;
     int kept = 0;
     for (int i = 0; i < count; ++i) {
-        if (entries[i]->arrival <= arrival) delete entries[i];
+        if (entries[i]->arrival <= arrival) {
+            textBytes -= entries[i]->TextBytes();
+            delete entries[i];
+        }
         else entries[kept++] = entries[i];
     }
     count = kept;
@@ -107,6 +102,7 @@ void MessageList::Release() {
     Clear();
     FreeItemMemory(entries);
     entries = NULL;
+    scratch = NULL;
     capacity = 0;
 }
 

@@ -1,6 +1,7 @@
 // The owning, ordered list of notices with the cursor of the one on display. Cursor moves stop at both
 // ends unless asked to wrap. The list holds its entries in an array of its own, grown through the item's
-// allocator: a list that cannot grow refuses the entry and stays as it was.
+// allocator together with the sort's scratch array: a list that cannot grow refuses the entry and stays as it
+// was, and a sort never needs memory.
 #pragma once
 #include "MessageEntry.h"
 
@@ -16,7 +17,8 @@ public:
     // Takes the entry and numbers it by arrival; false when there is no room for it, and the entry stays the
     // caller's.
     bool Append(MessageEntry* entry);
-    // By time, stable: notices with equal times keep the order they arrived in. Only pointers move.
+    // By time, stable: notices with equal times keep the order they arrived in, in n log n steps. Only pointers
+    // move.
     void SortByTime();
     void Clear();
     // The arrival number of the entry appended last (0 before the first).
@@ -35,6 +37,8 @@ public:
     const MessageEntry* LoadedPortrait(size_t index) const { return shownPortraits[index]; }
 
     int Size() const { return count; }
+    // The bytes of the texts of the entries held (MessageEntry::TextBytes).
+    size_t TextBytes() const { return textBytes; }
     bool Empty() const { return count == 0; }
     int Cursor() const { return cursor; }
     bool CanGoPrevious() const { return count >= 2 && cursor != 0; }
@@ -49,10 +53,12 @@ private:
     void ForgetShown(const MessageEntry* entry);
 
     MessageEntry** entries;
+    MessageEntry** scratch;  // as long as the storage, in the same block
     int count;
     int capacity;
     int cursor;
     unsigned arrivals;  // entries appended so far, clears included
+    size_t textBytes;
     // Entries with a loaded portrait, the one shown last at the back; one more than kept, for the moment
     // before the oldest goes.
     MessageEntry* shownPortraits[LOADED_PORTRAITS_MAX + 1];

@@ -12,6 +12,7 @@ bool KeepDisplayed(WideString& kept, const PayloadField& field) {
     if (!kept.Assign(field.text, DisplayedLength(field.text, field.length))) return false;
     ReplaceControlChars(kept.Units(), kept.Length());
     ReplaceLoneSurrogates(kept.Units(), kept.Length());
+    ReplaceDirectionControls(kept.Units(), kept.Length());
     return true;
 }
 
@@ -59,6 +60,13 @@ void ReplaceLoneSurrogates(wchar_t* text, size_t length) {
         } else if (IS_HIGH_SURROGATE(text[i]) || IS_LOW_SURROGATE(text[i])) {
             text[i] = REPLACEMENT_CHARACTER;
         }
+    }
+}
+
+void ReplaceDirectionControls(wchar_t* text, size_t length) {
+    for (size_t i = 0; i < length; ++i) {
+        if ((text[i] >= 0x202A && text[i] <= 0x202E) || (text[i] >= 0x2066 && text[i] <= 0x2069))
+            text[i] = REPLACEMENT_CHARACTER;
     }
 }
 

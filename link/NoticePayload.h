@@ -27,3 +27,7 @@ void ReplaceControlChars(wchar_t* text, size_t length);
 // no character, and the platform's text functions may hang or corrupt memory on one. The length never
 // changes.
 void ReplaceLoneSurrogates(wchar_t* text, size_t length);
+// The direction controls (embeddings and overrides U+202A to U+202E, isolates U+2066 to U+2069) become U+FFFD:
+// an override lets one name pass for another, and drawing one beside characters beyond the Basic Multilingual
+// Plane has overrun the heap in the platform's text drawing. The length never changes.
+void ReplaceDirectionControls(wchar_t* text, size_t length);

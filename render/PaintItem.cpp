@@ -232,6 +232,8 @@ bool DrawItemBackground(HDC surface, const RECT& client, const ItemBackground& b
         if (FailedForWantOfMemory()) return false;
     }
     // The host paints its background picture as it lies behind the item, so the Today screen looks unbroken.
+    // Without a host (another window is the parent now) the item goes without.
+    if (!background.hostWindow) return true;
     TODAYDRAWWATERMARKINFO info = {surface, client, background.itemWindow};
     SendMessageW(background.hostWindow, TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
     return true;

@@ -266,8 +266,8 @@ TEST(Faults, RegistryValuesOfTheWrongTypeAndSizeFallBackQuietly) {
            " values loaded, painted, queried and unloaded: nothing left behind");
 }
 
-TEST(Faults, TenThousandNoticesArePagedThroughAndGiveBackTheirObjects) {
-    const int count = Scaled(10000, 50000);
+TEST(Faults, AsManyNoticesAsHeldArePagedThroughAndGiveBackTheirObjects) {
+    const int count = static_cast<int>(NOTICES_HELD_MAX);
     HostedItem hosted;
     auto& [loaded, host, main] = hosted;
     ASSERT_NE(loaded.item, nullptr);
@@ -275,7 +275,8 @@ TEST(Faults, TenThousandNoticesArePagedThroughAndGiveBackTheirObjects) {
     const DWORD started = GetTickCount();
     // One at a time, so that only the item's memory grows.
     main.Attach(loaded.item);
-    for (int i = 0; i < count; ++i) SendNotice(loaded.item, LongNotice(i, 100), main.hwnd());
+    for (int i = 0; i < count; ++i) ASSERT_EQ(SendNotice(loaded.item, LongNotice(i, 100), main.hwnd()), 1) << i;
+    EXPECT_EQ(SendNotice(loaded.item, LongNotice(count, 100), main.hwnd()), 0) << "one past the bound is refused";
     loaded.Send(LINKM_SORT);
     const ResourceCounts held = CountResources();
     EXPECT_EQ(host.Height(), 60u);

@@ -37,6 +37,9 @@ TEST(ItemWindow, PaintMessageAnswersOneAndClearsDirty) {
     EXPECT_EQ(loaded.Query(), 0);  // the new window was shown and painted at once
     loaded.Send(WM_TODAYCUSTOM_CLEARCACHE);
     EXPECT_EQ(loaded.Query(), 1);
+    EXPECT_EQ(loaded.Send(WM_PAINT), 1);  // nothing invalid: nothing shown, so still dirty
+    EXPECT_EQ(loaded.Query(), 1);
+    InvalidateRect(loaded.item, nullptr, FALSE);
     EXPECT_EQ(loaded.Send(WM_PAINT), 1);
     EXPECT_EQ(loaded.Query(), 0);
 }

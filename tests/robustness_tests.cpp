@@ -298,7 +298,7 @@ TEST(InChildRobustness, RandomNoticesPaintWhilePaging) {
     const char* seedText = getenv("ARDENO_CHILD_SEED");
     const uint32_t seed = seedText ? static_cast<uint32_t>(strtoul(seedText, nullptr, 10)) : FirstSeed();
     const bool loneSurrogates = getenv("ARDENO_CHILD_LONE_SURROGATES") != nullptr;
-    const int count = Scaled(150, 2500);
+    const int count = Scaled(150, static_cast<int>(NOTICES_HELD_MAX));  // the soak fills the list
     RandomNotices dice(seed);
     ScratchFolder portraits;
     const std::wstring portraitPaths[] = {portraits.WriteBitmap(L"small.bmp"), portraits.Path(L"missing.bmp"), L""};
@@ -346,7 +346,7 @@ TEST(Robustness, RandomNoticesPaintWhilePagingInAChildProcess) {
     }
     SetEnvironmentVariableA("ARDENO_CHILD_SEED", nullptr);
     SetEnvironmentVariableA("ARDENO_CHILD_LONE_SURROGATES", nullptr);
-    Report("painting: " + std::to_string(runs) + " child run(s) of " + std::to_string(Scaled(150, 2500)) +
+    Report("painting: " + std::to_string(runs) + " child run(s) of " + std::to_string(Scaled(150, static_cast<int>(NOTICES_HELD_MAX))) +
            " random notices painted while paging" + (loneSurrogates ? " (lone surrogates included)" : "") + ": " +
            std::to_string(survived) + " survived");
     EXPECT_EQ(survived, runs) << failures;
