@@ -75,8 +75,6 @@ public:
     // Parses a copy-data notice and appends it. A record that cannot be read, a payload over
     // NOTICE_PAYLOAD_MAX_BYTES, a refused notice or one that memory cannot hold adds nothing. True when appended.
     bool AddNotice(const COPYDATASTRUCT* record);
-    // WM_COPYDATA to the main application: true when it answered non-zero.
-    bool SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount);
     // Hands a notice's key back (dwData 0, no terminator); Done() when it was taken.
     MainAnswer HandBackKey(const wchar_t* key, size_t length);
     // What the list holds now, for DropHeld after a hand-back.
