@@ -1,4 +1,5 @@
 #include "ItemLoader.h"
+#include "toolbox/SystemError.h"
 #include <cwchar>
 
 namespace {
@@ -28,8 +29,8 @@ ItemLoadResult LoadItem(const ItemRegistration& registration, HWND hostWindow) {
     const std::wstring label = L"item '" + registration.name + L"'";
     HMODULE module = LoadLibraryW(registration.dllPath.c_str());
     if (!module) {
-        result.note = label + L" skipped: cannot load " + registration.dllPath + L" (error " +
-                      std::to_wstring(GetLastError()) + L")";
+        const DWORD code = GetLastError();  // before anything else can set it
+        result.note = label + L" skipped: cannot load " + registration.dllPath + L": " + SystemErrorText(code);
         return result;
     }
     auto initialize = ExportByOrdinal<PFNCUSTOMINITIALIZEITEM>(module, ORDINAL_INITIALIZEITEM);
