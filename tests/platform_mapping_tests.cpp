@@ -49,8 +49,8 @@ TEST(SurrogateSafeCut, NeverEndsBetweenTheHalvesOfAPair) {
         {"fits", L"ab", 2, 2},
         {"plain text cut", L"abc", 2, 2},
         {"a pair across the cut goes whole", L"a\xD83D\xDE00", 2, 1},
-        {"a pair ending at the cut stays", L"\xD83D\xDE00b", 2, 2},
-        {"a lone high half at the cut", L"a\xD83Db", 2, 2},
+        {"a pair ending at the cut stays", L"\xD83D\xDE00" L"b", 2, 2},
+        {"a lone high half at the cut", L"a\xD83D" L"b", 2, 2},
         {"a lone low half after the cut", L"ab\xDE00", 2, 2},
         {"nothing may be kept", L"\xDE00", 0, 0},
     };
