@@ -31,7 +31,9 @@ foreach(line IN LISTS undefined_lines)
   math(EXPR count "${count} + 1")
 endforeach()
 
-execute_process(COMMAND ${LAUNCHER} ${COMPILER} -O2 -std=c++17 -shared -static -s -Wl,--exclude-all-symbols
+# Warnings as errors, as in every target: this compiler's messages are shown only when it fails.
+execute_process(COMMAND ${LAUNCHER} ${COMPILER} -O2 -std=c++17 -Wall -Wextra -Wno-unused-parameter -Werror
+                        -shared -static -s -Wl,--exclude-all-symbols
                         -o ${OUTPUT} ${sources} ${pulls}
                 RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(failed)

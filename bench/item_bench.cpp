@@ -30,6 +30,7 @@
 #include "support/ResourceCounts.h"
 #include "support/Sections.h"
 #include "support/Surface.h"
+#include "platform/ScopedHandles.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -74,13 +75,11 @@ struct FloorWindow {
         if (message == WM_COPYDATA) return 1;
         if (message == WM_ERASEBKGND) return 1;
         if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        HDC surface = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, kItemWidth, kItemHeight);
-        HGDIOBJ oldBitmap = SelectObject(surface, bitmap);
-        HGDIOBJ oldFont = SelectObject(surface, font);
-        SetBkMode(surface, TRANSPARENT);
+        PaintDC paint(window);
+        MemoryDC surface(paint.get());
+        GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(paint.get(), kItemWidth, kItemHeight));
+        SelectedObject bitmapIn(surface.get(), bitmap.get()), fontIn(surface.get(), font);
+        SetBkMode(surface.get(), TRANSPARENT);
         const struct {
             const wchar_t* text;
             RECT rect;
@@ -92,16 +91,11 @@ struct FloorWindow {
                      {L"Message 1 and so on and so...", {57, 40, 224, 56}, DT_LEFT | DT_NOPREFIX}};
         for (const auto& t : texts) {
             RECT rect = t.rect;
-            DrawTextW(surface, t.text, -1, &rect, t.format);
+            DrawTextW(surface.get(), t.text, -1, &rect, t.format);
         }
-        DrawIconEx(surface, 2, 2, icons[0], 0, 0, 0, nullptr, DI_NORMAL);
-        DrawIconEx(surface, 223, 30, icons[1], 0, 0, 0, nullptr, DI_NORMAL);
-        BitBlt(dc, 0, 0, kItemWidth, kItemHeight, surface, 0, 0, SRCCOPY);
-        SelectObject(surface, oldFont);
-        SelectObject(surface, oldBitmap);
-        DeleteObject(bitmap);
-        DeleteDC(surface);
-        EndPaint(window, &paint);
+        DrawIconEx(surface.get(), 2, 2, icons[0], 0, 0, 0, nullptr, DI_NORMAL);
+        DrawIconEx(surface.get(), 223, 30, icons[1], 0, 0, 0, nullptr, DI_NORMAL);
+        BitBlt(paint.get(), 0, 0, kItemWidth, kItemHeight, surface.get(), 0, 0, SRCCOPY);
         return 0;
     }
 
@@ -120,6 +114,46 @@ struct FloorWindow {
 };
 HICON FloorWindow::icons[2];
 HFONT FloorWindow::font;
+
+// What the floor window draws with, as the item does: its icon and an arrow at 16 x 16, and the item's font. Lent
+// to the floor window for as long as they live.
+struct FloorPaintTools {
+    explicit FloorPaintTools(HMODULE item)
+        : appIcon(Icon16(item, IDI_APP)), arrow(Icon16(item, IDI_NEXT_ARROW)), font(CreateItemFont(12)) {
+        FloorWindow::icons[0] = appIcon.get();
+        FloorWindow::icons[1] = arrow.get();
+        FloorWindow::font = font.get();
+    }
+    ~FloorPaintTools() {
+        FloorWindow::icons[0] = FloorWindow::icons[1] = nullptr;
+        FloorWindow::font = nullptr;
+    }
+    static HICON Icon16(HMODULE item, int id) {
+        return static_cast<HICON>(LoadImageW(item, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+    }
+    IconHandle appIcon, arrow;
+    GdiObject<HFONT> font;
+};
+
+// A memory surface of the item's size, of the screen's format, with a font selected.
+class ItemSizedSurface {
+public:
+    explicit ItemSizedSurface(HFONT font)
+        : dc(WindowDC(nullptr).get()),
+          bitmap(ScreenBitmap()),
+          bitmapIn(dc.get(), bitmap.get()),
+          fontIn(dc.get(), font) {}
+    HDC get() const { return dc.get(); }
+
+private:
+    static HBITMAP ScreenBitmap() {
+        WindowDC screen(nullptr);
+        return CreateCompatibleBitmap(screen.get(), kItemWidth, kItemHeight);
+    }
+    MemoryDC dc;
+    GdiObject<HBITMAP> bitmap;
+    SelectedObject bitmapIn, fontIn;
+};
 
 // ArdenoPeer.exe as the main application, started before the item so that the item links to it at once.
 struct RunningPeer {
@@ -234,20 +268,78 @@ bool Ingestion(bool json) {
     return true;
 }
 
-bool Repaint(bool json) {
-    PaintedItem painted;
+// Three notices of 60 characters from the main application, sorted: the three-line view.
+void ShowThreeNotices(PaintedItem& painted) {
     LoadedItem& loaded = painted.loaded;
-    if (!loaded.item) return Fail("the item did not load");
     const MainApplicationWindow& main = painted.main;
     main.Attach(loaded.item);
     for (int i = 0; i < 3; ++i) SendPayload(loaded.item, main.hwnd(), Payload(i, 60));
     loaded.Send(LINKM_SORT);
+}
 
-    FloorWindow::icons[0] =
-        static_cast<HICON>(LoadImageW(loaded.dll.module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0));
-    FloorWindow::icons[1] =
-        static_cast<HICON>(LoadImageW(loaded.dll.module, MAKEINTRESOURCEW(IDI_NEXT_ARROW), IMAGE_ICON, 16, 16, 0));
-    FloorWindow::font = CreateItemFont(12);
+// Reading the font-size setting as the item does at every paint (open, query, close), against a query of a key
+// kept open.
+Pair FontSizeReads() {
+    auto readFontSize = [](const wchar_t* path) {
+        HKEY opened = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &opened) != ERROR_SUCCESS) return;
+        RegistryKeyHandle key(opened);
+        DWORD value = 0, size = sizeof(value);
+        RegQueryValueExW(key.get(), L"CurFont", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+    };
+    HKEY opened = nullptr;
+    RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEST_FONT_SIZE_KEY, 0, KEY_READ, &opened);
+    RegistryKeyHandle openKey(opened);
+    auto queryOpenKey = [&] {
+        DWORD value = 0, size = sizeof(value);
+        RegQueryValueExW(openKey.get(), L"CurFont", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+    };
+    return InterleavedMedians(
+        2000, [&] { readFontSize(TEST_FONT_SIZE_KEY); }, queryOpenKey);
+}
+
+// The host's three colour answers and its watermark, as the item asks for them at every paint.
+void AskHostAsThePaintDoes(LoadedItem& loaded, HDC surface) {
+    for (WPARAM colour : {TODAYCOLOR_TEXT, TODAYCOLOR_HIGHLIGHTEDTEXT, TODAYCOLOR_HIGHLIGHT})
+        SendMessageW(loaded.host.hwnd(), TODAYM_GETCOLOR, colour, 0);
+    TODAYDRAWWATERMARKINFO info = {surface, {0, 0, kItemWidth, kItemHeight}, loaded.item};
+    SendMessageW(loaded.host.hwnd(), TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+// The cut with "..." measured one character at a time until the text no longer fits, then the rest.
+void MeasureByCharacter(HDC surface) {
+    for (const std::wstring& text : {Payload(0, 60).substr(17, 60), std::wstring(L"Sender 0")}) {
+        SIZE size;
+        GetTextExtentExPointW(surface, L"...", 3, 0, nullptr, nullptr, &size);
+        int sum = 0;
+        size_t at = 0;
+        for (; at < text.size() && sum <= 167 - size.cx; ++at) {
+            GetTextExtentExPointW(surface, &text[at], 1, 0, nullptr, nullptr, &size);
+            sum += size.cx;
+        }
+        if (at < text.size())
+            GetTextExtentExPointW(surface, &text[at], static_cast<int>(text.size() - at), 0, nullptr, nullptr, &size);
+    }
+}
+
+// A brush and a pen made, the pen selected and put back, both deleted.
+void BrushAndPen(HDC surface) {
+    GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(0, 0x30, 0xA0)));
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(0x80, 0x80, 0x80)));
+    SelectedObject penIn(surface, pen.get());
+}
+
+void ScreenDcRoundTrip() {
+    WindowDC screen(nullptr);
+    GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+bool Repaint(bool json) {
+    PaintedItem painted;
+    LoadedItem& loaded = painted.loaded;
+    if (!loaded.item) return Fail("the item did not load");
+    ShowThreeNotices(painted);
+    FloorPaintTools tools(loaded.dll.module);
     FloorWindow floor(loaded.host.hwnd(), 100);
 
     auto itemPaint = [&] { loaded.Repaint(); };
@@ -260,70 +352,12 @@ bool Repaint(bool json) {
     loaded.host.Clear();  // its recording of the colour and watermark requests
 
     // What the item's paint does beyond the floor, each part measured alone (medians of alternating rounds).
-    auto readFontSize = [](const wchar_t* path) {
-        HKEY key = nullptr;
-        DWORD value = 0, size = sizeof(value);
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            RegQueryValueExW(key, L"CurFont", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
-            RegCloseKey(key);
-        }
-    };
-    HKEY openKey = nullptr;
-    RegOpenKeyExW(HKEY_LOCAL_MACHINE, TEST_FONT_SIZE_KEY, 0, KEY_READ, &openKey);
-    auto queryOpenKey = [&] {
-        DWORD value = 0, size = sizeof(value);
-        RegQueryValueExW(openKey, L"CurFont", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
-    };
-    const Pair registry = InterleavedMedians(
-        2000, [&] { readFontSize(TEST_FONT_SIZE_KEY); }, queryOpenKey);
-    RegCloseKey(openKey);
-    HDC screen = GetDC(nullptr);
-    HDC surface = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kItemWidth, kItemHeight);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ oldBitmap = SelectObject(surface, bitmap);
-    HGDIOBJ oldFont = SelectObject(surface, FloorWindow::font);
-    auto hostCallbacks = [&] {
-        for (WPARAM colour : {TODAYCOLOR_TEXT, TODAYCOLOR_HIGHLIGHTEDTEXT, TODAYCOLOR_HIGHLIGHT})
-            SendMessageW(loaded.host.hwnd(), TODAYM_GETCOLOR, colour, 0);
-        TODAYDRAWWATERMARKINFO info = {surface, {0, 0, kItemWidth, kItemHeight}, loaded.item};
-        SendMessageW(loaded.host.hwnd(), TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
-    };
-    // The cut with "..." measures a text one character at a time until it no longer fits, then the rest.
-    auto measureByCharacter = [&] {
-        for (const std::wstring& text : {Payload(0, 60).substr(17, 60), std::wstring(L"Sender 0")}) {
-            SIZE size;
-            GetTextExtentExPointW(surface, L"...", 3, 0, nullptr, nullptr, &size);
-            int sum = 0;
-            size_t at = 0;
-            for (; at < text.size() && sum <= 167 - size.cx; ++at) {
-                GetTextExtentExPointW(surface, &text[at], 1, 0, nullptr, nullptr, &size);
-                sum += size.cx;
-            }
-            if (at < text.size())
-                GetTextExtentExPointW(surface, &text[at], static_cast<int>(text.size() - at), 0, nullptr, nullptr,
-                                      &size);
-        }
-    };
-    const Pair callbacksAndMeasuring = InterleavedMedians(2000, hostCallbacks, measureByCharacter);
-    auto brushAndPen = [&] {
-        HBRUSH brush = CreateSolidBrush(RGB(0, 0x30, 0xA0));
-        HPEN pen = CreatePen(PS_SOLID, 1, RGB(0x80, 0x80, 0x80));
-        HGDIOBJ old = SelectObject(surface, pen);
-        SelectObject(surface, old);
-        DeleteObject(pen);
-        DeleteObject(brush);
-    };
-    auto screenDc = [] {
-        HDC dc = GetDC(nullptr);
-        GetDeviceCaps(dc, LOGPIXELSY);
-        ReleaseDC(nullptr, dc);
-    };
-    const Pair objectsAndScreen = InterleavedMedians(2000, brushAndPen, screenDc);
-    SelectObject(surface, oldFont);
-    SelectObject(surface, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(surface);
+    const Pair registry = FontSizeReads();
+    ItemSizedSurface surface(tools.font.get());
+    const Pair callbacksAndMeasuring = InterleavedMedians(
+        2000, [&] { AskHostAsThePaintDoes(loaded, surface.get()); }, [&] { MeasureByCharacter(surface.get()); });
+    const Pair objectsAndScreen = InterleavedMedians(
+        2000, [&] { BrushAndPen(surface.get()); }, ScreenDcRoundTrip);
 
     Figure f = MicrosecondFigure(
         "three-line repaint through the window procedure (InvalidateRect + UpdateWindow)", paints,
@@ -336,9 +370,6 @@ bool Repaint(bool json) {
              Fixed(objectsAndScreen.measured) + " us; a screen DC (GetDC, GetDeviceCaps, ReleaseDC) " +
              Fixed(objectsAndScreen.floor) + " us";
     PrintFigure(f, json);
-    DestroyIcon(FloorWindow::icons[0]);
-    DestroyIcon(FloorWindow::icons[1]);
-    DeleteObject(FloorWindow::font);
     return true;
 }
 
@@ -498,23 +529,33 @@ bool Memory(bool json) {
     return true;
 }
 
+// Each figure by the name that picks it, in the order a run of all takes them: peak binds the item's imports to
+// counting stand-ins, so it comes last.
+struct Benchmark {
+    const char* name;
+    bool (*run)(bool json);
+};
+constexpr Benchmark kBenchmarks[] = {
+    {"refresh", RefreshQuery},           {"ingest", Ingestion},         {"paint", Repaint},
+    {"portrait", RepaintScaledPortrait}, {"longtext", LongTextRepaint}, {"memory", Memory},
+    {"peak", PeakWhileTaking},
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const bool json = WantsJson(argc, argv);
     const std::string which = argc > 1 && argv[1][0] != '-' ? argv[1] : "all";
-    bool ok = true;
-    if (which == "refresh" || which == "all") ok = RefreshQuery(json) && ok;
-    if (which == "ingest" || which == "all") ok = Ingestion(json) && ok;
-    if (which == "paint" || which == "all") ok = Repaint(json) && ok;
-    if (which == "portrait" || which == "all") ok = RepaintScaledPortrait(json) && ok;
-    if (which == "longtext" || which == "all") ok = LongTextRepaint(json) && ok;
-    if (which == "memory" || which == "all") ok = Memory(json) && ok;
-    if (which == "peak" || which == "all") ok = PeakWhileTaking(json) && ok;
-    if (which != "refresh" && which != "ingest" && which != "paint" && which != "portrait" && which != "longtext" &&
-        which != "memory" && which != "peak" && which != "all") {
-        fprintf(stderr, "usage: item_bench.exe [refresh|ingest|paint|portrait|longtext|memory|peak|all] [--json]\n");
+    const bool all = which == "all";
+    if (!all && std::none_of(std::begin(kBenchmarks), std::end(kBenchmarks),
+                             [&](const Benchmark& benchmark) { return which == benchmark.name; })) {
+        std::string names;
+        for (const Benchmark& benchmark : kBenchmarks) names += std::string(benchmark.name) + "|";
+        fprintf(stderr, "usage: item_bench.exe [%sall] [--json]\n", names.c_str());
         return 2;
     }
+    bool ok = true;
+    for (const Benchmark& benchmark : kBenchmarks)
+        if (all || which == benchmark.name) ok = benchmark.run(json) && ok;
     return ok ? 0 : 1;
 }

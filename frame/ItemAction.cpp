@@ -51,11 +51,6 @@ bool MessengerItemModel::BringUpMainApplication() {
     return true;
 }
 
-bool MessengerItemModel::ActivateMainApplication() {
-    BringUpMainApplication();
-    return true;
-}
-
 int MessengerItemModel::OnAction() {
     // The sends below take the main application's messages while they wait; one that sends the action back
     // (or anyone holding the item's window) would otherwise start a second action inside this one.

@@ -12,11 +12,6 @@ BOOL MessengerItemModel::OnCustomMessage(UINT message, WPARAM wParam, LPARAM lPa
     return reply.handled ? TRUE : FALSE;
 }
 
-void MessengerItemModel::ClearAll() {
-    link.ClearNotices();
-    NoticesDropped();
-}
-
 void MessengerItemModel::NoticesDropped() {
     if (animationRunning) StopAnimation();
     dirty = true;
@@ -32,15 +27,4 @@ void MessengerItemModel::ReleaseUnusedPortraitCopies() {
         inUse[i] = loaded;
     }
     fittedPortraits.KeepOnly(inUse, count);
-}
-
-void MessengerItemModel::SortNotices() {
-    link.SortNotices();
-    Invalidate();
-}
-
-void MessengerItemModel::AddNotice(const COPYDATASTRUCT* record) { link.AddNotice(record); }
-
-bool MessengerItemModel::SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount) {
-    return link.SendCopyData(dwData, data, byteCount);
 }

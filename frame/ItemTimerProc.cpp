@@ -1,4 +1,4 @@
-// The timer procedure of the item window: the animation timer and the arrow-highlight timer.
+// The timer procedure of the item window: the arrow-highlight timer.
 #include "MessengerTodayItem.h"
 #include "ModuleState.h"
 
@@ -6,15 +6,6 @@ VOID CALLBACK ItemTimerProc(HWND window, UINT message, UINT_PTR timerId, DWORD t
     MessengerTodayItem* item = itemPointer;
     if (!item) return;
     switch (timerId) {
-    case ANIMATION_TIMER_ID: {
-        ++item->animationTickCount;
-        DWORD elapsed = GetTickCount() - item->animationStartTick;
-        if (item->OnAnimationTick(item->animationTickCount, elapsed)) return;
-        item->animationRunning = false;
-        item->animationTickCount = 0;
-        KillTimer(item->window, ANIMATION_TIMER_ID);
-        break;
-    }
     case HIGHLIGHT_TIMER_ID:
         item->OnHighlightTimeout();
         item->highlightTimerRunning = false;

@@ -2,7 +2,6 @@
 #pragma once
 #include <windows.h>
 
-const UINT_PTR ANIMATION_TIMER_ID = 5;
 const UINT_PTR HIGHLIGHT_TIMER_ID = 6;
 
 class ItemWindow {
@@ -25,6 +24,7 @@ public:
     WNDPROC windowProc;
     const wchar_t* className;   // the class and the name given at creation: the item's constants
     const wchar_t* windowName;
+    // The animation's state. Nothing starts an animation: StopAnimation only resets it.
     DWORD animationStartTick;
     bool animationRunning;
     int animationTickCount;

@@ -47,6 +47,18 @@ bool WritableThroughout(const void* start, size_t size) {
     return true;
 }
 
+LRESULT OnSelectionReceived(MessengerTodayItem& item) {
+    item.selected = true;
+    item.OnReceivedSelection();
+    return 1;
+}
+
+LRESULT OnSelectionLost(MessengerTodayItem& item) {
+    item.selected = false;
+    item.OnLostSelection();
+    return 1;
+}
+
 // The query writes the item's height through the record its first parameter names: only a record the host
 // vouches for is written through. A query another thread sends (from another process, where the number names
 // nothing of ours) is believed only when it names the record the host gave at initialisation, as the host's does
@@ -88,13 +100,9 @@ LRESULT Dispatch(MessengerTodayItem& item, HWND window, UINT message, WPARAM wPa
     case WM_TODAYCUSTOM_QUERYREFRESHCACHE:
         return OnRefreshQuery(item, wParam);
     case WM_TODAYCUSTOM_RECEIVEDSELECTION:
-        item.selected = true;
-        item.OnReceivedSelection();
-        return 1;
+        return OnSelectionReceived(item);
     case WM_TODAYCUSTOM_LOSTSELECTION:
-        item.selected = false;
-        item.OnLostSelection();
-        return 1;
+        return OnSelectionLost(item);
     case WM_TODAYCUSTOM_USERNAVIGATION:
         return item.OnNavigationKey(static_cast<UINT>(wParam));
     case WM_TODAYCUSTOM_ACTION:

@@ -50,7 +50,6 @@ void MessengerItemModel::StopAnimation() {
     animationCountdown = 0;
     animationRunning = false;
     animationTickCount = 0;
-    KillTimer(window, ANIMATION_TIMER_ID);
     dirty = true;
 }
 

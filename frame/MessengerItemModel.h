@@ -25,12 +25,8 @@ public:
     virtual void QueryColors() = 0;                                             // slot 21
     virtual void Invalidate() = 0;                                              // slot 22
 
-    // Animation and link.
+    // Resets the animation state and marks the item dirty.
     void StopAnimation();
-    void ClearAll();
-    void SortNotices();
-    void AddNotice(const COPYDATASTRUCT* record);
-    bool SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount);
 
     // Paging.
     void GoPrevious();
@@ -38,7 +34,6 @@ public:
 
     // Launch and activation.
     bool LaunchMainApplication();
-    bool ActivateMainApplication();
     // Shows a running main application found by its window, or starts the program unless the one started
     // last is still coming up.
     void ShowOrStartMainApplication();

@@ -1,12 +1,8 @@
 #include "ItemLoader.h"
-#include <cwchar>
+#include "platform/CappedText.h"
+#include "toolbox/SystemError.h"
 
 namespace {
-
-void CopyText(WCHAR* target, size_t capacity, const std::wstring& text) {
-    wcsncpy(target, text.c_str(), capacity - 1);
-    target[capacity - 1] = 0;
-}
 
 bool HasOptionsDialog(HMODULE module) {
     return GetProcAddress(module, MAKEINTRESOURCEA(ORDINAL_OPTIONSDIALOGPROC)) &&
@@ -28,8 +24,8 @@ ItemLoadResult LoadItem(const ItemRegistration& registration, HWND hostWindow) {
     const std::wstring label = L"item '" + registration.name + L"'";
     HMODULE module = LoadLibraryW(registration.dllPath.c_str());
     if (!module) {
-        result.note = label + L" skipped: cannot load " + registration.dllPath + L" (error " +
-                      std::to_wstring(GetLastError()) + L")";
+        const DWORD code = GetLastError();  // before anything else can set it
+        result.note = label + L" skipped: cannot load " + registration.dllPath + L": " + SystemErrorText(code);
         return result;
     }
     auto initialize = ExportByOrdinal<PFNCUSTOMINITIALIZEITEM>(module, ORDINAL_INITIALIZEITEM);
@@ -41,14 +37,14 @@ ItemLoadResult LoadItem(const ItemRegistration& registration, HWND hostWindow) {
 
     auto item = std::make_unique<HostedItem>();
     TODAYLISTITEM& record = item->record;
-    CopyText(record.szName, MAX_ITEMNAME, registration.name);
+    CopyCappedText(record.szName, MAX_ITEMNAME, registration.name.c_str());
     record.tlit = tlitCustom;
     record.dwOrder = registration.order;
     record.cyp = 0;
     record.fEnabled = registration.enabled;
     record.fOptions = registration.options && HasOptionsDialog(module);
     record.grfFlags = registration.flags;
-    CopyText(record.szDLLPath, MAX_PATH, registration.dllPath);
+    CopyCappedText(record.szDLLPath, MAX_PATH, registration.dllPath.c_str());
     record.hinstDLL = module;
     record.dwSelectability = registration.selectability;
     item->module = module;

@@ -122,6 +122,22 @@ bool ParseLine(const std::wstring& line, int number, std::vector<ScriptStep>& st
     return true;
 }
 
+// Parses each piece of the text between separators as one line, numbered from 1. A carriage return ending a piece
+// is dropped: the line ends of a file written with CR LF.
+bool ParseLines(const std::wstring& text, wchar_t separator, std::vector<ScriptStep>& steps, ScriptProblem& problem) {
+    int number = 0;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(separator, start);
+        if (end == std::wstring::npos) end = text.size();
+        std::wstring line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        if (!ParseLine(line, ++number, steps, problem)) return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ReadScriptFile(const std::wstring& path, std::wstring& text, std::wstring& error) {
@@ -133,29 +149,11 @@ bool ReadScriptFile(const std::wstring& path, std::wstring& text, std::wstring& 
 }
 
 bool ParseScript(const std::wstring& text, std::vector<ScriptStep>& steps, ScriptProblem& problem) {
-    int number = 0;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos) end = text.size();
-        std::wstring line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
-        if (!ParseLine(line, ++number, steps, problem)) return false;
-        start = end + 1;
-    }
-    return true;
+    return ParseLines(text, L'\n', steps, problem);
 }
 
 bool ParseStepList(const std::wstring& list, std::vector<ScriptStep>& steps, ScriptProblem& problem) {
-    int number = 0;
-    size_t start = 0;
-    while (start <= list.size()) {
-        size_t end = list.find(L';', start);
-        if (end == std::wstring::npos) end = list.size();
-        if (!ParseLine(list.substr(start, end - start), ++number, steps, problem)) return false;
-        start = end + 1;
-    }
-    return true;
+    return ParseLines(list, L';', steps, problem);
 }
 
 std::wstring ScriptSummary() {

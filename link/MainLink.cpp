@@ -158,10 +158,6 @@ MainAnswer MainLink::CopyData(ULONG_PTR dwData, const void* data, DWORD byteCoun
     return Send(WM_COPYDATA, AsWParam(itemWindow), reinterpret_cast<LPARAM>(&record));
 }
 
-bool MainLink::SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount) {
-    return CopyData(dwData, data, byteCount).Done();
-}
-
 MainAnswer MainLink::HandBackKey(const wchar_t* key, size_t length) {
     return CopyData(LINK_COPYDATA_KIND, key, static_cast<DWORD>(length * sizeof(wchar_t)));
 }

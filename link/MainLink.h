@@ -81,8 +81,6 @@ public:
     // NOTICE_PAYLOAD_MAX_BYTES, a refused notice, one past NOTICES_HELD_MAX or NOTICE_TEXTS_HELD_MAX_BYTES, or one
     // that memory cannot hold adds nothing. True when appended.
     bool AddNotice(const COPYDATASTRUCT* record);
-    // WM_COPYDATA to the main application: true when it answered non-zero.
-    bool SendCopyData(ULONG_PTR dwData, const void* data, DWORD byteCount);
     // Hands a notice's key back (dwData 0, no terminator); Done() when it was taken.
     MainAnswer HandBackKey(const wchar_t* key, size_t length);
     // What the list holds now, for DropHeld after a hand-back.

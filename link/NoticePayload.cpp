@@ -1,6 +1,7 @@
 #include "NoticePayload.h"
 #include "../platform/ItemMemory.h"
 #include "../platform/Surrogates.h"
+#include "../platform/SurrogateSafeCut.h"
 #include "DecimalField.h"
 
 namespace {
@@ -41,10 +42,7 @@ size_t FindFields(const wchar_t* text, size_t count, PayloadField fields[NOTICE_
 }
 
 size_t DisplayedLength(const wchar_t* text, size_t length) {
-    if (length <= DISPLAYED_TEXT_MAX_UNITS) return length;
-    size_t kept = DISPLAYED_TEXT_MAX_UNITS;
-    if (IS_HIGH_SURROGATE(text[kept - 1]) && IS_LOW_SURROGATE(text[kept])) --kept;
-    return kept;
+    return SurrogateSafeCut(text, length, DISPLAYED_TEXT_MAX_UNITS);
 }
 
 void ReplaceControlChars(wchar_t* text, size_t length) {

@@ -2,6 +2,7 @@
 #include "../kit/LinkWire.h"
 #include "PeerCommands.h"
 #include "Transcript.h"
+#include "../toolbox/SystemError.h"
 #include "../toolbox/Utf8.h"
 #include "../toolbox/WindowObject.h"
 #include <algorithm>
@@ -24,7 +25,7 @@ bool PeerApplication::CreateMainWindow(HINSTANCE instance, std::string& error) {
     windowClass.lpszClassName = MAIN_WINDOW_CLASS;
     // Registered already when the window comes back after a restart.
     if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        error = "cannot register the window class (error " + std::to_string(GetLastError()) + ")";
+        error = "cannot register the window class: " + ToUtf8(SystemErrorText(GetLastError()));
         return false;
     }
     const wchar_t* title = options.chinese ? MAIN_WINDOW_TITLE_CHINESE : MAIN_WINDOW_TITLE_LATIN;
@@ -33,7 +34,7 @@ bool PeerApplication::CreateMainWindow(HINSTANCE instance, std::string& error) {
     window = CreateWindowExW(0, MAIN_WINDOW_CLASS, title, WS_OVERLAPPEDWINDOW, x, y, 240, 320, nullptr, nullptr,
                              instance, this);
     if (!window) {
-        error = "cannot create the main window (error " + std::to_string(GetLastError()) + ")";
+        error = "cannot create the main window: " + ToUtf8(SystemErrorText(GetLastError()));
         return false;
     }
     return true;
@@ -47,8 +48,8 @@ bool PeerApplication::Start(std::vector<Notice> notices, std::string& error) {
 
 bool PeerApplication::Appear(std::string& error) {
     if (link.Publish(window) != LINK_DONE) {
-        error = "cannot publish the window in the section \"ArdenoFileMapping\" (error " +
-                std::to_string(GetLastError()) + ")";
+        error = "cannot publish the window in the section \"ArdenoFileMapping\": " +
+                ToUtf8(SystemErrorText(GetLastError()));
         return false;
     }
     PushPending();

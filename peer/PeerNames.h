@@ -12,6 +12,10 @@ constexpr wchar_t PEER_TRANSCRIPT_ENV[] = L"ARDENO_PEER_TRANSCRIPT";
 
 enum PeerExitCode : int {
     PeerExitOk = 0,
-    PeerExitFailure = 1,  // bad notices file, no running instance, the instance refused
+    // run: a bad notices file, an instance already running, a transcript that cannot be opened, a main window
+    // that cannot be made or started (its class, the window, its publishing), a restart that could not bring the
+    // window back. A command: a bad notices file, no running instance, an instance that did not carry it out or
+    // (exit, crash) did not end within 30 s.
+    PeerExitFailure = 1,
     PeerExitUsage = 2,    // the command line itself is wrong
 };

@@ -2,6 +2,7 @@
 #include "../kit/LinkWire.h"
 #include "Notice.h"
 #include "Hex.h"
+#include "../toolbox/SystemError.h"
 #include "../toolbox/Utf8.h"
 
 using json = nlohmann::ordered_json;
@@ -60,8 +61,8 @@ bool Transcript::Open(const std::wstring& path, std::string& error) {
     file.Reset(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        error = "transcript '" + ToUtf8(path) + "': cannot open it for writing (error " +
-                std::to_string(GetLastError()) + ")";
+        const DWORD code = GetLastError();  // before anything else can set it
+        error = "transcript '" + ToUtf8(path) + "': cannot open it for writing: " + ToUtf8(SystemErrorText(code));
         return false;
     }
     return true;

@@ -3,18 +3,10 @@
 #define AYGSHELL_BUILD
 #include "aygshell.h"
 #include "BitmapFile.h"
+#include "CappedText.h"
 #include "ShellNotificationArea.h"
-#include <cwchar>
 
 namespace {
-
-void CopyText(WCHAR* target, size_t capacity, LPCWSTR text) {
-    target[0] = 0;
-    if (text) {
-        wcsncpy(target, text, capacity - 1);
-        target[capacity - 1] = 0;
-    }
-}
 
 void SendToNotificationArea(ShellNotificationOp op, const ShellNotificationRecord& record) {
     HWND area = FindWindowW(SHELL_NOTIFICATION_AREA_CLASS, nullptr);
@@ -40,8 +32,8 @@ AYGSHELL_API LRESULT WINAPI SHNotificationAdd(SHNOTIFICATIONDATA* pndAdd) {
     record.durationSeconds = pndAdd->csDuration;
     record.flags = pndAdd->grfFlags;
     record.sinkWindow = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(pndAdd->hwndSink));
-    CopyText(record.title, ARRAYSIZE(record.title), pndAdd->pszTitle);
-    CopyText(record.html, ARRAYSIZE(record.html), pndAdd->pszHTML);
+    CopyCappedText(record.title, ARRAYSIZE(record.title), pndAdd->pszTitle);
+    CopyCappedText(record.html, ARRAYSIZE(record.html), pndAdd->pszHTML);
     SendToNotificationArea(ShellNotificationOpAdd, record);
     return ERROR_SUCCESS;
 }

@@ -1,6 +1,7 @@
 #include "TextDrawing.h"
 #include "../platform/ScopedHandles.h"
 #include "../platform/Surrogates.h"
+#include "../platform/SurrogateSafeCut.h"
 #include <string.h>
 
 namespace {
@@ -35,12 +36,7 @@ size_t CharacterLength(const wchar_t* text, size_t length, size_t at) {
 }
 
 // No more than is ever drawn, never ending between the halves of a pair.
-size_t DrawnLength(const wchar_t* text, size_t length) {
-    if (length <= DRAWN_TEXT_MAX_UNITS) return length;
-    size_t kept = DRAWN_TEXT_MAX_UNITS;
-    if (IS_HIGH_SURROGATE(text[kept - 1]) && IS_LOW_SURROGATE(text[kept])) --kept;
-    return kept;
-}
+size_t DrawnLength(const wchar_t* text, size_t length) { return SurrogateSafeCut(text, length, DRAWN_TEXT_MAX_UNITS); }
 
 }  // namespace
 

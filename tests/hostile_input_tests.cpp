@@ -32,6 +32,13 @@ INSTANTIATE_TEST_SUITE_P(Probed, HostileText,
                              return std::wstring(info.param).find(L"hang") != std::wstring::npos ? "Hang" : "Crash";
                          });
 
+// A text file that cannot be read fails the child: an empty notice painted would pass for the input.
+TEST(PaintNotice, FailsWhenTheTextCannotBeRead) {
+    ChildRun run = RunChild(L"paint_notice.exe", L"\"" + TestDataFile(L"no-such-text.utf16le") + L"\"", kChildTimeoutMs);
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 5u);
+}
+
 // Paging through many notices with portraits holds only the last few shown; one shown again is loaded again.
 TEST(PortraitMemory, OnlyTheLastShownPortraitsStayLoaded) {
     constexpr int kNotices = 14;

@@ -3,10 +3,12 @@
 #include "platform/TopDownDib.h"
 #include "platform/handheld.h"
 #include "support/HandheldRules.h"
+#include "platform/SurrogateSafeCut.h"
 #include "support/RecordingWindow.h"
 #include "support/Registry.h"
 #include "support/ThreadedMainApplication.h"
 #include <gtest/gtest.h>
+#include <string>
 
 // A failed bounded send leaves the reason: a window that exists but did not answer in time (busy or hung)
 // is told apart from one that is gone.
@@ -78,4 +80,24 @@ TEST(TopDownDib, MasksGivePixelsAsRgbRowZeroFirst) {
     GdiFlush();
     EXPECT_EQ(static_cast<const DWORD*>(bits)[1], 0x00123456u);
     EXPECT_EQ(static_cast<const DWORD*>(bits)[2], 0u);
+}
+// A cut keeps a pair whole or leaves it out; a lone surrogate is no pair and is cut like any unit.
+TEST(SurrogateSafeCut, NeverEndsBetweenTheHalvesOfAPair) {
+    const struct {
+        const char* name;
+        std::wstring text;
+        size_t limit, kept;
+    } rows[] = {
+        {"fits", L"ab", 2, 2},
+        {"plain text cut", L"abc", 2, 2},
+        {"a pair across the cut goes whole", L"a\xD83D\xDE00", 2, 1},
+        {"a pair ending at the cut stays", L"\xD83D\xDE00" L"b", 2, 2},
+        {"a lone high half at the cut", L"a\xD83D" L"b", 2, 2},
+        {"a lone low half after the cut", L"ab\xDE00", 2, 2},
+        {"nothing may be kept", L"\xDE00", 0, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(SurrogateSafeCut(row.text.c_str(), row.text.size(), row.limit), row.kept);
+    }
 }

@@ -20,7 +20,7 @@ TEXT_MINIMUM = 4.5
 MARK_MINIMUM = 3.0
 # The colours the item chose for a light Today screen: its arrows (orange, and dark brown while lit) and its
 # frames (grey). The default theme keeps them as they always were, even where they fall below the rule.
-SPECIFIED_MARK_COLOURS = {0xFF8C00, 0x5C3317, 0x808080}
+ITEM_OWN_MARK_COLOURS = {0xFF8C00, 0x5C3317, 0x808080}
 DEFAULT_THEME = "light"
 
 
@@ -269,7 +269,7 @@ def check_picture(picture, name, dpi, item_height, bubble, theme):
         what = "text" if part.kind == "text" else part.kind
         message = (f"{name}: {part.name}: {what} {hex_colour(colour)} on {hex_colour(background)} is "
                    f"{math.floor(ratio * 100) / 100:.2f}:1, below {minimum}:1")
-        if part.kind != "text" and theme == DEFAULT_THEME and colour in SPECIFIED_MARK_COLOURS:
+        if part.kind != "text" and theme == DEFAULT_THEME and colour in ITEM_OWN_MARK_COLOURS:
             kept.append(message)
         else:
             problems.append(message)

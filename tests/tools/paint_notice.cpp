@@ -1,19 +1,22 @@
 // Shows one notice through the real item DLL and lets the item paint it a few times, then exits 0. Run as a
-// child process by tests whose input may crash or hang the platform's text or bitmap functions.
+// child process by tests whose input may crash or hang the platform's text or bitmap functions. Other exit codes
+// come with a message: 2 usage, 3 the item did not initialise, 4 a corrupt heap, 5 an unreadable text file.
 // Usage: paint_notice.exe TEXT_FILE [PORTRAIT_FILE]   (the text as UTF-16LE units, no byte-order mark)
 #include "support/ItemHarness.h"
 #include "support/MainApplication.h"
+#include "toolbox/Console.h"
+#include "toolbox/WholeFile.h"
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace {
 constexpr int kPaints = 5;
 
-std::wstring ReadUtf16(const wchar_t* path) {
-    std::ifstream file(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+// False with the reason when the file cannot be read: an empty notice would pass for a painted one.
+bool ReadUtf16(const wchar_t* path, std::wstring& text, std::wstring& error) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, error)) return false;
+    text.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+    return true;
 }
 
 void Repaint(HWND item) {
@@ -28,7 +31,12 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     Notice notice;
-    notice.sender = notice.text = ReadUtf16(argv[1]);
+    std::wstring error;
+    if (!ReadUtf16(argv[1], notice.text, error)) {
+        PrintError(L"paint_notice: " + error);
+        return 5;
+    }
+    notice.sender = notice.text;
     if (argc > 2) notice.portraitPath = argv[2];
     MainApplicationWindow main;
     LoadedItem loaded;
